@@ -1,0 +1,94 @@
+// End-to-end test driver: starts the real programs under Wine, finds their
+// windows, reads texts as CP932 bytes, presses buttons, sends keys and clicks,
+// takes screenshots, and ends every process it started.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// "/work/x/y" -> "Z:\\work\\x\\y" (Wine maps the Unix root to drive Z:).
+std::string winPath(const std::string& unixPath);
+// Full Windows path of a file in the dist folder, e.g. dist("Ostrel.exe").
+std::string dist(const std::string& name);
+// Full Windows path of a file below the source tree, e.g. source("sample-disc").
+std::string source(const std::string& relative);
+// A fresh, empty folder below the build tree's test work folder (removed first if present).
+std::string freshFolder(const std::string& name);
+
+// Files (paths are Windows paths).
+bool writeFile(const std::string& path, const std::string& bytes);
+bool readFile(const std::string& path, std::string* bytes);
+bool copyFile(const std::string& from, const std::string& to);
+bool copyTree(const std::string& from, const std::string& to);
+bool removeTree(const std::string& path);
+bool fileExists(const std::string& path);
+// Polls until the file exists (and, with minSize, has at least that many bytes).
+bool waitForFile(const std::string& path, DWORD timeoutMs, DWORD minSize = 0);
+
+enum class Icon { None, Error, Warning, Information, Question };
+
+struct Process {
+    DWORD pid = 0;
+    HANDLE handle = nullptr;
+    // Waits for the process to end; false on timeout.
+    bool waitExit(DWORD timeoutMs, DWORD* exitCode = nullptr) const;
+    bool running() const;
+};
+
+// One per test: every process it starts is ended (tree and all) when it is destroyed.
+class Driver {
+public:
+    Driver() = default;
+    ~Driver();
+    Driver(const Driver&) = delete;
+    Driver& operator=(const Driver&) = delete;
+
+    // CreateProcessA on "\"exe\" args" with the given working folder (empty: the exe's folder).
+    Process start(const std::string& exe, const std::string& args = "", const std::string& workDir = "");
+    void killAll();
+
+    // Visible top-level window of the process with this class (null class: any); null on timeout.
+    HWND waitWindow(const Process& p, const char* className, DWORD timeoutMs = 10000);
+    // Visible top-level window of the process whose caption equals title.
+    HWND waitWindowTitled(const Process& p, const std::string& title, DWORD timeoutMs = 10000);
+    // A message box (class "#32770" with a static 0xFFFF) of the process.
+    HWND waitMessageBox(const Process& p, DWORD timeoutMs = 10000);
+    // Any dialog (class "#32770") of the process.
+    HWND waitDialog(const Process& p, DWORD timeoutMs = 10000);
+    // Waits until the window no longer exists.
+    bool waitGone(HWND w, DWORD timeoutMs = 10000);
+
+private:
+    std::vector<Process> started_;
+};
+
+// Windows of a process, all visible top-level ones.
+std::vector<HWND> topWindows(DWORD pid);
+
+// Texts as CP932 bytes.
+std::string windowText(HWND w);
+std::string className(HWND w);
+std::string messageBoxText(HWND box);
+Icon messageBoxIcon(HWND box);
+std::string dlgItemText(HWND dlg, int id);
+HWND child(HWND parent, int id);
+// First descendant of this class (and caption when given).
+HWND findChild(HWND parent, const char* className, const char* text = nullptr);
+
+// Input.
+bool pressButton(HWND dlg, int id);                       // BM_CLICK on the control
+bool clickAt(HWND w, int x, int y, bool right = false);   // real mouse click at client coordinates
+bool sendKey(HWND w, WORD vk, bool shift = false, bool ctrl = false, bool alt = false); // real key press
+bool typeText(HWND w, const std::string& text);
+
+// Geometry and looks.
+SIZE clientSize(HWND w);
+RECT windowRect(HWND w);
+// Captures the window to SCREENSHOT_DIR/<name>.png; returns the PNG's path or "".
+std::string screenshot(HWND w, const std::string& name);
+// Reads one pixel of the window's client area from the screen (CLR_INVALID on failure).
+COLORREF pixelAt(HWND w, int x, int y);
+
+} // namespace e2e
