@@ -1,0 +1,139 @@
+// The line store: the document as display rows. Row words live in a table in
+// reserved address space; row texts live in a 32 KB text window and, when
+// they do not fit there, in 8 KB pages of a temporary page file (or of a
+// memory page pool). Every reader calls makeResident before touching a row.
+#pragma once
+#include <cstdint>
+#include "rowword.h"
+#include "pagefile.h"
+
+namespace kv {
+
+struct ViewerSettings;
+class MessageSink;
+
+constexpr int kTextWindowSize = 32768;
+constexpr int kWindowInsertLimit = 32752;     // insertions keep the used size below this
+constexpr int kWindowReadInLevel = 24559;     // above it, pages are written out before one is read in
+constexpr int kMaxRowBytes = 1005;
+constexpr int kWrapSegment = 8186;
+constexpr int kEofMarkLen = 5;                // "[EOF]"
+constexpr unsigned kRowLimitMessage = 0x0400 + 13;   // WM_USER + 13, posted to the client window
+
+class RowStore {
+public:
+    explicit RowStore(const ViewerSettings& settings);
+    ~RowStore();
+    RowStore(const RowStore&) = delete;
+    RowStore& operator=(const RowStore&) = delete;
+
+    // Start-up: reserves the row table and allocates the text window, then
+    // empties the store. Shows text 12 and returns false on failure.
+    bool reserve();
+    // Deletes the page file and releases the pool, the row table and the window.
+    void release();
+    bool reserved() const { return rows_ != nullptr; }
+
+    // One row holding "[EOF]"; the page file is truncated, the free-page list
+    // emptied, the pool released; caret counters 0.
+    void clear();
+
+    // Counters.
+    int rowCount() const { return lastRow_ + 1; }
+    int lastRow() const { return lastRow_; }        // the end-of-file row
+    int currentRow = 0;                              // caret row, kept for the store's users
+    int currentColumn = 0;                           // byte column within the current row
+
+    // Row words and texts.
+    uint32_t word(int row) const { return rows_[row]; }
+    int length(int row) const { return rowLen(rows_[row]); }
+    // Length without the "[EOF]" mark on the end-of-file row.
+    int textLength(int row) const;
+    bool endsLine(int row) const { return rowEndsLine(rows_[row]); }
+    bool resident(int row) const { return rowResident(rows_[row]); }
+    bool isEofRow(int row) const { return row == lastRow_; }
+    bool makeResident(int row);
+    // The row's bytes (made resident first); nullptr when the page cannot be read.
+    const char* text(int row);
+
+    // Logical lines.
+    int firstRowOfLine(int row) const;
+    int lastRowOfLine(int row) const;
+    int lineNumberOfRow(int row) const;      // 1-based
+    int rowOfLineNumber(int line) const;     // first row of the 1-based line; the last line when beyond
+
+    // Loading: appends a logical line's bytes (tabs padded) as rows before the
+    // end-of-file row. With `continues` the line goes on in the next call: the
+    // last row is marked as continued.
+    bool appendLine(const char* bytes, int len, bool continues = false);
+    // Re-wraps the logical line containing the row at the fold width.
+    bool rewrap(int row);
+
+    // General edits.
+    bool insertBytes(int row, int column, const char* bytes, int n);
+    bool deleteBytes(int row, int column, int n);
+    bool insertRows(int index, int n);
+    bool deleteRows(int index, int n);
+    void setEndsLine(int row, bool ends);
+
+    // Failure reporting: the page file's three messages are shown once until
+    // clearError(); the load in progress fails while errorReported() is set.
+    void setMessageSink(MessageSink* sink) { sink_ = sink; }
+    bool errorReported() const { return errorReported_ || pages_.errorReported(); }
+    void clearError();
+    // Message 1037 goes to this window (once while one is queued); without a
+    // window the sink shows text 18 directly.
+    void setClientWindow(void* hwnd) { clientWindow_ = hwnd; }
+    void rowLimitMessageHandled() { limitMessageQueued_ = false; }
+    bool rowLimitHit() const { return rowLimitHit_; }
+
+    // For Part of the store's users that size the page pool.
+    void setFileSizeHint(uint64_t bytes) { pages_.setFileSizeHint(bytes); }
+
+    // Introspection for tests and benchmarks.
+    int windowFirst() const { return winFirst_; }
+    int windowLast() const { return winLast_; }
+    int windowUsed() const { return winUsed_; }
+    bool windowEmpty() const { return winFirst_ > winLast_; }
+    const char* windowBytes() const { return win_; }
+    const PageStore& pages() const { return pages_; }
+    // Checks every invariant of the row table and the text window; on a
+    // breach returns false with a description.
+    bool checkInvariants(char* why, int whySize) const;
+
+private:
+    bool ensureCommitted(int rowsNeeded);
+    bool makeRoom(int row, int n);
+    bool writeOutFront();
+    bool writeOutBack();
+    bool writeOutWindow();
+    void compact();
+    bool writeRowsToPage(int first, int last);
+    bool placeRowText(int row, const char* bytes, int n);
+    bool rewrapSegment(int firstRow, int lastRow, const char* text, int len, bool endsLogicalLine, int* nextRow);
+    int collectRows(int first, int last, char* buf, int cap, int* consumedLast);
+    void reportRowLimit();
+    void showText(int id);
+
+    const ViewerSettings& settings_;
+    MessageSink* sink_ = nullptr;
+    void* clientWindow_ = nullptr;
+    bool limitMessageQueued_ = false;
+    bool rowLimitHit_ = false;
+    bool errorReported_ = false;
+
+    uint32_t* rows_ = nullptr;
+    int reservedRows_ = 0;
+    int committedBytes_ = 0;
+    int lastRow_ = 0;
+
+    char* win_ = nullptr;
+    int winFirst_ = 0, winLast_ = -1, winUsed_ = 0;
+    bool needsCompact_ = false;
+
+    PageStore pages_;
+    char* pageBuf_ = nullptr;
+    char* wrapBuf_ = nullptr;
+};
+
+} // namespace kv
