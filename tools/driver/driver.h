@@ -16,6 +16,9 @@ std::string dist(const std::string& name);
 std::string source(const std::string& relative);
 // A fresh, empty folder below the build tree's test work folder (removed first if present).
 std::string freshFolder(const std::string& name);
+// Full Windows path of a test helper program built with the driver
+// ("recorder.exe", "msgbox.exe"); linking e2e_driver builds them first.
+std::string helperProgram(const std::string& name);
 
 // Files (paths are Windows paths).
 bool writeFile(const std::string& path, const std::string& bytes);
@@ -26,6 +29,17 @@ bool removeTree(const std::string& path);
 bool fileExists(const std::string& path);
 // Polls until the file exists (and, with minSize, has at least that many bytes).
 bool waitForFile(const std::string& path, DWORD timeoutMs, DWORD minSize = 0);
+
+// recorder.exe appends one line per run to record.txt beside itself:
+// its command line, a tab, its current folder, CR LF.
+struct RecordedRun {
+    std::string commandLine;
+    std::string currentDir;
+};
+// The runs recorded in folder\record.txt (empty when there is none).
+std::vector<RecordedRun> recordedRuns(const std::string& folder);
+// Polls until folder\record.txt holds at least count runs; false on timeout.
+bool waitForRuns(const std::string& folder, size_t count, DWORD timeoutMs);
 
 enum class Icon { None, Error, Warning, Information, Question };
 
@@ -62,10 +76,15 @@ public:
 
 private:
     std::vector<Process> started_;
+    HANDLE job_ = nullptr;  // holds every started process and its descendants
 };
 
 // Windows of a process, all visible top-level ones.
 std::vector<HWND> topWindows(DWORD pid);
+// Polls until the window's caption equals text; false on timeout.
+bool waitText(HWND w, const std::string& text, DWORD timeoutMs = 10000);
+// Asks the window to close (WM_CLOSE posted).
+bool closeWindow(HWND w);
 
 // Texts as CP932 bytes.
 std::string windowText(HWND w);
@@ -78,6 +97,8 @@ HWND child(HWND parent, int id);
 HWND findChild(HWND parent, const char* className, const char* text = nullptr);
 
 // Input.
+// Brings the window's top-level window to the foreground (needed before real input).
+bool activate(HWND w);
 bool pressButton(HWND dlg, int id);                       // BM_CLICK on the control
 bool clickAt(HWND w, int x, int y, bool right = false);   // real mouse click at client coordinates
 bool sendKey(HWND w, WORD vk, bool shift = false, bool ctrl = false, bool alt = false); // real key press
@@ -88,6 +109,8 @@ SIZE clientSize(HWND w);
 RECT windowRect(HWND w);
 // Captures the window to SCREENSHOT_DIR/<name>.png; returns the PNG's path or "".
 std::string screenshot(HWND w, const std::string& name);
+// Captures the window to the given PNG file (Windows path); false on failure.
+bool screenshotTo(HWND w, const std::string& pngPath);
 // Reads one pixel of the window's client area from the screen (CLR_INVALID on failure).
 COLORREF pixelAt(HWND w, int x, int y);
 

@@ -16,4 +16,6 @@ std::string source(const std::string& relative) {
     return out;
 }
 
+std::string helperProgram(const std::string& name) { return winPath(HELPER_DIR) + "\\" + name; }
+
 } // namespace e2e
