@@ -1,0 +1,35 @@
+// The PNG decoder's memory: a chain of 64 KiB blocks filled front to back,
+// first fit over the chain; a request larger than a block gets a block of its
+// own at the end of the chain. Nothing is freed piecemeal: the whole arena
+// goes in one release when a decode ends.
+#pragma once
+#include <cstddef>
+
+class PngArena {
+public:
+    static const size_t kBlockBytes = 65536;
+
+    PngArena() = default;
+    ~PngArena() { releaseAll(); }
+    PngArena(const PngArena&) = delete;
+    PngArena& operator=(const PngArena&) = delete;
+
+    // Makes the first block; false when there is no memory for it.
+    bool init();
+    // 16-byte aligned memory, or null when the system has none left.
+    void* allocate(size_t bytes);
+    void releaseAll();
+
+    size_t blockCount() const;
+
+private:
+    struct Block {
+        Block* next;
+        size_t capacity;
+        size_t used;
+    };
+    Block* newBlock(size_t capacity);
+
+    Block* first_ = nullptr;
+    Block* last_ = nullptr;
+};
