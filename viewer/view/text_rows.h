@@ -1,0 +1,24 @@
+// What the text window needs of the document: its display rows.
+// The row store behind it keeps rows on disk; rowText brings a row in.
+#pragma once
+
+namespace kv {
+
+class TextRows {
+public:
+    virtual ~TextRows() = default;
+    // Number of display rows, the end-of-file row included (never 0).
+    virtual int rowCount() const = 0;
+    // The row's bytes (the last row ends with the 5 bytes "[EOF]"); the
+    // pointer stays valid until the next call. Length 0 and a non-null
+    // pointer for an empty row.
+    virtual const unsigned char* rowText(int row, int* length) = 0;
+    // True when the row ends a logical line; false when the next row continues it.
+    virtual bool endsLine(int row) const = 0;
+    // Whether the row is marked (line number drawn in the marked colour).
+    virtual bool isMarked(int) const { return false; }
+
+    int eofRow() const { return rowCount() - 1; }
+};
+
+} // namespace kv
