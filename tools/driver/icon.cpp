@@ -1,7 +1,8 @@
-// Which system icon a message box carries. Icon handles belong to the process
-// that loaded them under Wine, so the box's STM_GETICON handle cannot be
-// compared or read here; instead the icon static is read back from the screen
-// and compared with each system icon drawn at the same size.
+// Which system icon a message box carries. Shared system icons have one handle
+// for everybody on Windows, but under Wine each process gets its own handle and
+// cannot read another's icon bits; so, failing the handle comparison, the icon
+// static is read back from the screen and compared with each system icon drawn
+// at the same size.
 #include "driver.h"
 #include "capture.h"
 #include <cstdlib>
