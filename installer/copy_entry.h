@@ -1,0 +1,28 @@
+// One file (or archive) to install, and the list a section owns.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+#include "pathname.h"
+
+struct CopyEntry {
+    enum Result { NotDone = 0, Overwrote = 1, Created = 2, RenamedFirst = 3 };
+
+    PathName source;            // with the find data of the file
+    PathName destination;       // the file to write once resolved; archives: the folder
+    PathName renamed;           // new name of an existing destination that was moved aside
+    PathName savedDestination;  // kept while the destination dialog works out drive totals
+    std::string destFolder;     // destination folder as listed, relative unless absolute
+    std::string baseFolder;     // archives only: ArcBaseDir
+    int result = NotDone;
+    bool absolute = false;      // destination came from a macro
+    bool saved = false;
+
+    DWORD sourceSize() const { return source.findData().nFileSizeLow; }
+};
+
+typedef std::vector<std::unique_ptr<CopyEntry>> CopyList;
+
+// Gives every file entry its final destination: the destination folder in
+// front of relative ones, and the source's name and extension.
+void resolveDestinations(CopyList& files, const char* destinationFolder);

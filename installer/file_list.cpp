@@ -1,0 +1,114 @@
+#include "file_list.h"
+#include "path_macros.h"
+#include "script_file.h"
+#include "text_util.h"
+#include <windows.h>
+#include <cstring>
+
+namespace {
+
+const size_t kCopyValueBytes = 780;
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (name.empty()) return folder;
+    bool slash = text::findLast(folder.c_str(), '\\') == folder.c_str() + folder.size() - 1 || folder.back() == '/';
+    return slash ? folder + name : folder + "\\" + name;
+}
+
+// Lists the files matching pattern in folder, then (for wildcard patterns)
+// every subfolder not beginning with ".", depth first; sub is the path below
+// the pattern's own folder.
+void collect(const std::string& folder, const std::string& pattern, const std::string& sub,
+             const std::string& destFolder, bool absolute, bool recurse, CopyList* list) {
+    WIN32_FIND_DATAA fd;
+    std::string search = joinPath(folder, pattern);
+    HANDLE h = FindFirstFileA(search.c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            std::unique_ptr<CopyEntry> e(new CopyEntry);
+            e->source.setPath(joinPath(folder, fd.cFileName).c_str());
+            e->source.isFile();   // keeps the find data
+            e->destFolder = joinPath(destFolder, sub);
+            e->absolute = absolute;
+            list->push_back(std::move(e));
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    if (!recurse) return;
+    h = FindFirstFileA(joinPath(folder, "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return;
+    std::vector<std::string> subfolders;
+    do {
+        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && fd.cFileName[0] != '.')
+            subfolders.push_back(fd.cFileName);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    for (const std::string& s : subfolders)
+        collect(joinPath(folder, s), pattern, joinPath(sub, s), destFolder, absolute, recurse, list);
+}
+
+} // namespace
+
+bool buildFileList(ScriptFile& script, const char* section, const char* sourceBase,
+                   const MacroSource& macros, CopyList* list, FileListError* error) {
+    for (int n = 1; n <= 98; n++) {
+        char key[16];
+        wsprintfA(key, "Copy%d", n);
+        char value[kCopyValueBytes];
+        if (!script.getString(section, key, value, sizeof value)) continue;
+
+        // First word the source, second the destination; the rest is ignored.
+        std::string words[2];
+        int w = 0;
+        for (const char* p = value; *p && w < 2;) {
+            while (*p == ',' || *p == ' ' || *p == '\t') p++;
+            const char* b = p;
+            while (*p && *p != ',' && *p != ' ' && *p != '\t') p++;
+            if (p > b) words[w++].assign(b, p - b);
+        }
+        std::string dest = words[1];
+        bool absolute = false;
+        if (text::findFirst(dest.c_str(), '$')) {
+            std::string expanded;
+            expandMacros(dest.c_str(), macros, &expanded);
+            dest = expanded;
+            absolute = true;
+        }
+
+        std::string full = joinPath(sourceBase ? sourceBase : "", words[0]);
+        for (char& c : full)
+            if (c == '/') c = '\\';
+        const char* slash = text::findLast(full.c_str(), '\\');
+        std::string folder = slash ? full.substr(0, slash - full.c_str()) : std::string();
+        std::string pattern = slash ? std::string(slash + 1) : full;
+        bool wildcard = pattern.find_first_of("*?") != std::string::npos;
+
+        size_t before = list->size();
+        if (!pattern.empty()) collect(folder, pattern, "", dest, absolute, wildcard, list);
+        if (list->size() == before) {
+            if (error) {
+                error->key = n;
+                error->sourcePath = full;
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+unsigned long long totalSourceBytes(const CopyList& list) {
+    unsigned long long total = 0;
+    for (const auto& e : list) total += e->sourceSize();
+    return total;
+}
+
+void resolveDestinations(CopyList& files, const char* destinationFolder) {
+    for (auto& e : files) {
+        std::string folder = e->destFolder;
+        if (!e->absolute) folder = joinPath(destinationFolder ? destinationFolder : "", folder);
+        std::string path = joinPath(folder, e->source.setNameWithExtension());
+        e->destination.setPath(path.c_str());
+    }
+}

@@ -1,0 +1,20 @@
+// Builds a copy section's file list from its keys Copy1 to Copy98.
+#pragma once
+#include <string>
+#include "copy_entry.h"
+
+class ScriptFile;
+class MacroSource;
+
+struct FileListError {
+    int key = 0;              // n of the Copy%d key with no match
+    std::string sourcePath;   // the source path it named
+};
+
+// sourceBase: the script folder plus the section's source folder. False with
+// error filled when a key matches no file at all.
+bool buildFileList(ScriptFile& script, const char* section, const char* sourceBase,
+                   const MacroSource& macros, CopyList* list, FileListError* error);
+
+// Total bytes of all sources.
+unsigned long long totalSourceBytes(const CopyList& list);

@@ -1,0 +1,36 @@
+#include "folder_rules.h"
+#include "text_util.h"
+#include <cstring>
+
+DestinationStatus destinationFolder(const char* dstDir, const char* section,
+                                    const MacroSource& source, std::string* out) {
+    std::string value = (dstDir && *dstDir) ? dstDir : std::string("$PROG\\") + (section ? section : "");
+    out->clear();
+    if (value[0] == '$') {
+        if (!expandMacros(value.c_str(), source, out)) return DestinationStatus::TooLong;
+    } else if (value.size() >= 2 && value[1] == ':' && !text::isLead((unsigned char)value[0])) {
+        return DestinationStatus::DriveGiven;
+    } else if (value[0] == '\\') {
+        *out = source.windowsFolder().substr(0, 2) + value;
+    } else {
+        std::string pf = source.programFilesFolder();
+        if (pf.empty() || text::findLast(pf.c_str(), '\\') != pf.c_str() + pf.size() - 1) pf += '\\';
+        *out = pf + value;
+    }
+    if (out->size() > kDestinationBytes - 1) return DestinationStatus::TooLong;
+    return DestinationStatus::Ok;
+}
+
+bool sourceFolder(const char* srcDir, const char* section,
+                  bool (*folderExists)(const char* path), std::string* out) {
+    if (srcDir) {
+        std::string v = srcDir;
+        if (v.size() > 2 && v[0] == '.' && v[1] == '\\') v = v.substr(2);
+        *out = v;
+        return !folderExists || folderExists(v.c_str());
+    }
+    std::string v = section ? section : "";
+    if (folderExists && !folderExists(v.c_str())) v = ".\\";
+    *out = v;
+    return true;
+}

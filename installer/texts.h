@@ -1,0 +1,66 @@
+// Every text the installer shows, in one place. Source is UTF-8; the build
+// turns the literals into Shift-JIS bytes.
+#pragma once
+
+namespace texts {
+
+// Titles
+constexpr const char kTitleError[] = "ｴﾗｰ";
+constexpr const char kTitleOptionError[] = "ｵﾌﾟｼｮﾝｴﾗｰ";
+constexpr const char kTitleQuestion[] = "問い合わせ";
+constexpr const char kTitleSectionError[] = "ｴﾗｰ : ｾｸｼｮﾝ [%s]";
+constexpr const char kTitleInstallerSyntax[] = "設定ﾌｧｲﾙ記述ｴﾗｰ - INSTALLER";
+constexpr const char kTitleInstallerStart[] = "ｲﾝｽﾄｰﾗの起動に失敗";
+constexpr const char kTitleStartFailed[] = "起動に失敗";
+constexpr const char kProgramTitle[] = "タルヴォインストーラ";
+
+// Start-up and section check
+constexpr const char kScriptMissing[] = "設定ﾌｧｲﾙ '%s' が見つかりません";
+constexpr const char kBadOption[] = "無効なオプション'/%s'が指定されました";
+constexpr const char kOptionRequired[] = "起動にはｵﾌﾟｼｮﾝが必要です";
+constexpr const char kSectionMissing[] = "起動時ｵﾌﾟｼｮﾝで指定されたｾｸｼｮﾝ[%s]は\n\n設定ﾌｧｲﾙ '%s' にはありません";
+constexpr const char kSrcDirMissing[] = "ｷｰ 'SrcDir = %s' : ﾌｫﾙﾀﾞが見つかりません";
+constexpr const char kDriveInDstDir[] = "DstDirにﾄﾞﾗｲﾌﾞ名は指定できません";
+constexpr const char kDstDirTooLong[] = "ｷｰ 'DstDir = %s' : ﾊﾟｽが長すぎます";
+
+// Installer sections
+constexpr const char kProgramMissing[] = "実行ﾌｧｲﾙ '%s' が見つかりません";
+constexpr const char kProgramNotStarted[] = "\"%s\"が実行できませんでした";
+constexpr const char kStartNoMemory[] = "ﾒﾓﾘが不足していているため '%s' は実行できません";
+constexpr const char kStartFileMissing[] = "ﾌｧｲﾙ '%s' が見つかりません";
+constexpr const char kStartPathMissing[] = "指定されたﾊﾟｽ '%s' が見つかりません";
+constexpr const char kStartBadFormat[] = "ﾌｧｲﾙ '%s' は不正なﾌｧｲﾙ形式です";
+constexpr const char kStartNoAssociation[] = "ﾌｧｲﾙ '%s' に関連付けられたｱﾌﾟﾘｹｰｼｮﾝはありません";
+constexpr const char kStartFailed[] = " '%s' の実行は失敗しました";
+
+// Copy sections
+constexpr const char kCopySourceMissing[] = "Copy%d で指定された '%s' がありません";
+constexpr const char kAbortQuestion[] = "中止しますか？";
+constexpr const char kFollowUpDocument[] = "ドキュメント %s を表示します";
+constexpr const char kFollowUpProgram[] = "プログラム %s を実行します";
+constexpr const char kFileTime[] = "%d年%02d月%02d日、%02d:%02d";
+
+// Copy errors 1 to 6
+constexpr const char* const kCopyErrors[] = {
+    "",
+    "ﾌｫﾙﾀﾞが作成できません\n'%s'",
+    "ﾌｧｲﾙが作成できません\n'%s'",
+    "ﾌｧｲﾙが開けません\n'%s'",
+    "ﾌｧｲﾙが書き込めません\n'%s'",
+    "ﾌｧｲﾙが読み込めません\n'%s'",
+    "ﾘﾈｰﾑできません\n'%s'",
+};
+
+// Selection menus and document viewing
+constexpr const char kSelectTitle[] = "タルヴォインストーラ - %s";
+constexpr const char kNoDocument[] = "表示するファイルの指定がありません";
+
+// Item list columns and sizing samples
+constexpr const char kColumnTitle[] = "タイトル";
+constexpr const char kColumnMode[] = "動作";
+constexpr const char kColumnSection[] = "データ名";
+constexpr const char kModeSample[] = " INSTALL ";
+constexpr const char kSectionSample[] = "ABCDEFGHIJ";
+constexpr const char kDefaultMode[] = "Install";
+
+} // namespace texts
