@@ -1,5 +1,6 @@
-// Automatic detection of EUC-JP, ISO-2022-JP and Shift-JIS over the start of
-// a file, in passes of up to 16382 bytes examined in 256-byte windows. No Win32.
+// Automatic detection of EUC-JP, ISO-2022-JP and Shift-JIS from the start of
+// a file. Two scans run over the bytes in windows of 256 bytes, the EUC scan
+// first, so that within a window an EUC verdict wins. No Win32.
 #pragma once
 #include <cstddef>
 #include "charcode.h"
@@ -8,22 +9,25 @@ namespace kv {
 
 class CodeDetector {
 public:
-    // Feeds the next raw bytes (a pass); returns kCodeAuto while undecided.
+    // Feeds the next raw bytes; returns kCodeAuto while undecided, else the verdict.
     CharCode feed(const unsigned char* data, size_t n);
-    // At the end of the file without a decision.
-    CharCode finish() const { return eucPairs_ > 0 ? kCodeEuc : kCodeSjis; }
+    // The verdict at the end of the file: EUC when a good EUC pair was seen.
+    CharCode finish() const;
     CharCode decided() const { return decided_; }
-    // Bytes held back from the last pass (an unfinished pair or escape).
-    size_t leftover() const { return leftN_; }
+    long eucPairs() const { return eucPairs_; }
+
 private:
-    CharCode scanWindow(const unsigned char* p, size_t n, size_t end);
+    CharCode scanEuc(const unsigned char* p, size_t n);
+    CharCode scanSjis(const unsigned char* p, size_t n);
+
     CharCode decided_ = kCodeAuto;
     long eucPairs_ = 0;
-    unsigned char left_[8] = {};
-    size_t leftN_ = 0;
+    int eucLead_ = -1;          // EUC scan: the byte whose partner comes next
+    bool sjisTrail_ = false;    // Shift-JIS scan: a trail byte comes next
+    int esc_ = 0;               // Shift-JIS scan: 1 after ESC, 2 after ESC $, 3 after ESC (
+    size_t windowFill_ = 0;     // bytes of the current 256-byte window already seen
 };
 
-// Detects the code of a whole buffer (the file's start).
 CharCode detectCode(const unsigned char* data, size_t n);
 
 } // namespace kv

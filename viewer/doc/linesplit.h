@@ -22,9 +22,8 @@ public:
         : sink_(sink), tabMask_(tabWidth > 0 ? tabWidth - 1 : 7), padTabs_(padTabs),
           ctrlZAsText_(ctrlZAsText) {}
 
-    // Feeds the next converted bytes. `atFileEnd`: the last chunk of the file
-    // (decides a final 0x1A). Returns false when the sink refused a line or
-    // 0x1A ended the file (see stopped()).
+    // Feeds the next converted bytes. Returns false when the sink refused a
+    // line (failed()) or 0x1A ended the file (stopped()).
     bool feed(const unsigned char* p, size_t n);
     // The end of the file: the text of an unterminated final line stays in
     // the buffer for the caller (put in front of "[EOF]").
@@ -52,6 +51,7 @@ private:
     char buf_[kLineBufferSize + 16];
     int len_ = 0;
     int prevEnd_ = 0;               // the line end just seen: 0, '\r' or '\n' (pairs with the other)
+    bool lastWasLead_ = false;      // the buffer's last byte starts a double-byte character
     bool heldCtrlZ_ = false;        // a 0x1A kept until we know it is not the last byte
     bool stopped_ = false, failed_ = false;
     bool sawCr_ = false, sawLf_ = false, sawPair_ = false;

@@ -78,7 +78,8 @@ public:
 
     // Failure reporting: the page file's three messages are shown once until
     // clearError(); the load in progress fails while errorReported() is set.
-    void setMessageSink(MessageSink* sink) { sink_ = sink; }
+    void setMessageSink(MessageSink* sink) { sink_ = sink; pages_.setMessageSink(sink); }
+    MessageSink* messageSink() const { return sink_; }
     bool errorReported() const { return errorReported_ || pages_.errorReported(); }
     void clearError();
     // Message 1037 goes to this window (once while one is queued); without a
@@ -87,7 +88,7 @@ public:
     void rowLimitMessageHandled() { limitMessageQueued_ = false; }
     bool rowLimitHit() const { return rowLimitHit_; }
 
-    // For Part of the store's users that size the page pool.
+    // The size of the file being loaded, for sizing the memory page pool.
     void setFileSizeHint(uint64_t bytes) { pages_.setFileSizeHint(bytes); }
 
     // Introspection for tests and benchmarks.
@@ -102,6 +103,7 @@ public:
     bool checkInvariants(char* why, int whySize) const;
 
 private:
+    bool reserveTable();
     bool ensureCommitted(int rowsNeeded);
     bool makeRoom(int row, int n);
     bool writeOutFront();
@@ -109,9 +111,10 @@ private:
     bool writeOutWindow();
     void compact();
     bool writeRowsToPage(int first, int last);
-    bool placeRowText(int row, const char* bytes, int n);
-    bool rewrapSegment(int firstRow, int lastRow, const char* text, int len, bool endsLogicalLine, int* nextRow);
-    int collectRows(int first, int last, char* buf, int cap, int* consumedLast);
+    bool replaceText(int row, const char* bytes, int newLen);
+    bool rewritePartialPage(unsigned page, int pageFirst, int delFirst, int delLast);
+    bool placeSegment(int first, int last, const char* text, int len, bool endsLogical, int* rowsOut);
+    int foldWidth() const;
     void reportRowLimit();
     void showText(int id);
 
@@ -120,7 +123,9 @@ private:
     void* clientWindow_ = nullptr;
     bool limitMessageQueued_ = false;
     bool rowLimitHit_ = false;
+    bool limitShown_ = false;
     bool errorReported_ = false;
+    bool continuing_ = false;       // the last appended line goes on
 
     uint32_t* rows_ = nullptr;
     int reservedRows_ = 0;

@@ -1,0 +1,311 @@
+#include <windows.h>
+#include <cctype>
+#include <cstring>
+#include <new>
+#include "loader.h"
+#include "codeconv.h"
+#include "detect.h"
+#include "doctexts.h"
+#include "linesplit.h"
+#include "rowstore.h"
+#include "settings.h"
+
+namespace kv {
+
+namespace {
+
+constexpr DWORD kChunk = 16384;
+constexpr int kShareDenyWrite = 32;
+
+// Load-time buffers: the chunk as read and the chunk converted.
+struct LoadBuffers {
+    unsigned char* raw = nullptr;
+    unsigned char* conv = nullptr;
+    bool ok() const { return raw && conv; }
+    LoadBuffers()
+        : raw(new (std::nothrow) unsigned char[kChunk + kConvSlack]),
+          conv(new (std::nothrow) unsigned char[2 * kChunk + kConvSlack]) {}
+    ~LoadBuffers() { delete[] raw; delete[] conv; }
+};
+
+class StoreAppender : public LineSink {
+public:
+    explicit StoreAppender(RowStore& store) : store_(store) {}
+    bool line(const char* bytes, int len, bool continues) override {
+        return store_.appendLine(bytes, len, continues) && !store_.errorReported();
+    }
+private:
+    RowStore& store_;
+};
+
+void fullPath(const Document& doc, char* out, size_t size) {
+    const char* name = doc.fileName;
+    bool absolute = (name[0] && name[1] == ':') || (name[0] == '\\' && name[1] == '\\');
+    out[0] = 0;
+    if (!absolute && doc.folder[0]) {
+        std::strncpy(out, doc.folder, size - 1);
+        out[size - 1] = 0;
+        size_t n = std::strlen(out);
+        // The last byte may be the second byte of a double-byte character.
+        bool endsWithSeparator = false;
+        for (size_t i = 0; i < n; ++i) {
+            unsigned char c = (unsigned char)out[i];
+            if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) { ++i; endsWithSeparator = false; continue; }
+            endsWithSeparator = c == '\\';
+        }
+        if (!endsWithSeparator && n + 1 < size) {
+            out[n] = '\\';
+            out[n + 1] = 0;
+        }
+    }
+    size_t n = std::strlen(out);
+    std::strncpy(out + n, name, size - n - 1);
+    out[size - 1] = 0;
+}
+
+bool isWinIni(const char* path) {
+    char winIni[MAX_PATH + 16];
+    UINT n = GetWindowsDirectoryA(winIni, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return false;
+    if (winIni[n - 1] != '\\') winIni[n++] = '\\';
+    std::strcpy(winIni + n, "win.ini");
+    char full[MAX_PATH];
+    if (!GetFullPathNameA(path, MAX_PATH, full, nullptr)) return false;
+    return lstrcmpiA(full, winIni) == 0;
+}
+
+void showWithName(MessageSink& sink, const char* name, int textId) {
+    char text[600];
+    std::strncpy(text, name, 259);
+    text[259] = 0;
+    std::strcat(text, docText(textId));
+    sink.show(text);
+}
+
+HANDLE toHandle(HFILE h) { return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(h)); }
+
+// Reads up to n bytes; -1 on a read error.
+long readBytes(HANDLE h, void* buf, DWORD n) {
+    DWORD got = 0;
+    if (!ReadFile(h, buf, n, &got, nullptr)) return -1;
+    return long(got);
+}
+
+CharCode detectFromFile(HANDLE h, unsigned char* buf) {
+    CodeDetector d;
+    for (;;) {
+        long got = readBytes(h, buf, kChunk);
+        if (got <= 0) break;
+        if (d.feed(buf, size_t(got)) != kCodeAuto) break;
+    }
+    return d.finish();
+}
+
+} // namespace
+
+void closeDocumentFile(Document& doc) {
+    if (doc.file) CloseHandle(static_cast<HANDLE>(doc.file));
+    doc.file = nullptr;
+}
+
+OpenResult openDocument(Document& doc, RowStore& store, const ViewerSettings& s, MessageSink& sink) {
+    closeDocumentFile(doc);
+    doc.newFile = false;
+    doc.readOnly = false;
+    doc.writeTimeLow = doc.writeTimeHigh = 0;
+    char path[MAX_PATH + 1];
+    fullPath(doc, path, sizeof path);
+
+    int share = s.lockMode == kShareDenyWrite ? OF_SHARE_DENY_WRITE : OF_SHARE_COMPAT;
+    if (isWinIni(path) || (doc.readOnlyRequest && s.lockMode == kShareDenyWrite)) share = OF_SHARE_COMPAT;
+
+    const DWORD attrs = GetFileAttributesA(path);
+    const bool attrReadOnly = attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY);
+    HFILE h = HFILE_ERROR;
+    if (!doc.readOnlyRequest && attrs != INVALID_FILE_ATTRIBUTES && !attrReadOnly &&
+        !(attrs & FILE_ATTRIBUTE_DIRECTORY))
+        h = _lopen(path, OF_READWRITE | share);
+    if (h != HFILE_ERROR) {
+        if (share == OF_SHARE_DENY_WRITE) {
+            // Keep others from writing, but hold the file for reading only.
+            _lclose(h);
+            h = _lopen(path, OF_READ | share);
+            if (h == HFILE_ERROR) h = _lopen(path, OF_READ | OF_SHARE_COMPAT);
+        }
+    } else if (!(attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY))) {
+        h = _lopen(path, OF_READ | share);
+        if (h != HFILE_ERROR) {
+            doc.readOnly = true;
+            if (!doc.readOnlyRequest && !attrReadOnly) showWithName(sink, doc.fileName, kTextWriteDenied);
+        }
+    }
+    if (h == HFILE_ERROR) {
+        store.clear();
+        doc.newFile = true;
+        WIN32_FIND_DATAA fd;
+        HANDLE f = FindFirstFileA(path, &fd);
+        if (f != INVALID_HANDLE_VALUE) {
+            FindClose(f);
+            showWithName(sink, doc.fileName, kTextCannotOpen);
+            doc.fileName[0] = 0;
+            return OpenResult::Failed;
+        }
+        return OpenResult::NewFile;
+    }
+    doc.file = toHandle(h);
+    FILETIME written;
+    if (GetFileTime(static_cast<HANDLE>(doc.file), nullptr, nullptr, &written)) {
+        doc.writeTimeLow = written.dwLowDateTime;
+        doc.writeTimeHigh = written.dwHighDateTime;
+    }
+    return OpenResult::Opened;
+}
+
+bool loadDocument(Document& doc, RowStore& store, const ViewerSettings& s, MessageSink& sink) {
+    MessageSink* previous = store.messageSink();
+    if (!previous) store.setMessageSink(&sink);
+    store.clearError();
+    store.clear();
+    HANDLE h = static_cast<HANDLE>(doc.file);
+    auto fail = [&](int textId) {
+        if (textId) sink.show(docText(textId));
+        store.clear();
+        store.clearError();
+        doc.requestedCode = kCodeAuto;
+        if (!previous) store.setMessageSink(nullptr);
+        return false;
+    };
+    if (!h || !store.reserved()) return fail(0);
+    LoadBuffers buf;
+    if (!buf.ok()) return fail(kTextNoMemory);
+    if (s.memoryPages) {
+        LARGE_INTEGER size;
+        if (GetFileSizeEx(h, &size)) store.setFileSizeHint(uint64_t(size.QuadPart));
+    }
+
+    // Which code.
+    SetFilePointer(h, 0, nullptr, FILE_BEGIN);
+    const unsigned char requested = codeOf(doc.requestedCode);
+    unsigned char code = requested;
+    bool afterMark = false;
+    if (requested == kCodeAuto || requested == kCodeUnicode) {
+        unsigned char mark[2];
+        long got = readBytes(h, mark, 2);
+        if (got == 2 && mark[0] == 0xFF && mark[1] == 0xFE) {
+            code = kCodeUnicode;
+            afterMark = true;
+        }
+    }
+    if (!afterMark) {
+        SetFilePointer(h, 0, nullptr, FILE_BEGIN);
+        if (requested == kCodeAuto) {
+            code = kCodeSjis;
+            const char* folder = doc.folder;
+            if (std::isalpha((unsigned char)folder[0]) && folder[1] == ':' &&
+                std::strchr(s.eucDrives, std::toupper((unsigned char)folder[0])) && s.eucDrives[0]) {
+                code = kCodeEuc;
+            } else if (s.detectEucJis) {
+                code = detectFromFile(h, buf.raw);
+                SetFilePointer(h, 0, nullptr, FILE_BEGIN);
+            }
+        } else if (requested > kCodeJis) {
+            code = kCodeSjis;
+        }
+    }
+
+    // Convert and split, chunk by chunk.
+    StoreAppender appender(store);
+    const FileTypeOptions& ft = s.fileType;
+    LineSplitter splitter(appender, ft.tabWidth, !ft.proportionalFont, ft.ctrlZAsText);
+    EucDecoder euc;
+    JisDecoder jis;
+    Utf16Chunker utf16;
+    for (;;) {
+        long got = readBytes(h, buf.raw, kChunk);
+        if (got < 0) return fail(kTextReadFailed);
+        if (got == 0) break;
+        const unsigned char* text = buf.raw;
+        size_t n = size_t(got);
+        switch (code) {
+        case kCodeUnicode: {
+            // The odd byte of a unit cut by the chunk end waits for the next chunk.
+            unsigned char units[kChunk + 2];
+            size_t bytes = utf16.take(buf.raw, n, units);
+            int out = bytes ? WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const WCHAR*>(units),
+                                                  int(bytes / 2), reinterpret_cast<char*>(buf.conv),
+                                                  int(2 * kChunk), nullptr, nullptr)
+                            : 0;
+            text = buf.conv;
+            n = size_t(out > 0 ? out : 0);
+            break;
+        }
+        case kCodeEuc:
+            n = euc.convert(buf.raw, n, buf.conv);
+            text = buf.conv;
+            break;
+        case kCodeJis:
+            n = jis.convert(buf.raw, n, buf.conv);
+            text = buf.conv;
+            break;
+        default:
+            break;
+        }
+        if (!splitter.feed(text, n)) {
+            if (splitter.stopped()) break;      // 0x1A ends the file
+            return fail(0);                     // the store has said why
+        }
+        if (store.errorReported()) return fail(0);
+    }
+    splitter.finish();
+
+    // A final line without a line end goes in front of "[EOF]".
+    if (splitter.pendingLength() > 0 || splitter.continuedLine()) {
+        if (!store.insertBytes(store.lastRow(), 0, splitter.pending(), splitter.pendingLength()) ||
+            !store.rewrap(store.lastRow()) || store.errorReported())
+            return fail(0);
+    }
+
+    unsigned char bits = splitter.lineEndBits();
+    if (code == kCodeJis && !splitter.sawCr() && !splitter.sawLf()) bits = kLineEndLfOnly;
+    doc.loadedCode = (code == kCodeAuto ? kCodeSjis : code) | bits;
+    doc.requestedCode = kCodeAuto;
+    store.currentRow = 0;
+    store.currentColumn = 0;
+    if (!previous) store.setMessageSink(nullptr);
+    return true;
+}
+
+bool openAndLoad(Document& doc, RowStore& store, const ViewerSettings& s, MessageSink& sink) {
+    switch (openDocument(doc, store, s, sink)) {
+    case OpenResult::NewFile:
+        doc.requestedCode = kCodeAuto;
+        return true;
+    case OpenResult::Failed:
+        return false;
+    case OpenResult::Opened:
+        break;
+    }
+    bool ok = loadDocument(doc, store, s, sink);
+    if (!ok || s.lockMode == 0) closeDocumentFile(doc);
+    return ok;
+}
+
+bool reloadDocument(Document& doc, RowStore& store, const ViewerSettings& s, MessageSink& sink) {
+    if (!doc.hasFile()) {
+        MessageBeep(0);
+        return false;
+    }
+    const int row = store.currentRow, column = store.currentColumn;
+    doc.requestedCode = doc.loadedCode;
+    if (!openAndLoad(doc, store, s, sink)) return false;
+    if (row <= store.lastRow()) {
+        store.currentRow = row;
+        store.currentColumn = column;
+    } else {
+        store.currentRow = store.lastRow();
+        store.currentColumn = store.textLength(store.lastRow());
+    }
+    return true;
+}
+
+} // namespace kv
