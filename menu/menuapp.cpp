@@ -1,0 +1,6 @@
+#include "menuapp.h"
+
+MenuApp& menuApp() {
+    static MenuApp app;
+    return app;
+}

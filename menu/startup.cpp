@@ -1,0 +1,165 @@
+#include "startup.h"
+
+#include <commctrl.h>
+#include <cstdio>
+
+#include "clicksound.h"
+#include "mainwindow.h"
+#include "menuapp.h"
+#include "menuconfig.h"
+#include "menuseams.h"
+#include "menutexts.h"
+#include "pathname.h"
+#include "profile.h"
+#include "resource.h"
+#include "sjis.h"
+
+namespace startup {
+
+namespace {
+
+const int kBlankWidth = 640;
+const int kBlankHeight = 455;
+
+void showBox(const char* format, const char* argument, const char* title, UINT icon) {
+    char text[kMessageSize];
+    std::snprintf(text, sizeof text, format, argument);
+    MessageBoxA(nullptr, text, title, MB_OK | icon);
+}
+
+// Step 7: a second copy started from the same path gives up; a copy in
+// another folder has another mutex name and runs.
+bool claimInstance(MenuApp& app, const char* programPath) {
+    char name[MAX_PATH];
+    mutexName(programPath, name, sizeof name);
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, name);
+    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        showBox(menutext::kAlreadyRunning, app.caption, app.caption, MB_ICONINFORMATION);
+        return false;
+    }
+    app.instanceMutex = mutex;
+    return true;
+}
+
+// Step 8: drive first, then folder.
+void enterProgramFolder(const char* programPath) {
+    PathName program(programPath);
+    if (program.drive()[0]) {
+        SetCurrentDirectoryA(program.drive());
+        SetCurrentDirectoryA(program.folder());
+    } else {
+        SetCurrentDirectoryA(program.folderPath());
+    }
+}
+
+// Step 11: a missing picture is told but not fatal; without a picture the
+// window gets a blank 640 x 455 area.
+void loadBackground(MenuApp& app) {
+    const char* path = app.config.backgroundPath;
+    if (path[0]) {
+        PathName file(path);
+        if (!file.isFile())
+            showBox(menutext::kMissingBackground, path, app.caption, MB_ICONERROR);
+        else
+            app.background.load(path);
+    }
+    if (app.background.empty()) app.background.createBlank(kBlankWidth, kBlankHeight, 8);
+}
+
+}  // namespace
+
+void mutexName(const char* programPath, char* out, size_t size) {
+    if (!out || size == 0) return;
+    copyBounded(out, programPath ? programPath : "", size);
+    // Every 0x5C byte goes, second bytes of double-byte characters included:
+    // the kernel would read any of them as a namespace separator.
+    for (char* p = out; *p; ++p)
+        if (*p == '\\') *p = '/';
+}
+
+bool prepare(MenuApp& app, HINSTANCE instance) {
+    app.instance = instance;
+    // 1. The caller's current directory, restored at exit.
+    GetCurrentDirectoryA(sizeof app.callerDirectory, app.callerDirectory);
+    // 2. The program's own path.
+    char programPath[MAX_PATH] = {};
+    GetModuleFileNameA(instance, programPath, sizeof programPath);
+
+    // 3. MENU.INI beside the program.
+    ProfileFile ini;
+    if (!ini.locate(instance, "MENU.INI")) {
+        showBox(menutext::kMissingSettings, ini.getPath(), menutext::kProductTitle, MB_ICONERROR);
+        return false;
+    }
+    // 4. Caption, base folder, WHITEBACK and the other keys of "OSTREL".
+    readOstrelSection(ini, app.config);
+
+    // 5. MENU.DAT beside the program; its references are checked only while
+    // it is writable.
+    if (!app.data.locate(instance, "MENU.DAT")) {
+        showBox(menutext::kMissingSettings, app.data.file().getPath(), "", MB_ICONWARNING);
+        return false;
+    }
+    // 6. The window caption.
+    copyBounded(app.caption, app.config.caption, sizeof app.caption);
+    app.data.setOwner(nullptr, app.caption);
+
+    // 7. One menu per program path.
+    if (!claimInstance(app, programPath)) return false;
+    // 8. The program's folder becomes current.
+    enterProgramFolder(programPath);
+    // 9. Where the document window first opens.
+    app.data.docX = app.config.infoX;
+    app.data.docY = app.config.infoY;
+    app.data.docWidth = app.config.infoWidth;
+    app.data.docHeight = app.config.infoHeight;
+    // 10. Shift held down now skips the movie for this run only.
+    app.movieAtStart = seam::moviePreferencePlays() && !(GetAsyncKeyState(VK_SHIFT) & 0x8000);
+    // 11. The background picture.
+    loadBackground(app);
+    // 12. The start display picture of MENU.DAT.
+    char display[PathName::kPathSize] = {};
+    app.data.startImagePath(display, sizeof display);
+    if (display[0]) app.display.load(display);
+    app.displayAt.x = app.config.dispX;
+    app.displayAt.y = app.config.dispY;
+    // 13. The button sections of MENU.INI.
+    if (!loadButtonSections(ini, app.config)) return false;
+    // 14. Palette, standard click sound, button objects, execute grid.
+    app.palette.make(app.background);
+    ClickSound::standard().load(app.config.stdSoundPath);
+    return seam::createButtons(app);
+}
+
+bool openWindow(MenuApp& app) {
+    InitCommonControls();
+    mainwindow::registerClass(app.instance, app.config.whiteBack);
+    HWND window = mainwindow::create(app.instance, app.caption, app.background.width(),
+                                     app.background.height());
+    if (!window) return false;
+    app.mainWindow = window;
+    app.data.setOwner(window, app.caption);
+    app.accelerators = LoadAcceleratorsA(app.instance, MAKEINTRESOURCEA(IDA_OSTREL));
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    app.started = true;
+    return true;
+}
+
+void finish(MenuApp& app) {
+    seam::destroyButtons();
+    if (app.started) seam::storeMoviePreference();
+    if (app.instanceMutex) {
+        ReleaseMutex(app.instanceMutex);
+        CloseHandle(app.instanceMutex);
+        app.instanceMutex = nullptr;
+    }
+    if (app.callerDirectory[0]) SetCurrentDirectoryA(app.callerDirectory);
+    seam::releaseDocumentSupport();
+    app.display.clear();
+    app.background.clear();
+    app.palette.destroy();
+}
+
+}  // namespace startup

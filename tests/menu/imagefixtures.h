@@ -1,0 +1,244 @@
+// Picture files for the image tests, made on the fly: PNG files through
+// libpng's writer, BMP files byte by byte, plus a way to see what a cBmp
+// draws (into a 32-bit DIB section).
+#pragma once
+#include <windows.h>
+
+#include <png.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+#include <cstring>
+
+#include "cbmp.h"
+#include "pngdecode.h"
+
+namespace fixture {
+
+struct PngSpec {
+    int width = 4;
+    int height = 3;
+    int colorType = 2;  // PNG_COLOR_TYPE_*
+    int bitDepth = 8;
+    bool interlaced = false;
+    // Samples of each row, packed as the PNG stores them (big-endian for
+    // 16-bit samples, several pixels per byte below 8 bits).
+    std::vector<std::vector<uint8_t>> rows;
+    std::vector<uint8_t> palette;  // r, g, b triples for palette images
+};
+
+// A BMP file: 14-byte file header, 40-byte info header, colour table of
+// `table` entries (b, g, r, 0 each), then the rows as given (already
+// padded, bottom-up). Header fields can be overridden to make them lie.
+struct BmpSpec {
+    int32_t width = 2;
+    int32_t height = 2;
+    uint16_t bitsPerPixel = 24;
+    uint32_t compression = 0;
+    uint32_t usedColors = 0;
+    std::vector<uint32_t> table;  // 0x00RRGGBB entries
+    std::vector<uint8_t> pixels;
+    // Overrides; -1 keeps the computed value.
+    int64_t fileSizeField = -1;
+    int64_t bitsOffsetField = -1;
+    int64_t infoSizeField = -1;
+    size_t padTo = 0;  // append zero bytes up to this file size
+};
+
+// Collects what the PNG decoder reports instead of showing boxes.
+struct ReportLog {
+    std::vector<std::string> titles;
+    std::vector<std::string> texts;
+};
+
+
+namespace detail {
+
+inline void appendData(png_structp png, png_bytep data, size_t length) {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
+}
+void noFlush(png_structp) {}
+
+inline void put16(std::string& s, uint16_t v) {
+    s += static_cast<char>(v & 0xFF);
+    s += static_cast<char>(v >> 8);
+}
+inline void put32(std::string& s, uint32_t v) {
+    for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+inline ReportLog*& reportLog() {
+    static ReportLog* log = nullptr;
+    return log;
+}
+inline void logReport(const char* title, const char* text) {
+    ReportLog* log = reportLog();
+    if (!log) return;
+    log->titles.push_back(title);
+    log->texts.push_back(text);
+}
+
+}  // namespace
+
+inline std::string pngBytes(const PngSpec& spec) {
+    std::string out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return std::string();
+    }
+    png_set_write_fn(png, &out, detail::appendData, detail::noFlush);
+    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
+                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (spec.colorType == PNG_COLOR_TYPE_PALETTE) {
+        std::vector<png_color> palette(spec.palette.size() / 3);
+        for (size_t i = 0; i < palette.size(); ++i) {
+            palette[i].red = spec.palette[3 * i];
+            palette[i].green = spec.palette[3 * i + 1];
+            palette[i].blue = spec.palette[3 * i + 2];
+        }
+        png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+    }
+    png_write_info(png, info);
+    std::vector<png_bytep> rows;
+    std::vector<std::vector<uint8_t>> copies = spec.rows;
+    for (auto& r : copies) rows.push_back(r.data());
+    png_write_image(png, rows.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+inline std::string bmpBytes(const BmpSpec& spec) {
+    uint32_t infoSize = spec.infoSizeField >= 0 ? static_cast<uint32_t>(spec.infoSizeField) : 40;
+    uint32_t offset = 14 + 40 + static_cast<uint32_t>(spec.table.size()) * 4;
+    std::string body;
+    detail::put32(body, infoSize);
+    detail::put32(body, static_cast<uint32_t>(spec.width));
+    detail::put32(body, static_cast<uint32_t>(spec.height));
+    detail::put16(body, 1);
+    detail::put16(body, spec.bitsPerPixel);
+    detail::put32(body, spec.compression);
+    detail::put32(body, static_cast<uint32_t>(spec.pixels.size()));
+    detail::put32(body, 2835);
+    detail::put32(body, 2835);
+    detail::put32(body, spec.usedColors);
+    detail::put32(body, 0);
+    for (uint32_t c : spec.table) detail::put32(body, c);
+    body.append(reinterpret_cast<const char*>(spec.pixels.data()), spec.pixels.size());
+    size_t total = 14 + body.size();
+    if (total < spec.padTo) {
+        body.append(spec.padTo - total, '\0');
+        total = spec.padTo;
+    }
+    std::string file = "BM";
+    detail::put32(file, spec.fileSizeField >= 0 ? static_cast<uint32_t>(spec.fileSizeField)
+                                        : static_cast<uint32_t>(total));
+    detail::put32(file, 0);
+    detail::put32(file, spec.bitsOffsetField >= 0 ? static_cast<uint32_t>(spec.bitsOffsetField) : offset);
+    return file + body;
+}
+
+inline std::string workFolder() {
+    static std::string folder;
+    if (folder.empty()) {
+        std::string base = "Z:";
+        for (char c : std::string(TEST_WORK_DIR)) base += c == '/' ? '\\' : c;
+        char exe[MAX_PATH];
+        GetModuleFileNameA(nullptr, exe, MAX_PATH);
+        std::string name = exe;
+        name = name.substr(name.find_last_of('\\') + 1);
+        name = name.substr(0, name.find_last_of('.'));
+        // Create each level: the work folder may not exist yet.
+        std::string path;
+        for (size_t i = 0; i <= base.size(); ++i) {
+            if (i == base.size() || base[i] == '\\') {
+                path = base.substr(0, i);
+                if (path.size() > 2) CreateDirectoryA(path.c_str(), nullptr);
+            }
+        }
+        folder = base + "\\" + name;
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    return folder;
+}
+
+inline std::string writeWork(const std::string& name, const std::string& bytes) {
+    std::string path = workFolder() + "\\" + name;
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return std::string();
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+    return written == bytes.size() ? path : std::string();
+}
+
+inline std::vector<uint32_t> render(cBmp& image, bool useDeviceBitmap) {
+    int w = image.width(), h = image.height();
+    std::vector<uint32_t> out;
+    if (w <= 0 || h <= 0) return out;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP section = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, section);
+    // A colour no test picture uses, so untouched pixels show.
+    RECT all = {0, 0, w, h};
+    HBRUSH marker = CreateSolidBrush(RGB(1, 2, 3));
+    FillRect(dc, &all, marker);
+    DeleteObject(marker);
+    if (useDeviceBitmap)
+        image.deviceBitmap(screen);
+    else
+        image.releaseDeviceBitmap();
+    image.draw(dc, all);
+    GdiFlush();
+    const uint32_t* p = static_cast<const uint32_t*>(bits);
+    out.assign(p, p + static_cast<size_t>(w) * h);
+    for (auto& v : out) v &= 0xFFFFFF;
+    SelectObject(dc, old);
+    DeleteObject(section);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    image.releaseDeviceBitmap();
+    return out;
+}
+
+inline uint32_t storedColor(cBmp& image, int x, int y) {
+    BITMAPINFO* info = image.lockInfo();
+    BYTE* bits = image.lockBits();
+    uint32_t color = 0xFFFFFFFF;
+    if (info && bits && x >= 0 && y >= 0 && x < image.width() && y < image.height()) {
+        const BYTE* row = bits + static_cast<size_t>(image.height() - 1 - y) * image.stride();
+        int bpp = image.bitsPerPixel();
+        if (bpp <= 8) {
+            int perByte = 8 / bpp;
+            int shift = 8 - bpp * (x % perByte + 1);
+            int index = (row[x / perByte] >> shift) & ((1 << bpp) - 1);
+            RGBQUAD q = info->bmiColors[index];
+            color = (q.rgbRed << 16) | (q.rgbGreen << 8) | q.rgbBlue;
+        } else {
+            const BYTE* p = row + x * (bpp / 8);
+            color = (p[2] << 16) | (p[1] << 8) | p[0];
+        }
+    }
+    image.unlock();
+    return color;
+}
+
+inline void captureReports(ReportLog* log) {
+    detail::reportLog() = log;
+    PngFile::setReporter(log ? detail::logReport : nullptr);
+}
+
+}  // namespace fixture
