@@ -2,12 +2,13 @@
 
 #include "mainwindow.h"
 #include "menuapp.h"
+#include "menuscreen.h"
 
 namespace seam {
 
 bool moviePreferencePlays() { return true; }
 
-bool createButtons(MenuApp&) { return true; }
+bool createButtons(MenuApp&) { return MenuScreen::instance().createButtons(); }
 
 bool startMovie(HWND) { return false; }
 void stopMovie(HWND) {}
@@ -15,22 +16,22 @@ void movieStarted(HWND, HWND) {}
 void movieEnded(HWND window) { mainwindow::enterMenuPhase(window); }
 bool movieSystemCommand(HWND, WPARAM) { return false; }
 
-void buildScreen(HWND window) { InvalidateRect(window, nullptr, FALSE); }
-void showPage(HWND, int) {}
-void showEntry(HWND, int) {}
-void openInfo(HWND) {}
-void documentClosed(HWND) {}
-bool drawItem(HWND, const DRAWITEMSTRUCT*) { return false; }
-LRESULT notify(HWND, const NMHDR*) { return 0; }
-void timer(HWND window, UINT_PTR id) { KillTimer(window, id); }
-void paletteCapabilityChanged(HWND) {}
-void playClick(int) {}
+void buildScreen(HWND window) { MenuScreen::instance().build(window); }
+void showPage(HWND, int page) { MenuScreen::instance().showPage(page); }
+void showEntry(HWND, int entry) { MenuScreen::instance().showEntry(entry); }
+void openInfo(HWND) { MenuScreen::instance().openInfo(); }
+void documentClosed(HWND) { MenuScreen::instance().documentClosed(); }
+bool drawItem(HWND, const DRAWITEMSTRUCT* item) { return MenuScreen::instance().drawItem(item); }
+LRESULT notify(HWND, const NMHDR* header) { return MenuScreen::instance().notify(header); }
+void timer(HWND, UINT_PTR id) { MenuScreen::instance().timer(id); }
+void paletteCapabilityChanged(HWND) { MenuScreen::instance().paletteCapabilityChanged(); }
+void playClick(int id) { MenuScreen::instance().playClick(id); }
 void runCommand(HWND, HWND) {}
 void runNextCommand(HWND) {}
 
 HWND documentWindow() { return nullptr; }
 
-void destroyButtons() {}
+void destroyButtons() { MenuScreen::instance().destroy(); }
 void storeMoviePreference() {}
 void releaseDocumentSupport() {}
 
