@@ -1,0 +1,71 @@
+#include "caption.h"
+#include "sjis.h"
+
+namespace kv {
+namespace {
+
+// Positions of the backslashes that are separators (not second bytes).
+std::string::size_type nthSeparator(const std::string& s, int n, bool fromEnd) {
+    std::string::size_type found[2] = {std::string::npos, std::string::npos};
+    int count = 0;
+    std::string::size_type lastTwo[2] = {std::string::npos, std::string::npos};
+    for (std::string::size_type i = 0; i < s.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (isLeadByte(c) && i + 1 < s.size()) { ++i; continue; }
+        if (c != '\\') continue;
+        if (count < 2) found[count] = i;
+        ++count;
+        lastTwo[0] = lastTwo[1];
+        lastTwo[1] = i;
+    }
+    return fromEnd ? lastTwo[2 - n] : found[n - 1];
+}
+
+std::string afterLastSeparator(const std::string& s) {
+    std::string::size_type p = nthSeparator(s, 1, true);
+    return p == std::string::npos ? s : s.substr(p + 1);
+}
+
+} // namespace
+
+const char* codeMark(int code) {
+    switch (code) {
+    case 2: return " [Unicode]";
+    case 3: return " [EUC]";
+    case 4: return " [JIS]";
+    default: return "";
+    }
+}
+
+std::string captionText(const CaptionParts& p) {
+    std::string name;
+    if (!p.hasName) {
+        name = p.untitled;
+    } else {
+        bool unc = p.folder.empty() && p.fileName.size() > 2 && p.fileName[0] == '\\' && p.fileName[1] == '\\';
+        if (p.fullPath) {
+            if (unc || p.folder.empty()) {
+                name = p.fileName;
+            } else {
+                name = p.folder;
+                if (name.size() > 1 && name[1] == ':' && name[0] >= 'a' && name[0] <= 'z') name[0] -= 32;
+                if (nthSeparator(name, 1, true) != name.size() - 1) name += '\\';
+                name += p.fileName;
+            }
+        } else {
+            name = unc ? afterLastSeparator(p.fileName) : p.fileName;
+        }
+        name += ' ';
+        if (name.size() > 64) {
+            std::string::size_type first = nthSeparator(name, 1, false);
+            std::string::size_type secondLast = nthSeparator(name, 2, true);
+            if (first != std::string::npos && secondLast != std::string::npos && secondLast > first)
+                name = name.substr(0, first + 1) + "..." + name.substr(secondLast);
+        }
+        if (p.newFile) name += p.newMark;
+    }
+    if (p.codeMark) name += codeMark(p.code);
+    return name + p.suffix;
+}
+
+} // namespace kv

@@ -1,0 +1,173 @@
+#include "file_names.h"
+#include "app.h"
+#include "sjis.h"
+#include "../../resources/viewer/resource.h"
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#include <cstring>
+
+namespace kv {
+namespace {
+
+bool endsWithNoCase(const std::string& s, const char* tail) {
+    size_t n = std::strlen(tail);
+    return s.size() >= n && lstrcmpiA(s.c_str() + s.size() - n, tail) == 0;
+}
+
+// Index of the last separator byte (not a second byte), npos when none.
+std::string::size_type lastSeparator(const std::string& s) {
+    std::string::size_type last = std::string::npos;
+    for (std::string::size_type i = 0; i < s.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (isLeadByte(c) && i + 1 < s.size()) { ++i; continue; }
+        if (c == '\\') last = i;
+    }
+    return last;
+}
+
+bool hasWildcard(const std::string& s) {
+    for (std::string::size_type i = 0; i < s.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (isLeadByte(c) && i + 1 < s.size()) { ++i; continue; }
+        if (c == '?' || c == '*') return true;
+    }
+    return false;
+}
+
+std::string collapseDoubleBackslashes(const std::string& s) {
+    std::string out;
+    for (std::string::size_type i = 0; i < s.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (isLeadByte(c) && i + 1 < s.size()) { out += s[i]; out += s[++i]; continue; }
+        if (c == '\\' && !out.empty() && out.back() == '\\' && i > 1) continue;
+        out += s[i];
+    }
+    return out;
+}
+
+std::string currentFolder() {
+    char buf[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, buf);
+    return buf;
+}
+
+void folderNotFound(const std::string& folder) { errorBox(folder + loadText(IDS_NOFOLDER)); }
+
+std::string extensionOf(const std::string& name) {
+    std::string::size_type dot = std::string::npos;
+    for (std::string::size_type i = 0; i < name.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        if (isLeadByte(c) && i + 1 < name.size()) { ++i; continue; }
+        if (c == '.') dot = i;
+        if (c == '\\') dot = std::string::npos;
+    }
+    if (dot == std::string::npos) return ".";
+    std::string ext = name.substr(dot);
+    CharUpperBuffA(&ext[0], static_cast<DWORD>(ext.size()));
+    return ext;
+}
+
+} // namespace
+
+std::string resolveShellLink(const std::string& name) {
+    if (name.size() < 4 || !endsWithNoCase(name, ".lnk")) return name;
+    std::string result = name;
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            WCHAR wide[MAX_PATH];
+            char full[MAX_PATH];
+            if (!GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr)) lstrcpynA(full, name.c_str(), MAX_PATH);
+            MultiByteToWideChar(CP_ACP, 0, full, -1, wide, MAX_PATH);
+            if (SUCCEEDED(file->Load(wide, STGM_READ))) {
+                char target[MAX_PATH] = {};
+                WIN32_FIND_DATAA fd;
+                if (SUCCEEDED(link->GetPath(target, MAX_PATH, &fd, 0)) && target[0]) result = target;
+            }
+            file->Release();
+        }
+        link->Release();
+    }
+    return result;
+}
+
+std::string longPathName(const std::string& path) {
+    char buf[MAX_PATH] = {};
+    DWORD n = GetLongPathNameA(path.c_str(), buf, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return path;
+    return buf;
+}
+
+ResolvedName resolveDocumentName(const std::string& input) {
+    ResolvedName r;
+    std::string name = resolveShellLink(input);
+    if (name.empty()) {
+        r.folder = currentFolder();
+        return r;
+    }
+    bool unc = name.size() > 2 && name[0] == '\\' && name[1] == '\\';
+    if (hasWildcard(name)) {
+        std::string::size_type sep = lastSeparator(name);
+        if (sep != std::string::npos) {
+            std::string folder = name.substr(0, sep == 2 && name[1] == ':' ? 3 : sep);
+            if (!SetCurrentDirectoryA(folder.c_str())) folderNotFound(folder);
+        }
+        r.pattern = name;
+        r.folder = currentFolder();
+        return r;
+    }
+    DWORD attrs = GetFileAttributesA(name.c_str());
+    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (!SetCurrentDirectoryA(name.c_str())) folderNotFound(name);
+        std::string folder = currentFolder();
+        r.pattern = folder + (folder.size() && folder.back() == '\\' ? "*.*" : "\\*.*");
+        r.folder = folder;
+        return r;
+    }
+    if (unc) {
+        r.fileName = longPathName(name);
+        r.extension = extensionOf(r.fileName);
+        return r;
+    }
+    if (name.size() >= 2 && name[1] == ':') {
+        char letter = name[0];
+        if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter + 32);
+        name[0] = letter;
+        char root[4] = {letter, ':', '\\', 0};
+        if (GetDriveTypeA(root) == DRIVE_NO_ROOT_DIR) {
+            folderNotFound(root);
+            r.folder = currentFolder();
+            return r;
+        }
+    }
+    std::string::size_type sep = lastSeparator(name);
+    std::string fileName = name;
+    if (sep != std::string::npos) {
+        std::string folder = collapseDoubleBackslashes(name.substr(0, sep));
+        if (folder.empty() || (folder.size() == 2 && folder[1] == ':')) folder += '\\';
+        fileName = name.substr(sep + 1);
+        if (!SetCurrentDirectoryA(folder.c_str())) {
+            folderNotFound(folder);
+            r.folder = currentFolder();
+            return r;
+        }
+    } else if (name.size() >= 2 && name[1] == ':') {
+        // "d:name": the current folder of that drive.
+        std::string drive = name.substr(0, 2);
+        SetCurrentDirectoryA(drive.c_str());
+        fileName = name.substr(2);
+    }
+    r.folder = longPathName(currentFolder());
+    std::string full = r.folder + (r.folder.size() && r.folder.back() == '\\' ? "" : "\\") + fileName;
+    std::string longFull = longPathName(full);
+    std::string::size_type longSep = lastSeparator(longFull);
+    r.fileName = longSep == std::string::npos ? fileName : longFull.substr(longSep + 1);
+    r.extension = extensionOf(r.fileName);
+    return r;
+}
+
+} // namespace kv

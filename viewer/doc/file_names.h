@@ -1,0 +1,25 @@
+// Turning the command line's file name into a document folder and name:
+// shell links, patterns, folders, drives, UNC names and long forms.
+#pragma once
+#include <string>
+
+namespace kv {
+
+struct ResolvedName {
+    std::string folder;       // becomes the current folder; empty for a UNC name
+    std::string fileName;     // empty: no document (pattern, folder, or a folder that was not found)
+    std::string pattern;      // a file pattern for the open dialog
+    std::string extension;    // upper-cased, "." when the name has none
+};
+
+// Replaces a ".lnk" name by the link's target (an empty target keeps the name).
+std::string resolveShellLink(const std::string& name);
+
+// Resolves the name against the current folder; shows text 113 for a drive
+// or folder that does not exist. Changes the current folder.
+ResolvedName resolveDocumentName(const std::string& name);
+
+// "C:\\a\\b.txt" with every component in its long form as found on disk.
+std::string longPathName(const std::string& path);
+
+} // namespace kv

@@ -1,0 +1,202 @@
+// Kelview start-up: one process shows one document in one window.
+#include "app.h"
+#include "client_host.h"
+#include "commands.h"
+#include "doctexts.h"
+#include "file_names.h"
+#include "frame.h"
+#include "loader.h"
+#include "rowstore.h"
+#include "settings.h"
+#include "text_view.h"
+#include "../../resources/viewer/resource.h"
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <cstring>
+
+using namespace kv;
+
+namespace {
+
+const char kStartMutex[] = "VantoroBeginV300";
+
+// Held while this viewer starts: start-up and window destruction of all
+// viewers are serialised by it. A time-out is not an error.
+class StartLock {
+public:
+    StartLock() : h_(CreateMutexA(nullptr, FALSE, kStartMutex)) {
+        if (h_) WaitForSingleObject(h_, 5000);
+    }
+    ~StartLock() { release(); }
+    void release() {
+        if (!h_) return;
+        ReleaseMutex(h_);
+        CloseHandle(h_);
+        h_ = nullptr;
+    }
+private:
+    HANDLE h_;
+};
+
+void reportBadOptions(const StartRequest& r) {
+    for (const std::string& letter : r.badOptions) errorBox(loadText(IDS_BADOPTION) + letter);
+}
+
+int runMessageLoop() {
+    App& a = app();
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        bool ours = a.frame && (msg.hwnd == a.frame || msg.hwnd == a.client);
+        if (ours && a.accel && a.client && TranslateAcceleratorA(a.client, a.accel, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+int start(HINSTANCE instance) {
+    App& a = app();
+    // 1. The process and the platform.
+    a.instance = instance;
+    a.screenW = GetSystemMetrics(SM_CXSCREEN);
+    a.screenH = GetSystemMetrics(SM_CYSCREEN);
+    BOOL smoothing = FALSE;
+    SystemParametersInfoA(SPI_GETFONTSMOOTHING, 0, &smoothing, 0);
+    a.fontSmoothing = smoothing != FALSE;
+    OSVERSIONINFOA ver = {};
+    ver.dwOSVersionInfoSize = sizeof ver;
+    GetVersionExA(&ver);
+    a.osMajor = ver.dwMajorVersion;
+    a.osMinor = ver.dwMinorVersion;
+    a.newShell = a.osMajor >= 4;
+    if (!a.privateMessage) a.privateMessage = RegisterWindowMessageA("VantoroPrivate");
+    if (!a.wheelMessage) a.wheelMessage = RegisterWindowMessageA("MSWHEEL_ROLLMSG");
+    InitCommonControls();
+    if (a.newShell) a.oleReady = SUCCEEDED(OleInitialize(nullptr));
+
+    // 2. Texts from the string table.
+    std::string face = loadText(IDS_FONTFACE), space = loadText(IDS_FULLWIDTHSPACE);
+    a.siblingCommand = loadText(IDS_PROGRAMNAME) + " ";
+
+    // 3. A spare window started hidden by another viewer.
+    std::string args = argumentsOf(GetCommandLineA());
+    {
+        std::string::size_type i = args.find_first_not_of(" \t");
+        a.spareWindow = i != std::string::npos && args.compare(i, 2, "/-") == 0;
+    }
+
+    // 4. Window classes.
+    if (!registerFrameClass(instance) || !TextView::registerClass(instance)) return 0;
+
+    // 5. Start-up is serialised among viewers.
+    StartLock lock;
+
+    // 6. Folder, options, settings.
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    ViewerSettings& s = settings();
+    s.fillDefaults(static_cast<unsigned char>(a.newShell ? 3 : 2));
+    lstrcpynA(s.fontFace, face.c_str(), sizeof s.fontFace);
+    lstrcpynA(s.fullWidthSpace, space.c_str(), sizeof s.fullWidthSpace);
+
+    // 7. The line store.
+    static RowStore store(s);
+    if (!store.reserve()) {
+        lock.release();
+        MessageBoxA(nullptr, loadText(IDS_NOTENOUGHMEMORY).c_str(), "", MB_ICONHAND | MB_OK);
+        return 0;
+    }
+    store.setMessageSink(&defaultMessageSink());
+    a.store = &store;
+    a.rows.setStore(&store);
+
+    // 8. Cursors and the command line.
+    a.waitCursor = LoadCursor(nullptr, IDC_WAIT);
+    a.arrowCursor = LoadCursor(nullptr, IDC_ARROW);
+    a.ibeamCursor = LoadCursor(nullptr, IDC_IBEAM);
+    a.request = parseCommandLine(args);
+    StartRequest& r = a.request;
+    reportBadOptions(r);
+    if (r.haveFolder && !SetCurrentDirectoryA(r.folder.c_str())) {
+        char module[MAX_PATH];
+        GetModuleFileNameA(nullptr, module, MAX_PATH);
+        char* slash = std::strrchr(module, '\\');
+        if (slash) *slash = 0;
+        SetCurrentDirectoryA(module);
+    }
+    if (!r.fileTypeName.empty()) s.fileTypeFixed = false;
+
+    // 9. The file name.
+    ResolvedName name = resolveDocumentName(r.fileName);
+    if (!name.pattern.empty()) lstrcpynA(s.fileFilter, name.pattern.c_str(), sizeof s.fileFilter);
+    lstrcpynA(a.doc.folder, name.folder.c_str(), sizeof a.doc.folder);
+    lstrcpynA(a.doc.fileName, name.fileName.c_str(), sizeof a.doc.fileName);
+    a.doc.requestedCode = static_cast<unsigned char>(r.forcedCode);
+    a.browse = r.browse;
+    a.extension = name.extension.empty() ? "." : name.extension;
+
+    // 10. File-type settings and the frame.
+    s.applyFileTypeOptions();
+    if (!r.fileTypeName.empty()) s.fileTypeFixed = true;
+    a.accel = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN));
+    HWND frame = createFrame(instance);
+    if (!frame) {
+        store.release();
+        return 0;
+    }
+    setMessageOwner(frame);
+    std::string ext = r.fileTypeName.empty() ? a.extension : std::string(std::strrchr(r.fileTypeName.c_str(), '.') ? std::strrchr(r.fileTypeName.c_str(), '.') : ".");
+    setDocumentIcon(ext.c_str());
+
+    // 11. Others may start now.
+    lock.release();
+
+    // 12-13. Open and show the document, or ask for one.
+    bool opened = false;
+    if (a.doc.fileName[0]) {
+        HCURSOR old = SetCursor(a.waitCursor);
+        opened = openAndLoad(a.doc, store, s, defaultMessageSink());
+        SetCursor(old);
+        if (!opened) {
+            // A file that exists but cannot be read ends this viewer.
+            DestroyWindow(frame);
+            MSG m;
+            while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
+            return 0;
+        }
+        if (!a.doc.newFile) {
+            char full[MAX_PATH * 2];
+            lstrcpynA(full, a.doc.folder, MAX_PATH);
+            size_t n = std::strlen(full);
+            if (n && full[n - 1] != '\\') lstrcatA(full, "\\");
+            lstrcatA(full, a.doc.fileName);
+            SHAddToRecentDocs(SHARD_PATHA, full);
+        }
+    } else {
+        PostMessageA(frame, WM_COMMAND, kCmdOpen, 0);
+    }
+    updateCaption();
+    showLoadedDocument(r.jumpLine, r.jumpColumn, r.jumpRow);
+
+    // 14. Show, and print on request.
+    showFrame(frame);
+    UpdateWindow(frame);
+    if (r.printAndClose) PostMessageA(frame, WM_COMMAND, kCmdPrintAndClose, 0);
+    return -1;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    int code = 0;
+    try {
+        code = start(instance);
+        if (code < 0) code = runMessageLoop();
+    } catch (...) {
+        code = 0;
+    }
+    if (app().oleReady) OleUninitialize();
+    return code;
+}

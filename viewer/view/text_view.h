@@ -1,0 +1,142 @@
+// The client window (class "KV32CLIENT"): paints the document's rows with
+// the ruler and line numbers, keeps the caret, scrolls, selects and copies.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "attributes.h"
+#include "colour_runs.h"
+#include "gdi_handles.h"
+#include "view_host.h"
+#include "view_model.h"
+
+namespace kv {
+
+extern const char kClientClassName[];
+
+class TextView {
+public:
+    static bool registerClass(HINSTANCE instance);
+    // Creates the window as child `id` of the frame.
+    static HWND create(HWND frame, int id, ViewHost* host);
+    static TextView* from(HWND hwnd);
+
+    HWND hwnd() const { return hwnd_; }
+    ViewModel& model() { return model_; }
+
+    // A new document is in the row source: back to the top, everything redrawn.
+    void setRows(TextRows* rows);
+    // Row count or font changed: margin width, viewport, scroll bar.
+    void relayout();
+    void invalidateAll();
+
+    // Moves (with scrolling and repaint).
+    void goTo(int row, int column);
+    void goToLine(int line, int column);   // line < 0: the end of the file
+
+    // Commands that the dispatcher hands over; false when not a view command.
+    bool runViewCommand(unsigned command);
+    void toggleLineNumbers();
+    void copySelection();
+
+    int marginWidth() const { return marginWidth_; }
+    int charWidth() const { return charW_; }
+    int rowHeight() const { return rowH_; }
+    int topBand() const { return kRulerBand; }
+    bool dragging() const { return mouseMode_ != MouseIdle; }
+
+    static constexpr int kRulerBand = 10;
+
+private:
+    enum MouseMode { MouseIdle, MouseChars, MouseLines };
+
+    explicit TextView(ViewHost* host) : host_(host) {}
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+
+    // Set-up (text_view.cpp).
+    void onCreate();
+    void onDestroy();
+    void createFonts();
+    void readColours();
+    COLORREF resolve(uint32_t colour) const;
+
+    // Painting (text_painter.cpp).
+    void onPaint();
+    void paintRows(HDC dc, int firstRow, int lastRow, int clipLeft, int clipRight, bool numbers);
+    void paintRow(HDC dc, int row, int y, int clipLeft, int clipRight);
+    void paintSegment(HDC dc, const unsigned char* text, int x, int y, int count, unsigned attr,
+                      int clipLeft, int clipRight);
+    void paintLineNumber(HDC dc, int row, int y);
+    void paintRuler(HDC dc, bool force);
+    void paintCaretColumn(HDC dc);
+    const std::vector<LinkSpan>& linksForRow(int row, int* offsetInLine);
+    RowRunInput runInput(int row, const unsigned char* text, int length, int offsetInLine,
+                         const std::vector<LinkSpan>* links);
+    int paintLimit() const;
+    int rowTop(int row) const { return kRulerBand + (row - model_.topRow()) * rowH_; }
+    int columnX(int column) const { return marginWidth_ + (column - model_.firstColumn()) * charW_; }
+
+    // Input (text_input.cpp).
+    void onKeyDown(WPARAM vk, LPARAM lp);
+    void onChar(WPARAM ch);
+    void onLeftDown(int x, int y, WPARAM keys);
+    void onMouseMove(int x, int y);
+    void onLeftUp();
+    void onLeftDouble(int x, int y, WPARAM keys);
+    void onRightDown(int x, int y);
+    void onVScroll(int code);
+    void onWheel(int delta, bool oldMessage);
+    bool onSetCursor();
+    void showContextMenu(POINT screen, bool fromKeyboard);
+    bool hitText(int x, int y, int* row, int* column) const;
+    unsigned linkAt(int row, int column, int* start, int* end, int* startRow);
+    void openAddress(int row, int column, bool asFile);
+    void moveByKey(WPARAM vk, int step, bool extend);
+
+    // Applying model changes (text_view.cpp).
+    struct Snapshot {
+        int top, firstCol, caretRow, caretCol;
+        std::vector<RowSelection> sel;  // of the visible rows
+        bool hadSelection;
+    };
+    Snapshot snapshot();
+    void apply(const Snapshot& before);
+    void updateScrollBar();
+    void updateCaret();
+    void createCaretShape();
+
+    ViewHost* host_;
+    HWND hwnd_ = nullptr;
+    ViewModel model_;
+    TextRows* rows_ = nullptr;
+
+    GdiObject<HFONT> italicFont_, rulerFont_;
+    HFONT textFont_ = nullptr;   // stock: not deleted
+    GdiObject<HBITMAP> lineEndGlyph_, escGlyph_, ffGlyph_, dots_;
+    GdiObject<HBRUSH> dotsBrush_;
+    int charW_ = 8, rowH_ = 16, ascent_ = 13, digitW_ = 8;
+    bool trueType_ = false;
+    bool building_ = false;
+    COLORREF text_[kAttributeCount] = {}, back_[kAttributeCount] = {};
+    COLORREF separator_ = 0;
+    int marginWidth_ = 0;
+    int clientW_ = 0, clientH_ = 0;
+    int lastRulerColumn_ = -1;
+
+    // Recogniser cache: the links of one stretch of a logical line.
+    int cacheFirst_ = -1, cacheLast_ = -1;
+    std::vector<LinkSpan> cacheLinks_;
+    std::vector<int> cacheRowOffsets_;
+
+    bool focus_ = false;
+    bool caretCreated_ = false;
+    MouseMode mouseMode_ = MouseIdle;
+    int lineAnchorRow_ = 0;
+    POINT lastMouse_ = {0, 0};
+    DWORD lastDoubleClick_ = 0;
+    bool autoScrollPending_ = false;
+    int repeatCount_ = 0;
+};
+
+} // namespace kv
