@@ -1,5 +1,5 @@
 // Start-up of the real menu program on broken MENU.INI button sections, and
-// the reference warning of a writable MENU.DAT.
+// the reference warning of an entry of a writable MENU.DAT.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -46,6 +46,62 @@ protected:
     e2e::Driver driver;
 };
 
+// A 24-bit BMP file of w x h pixels in one grey.
+std::string bmp(int w, int h)
+{
+    int row = (w * 3 + 3) & ~3;
+    int size = 54 + row * h;
+    std::string b(static_cast<size_t>(size), '\x80');
+    auto put = [&b](int at, unsigned v, int bytes) {
+        for (int i = 0; i < bytes; ++i) b[static_cast<size_t>(at + i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put(2, static_cast<unsigned>(size), 4);
+    put(6, 0, 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, static_cast<unsigned>(w), 4);
+    put(22, static_cast<unsigned>(h), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    for (int at = 30; at < 54; ++at) b[static_cast<size_t>(at)] = 0;
+    return b;
+}
+
+// True once a page-menu button of the process is visible: the first page
+// has been shown and its remembered entry loaded.
+bool pageShown(HWND main)
+{
+    HWND button = e2e::findChild(main, "MN_MenuButton");
+    return button && IsWindowVisible(button);
+}
+
+BOOL CALLBACK AddChild(HWND w, LPARAM lp)
+{
+    std::string& out = *reinterpret_cast<std::string*>(lp);
+    out += e2e::className(w) + (IsWindowVisible(w) ? " visible" : " hidden") + " '" + e2e::windowText(w) + "'\n";
+    return TRUE;
+}
+
+// The child windows of the menu, for failure messages.
+std::string children(HWND main)
+{
+    std::string out;
+    EnumChildWindows(main, AddChild, reinterpret_cast<LPARAM>(&out));
+    return out;
+}
+
+bool waitPageShown(HWND main, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!pageShown(main)) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
 const char* const kMenuDat = "[MENU]\nPage1=P\n[P]\nTitle=ページ\nMenu1=E\n[E]\nTitle=項目\n";
 
 }  // namespace
@@ -83,4 +139,53 @@ TEST_F(ConfigStartup, NoPageMenuButtonsStopsStartUp)
     write("MENU.INI", std::string("[OSTREL]\nCaption=") + kCaption + "\n[BUTTON.MENU]\nBitMap2=m.bmp\n");
     write("MENU.DAT", kMenuDat);
     expectStartUpFailure("メニューボタンの設定がありません", e2e::Icon::Error);
+}
+
+class EntryWarning : public ConfigStartup {
+protected:
+    // A menu whose one entry names a missing program, popup text and picture.
+    void SetUp() override
+    {
+        ConfigStartup::SetUp();
+        write("exec.bmp", bmp(80, 60));
+        write("menu.bmp", bmp(120, 90));
+        write("MENU.INI", std::string("[OSTREL]\nCaption=") + kCaption +
+                              "\n[BUTTON.Execute]\nBitmap=exec.bmp\nPosition=300,100\n"
+                              "[BUTTON.MENU]\nBitMap1=menu.bmp\nPosition1=20,100\n");
+        write("MENU.DAT", "[MENU]\nPage1=P\n[P]\nTitle=ページ\nMenu1=E\n"
+                          "[E]\nTitle=項目\ncommand1=実行,nothere.exe\nText=pop.txt\nBmp1=pic.bmp\n");
+    }
+
+    void TearDown() override { SetFileAttributesA(path("MENU.DAT").c_str(), FILE_ATTRIBUTE_NORMAL); }
+};
+
+TEST_F(EntryWarning, WritableMenuDatReportsMissingFilesOfTheEntry)
+{
+    e2e::Process p = driver.start(path("Ostrel.exe"));
+    HWND main = driver.waitWindow(p, "OstrelClass", 15000);
+    ASSERT_NE(nullptr, main);
+    // The first page is shown 3 seconds after the screen is built.
+    HWND box = driver.waitMessageBox(p, 15000);
+    ASSERT_NE(nullptr, box) << children(main);
+    EXPECT_EQ(std::string(kCaption) + " - セクション [E] ", e2e::windowText(box));
+    EXPECT_EQ("'Command1 = ' のプログラム '" + path("nothere.exe") + "'が見つかりません\r\n" +
+                  "ポップアップテキストファイル '" + path("pop.txt") + "'が見つかりません。\r\n" +
+                  "ビットマップファイル '" + path("pic.bmp") + "'が見つかりません。\r\n",
+              e2e::messageBoxText(box));
+    EXPECT_EQ(e2e::Icon::Warning, e2e::messageBoxIcon(box));
+    EXPECT_EQ(main, GetWindow(box, GW_OWNER));
+    ASSERT_TRUE(e2e::pressButton(box, IDOK));
+    ASSERT_TRUE(driver.waitGone(box, 10000));
+    // The menu goes on.
+    EXPECT_TRUE(IsWindow(main));
+}
+
+TEST_F(EntryWarning, ReadOnlyMenuDatReportsNothing)
+{
+    ASSERT_TRUE(SetFileAttributesA(path("MENU.DAT").c_str(), FILE_ATTRIBUTE_READONLY));
+    e2e::Process p = driver.start(path("Ostrel.exe"));
+    HWND main = driver.waitWindow(p, "OstrelClass", 15000);
+    ASSERT_NE(nullptr, main);
+    ASSERT_TRUE(waitPageShown(main, 15000)) << children(main) << e2e::screenshot(main, "e2e_config_readonly");
+    for (HWND w : e2e::topWindows(p.pid)) EXPECT_NE("#32770", e2e::className(w));
 }
