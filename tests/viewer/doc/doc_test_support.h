@@ -76,4 +76,22 @@ inline std::string checkStore(const kv::RowStore& store) {
     return store.checkInvariants(why, sizeof why) ? std::string() : std::string(why);
 }
 
+// Points the temporary folder (TMP and TEMP) somewhere else for a while.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& folder) {
+        hadTmp_ = GetEnvironmentVariableA("TMP", tmp_, sizeof tmp_) > 0;
+        hadTemp_ = GetEnvironmentVariableA("TEMP", temp_, sizeof temp_) > 0;
+        SetEnvironmentVariableA("TMP", folder.c_str());
+        SetEnvironmentVariableA("TEMP", folder.c_str());
+    }
+    ~TempFolder() {
+        SetEnvironmentVariableA("TMP", hadTmp_ ? tmp_ : nullptr);
+        SetEnvironmentVariableA("TEMP", hadTemp_ ? temp_ : nullptr);
+    }
+private:
+    char tmp_[MAX_PATH] = {}, temp_[MAX_PATH] = {};
+    bool hadTmp_ = false, hadTemp_ = false;
+};
+
 } // namespace kvtest
