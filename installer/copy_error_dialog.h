@@ -1,0 +1,19 @@
+// "タルヴォインストーラ - エラー": one copy error with Skip and Cancel.
+#pragma once
+#include <windows.h>
+#include <string>
+#include "copy_engine.h"
+#include "dialogbase.h"
+
+class CopyErrorDialog : public DialogBase {
+public:
+    CopyErrorDialog(int error, const char* path);
+    ErrorAnswer ask(HINSTANCE instance, HWND owner);
+
+protected:
+    BOOL onInit() override;
+    void onCommand(int id, int code, HWND control) override;
+
+private:
+    std::string text_;
+};

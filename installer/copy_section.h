@@ -1,0 +1,8 @@
+// A copy section from file list to closing dialog.
+#pragma once
+#include "installer_context.h"
+
+class FirstMessage;
+
+// Carries the section out; false when a step failed or the user cancelled.
+bool runCopySection(InstallerContext& ctx, FirstMessage* firstMessage);

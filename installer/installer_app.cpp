@@ -1,0 +1,164 @@
+#include "installer_app.h"
+#include "archive_steps.h"
+#include "command_line.h"
+#include "copy_section.h"
+#include "document_view.h"
+#include "first_message.h"
+#include "folder_rules.h"
+#include "installer_context.h"
+#include "installer_section.h"
+#include "item_list_dialog.h"
+#include "message_box.h"
+#include "pathname.h"
+#include "section_texts.h"
+#include "select_dialog.h"
+#include "text_util.h"
+#include "texts.h"
+#include <commctrl.h>
+
+std::string InstallerContext::sourceBase() const {
+    if (sourceFolder.empty() || sourceFolder == ".\\") return scriptFolder;
+    if (sourceFolder.size() >= 2 && (sourceFolder[1] == ':' || sourceFolder[0] == '\\')) return sourceFolder;
+    std::string base = scriptFolder;
+    if (!base.empty() && text::findLast(base.c_str(), '\\') != base.c_str() + base.size() - 1) base += '\\';
+    return base + sourceFolder;
+}
+
+namespace {
+
+bool isExistingFile(const char* path) {
+    DWORD a = GetFileAttributesA(path);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool folderPartExists(const char* path) {
+    PathName p(path);
+    return p.folderExists();
+}
+
+// Checks the section and works out its source and destination folders.
+bool prepareSection(InstallerContext& ctx) {
+    if (ctx.section.empty()) {
+        ctx.section = "INSTALLER";
+        if (!ctx.script.hasSection("INSTALLER")) {
+            errorBox(texts::kTitleOptionError, "%s", texts::kOptionRequired);
+            return false;
+        }
+    } else if (!ctx.script.hasSection(ctx.section.c_str())) {
+        errorBox(texts::kTitleOptionError, texts::kSectionMissing, ctx.section.c_str(), ctx.scriptPath.c_str());
+        return false;
+    }
+    const char* section = ctx.section.c_str();
+    std::string srcDir;
+    bool hasSrc = ctx.script.getString(section, "SrcDir", &srcDir);
+    if (!sourceFolder(hasSrc ? srcDir.c_str() : nullptr, section, folderPartExists, &ctx.sourceFolder)) {
+        errorBox(texts::kTitleError, texts::kSrcDirMissing, srcDir.c_str());
+        return false;
+    }
+    std::string dstDir;
+    ctx.script.getString(section, "DstDir", &dstDir);
+    switch (destinationFolder(dstDir.c_str(), section, ctx.folders, &ctx.destination)) {
+    case DestinationStatus::Ok:
+        return true;
+    case DestinationStatus::DriveGiven:
+        errorBox(text::format(texts::kTitleSectionError, section).c_str(), "%s", texts::kDriveInDstDir);
+        return false;
+    case DestinationStatus::TooLong:
+        errorBox(texts::kTitleError, texts::kDstDirTooLong, dstDir.c_str());
+        return false;
+    }
+    return false;
+}
+
+// One section from FirstMsg to its end. False when the program must end
+// (failed check or declined FirstMsg).
+bool carryOut(InstallerContext& ctx, bool skipFirstMessage) {
+    if (!prepareSection(ctx)) return false;
+    const char* section = ctx.section.c_str();
+    FirstMessage first(ctx.instance);
+    FirstMessage* shown = nullptr;
+    if (!skipFirstMessage && ctx.script.hasKey(section, "FirstMsg")) {
+        std::string text = sectionMessage(ctx.script, section, "FirstMsg");
+        if (!first.ask(text)) return false;
+        shown = &first;
+    }
+    if (ctx.script.hasKey(section, "INSTALLER")) runInstallerSection(ctx, shown);
+    else if (ctx.script.hasKey(section, "LZHSETUP")) runSetupArchiveSection(ctx, shown);
+    else runCopySection(ctx, shown);
+    first.close();
+    return true;
+}
+
+} // namespace
+
+int runInstaller(HINSTANCE instance, const char* commandLine) {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    InstallerContext ctx;
+    ctx.instance = instance;
+    CommandLine cl = parseCommandLine(commandLine, isExistingFile);
+    if (cl.kind == CommandLine::ScriptNamed) {
+        ctx.scriptPath = cl.scriptPath;
+    } else {
+        PathName own;
+        own.fromModule();
+        own.setExtension("ini");
+        ctx.scriptPath = own.fullPath();
+    }
+    if (!isExistingFile(ctx.scriptPath.c_str()) || !ctx.script.load(ctx.scriptPath.c_str())) {
+        errorBox(texts::kTitleError, texts::kScriptMissing, ctx.scriptPath.c_str());
+        return 0;
+    }
+    {
+        PathName p(ctx.scriptPath.c_str());
+        ctx.scriptFolder = p.folderPath();
+        // Drive first, then folder.
+        if (p.drive()[0]) SetCurrentDirectoryA((std::string(p.drive()) + "\\").c_str());
+        SetCurrentDirectoryA(ctx.scriptFolder.c_str());
+    }
+
+    bool skipFirst = false;
+    if (cl.kind == CommandLine::Section) {
+        if (cl.badOption) {
+            errorBox(texts::kTitleOptionError, texts::kBadOption, cl.option.c_str());
+            return 0;
+        }
+        ctx.section = cl.section.substr(0, 259);
+        if (cl.hasOption) {
+            showDocument(nullptr, ctx, ctx.section.c_str(), cl.viewMode, cl.archiveNumber,
+                         cl.document.empty() ? nullptr : cl.document.c_str());
+            return 0;
+        }
+        if (isSelectionSection(ctx.section.c_str())) {
+            SelectDialog menu(ctx, ctx.section);
+            std::string chosen;
+            if (!menu.choose(&chosen)) {
+                return 0;
+            }
+            ctx.section = chosen.substr(0, 259);
+            skipFirst = true;
+        }
+    } else {
+        ctx.pickerMode = true;
+        ItemListDialog list(ctx);
+        std::string chosen;
+        if (!list.choose(&chosen)) {
+            return 0;
+        }
+        ctx.section = chosen;
+    }
+
+    for (;;) {
+        if (!carryOut(ctx, skipFirst)) break;
+        if (!ctx.pickerMode) break;
+        ItemListDialog list(ctx);
+        std::string chosen;
+        if (!list.choose(&chosen)) break;
+        ctx.section = chosen;
+        ctx.sourceFolder.clear();
+        ctx.destination.clear();
+        skipFirst = false;
+    }
+    return 0;
+}

@@ -1,0 +1,119 @@
+#include "installer_section.h"
+#include "first_message.h"
+#include "launch.h"
+#include "message_box.h"
+#include "text_util.h"
+#include "texts.h"
+#include <shellapi.h>
+
+namespace {
+
+bool fileExists(const char* path) {
+    DWORD a = GetFileAttributesA(path);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string join(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (name.size() >= 2 && (name[1] == ':' || (name[0] == '\\' && name[1] == '\\'))) return name;
+    return text::findLast(folder.c_str(), '\\') == folder.c_str() + folder.size() - 1 ? folder + name
+                                                                                        : folder + "\\" + name;
+}
+
+struct EditSearch {
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findEditChild(HWND w, LPARAM p) {
+    EditSearch* s = reinterpret_cast<EditSearch*>(p);
+    char cls[32] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Edit") == 0) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK findEditInTop(HWND top, LPARAM p) {
+    EditSearch* s = reinterpret_cast<EditSearch*>(p);
+    EnumChildWindows(top, findEditChild, p);
+    return s->found ? FALSE : TRUE;
+}
+
+} // namespace
+
+InstallerCommand installerCommand(const char* value, const char* section, const std::string& sourceBase,
+                                  bool (*exists)(const char* path)) {
+    InstallerCommand c;
+    std::string v = value ? value : "";
+    size_t comma = v.find(',');
+    std::string first = text::trimBlanks(v.substr(0, comma));
+    if (comma != std::string::npos) {
+        std::string rest = v.substr(comma + 1);
+        size_t b = 0;
+        while (b < rest.size() && (rest[b] == ' ' || rest[b] == '\t')) b++;
+        size_t e = rest.find(',', b);
+        c.parameters = text::trimBlanks(rest.substr(b, e == std::string::npos ? std::string::npos : e - b));
+    }
+    if (first.empty() || text::equalsNoCase(first.c_str(), "$this")) {
+        std::string exe = join(sourceBase, std::string(section ? section : "") + ".EXE");
+        std::string msi = join(sourceBase, std::string(section ? section : "") + ".MSI");
+        c.program = (exists && !exists(exe.c_str()) && exists(msi.c_str())) ? msi : exe;
+    } else {
+        c.program = join(sourceBase, first);
+    }
+    return c;
+}
+
+bool runInstallerSection(InstallerContext& ctx, FirstMessage* firstMessage) {
+    std::string value;
+    ctx.script.getString(ctx.section.c_str(), "INSTALLER", &value);
+    InstallerCommand cmd = installerCommand(value.c_str(), ctx.section.c_str(), ctx.sourceBase(), fileExists);
+    if (!fileExists(cmd.program.c_str())) {
+        if (firstMessage) firstMessage->close();
+        errorBox(texts::kTitleInstallerSyntax, texts::kProgramMissing, cmd.program.c_str());
+        return false;
+    }
+    std::string folder = cmd.program;
+    if (const char* slash = text::findLast(folder.c_str(), '\\')) folder.resize(slash - folder.c_str());
+    if (firstMessage) firstMessage->close();
+
+    if (ctx.script.hasKey(ctx.section.c_str(), "DstDir")) {
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi = {};
+        std::string line = "\"" + cmd.program + "\"";
+        if (!CreateProcessA(cmd.program.c_str(), &line[0], nullptr, nullptr, FALSE,
+                            CREATE_NEW_PROCESS_GROUP | CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr,
+                            folder.c_str(), &si, &pi)) {
+            errorBox(texts::kTitleInstallerStart, texts::kProgramNotStarted, cmd.program.c_str());
+            return false;
+        }
+        // Give the new program's first dialog the destination folder.
+        if (WaitForInputIdle(pi.hProcess, 1000) == 0) {
+            EditSearch s;
+            EnumThreadWindows(pi.dwThreadId, findEditInTop, (LPARAM)&s);
+            if (s.found) {
+                SendMessageA(s.found, WM_SETTEXT, 0, (LPARAM)ctx.destination.c_str());
+                SendMessageA(s.found, EM_SETSEL, 0, -1);
+            }
+        }
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return true;
+    }
+
+    char saved[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof saved, saved);
+    SetCurrentDirectoryA(folder.c_str());
+    INT_PTR r = (INT_PTR)ShellExecuteA(nullptr, "open", cmd.program.c_str(),
+                                       cmd.parameters.empty() ? nullptr : cmd.parameters.c_str(), folder.c_str(),
+                                       SW_SHOWNORMAL);
+    SetCurrentDirectoryA(saved);
+    if (r <= 32) {
+        errorBox(texts::kTitleInstallerStart, "%s", startErrorText(r, cmd.program.c_str()).c_str());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,87 @@
+#include "last_move.h"
+#include "path_macros.h"
+#include "text_util.h"
+#include <shellapi.h>
+#include <cstring>
+
+namespace {
+
+std::string join(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (name.size() >= 2 && (name[1] == ':' || (name[0] == '\\' && name[1] == '\\'))) return name;
+    bool slash = text::findLast(folder.c_str(), '\\') == folder.c_str() + folder.size() - 1;
+    return slash ? folder + name : folder + "\\" + name;
+}
+
+void copyMatches(const LastMoveEntry& entry) {
+    std::string from;   // double-zero-terminated list of every match
+    for (const std::string& pattern : entry.sources) {
+        const char* slash = text::findLast(pattern.c_str(), '\\');
+        std::string folder = slash ? pattern.substr(0, slash - pattern.c_str() + 1) : std::string();
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
+        if (h == INVALID_HANDLE_VALUE) continue;
+        do {
+            // "." and ".." stand for folders above the match: never copied.
+            if (!strcmp(fd.cFileName, ".") || !strcmp(fd.cFileName, "..")) continue;
+            from += folder + fd.cFileName;
+            from += '\0';
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    if (from.empty()) return;
+    from += '\0';
+    std::string to = entry.target;
+    to += '\0';
+    to += '\0';
+    SHFILEOPSTRUCTA op = {};
+    op.hwnd = nullptr;
+    op.wFunc = FO_COPY;
+    op.pFrom = from.c_str();
+    op.pTo = to.c_str();
+    // Without FOF_NOCONFIRMATION the shell stops on a question for every
+    // existing target; the follow-up copies are meant to replace them.
+    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&op);
+}
+
+} // namespace
+
+bool parseLastMove(const char* value, const MacroSource& macros, const std::string& destination,
+                   LastMoveEntry* out) {
+    const char* semi = value ? strchr(value, ';') : nullptr;
+    if (!semi) return false;
+    std::string sources(value, semi - value);
+    const char* t = semi + 1;
+    while (*t == ' ' || *t == '\t') t++;
+    std::string target;
+    expandMacros(t, macros, &target);
+    // A target without drive is taken, like the sources, below the destination.
+    out->target = join(destination, target);
+    out->sources.clear();
+    size_t pos = 0;
+    while (pos <= sources.size()) {
+        size_t comma = sources.find(',', pos);
+        std::string s = sources.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
+        if (!s.empty()) out->sources.push_back(join(destination, s));
+        if (comma == std::string::npos) break;
+        pos = comma + 1;
+    }
+    return true;
+}
+
+void runLastMoves(InstallerContext& ctx) {
+    const char* section = ctx.section.c_str();
+    for (int n = 0; n <= 98; n++) {
+        char key[16];
+        if (n == 0) lstrcpyA(key, "LastMove");
+        else wsprintfA(key, "LastMove%d", n);
+        std::string value;
+        if (!ctx.script.getString(section, key, &value)) {
+            if (n == 0) continue;
+            break;
+        }
+        LastMoveEntry entry;
+        if (parseLastMove(value.c_str(), ctx.folders, ctx.destination, &entry)) copyMatches(entry);
+    }
+}

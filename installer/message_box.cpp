@@ -1,0 +1,53 @@
+#include "message_box.h"
+#include "message_text.h"
+#include "text_util.h"
+#include "texts.h"
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+const char* programName() {
+    static char name[MAX_PATH];
+    if (!name[0]) {
+        char path[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, path, sizeof path);
+        const char* slash = text::findLast(path, '\\');
+        text::copyBounded(name, sizeof name, slash ? slash + 1 : path);
+        if (char* dot = const_cast<char*>(text::findFirst(name, '.'))) *dot = 0;
+    }
+    return name;
+}
+
+void makeCaption(const char* title, char* out, size_t size) {
+    std::string caption = title && *title ? text::format("%s - %s", programName(), title) : programName();
+    text::copyBounded(out, size, caption.c_str());
+}
+
+int messageBox(const char* textIn, const char* title, UINT flags) {
+    char body[kMessageBytes];
+    char caption[kMessageBytes];
+    processEscapes(textIn, body, sizeof body);
+    makeCaption(title, caption, sizeof caption);
+    return MessageBoxA(nullptr, body, caption, flags | MB_SETFOREGROUND);
+}
+
+void errorBox(const char* title, const char* format, ...) {
+    char body[1024];
+    va_list ap;
+    va_start(ap, format);
+    vsnprintf(body, sizeof body, format, ap);
+    va_end(ap);
+    // The program's own texts carry real line breaks already; running escape
+    // processing over them would eat the backslashes of paths put into them
+    // outside single quotes ("\"%s\"が実行できませんでした").
+    char text[kMessageBytes];
+    char caption[kMessageBytes];
+    text::copyBounded(text, sizeof text, body);
+    makeCaption(title, caption, sizeof caption);
+    MessageBoxA(nullptr, text, caption, MB_ICONHAND | MB_OK | MB_SETFOREGROUND);
+}
+
+bool askQuestion(const char* textIn, const char* title) {
+    int r = messageBox(textIn, title ? title : texts::kTitleQuestion, MB_ICONQUESTION | MB_OKCANCEL);
+    return r == IDOK || r == IDYES;
+}
