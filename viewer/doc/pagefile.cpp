@@ -147,7 +147,10 @@ void PageStore::free(unsigned page, uint32_t companionRow) {
         return;
     }
     // A full list forgets the page: the file keeps it unused.
-    if (freeCount_ >= kMaxFreePages) return;
+    if (freeCount_ >= kMaxFreePages) {
+        ++forgotten_;
+        return;
+    }
     int at = 0;
     while (at < freeCount_ && freePages_[at] < page) ++at;
     if (at < freeCount_ && freePages_[at] == page) return;
@@ -205,6 +208,7 @@ void PageStore::reset() {
     }
     fileEnd_ = 0;
     freeCount_ = 0;
+    forgotten_ = 0;
     if (pool_) {
         GlobalFree(pool_);
         pool_ = nullptr;

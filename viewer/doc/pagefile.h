@@ -46,6 +46,7 @@ public:
     uint32_t fileEnd() const { return fileEnd_; }
     int freeCount() const { return freeCount_; }
     unsigned freePage(int i) const { return freePages_[i]; }
+    int forgotten() const { return forgotten_; }     // pages the full free list could not take
     int poolSlots() const { return poolSlots_; }
     int poolInUse() const;
     uint64_t reads() const { return reads_; }
@@ -75,6 +76,7 @@ private:
     void* pool_ = nullptr;          // movable global memory: slots of a 32-bit in-use flag + 8192 bytes
     int poolSlots_ = 0;
 
+    int forgotten_ = 0;
     uint64_t reads_ = 0, writes_ = 0;
 };
 

@@ -407,29 +407,31 @@ bool RowStore::insertBytes(int row, int column, const char* bytes, int n) {
         rows_[row] = withLen(rows_[row], len + n);
         return true;
     }
-    // Spread over new rows after this one, 1005 bytes each.
-    const int total = len + n;
-    char* all = new (std::nothrow) char[size_t(total)];
+    // Spread over new rows after this one, 1005 bytes each. On the end-of-
+    // file row the mark stays whole at the end of the last of them.
+    const bool eof = row == lastRow_;
+    const int markLen = eof ? kEofMarkLen : 0;
+    const int content = len - markLen + n;
+    char* all = new (std::nothrow) char[size_t(content + kEofMarkLen)];
     if (!all) {
         showText(kTextNoMemory);
         return false;
     }
-    std::memcpy(all, text(row), size_t(column));
+    const char* old = text(row);
+    if (column > len - markLen) column = len - markLen;
+    std::memcpy(all, old, size_t(column));
     std::memcpy(all + column, bytes, size_t(n));
-    std::memcpy(all + column + n, text(row) + column, size_t(len - column));
-    const int extra = (total - 1) / kMaxRowBytes;
+    std::memcpy(all + column + n, old + column, size_t(len - column));   // the mark comes along
+    int extra = 0;
+    for (int rest = content; rest > kMaxRowBytes - markLen; rest -= kMaxRowBytes) ++extra;
     const bool ends = endsLine(row);
-    // New rows go after `row`; when `row` is the end-of-file row they go
-    // before it and the texts move down so the mark stays on the last row.
     const int first = row;
-    bool ok = insertRows(row == lastRow_ ? row : row + 1, extra);
-    if (ok) {
-        for (int i = 0; i <= extra && ok; ++i) {
-            int piece = total - i * kMaxRowBytes;
-            if (piece > kMaxRowBytes) piece = kMaxRowBytes;
-            ok = replaceText(first + i, all + i * kMaxRowBytes, piece);
-            setEndsLine(first + i, i == extra ? ends : false);
-        }
+    bool ok = insertRows(eof ? row : row + 1, extra);
+    for (int i = 0, at = 0; ok && i <= extra; ++i) {
+        int piece = i < extra ? kMaxRowBytes : content - at + markLen;
+        ok = replaceText(first + i, all + at, piece);
+        setEndsLine(first + i, i == extra ? ends : false);
+        at += piece;
     }
     delete[] all;
     return ok;
@@ -684,6 +686,15 @@ bool RowStore::checkInvariants(char* why, int whySize) const {
     std::sort(seen.begin(), seen.end());
     for (size_t i = 1; i < seen.size(); ++i)
         if (seen[i] == seen[i - 1]) return fail("page %d used by two runs (%d)", int(seen[i]), 0);
+    for (int i = 1; i < pages_.freeCount(); ++i)
+        if (pages_.freePage(i - 1) >= pages_.freePage(i)) return fail("free list out of order at %d (%d)", i, 0);
+    // Every page of the file is in use, on the free list, or forgotten
+    // because the list was full.
+    int filePages = 0;
+    for (unsigned p : seen) if (p < kFirstPoolPage) ++filePages;
+    const int accounted = filePages + pages_.freeCount() + pages_.forgotten();
+    if (accounted != int(pages_.fileEnd() / kPageSize))
+        return fail("page file holds %d pages, %d accounted for", int(pages_.fileEnd() / kPageSize), accounted);
     return true;
 }
 
