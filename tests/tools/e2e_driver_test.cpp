@@ -11,6 +11,7 @@ using namespace e2e;
 namespace {
 
 const int kTyped = 100, kLastKey = 101, kLastClick = 102, kQuit = 1;
+const int kEdit = 103, kList = 104, kListView = 105, kTabs = 106, kCheck = 107, kDragEnd = 108, kWheel = 109;
 
 std::string msgbox() { return helperProgram("msgbox.exe"); }
 
@@ -204,6 +205,43 @@ TEST(DriverProcess, OrphanedChildEndsAtTeardownToo) {
     CloseHandle(grandchild);
 }
 
+TEST(DriverProcess, WindowsOfDescendantsAreFoundAndAttached) {
+    Driver d;
+    Process spawn = d.start(msgbox(), "spawn E2EDescendant");
+    HWND w = d.waitAnyWindow("E2EDescendant");
+    ASSERT_NE(nullptr, w);
+    Process child = d.attach(w);
+    EXPECT_NE(0u, child.pid);
+    EXPECT_NE(spawn.pid, child.pid);
+    EXPECT_TRUE(child.running());
+    EXPECT_TRUE(d.owns(child.pid));
+    EXPECT_TRUE(d.owns(spawn.pid));
+    EXPECT_FALSE(d.owns(GetCurrentProcessId()));
+    EXPECT_EQ(child.pid, d.attach(w).pid);
+    ASSERT_TRUE(closeWindow(w));
+    DWORD code = 1;
+    EXPECT_TRUE(child.waitExit(5000, &code));
+    EXPECT_EQ(0u, code);
+}
+
+TEST(DriverProcess, AnotherDriversWindowsAreNotOurs) {
+    Driver mine, theirs;
+    Process p = theirs.start(msgbox(), "window E2EForeign foreign 100 100 000000");
+    ASSERT_NE(nullptr, theirs.waitAnyWindow("E2EForeign"));
+    EXPECT_FALSE(mine.owns(p.pid));
+    EXPECT_EQ(nullptr, mine.waitAnyWindow("E2EForeign", 300));
+    mine.start(msgbox(), "hang");
+    EXPECT_EQ(nullptr, mine.waitAnyWindow("E2EForeign", 300));
+    EXPECT_EQ(nullptr, mine.waitAnyMessageBox(300));
+}
+
+TEST(DriverProcess, MessageBoxOfADescendantIsFound) {
+    Driver d;
+    d.start(msgbox(), "spawn E2EBoxParent");
+    ASSERT_NE(nullptr, d.waitAnyWindow("E2EBoxParent"));
+    EXPECT_EQ(nullptr, d.waitAnyMessageBox(200));
+}
+
 // ---------------------------------------------------------------- waits
 
 TEST(DriverWait, WindowThatNeverComesTimesOut) {
@@ -332,6 +370,71 @@ TEST_F(TargetWindow, ScreenshotIsAPngOfTheWholeWindow) {
     EXPECT_EQ(0x00, px[0]);
     EXPECT_EQ(0xC0, px[1]);
     EXPECT_EQ(0x40, px[2]);
+}
+
+TEST_F(TargetWindow, DoubleClickIsOneDoubleClick) {
+    open();
+    ASSERT_TRUE(doubleClickAt(w, 220, 110));
+    EXPECT_TRUE(waitText(child(w, kLastClick), "dblclick:220,110,L", 5000)) << dlgItemText(w, kLastClick);
+}
+
+TEST_F(TargetWindow, DragMovesWithTheButtonDown) {
+    open();
+    ASSERT_TRUE(dragTo(w, 200, 100, 280, 160));
+    EXPECT_TRUE(waitText(child(w, kDragEnd), "up:280,160,dragged", 5000)) << dlgItemText(w, kDragEnd);
+    EXPECT_EQ("click:200,100,L", dlgItemText(w, kLastClick));
+}
+
+TEST_F(TargetWindow, WheelTurnsArrive) {
+    open();
+    ASSERT_TRUE(wheelAt(w, 250, 150, -WHEEL_DELTA));
+    EXPECT_TRUE(waitText(child(w, kWheel), "wheel:-120", 5000)) << dlgItemText(w, kWheel);
+    ASSERT_TRUE(wheelAt(w, 250, 150, 2 * WHEEL_DELTA));
+    EXPECT_TRUE(waitText(child(w, kWheel), "wheel:240", 5000)) << dlgItemText(w, kWheel);
+}
+
+TEST_F(TargetWindow, PostedCommandReachesTheWindow) {
+    open();
+    ASSERT_TRUE(command(w, kQuit));
+    DWORD code = 0;
+    ASSERT_TRUE(p.waitExit(10000, &code));
+    EXPECT_EQ(7u, code);
+}
+
+TEST_F(TargetWindow, ControlItemsAreReadAcrossProcesses) {
+    open();
+    EXPECT_EQ((std::vector<std::string>{"一", "表示ソフト"}), itemTexts(child(w, kList)));
+    EXPECT_EQ((std::vector<std::string>{"読んでね.txt", "ソフト表.lzh"}), itemTexts(child(w, kListView)));
+    EXPECT_EQ((std::vector<std::string>{"1 KB", "２ MB"}), itemTexts(child(w, kListView), 1));
+    EXPECT_EQ((std::vector<std::string>{"ページ1", "ソフト表"}), itemTexts(child(w, kTabs)));
+    EXPECT_TRUE(itemTexts(child(w, kEdit)).empty());
+    EXPECT_EQ(BST_CHECKED, checkState(child(w, kCheck)));
+    EXPECT_EQ(BST_UNCHECKED, checkState(child(w, kQuit)));
+}
+
+TEST_F(TargetWindow, EditTextIsSetAndTypedIntoTheFocusedChild) {
+    open();
+    HWND edit = child(w, kEdit);
+    ASSERT_TRUE(setText(edit, "表示ソ"));
+    EXPECT_EQ("表示ソ", dlgItemText(w, kEdit));
+    ASSERT_TRUE(setText(edit, ""));
+    ASSERT_TRUE(typeText(edit, "ab表"));
+    EXPECT_TRUE(waitText(edit, "ab表", 5000)) << dlgItemText(w, kEdit);
+    // The window's own character log saw none of it.
+    EXPECT_EQ("", dlgItemText(w, kTyped));
+}
+
+TEST_F(TargetWindow, CopiedTextIsReadFromTheClipboard) {
+    open();
+    HWND edit = child(w, kEdit);
+    ASSERT_TRUE(setText(edit, "コピーソ表"));
+    ASSERT_TRUE(activate(edit));
+    PostMessageA(edit, EM_SETSEL, 0, -1);
+    ASSERT_TRUE(sendKey(edit, 'C', false, true));
+    std::string copied;
+    for (DWORD start = GetTickCount(); copied != "コピーソ表" && GetTickCount() - start < 5000; Sleep(25))
+        copied = clipboardText();
+    EXPECT_EQ("コピーソ表", copied);
 }
 
 TEST(DriverScreen, GoneWindowGivesNoPicture) {

@@ -74,6 +74,15 @@ public:
     // Waits until the window no longer exists.
     bool waitGone(HWND w, DWORD timeoutMs = 10000);
 
+    // The same for processes the started ones started themselves (a program
+    // launched by the menu, a second viewer): any process of this driver.
+    HWND waitAnyWindow(const char* className, DWORD timeoutMs = 10000);
+    HWND waitAnyMessageBox(DWORD timeoutMs = 10000);
+    // The process owning the window, ended with the others at teardown.
+    Process attach(HWND w);
+    // Whether the process was started by this driver or by one of those.
+    bool owns(DWORD pid) const;
+
 private:
     std::vector<Process> started_;
     HANDLE job_ = nullptr;  // holds every started process and its descendants
@@ -95,14 +104,35 @@ std::string dlgItemText(HWND dlg, int id);
 HWND child(HWND parent, int id);
 // First descendant of this class (and caption when given).
 HWND findChild(HWND parent, const char* className, const char* text = nullptr);
+// The items of a list box, combo box or list view (that column), or the tab
+// texts of a tab control, as CP932 bytes.
+std::vector<std::string> itemTexts(HWND control, int column = 0);
+// Check state of a check box or radio button (BST_CHECKED and so on).
+int checkState(HWND button);
+// Sets a control's text (WM_SETTEXT), e.g. an edit field of a dialog.
+bool setText(HWND w, const std::string& text);
+// Posts WM_COMMAND with a command number, as a menu item or accelerator would.
+bool command(HWND w, WORD id);
+// CF_TEXT on the clipboard ("" when there is none).
+std::string clipboardText();
 
 // Input.
 // Brings the window's top-level window to the foreground (needed before real input).
+// A child window also gets the keyboard focus of its thread.
 bool activate(HWND w);
 bool pressButton(HWND dlg, int id);                       // BM_CLICK on the control
 bool clickAt(HWND w, int x, int y, bool right = false);   // real mouse click at client coordinates
 bool sendKey(HWND w, WORD vk, bool shift = false, bool ctrl = false, bool alt = false); // real key press
+// ASCII text goes as real key strokes to the focus window of w's thread (w
+// itself when it is a child). Text with Japanese characters is sent in order to
+// that focus window as WM_CHAR messages, the way an input method delivers
+// composed text. Wait for the effect of earlier input first.
 bool typeText(HWND w, const std::string& text);
+bool doubleClickAt(HWND w, int x, int y);
+// Left button pressed at (x1, y1), moved to (x2, y2) and released there.
+bool dragTo(HWND w, int x1, int y1, int x2, int y2);
+// Mouse wheel turned by delta (WHEEL_DELTA per notch; negative: towards the user) over (x, y).
+bool wheelAt(HWND w, int x, int y, int delta);
 
 // Geometry and looks.
 SIZE clientSize(HWND w);

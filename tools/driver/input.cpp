@@ -54,15 +54,24 @@ bool send(std::vector<INPUT>& ins) {
 bool activate(HWND w) {
     HWND top = GetAncestor(w, GA_ROOT);
     if (!top || !IsWindow(top)) return false;
-    if (GetForegroundWindow() == top) return true;
-    SetForegroundWindow(top);
     const DWORD start = GetTickCount();
     while (GetForegroundWindow() != top) {
+        SetForegroundWindow(top);
+        if (GetForegroundWindow() == top) break;
         if (GetTickCount() - start >= 2000) return false;
         Sleep(10);
-        SetForegroundWindow(top);
     }
-    return true;
+    if (w == top) return true;
+    // Focus belongs to the window's own thread: join its input state to set it.
+    const DWORD theirs = GetWindowThreadProcessId(w, nullptr);
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    if (GetGUIThreadInfo(theirs, &gui) && gui.hwndFocus == w) return true;
+    const DWORD ours = GetCurrentThreadId();
+    if (!AttachThreadInput(ours, theirs, TRUE)) return false;
+    SetFocus(w);
+    AttachThreadInput(ours, theirs, FALSE);
+    return GetGUIThreadInfo(theirs, &gui) && gui.hwndFocus == w;
 }
 
 bool pressButton(HWND dlg, int id) {
@@ -77,15 +86,58 @@ bool pressButton(HWND dlg, int id) {
     return IsWindow(dlg) && PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0) != 0;
 }
 
-bool clickAt(HWND w, int x, int y, bool right) {
-    if (!activate(w)) return false;
+
+namespace {
+
+INPUT mouseInput(DWORD flags, DWORD data = 0) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    in.mi.mouseData = data;
+    return in;
+}
+
+// Puts the pointer on a client point of the window, the window in front.
+bool pointAt(HWND w, int x, int y) {
+    if (!activate(GetAncestor(w, GA_ROOT))) return false;
     POINT pt = {x, y};
-    if (!ClientToScreen(w, &pt) || !SetCursorPos(pt.x, pt.y)) return false;
-    INPUT ins[2] = {};
-    ins[0].type = ins[1].type = INPUT_MOUSE;
-    ins[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    ins[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    return SendInput(2, ins, sizeof(INPUT)) == 2;
+    return ClientToScreen(w, &pt) && SetCursorPos(pt.x, pt.y);
+}
+
+bool sendMouse(std::initializer_list<INPUT> list) {
+    std::vector<INPUT> ins(list);
+    return send(ins);
+}
+
+} // namespace
+
+bool clickAt(HWND w, int x, int y, bool right) {
+    return pointAt(w, x, y) &&
+           sendMouse({mouseInput(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+                      mouseInput(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
+}
+
+bool doubleClickAt(HWND w, int x, int y) {
+    return pointAt(w, x, y) &&
+           sendMouse({mouseInput(MOUSEEVENTF_LEFTDOWN), mouseInput(MOUSEEVENTF_LEFTUP),
+                      mouseInput(MOUSEEVENTF_LEFTDOWN), mouseInput(MOUSEEVENTF_LEFTUP)});
+}
+
+bool dragTo(HWND w, int x1, int y1, int x2, int y2) {
+    if (!pointAt(w, x1, y1) || !sendMouse({mouseInput(MOUSEEVENTF_LEFTDOWN)})) return false;
+    // A few steps, each a real move at the pointer's new place.
+    const int steps = 4;
+    for (int i = 1; i <= steps; ++i) {
+        POINT pt = {x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps};
+        ClientToScreen(w, &pt);
+        SetCursorPos(pt.x, pt.y);
+        if (!sendMouse({mouseInput(MOUSEEVENTF_MOVE)})) return false;
+    }
+    return sendMouse({mouseInput(MOUSEEVENTF_LEFTUP)});
+}
+
+bool wheelAt(HWND w, int x, int y, int delta) {
+    return pointAt(w, x, y) && sendMouse({mouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(delta))});
 }
 
 bool sendKey(HWND w, WORD vk, bool shift, bool ctrl, bool alt) {
@@ -97,21 +149,53 @@ bool sendKey(HWND w, WORD vk, bool shift, bool ctrl, bool alt) {
 
 bool typeText(HWND w, const std::string& text) {
     if (!activate(w)) return false;
-    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(n, L'\0');
-    if (n) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    bool ascii = true;
+    for (char c : text) ascii = ascii && static_cast<BYTE>(c) < 0x80;
+    if (!ascii) {
+        // Composed Japanese reaches a program from the input method, not as key
+        // strokes. Under Wine a double-byte WM_CHAR that passes an ANSI message
+        // loop is split into two bytes which a Unicode control (the edit) then
+        // decodes one by one into garbage; so each character is sent straight
+        // to the focus window: one UTF-16 WM_CHAR to a Unicode window, a lead
+        // and a trail byte WM_CHAR to an ANSI one, as Windows would deliver them.
+        const DWORD thread = GetWindowThreadProcessId(w, nullptr);
+        GUITHREADINFO gui = {};
+        gui.cbSize = sizeof gui;
+        HWND target = GetGUIThreadInfo(thread, &gui) && gui.hwndFocus ? gui.hwndFocus : w;
+        const bool unicode = IsWindowUnicode(target) != 0;
+        DWORD_PTR ignored;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const size_t n = IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size() ? 2 : 1;
+            std::string ch = text.substr(i, n);
+            i += n - 1;
+            if (ch == "\n") ch = "\r";
+            BOOL ok = TRUE;
+            if (unicode) {
+                WCHAR wc = 0;
+                MultiByteToWideChar(CP_ACP, 0, ch.data(), static_cast<int>(ch.size()), &wc, 1);
+                ok = SendMessageTimeoutW(target, WM_CHAR, wc, 1, SMTO_ABORTIFHUNG, 3000, &ignored) != 0;
+            } else {
+                // Wine holds a lead byte back until its trail byte follows and
+                // reports the held one as not sent: only the last byte tells.
+                for (char b : ch)
+                    ok = SendMessageTimeoutA(target, WM_CHAR, static_cast<BYTE>(b), 1, SMTO_ABORTIFHUNG, 3000,
+                                             &ignored);
+            }
+            if (!ok) return false;
+        }
+        return true;
+    }
     std::vector<INPUT> ins;
-    for (WCHAR c : wide) {
-        if (c == L'\r') continue;
-        if (c == L'\n') { addChord(&ins, VK_RETURN, false, false, false); continue; }
-        if (c == L'\t') { addChord(&ins, VK_TAB, false, false, false); continue; }
-        SHORT scan = c < 0x80 ? VkKeyScanA(static_cast<char>(c)) : -1;
-        // Characters on the keyboard go as key strokes, the rest as Unicode packets.
-        if (scan != -1 && !(HIBYTE(scan) & 6))
+    for (char ch : text) {
+        if (ch == '\r') continue;
+        if (ch == '\n') { addChord(&ins, VK_RETURN, false, false, false); continue; }
+        if (ch == '\t') { addChord(&ins, VK_TAB, false, false, false); continue; }
+        SHORT scan = VkKeyScanA(ch);
+        if (scan != -1 && !(HIBYTE(scan) & 6)) {
             addChord(&ins, LOBYTE(scan), (HIBYTE(scan) & 1) != 0, false, false);
-        else {
-            ins.push_back(unicodeInput(c, false));
-            ins.push_back(unicodeInput(c, true));
+        } else {
+            ins.push_back(unicodeInput(static_cast<WCHAR>(static_cast<BYTE>(ch)), false));
+            ins.push_back(unicodeInput(static_cast<WCHAR>(static_cast<BYTE>(ch)), true));
         }
     }
     return send(ins);

@@ -46,6 +46,18 @@ std::multimap<DWORD, DWORD> childrenByParent() {
     return map;
 }
 
+DWORD parentOf(DWORD pid) {
+    DWORD parent = 0;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32 pe;
+    pe.dwSize = sizeof pe;
+    for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe))
+        if (pe.th32ProcessID == pid) { parent = pe.th32ParentProcessID; break; }
+    CloseHandle(snap);
+    return parent;
+}
+
 } // namespace
 
 bool Process::waitExit(DWORD timeoutMs, DWORD* exitCode) const {
@@ -96,6 +108,40 @@ Process Driver::start(const std::string& exe, const std::string& args, const std
     CloseHandle(pi.hThread);
     p.pid = pi.dwProcessId;
     p.handle = pi.hProcess;
+    started_.push_back(p);
+    return p;
+}
+
+bool Driver::owns(DWORD pid) const {
+    for (const Process& p : started_)
+        if (p.pid == pid) return true;
+    if (job_) {
+        BOOL inJob = FALSE;
+        if (HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid)) {
+            if (!IsProcessInJob(h, job_, &inJob)) inJob = FALSE;
+            CloseHandle(h);
+        }
+        if (inJob) return true;
+    }
+    // Without the job: a descendant of a started process.
+    for (int depth = 0; depth < 16 && pid; ++depth) {
+        pid = parentOf(pid);
+        for (const Process& p : started_)
+            if (p.pid == pid) return true;
+    }
+    return false;
+}
+
+Process Driver::attach(HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    for (const Process& p : started_)
+        if (p.pid == pid) return p;
+    Process p;
+    if (!pid) return p;
+    p.handle = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (!p.handle) return p;
+    p.pid = pid;
     started_.push_back(p);
     return p;
 }

@@ -86,6 +86,45 @@ bool Driver::waitGone(HWND w, DWORD timeoutMs) {
     return true;
 }
 
+namespace {
+
+struct AnyState {
+    const Driver* driver;
+    const std::function<bool(HWND)>* match;
+    HWND found;
+};
+
+BOOL CALLBACK MatchAnyWindow(HWND w, LPARAM lp) {
+    AnyState* s = reinterpret_cast<AnyState*>(lp);
+    if (!IsWindowVisible(w) || !(*s->match)(w)) return TRUE;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (!s->driver->owns(pid)) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+HWND pollAnyWindow(const Driver* d, DWORD timeoutMs, const std::function<bool(HWND)>& match) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        AnyState s = {d, &match, nullptr};
+        EnumWindows(MatchAnyWindow, reinterpret_cast<LPARAM>(&s));
+        if (s.found) return s.found;
+        if (GetTickCount() - start >= timeoutMs) return nullptr;
+        Sleep(kPollMs);
+    }
+}
+
+} // namespace
+
+HWND Driver::waitAnyWindow(const char* cls, DWORD timeoutMs) {
+    return pollAnyWindow(this, timeoutMs, [cls](HWND w) {
+        return !cls || lstrcmpiA(className(w).c_str(), cls) == 0;
+    });
+}
+
+HWND Driver::waitAnyMessageBox(DWORD timeoutMs) { return pollAnyWindow(this, timeoutMs, isMessageBox); }
+
 bool waitText(HWND w, const std::string& text, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {

@@ -5,13 +5,19 @@
 //   window CLASS TITLE W H RRGGBB
 //                              a window with that client size and background; it
 //                              shows the last key (static 101), typed characters
-//                              (static 100) and last click (static 102); its
-//                              button 1 "Quit" ends the program with exit code 7
+//                              (static 100), last click or double click (static
+//                              102), where the left button went up after a drag
+//                              (static 108) and the last wheel turn (static 109);
+//                              its button 1 "Quit" ends the program with exit
+//                              code 7; it also holds an edit (103), a list box
+//                              (104), a list view (105), a tab control (106) and
+//                              a checked check box (107), all left of x = 190
 //   spawn CLASS                starts "window CLASS child 200 100 000000" and then
 //                              itself shows "window SpawnParent parent ..."
 //   exit N                     ends at once with exit code N
 //   hang                       no window, never ends
 #include <windows.h>
+#include <commctrl.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -23,6 +29,14 @@ const int kTyped = 100;
 const int kLastKey = 101;
 const int kLastClick = 102;
 const int kQuit = 1;
+const int kEdit = 103;
+const int kList = 104;
+const int kListView = 105;
+const int kTabs = 106;
+const int kCheck = 107;
+const int kDragEnd = 108;
+const int kWheel = 109;
+bool dragged = false;
 
 std::vector<std::string> splitArgs(const char* line) {
     std::vector<std::string> out;
@@ -48,6 +62,50 @@ std::string typed;
 
 void setItem(HWND w, int id, const std::string& text) { SetDlgItemTextA(w, id, text.c_str()); }
 
+HWND makeChild(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int cx, int cy,
+               int id) {
+    return CreateWindowA(cls, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+void makeControls(HWND w) {
+    makeChild(w, "EDIT", "", WS_BORDER | ES_AUTOHSCROLL, 64, 54, 60, 20, kEdit);
+    HWND check = makeChild(w, "BUTTON", "チェック", BS_AUTOCHECKBOX, 128, 54, 60, 20, kCheck);
+    SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
+    HWND list = makeChild(w, "LISTBOX", "", WS_BORDER, 0, 78, 60, 60, kList);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("一"));
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("表示ソフト"));
+    HWND view = makeChild(w, WC_LISTVIEWA, "", LVS_REPORT | WS_BORDER, 64, 78, 124, 60, kListView);
+    LVCOLUMNA col = {};
+    col.mask = LVCF_TEXT | LVCF_WIDTH;
+    col.cx = 60;
+    col.pszText = const_cast<char*>("名前");
+    SendMessageA(view, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&col));
+    col.pszText = const_cast<char*>("サイズ");
+    SendMessageA(view, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&col));
+    const char* rows[][2] = {{"読んでね.txt", "1 KB"}, {"ソフト表.lzh", "２ MB"}};
+    for (int i = 0; i < 2; ++i) {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        item.pszText = const_cast<char*>(rows[i][0]);
+        SendMessageA(view, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        item.iSubItem = 1;
+        item.pszText = const_cast<char*>(rows[i][1]);
+        SendMessageA(view, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    HWND tabs = makeChild(w, WC_TABCONTROLA, "", 0, 0, 140, 188, 40, kTabs);
+    const char* names[] = {"ページ1", "ソフト表"};
+    for (int i = 0; i < 2; ++i) {
+        TCITEMA tab = {};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = const_cast<char*>(names[i]);
+        SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&tab));
+    }
+    makeChild(w, "STATIC", "", 0, 0, 182, 188, 16, kDragEnd);
+    makeChild(w, "STATIC", "", 0, 0, 200, 188, 16, kWheel);
+}
+
 LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
@@ -59,6 +117,7 @@ LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
                       reinterpret_cast<HMENU>(kLastClick), nullptr, nullptr);
         CreateWindowA("BUTTON", "Quit", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 54, 60, 20, w,
                       reinterpret_cast<HMENU>(kQuit), nullptr, nullptr);
+        makeControls(w);
         return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
@@ -77,13 +136,33 @@ LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN: {
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
         char s[64];
-        std::snprintf(s, sizeof s, "click:%d,%d,%s", static_cast<short>(LOWORD(lp)),
-                      static_cast<short>(HIWORD(lp)), msg == WM_LBUTTONDOWN ? "L" : "R");
+        std::snprintf(s, sizeof s, "%s:%d,%d,%s", msg == WM_LBUTTONDBLCLK ? "dblclick" : "click",
+                      static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)),
+                      msg == WM_RBUTTONDOWN ? "R" : "L");
         setItem(w, kLastClick, s);
+        if (msg != WM_RBUTTONDOWN) {
+            SetCapture(w);
+            dragged = false;
+        }
         return 0;
     }
+    case WM_MOUSEMOVE:
+        if (wp & MK_LBUTTON) dragged = true;
+        return 0;
+    case WM_LBUTTONUP: {
+        ReleaseCapture();
+        char s[64];
+        std::snprintf(s, sizeof s, "up:%d,%d%s", static_cast<short>(LOWORD(lp)),
+                      static_cast<short>(HIWORD(lp)), dragged ? ",dragged" : "");
+        setItem(w, kDragEnd, s);
+        return 0;
+    }
+    case WM_MOUSEWHEEL:
+        setItem(w, kWheel, "wheel:" + std::to_string(static_cast<short>(HIWORD(wp))));
+        return 0;
     case WM_COMMAND:
         if (LOWORD(wp) == kQuit) { PostQuitMessage(7); return 0; }
         break;
@@ -95,7 +174,10 @@ LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 int runWindow(const std::string& cls, const std::string& title, int cx, int cy, unsigned rgb) {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&icc);
     WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = TargetProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
