@@ -30,12 +30,22 @@ void formatMessage(char* out, size_t outSize, const char* format, const char* a,
 
 short toShort(long v) { return static_cast<short>(static_cast<unsigned long>(v) & 0xFFFF); }
 
+// A number key of the current section: leading sign and digits, 0 when
+// missing. Read as text so that an overlong number saturates instead of
+// wrapping round to a negative one (a 30-digit font size is large, not none).
+long readNumber(ProfileFile& ini, const char* key)
+{
+    char value[32];
+    ini.readString(key, value, sizeof value);
+    return values::parseDecimal(value);
+}
+
 // `Column` and `Row`: 3 when missing, empty or not a positive number.
 int gridCount(ProfileFile& ini, const char* key)
 {
     if (!ini.hasValue(key)) return 3;
-    int v = ini.readInt(key);
-    return v < 1 ? 3 : v;
+    long v = readNumber(ini, key);
+    return v < 1 ? 3 : (v > kMaxExecuteButtons ? kMaxExecuteButtons : static_cast<int>(v));
 }
 
 }  // namespace
@@ -145,7 +155,7 @@ bool readButtonDesc(ProfileFile& ini, const MenuConfig& config, const char* sect
         style = StateStyle();
         style.decoration = decoration;
         std::snprintf(key, sizeof key, "FontSize.%s", kStyleNames[s]);
-        style.fontSize = values::clampFontSize(ini.readInt(key));
+        style.fontSize = values::clampFontSize(readNumber(ini, key));
         std::snprintf(key, sizeof key, "Color.%s", kStyleNames[s]);
         ini.readString(key, value, sizeof value);
         if (value[0]) colour = values::parseColour(value);

@@ -52,7 +52,7 @@ struct ExecuteDesc : ButtonDesc {
 
 // Execute buttons have the control identifiers 113 up to 199; 200 onward
 // belong to the page-menu buttons, so a grid never holds more than this.
-const int kMaxExecuteButtons = 87;
+constexpr int kMaxExecuteButtons = 87;
 
 // Everything MENU.INI says, as read at start-up.
 struct MenuConfig {
@@ -82,7 +82,7 @@ struct MenuConfig {
 };
 
 // Size of the message buffers of start-up.
-const size_t kMessageSize = 1024;
+constexpr size_t kMessageSize = 1024;
 
 // Reads the keys of section "OSTREL" (`Caption`, `PATH`, `WHITEBACK`,
 // `BackGround`, `disprect`, `StdSound`, `InfoTextPos`, `InfoTextSize`). The

@@ -11,7 +11,7 @@
 
 // Pages or entries: titles and the section names that describe them.
 struct NamedList {
-    static const int kTextSize = 80;
+    static constexpr int kTextSize = 80;
     int count = 0;
     int capacity = 0;
     int current = 0;
@@ -29,9 +29,9 @@ struct NamedList {
 
 // The commands of the current entry, one per execute button.
 struct CommandTable {
-    static const int kLabelSize = 80;
-    static const int kHintSize = 80;
-    static const int kListSize = 260;
+    static constexpr int kLabelSize = 80;
+    static constexpr int kHintSize = 80;
+    static constexpr int kListSize = 260;
     int count = 0;
     int capacity = 0;  // 9 after construction
     char (*labels)[kLabelSize] = nullptr;
@@ -47,7 +47,7 @@ struct CommandTable {
 
 class MenuData {
 public:
-    static const size_t kWarningSize = 1024;
+    static constexpr size_t kWarningSize = 1024;
     // Shows the collected reference warnings; the default stops any playing
     // sound and shows a message box owned by `owner` with the warning icon.
     typedef void (*WarningSink)(HWND owner, const char* title, const char* text);

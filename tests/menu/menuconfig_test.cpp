@@ -121,6 +121,16 @@ TEST_F(MenuIni, PathClimbsWithDotDot)
     EXPECT_EQ(up + "x.bmp", config.backgroundPath);
 }
 
+TEST_F(MenuIni, AbsolutePathReplacesTheFolder)
+{
+    std::string other = e2e::freshFolder("menuconfig\\elsewhere");
+    ASSERT_TRUE(e2e::writeFile(path("MENU.INI"), "[OSTREL]\nPATH=" + other + "\nBackGround=b.bmp\n"));
+    ASSERT_TRUE(profile.locate(nullptr, path("MENU.INI").c_str()));
+    readOstrelSection(profile, config);
+    EXPECT_EQ(other + "\\", config.baseFolder);
+    EXPECT_EQ(other + "\\b.bmp", config.backgroundPath);
+}
+
 TEST_F(MenuIni, ButtonDescriptionDefaults)
 {
     ASSERT_TRUE(load(ini()));
@@ -333,6 +343,41 @@ TEST_F(MenuIni, OverlongValuesStayInsideTheirBuffers)
     // read first; read the hint alone.
     ASSERT_TRUE(load(ini({{"BUTTON.Exit", "HintText=" + longText + "\nPosition=" + longText + "\n"}})));
     EXPECT_EQ(std::string(259, 'h'), config.exitButton->hintText);
+}
+
+TEST_F(MenuIni, EveryKeyOverItsBuffer)
+{
+    std::string big(5000, '7');
+    std::string keys;
+    for (const char* k : {"Position", "Decoration", "FontSize.Normal", "Color.Normal", "Color.Select", "Size",
+                          "Padding", "BGCOLOR", "Column", "Row", "Margin"})
+        keys += std::string(k) + "=" + big + "\n";
+    // Whether the cut PATH still names a folder is the path object's matter;
+    // every text stays inside its buffer either way.
+    load(ini({{"OSTREL", "Caption=" + big + "\nPATH=" + big + "\nBackGround=" + big + "\ndisprect=" + big +
+                             "\nStdSound=" + big + "\nInfoTextPos=" + big + "\nInfoTextSize=" + big + "\n"}}));
+    EXPECT_EQ(259u, std::strlen(config.caption));
+    EXPECT_LT(std::strlen(config.baseFolder), sizeof config.baseFolder);
+    EXPECT_LT(std::strlen(config.backgroundPath), sizeof config.backgroundPath);
+    EXPECT_LT(std::strlen(config.stdSoundPath), sizeof config.stdSoundPath);
+    EXPECT_LT(std::strlen(message), kMessageSize);
+
+    ASSERT_TRUE(load(ini({{"BUTTON.Exit", "Bitmap=exit.bmp\n" + keys},
+                          {"BUTTON.TAB", "Bitmap=tab.bmp\n" + keys},
+                          {"BUTTON.Execute", "Bitmap=exec.bmp\n" + keys}})))
+        << message;
+    EXPECT_EQ(20, config.exitButton->styles[StyleNormal].fontSize);
+    // One token: red saturates to 255, green and blue are missing.
+    EXPECT_EQ(RGB(255, 0, 0), config.exitButton->styles[StyleSelect].textColor);
+    EXPECT_EQ(87, config.execute->columns);
+    EXPECT_EQ(1, config.execute->rows);
+}
+
+TEST_F(MenuIni, OverlongSoundValueIsMissingNotOverrun)
+{
+    EXPECT_FALSE(load(ini({{"BUTTON.Info", "Sound=" + std::string(5000, 's') + ",Sync\n"}})));
+    EXPECT_LT(std::strlen(message), kMessageSize);
+    EXPECT_NE(nullptr, std::strstr(message, "Sound の音声"));
 }
 
 TEST_F(MenuIni, MessageIsCutInsideItsBuffer)

@@ -431,10 +431,46 @@ TEST_F(MenuDat, EntrySelectionFollowsTheIndex)
     EXPECT_STREQ("one", data.commands.labels[0]);
 }
 
-TEST_F(MenuDat, DocumentWindowPlacementDefaults)
+TEST_F(MenuDat, EveryValueOverItsBuffer)
 {
-    EXPECT_EQ(400, data.docX);
-    EXPECT_EQ(110, data.docY);
-    EXPECT_EQ(0, data.docWidth);
-    EXPECT_EQ(0, data.docHeight);
+    std::string big(5000, 'v');
+    std::string bigName = std::string(5000, 'n') + ".txt";
+    open("[MENU]\nPage1=" + big + "\nBmp1=" + bigName + "\nAVIFILE=" + bigName + "\n[" + std::string(79, 'v') +
+         "]\nTitle=" + big + "\nMenu1=" + big + "\n[" + std::string(79, 'v') + "x]\n");
+    ASSERT_EQ(1, data.loadPages());
+    EXPECT_EQ(79u, std::strlen(data.pages.sections[0]));
+    EXPECT_EQ(79u, std::strlen(data.pages.titles[0]));
+    ASSERT_EQ(1, data.loadEntries(0));
+    EXPECT_EQ(79u, std::strlen(data.entries.sections[0]));
+    char out[260];
+    data.startImagePath(out, sizeof out);
+    EXPECT_LT(std::strlen(out), sizeof out);
+    data.movieFile(out, sizeof out);
+    EXPECT_LT(std::strlen(out), sizeof out);
+
+    openEntry("command1=" + big + "\ncommand2=L," + bigName + " " + big + "\ncommand3=L,@" + big +
+              "\nText=" + big + "," + bigName + "\nBmp1=" + bigName + "\n");
+    ASSERT_EQ(3, data.loadCommands(0));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_LT(std::strlen(data.commands.labels[i]), 80u);
+        EXPECT_LT(std::strlen(data.commands.hints[i]), 80u);
+        EXPECT_LT(std::strlen(data.commands.commandLists[i]), 260u);
+    }
+    EXPECT_EQ("@" + std::string(156, 'v'), data.commands.commandLists[2]);  // 159 bytes of value
+    EXPECT_LT(std::strlen(data.popupLink), sizeof data.popupLink);
+    EXPECT_LT(std::strlen(data.popupTextPath), sizeof data.popupTextPath);
+    EXPECT_LT(std::strlen(data.displayImagePath), sizeof data.displayImagePath);
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_LT(shown[0].text.size(), MenuData::kWarningSize);
+}
+
+TEST_F(MenuDat, EntryWithoutSectionHasNothing)
+{
+    open("[MENU]\nPage1=P\n[P]\nMenu1=Nowhere\n");
+    ASSERT_EQ(1, data.loadPages());
+    ASSERT_EQ(1, data.loadEntries(0));
+    EXPECT_STREQ("(?_?)", data.entries.titles[0]);
+    EXPECT_EQ(0, data.loadCommands(0));
+    EXPECT_FALSE(data.hasPopupText);
+    EXPECT_TRUE(shown.empty());
 }
