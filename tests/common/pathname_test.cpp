@@ -303,3 +303,19 @@ TEST_F(PathNameOnDisk, ReadInPiecesAndClose) {
     EXPECT_EQ(0u, none.read(buf, 4));
     EXPECT_FALSE(none.open());
 }
+
+TEST_F(PathNameOnDisk, ReadAllOfTenMegabytes) {
+    std::string body(10 * 1024 * 1024, '\0');
+    for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>(i * 7 + 1);
+    ASSERT_TRUE(testfiles::writeFile(folder_ + "\\big.bin", body));
+    FileReader r((folder_ + "\\big.bin").c_str());
+    void* data = nullptr;
+    DWORD size = 0;
+    HGLOBAL h = r.readAll(true, &data, &size);
+    ASSERT_NE(nullptr, h);
+    EXPECT_EQ(body.size(), size);
+    EXPECT_EQ(0, std::memcmp(data, body.data(), body.size()));
+    EXPECT_EQ('\0', static_cast<char*>(data)[body.size()]);
+    GlobalUnlock(h);
+    GlobalFree(h);
+}
