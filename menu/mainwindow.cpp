@@ -65,7 +65,9 @@ void onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     int id = LOWORD(wParam);
     WORD code = HIWORD(wParam);
     HWND control = reinterpret_cast<HWND>(lParam);
+    // Identifiers 113 to 199 are all the grid has; 200 on are page-menu buttons.
     int executeCount = app.config.executeCount();
+    if (executeCount > kMaxExecuteButtons) executeCount = kMaxExecuteButtons;
     int menuCount = app.config.menuButtonCount;
     bool isExecute = id >= IDC_FIRST_EXECUTE && id < IDC_FIRST_EXECUTE + executeCount;
     bool isMenuButton = id >= IDC_FIRST_MENU_BUTTON && id < IDC_FIRST_MENU_BUTTON + menuCount;

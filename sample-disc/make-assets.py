@@ -75,8 +75,25 @@ def background_index(x, y):
     return min(199, int(t * 199))
 
 
-def strip(path, width, frame_height, frames):
-    """A button image strip: one bevelled frame per look."""
+def glyph_exit(x, y, w, h):
+    """A cross in the middle of the frame."""
+    cx, cy = x - w / 2.0, y - h / 2.0
+    return abs(cx) < 9 and abs(cy) < 9 and (abs(cx - cy) < 1.6 or abs(cx + cy) < 1.6)
+
+
+def glyph_info(x, y, w, h):
+    """A ringed letter i in the middle of the frame."""
+    cx, cy = x - w / 2.0, y - h / 2.0
+    d = math.hypot(cx, cy)
+    ring = 10.5 < d < 12.5
+    dot = math.hypot(cx, cy + 5) < 1.8
+    stem = abs(cx) < 1.3 and -1.5 < cy < 7
+    return ring or dot or stem
+
+
+def strip(path, width, frame_height, frames, glyph=None):
+    """A button image strip: one bevelled frame per look, with an optional
+    pictogram (the Exit and Info buttons carry no label)."""
     looks = {
         'normal': ((210, 218, 232), (120, 132, 160)),
         'lit': ((255, 240, 190), (200, 160, 60)),
@@ -92,6 +109,8 @@ def strip(path, width, frame_height, frames):
             return (255, 255, 255)
         if fy == frame_height - 1 or x == width - 1:
             return (40, 40, 60)
+        if glyph and glyph(x, fy, width, frame_height):
+            return (110, 110, 110) if frame == 'disabled' else (30, 40, 80)
         return mix(top, bottom, fy / float(frame_height))
 
     write_png_rgb(path, width, frame_height * len(frames), pixel)
@@ -257,8 +276,8 @@ def main():
     picture('pictures/viewer.png', (150, 60, 160))
     picture('pictures/tools.png', (180, 40, 60))
     picture('pictures/movie.png', (60, 140, 180))
-    strip('buttons/exit.png', 84, 32, ['normal', 'lit'])
-    strip('buttons/info.png', 84, 32, ['normal', 'lit', 'disabled'])
+    strip('buttons/exit.png', 84, 32, ['normal', 'lit'], glyph_exit)
+    strip('buttons/info.png', 84, 32, ['normal', 'lit', 'disabled'], glyph_info)
     strip('buttons/execute.png', 128, 34, ['normal', 'lit'])
     strip('buttons/menu.png', 184, 40, ['normal', 'lit', 'selected'])
     click_wav('Click.wav')
