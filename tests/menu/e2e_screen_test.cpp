@@ -184,6 +184,12 @@ protected:
     static bool pageShown(HWND main, const std::string& firstEntry) {
         return visible(menuButton(main, 0)) && e2e::windowText(menuButton(main, 0)) == firstEntry;
     }
+    // Screenshots only: a repaint of another process cannot be waited for, so
+    // give its pending WM_PAINT messages a moment.
+    static std::string settledScreenshot(HWND main, const std::string& name) {
+        waitFor([] { return false; }, 400);
+        return e2e::screenshot(main, name);
+    }
     // Real click in the middle of a child window.
     static bool clickCentre(HWND w) {
         RECT rc;
@@ -224,7 +230,7 @@ TEST_F(MenuScreenE2E, ClickingATabShowsThatPagesEntries)
     ASSERT_TRUE(clickTab(main, 0));
     ASSERT_TRUE(waitFor([&] { return pageShown(main, "項目0-0"); }, 5000)) << children(main);
     EXPECT_EQ((std::vector<std::string>{"項目0-0", "項目0-1", "項目0-2"}), menuTexts(main));
-    e2e::screenshot(main, "menu_screen_tabs");
+    settledScreenshot(main, "menu_screen_tabs");
 }
 
 TEST_F(MenuScreenE2E, PageMenuButtonFillsGridAndSetsInfo)
@@ -257,7 +263,7 @@ TEST_F(MenuScreenE2E, PageMenuButtonFillsGridAndSetsInfo)
     ASSERT_TRUE(waitFor([&] { return grid(main)[6] == "操作0-2-0"; }, 5000)) << children(main);
     EXPECT_TRUE(IsWindowEnabled(info));
     EXPECT_FALSE(visible(executeButton(main, 5)));
-    EXPECT_FALSE(e2e::screenshot(main, "menu_screen_entry").empty());
+    EXPECT_FALSE(settledScreenshot(main, "menu_screen_entry").empty());
 }
 
 TEST_F(MenuScreenE2E, ClickingTheSelectedPageMenuButtonDoesNothing)
@@ -378,7 +384,7 @@ TEST_F(MenuScreenE2E, ThirtyPagesAllBecomeTabs)
     PostMessageA(main, kShowPage, 30, 0);
     PostMessageA(main, kShowPage, 12, 0);
     ASSERT_TRUE(waitFor([&] { return pageShown(main, "項目12-0"); }, 5000)) << children(main);
-    e2e::screenshot(main, "menu_screen_30_pages");
+    settledScreenshot(main, "menu_screen_30_pages");
 }
 
 TEST_F(MenuScreenE2E, LongTextsAreCutAndExtraEntriesAndCommandsDropped)
@@ -408,7 +414,7 @@ TEST_F(MenuScreenE2E, LongTextsAreCutAndExtraEntriesAndCommandsDropped)
     EXPECT_EQ(std::string(79, 'L'), g[0]);
     for (int i = 1; i < 9; ++i) EXPECT_EQ("コマンド" + std::to_string(i), g[size_t(i)]);
     EXPECT_TRUE(process_.running());
-    e2e::screenshot(main, "menu_screen_long_texts");
+    settledScreenshot(main, "menu_screen_long_texts");
 }
 
 TEST_F(MenuScreenE2E, ScreenshotOfPageAndEntry)
@@ -434,8 +440,7 @@ TEST_F(MenuScreenE2E, ScreenshotOfPageAndEntry)
     ASSERT_TRUE(waitFor([&] { return grid(main)[6] == "インストール"; }, 5000)) << children(main);
     // Move the pointer off the buttons so that nothing is lit.
     e2e::clickAt(main, 630, 300);
-    waitFor([] { return false; }, 300);
-    std::string shot = e2e::screenshot(main, "menu_screen_page_entry");
+    std::string shot = settledScreenshot(main, "menu_screen_page_entry");
     EXPECT_FALSE(shot.empty());
     // The display picture of entry 1 (pic1: 360 x 190 at 220,60) is composed into the background.
     COLORREF inside = e2e::pixelAt(main, 230, 65);
