@@ -266,6 +266,8 @@ void MenuData::rewriteCommandLine(int number, const char* part, char* out, size_
     char argument[kValueSize];
     values::firstArgument(arguments, argument, sizeof argument);
     if (!argument[0] || argument[0] == '/' || argument[0] == '-' || !findChar(argument, '.')) return;
+    // A web address handed to a browser names no file on the disc.
+    if (std::strstr(argument, "://")) return;
     PathName resolved(full);
     const char* argumentPath = resolved.setNameWithExtension(argument);
     if (pathExists(argumentPath)) return;

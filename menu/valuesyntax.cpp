@@ -112,7 +112,6 @@ int clampFontSize(long size)
 {
     if (size == 0) return 12;
     if (size > 20) return 20;
-    if (size < INT_MIN) return INT_MIN;
     return static_cast<int>(size);
 }
 

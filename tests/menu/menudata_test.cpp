@@ -371,6 +371,15 @@ TEST_F(MenuDat, ArgumentResolvedAgainstTheProgramsFolder)
     EXPECT_TRUE(shown.empty()) << (shown.empty() ? "" : shown[0].text);
 }
 
+TEST_F(MenuDat, WebAddressArgumentIsNoMissingFile)
+{
+    file("browser.exe");
+    openEntry("command1=Web,browser.exe http://www.example.co.jp/index.html\n");
+    data.loadCommands(0);
+    EXPECT_TRUE(shown.empty()) << (shown.empty() ? "" : shown[0].text);
+    EXPECT_EQ(quoted("browser.exe") + " http://www.example.co.jp/index.html", data.commands.commandLists[0]);
+}
+
 TEST_F(MenuDat, ProgramThatIsAFolderIsFound)
 {
     ASSERT_TRUE(CreateDirectoryA(path("data").c_str(), nullptr));
