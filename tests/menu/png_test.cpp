@@ -374,3 +374,21 @@ TEST(PngMemory, ArenaFillsBlocksFrontToBack) {
     arena.releaseAll();
     EXPECT_EQ(0u, arena.blockCount());
 }
+
+TEST_F(PngDecode, WarningsAreToldAndThePictureStillDecodes) {
+    PngSpec s = rgbSpec();
+    std::string good = fixture::pngBytes(s);
+    // A text chunk with a wrong checksum right after the header chunk.
+    std::string text = "Comment";
+    text += '\0';
+    text += "sample";
+    std::string chunk;
+    for (int i = 3; i >= 0; --i) chunk += static_cast<char>((text.size() >> (8 * i)) & 0xFF);
+    chunk += "tEXt" + text + std::string("\x01\x02\x03\x04", 4);
+    std::string bytes = good.substr(0, 33) + chunk + good.substr(33);
+    ASSERT_TRUE(decode(bytes, "warning.png"));
+    EXPECT_EQ(expectedRgb(s), fixture::render(image, false));
+    ASSERT_EQ(1u, log.titles.size());
+    EXPECT_EQ("PNG Decode Warnning", log.titles[0]);
+    EXPECT_NE(std::string::npos, log.texts[0].find("CRC")) << log.texts[0];
+}
