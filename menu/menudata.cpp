@@ -122,16 +122,23 @@ void MenuData::movieFile(char* out, size_t size)
     resolve(value, out, size);
 }
 
-int MenuData::loadList(NamedList& list, const char* section, const char* keyStem)
+int MenuData::countKeys(const char* keyStem) const
 {
-    file_.setSection(section);
+    // Numbered keys end at the first one missing or empty; later ones are ignored.
     char key[40];
     int n = 0;
     for (;;) {
         std::snprintf(key, sizeof key, "%s%d", keyStem, n + 1);
-        if (!file_.hasValue(key)) break;
+        if (!file_.hasValue(key)) return n;
         ++n;
     }
+}
+
+int MenuData::loadList(NamedList& list, const char* section, const char* keyStem)
+{
+    file_.setSection(section);
+    int n = countKeys(keyStem);
+    char key[40];
     list.current = 0;
     if (!list.reserve(n)) return 0;
     for (int i = 0; i < n; ++i) {
@@ -152,11 +159,7 @@ int MenuData::loadEntries(int page)
 {
     if (page < 0 || page >= pages.count) return -1;
     pages.current = page;
-    // The section name is copied: loading may replace nothing of the page
-    // list, but the profile's current section is overwritten below.
-    char section[NamedList::kTextSize];
-    copyBounded(section, pages.sections[page], sizeof section);
-    return loadList(entries, section, "Menu");
+    return loadList(entries, pages.sections[page], "Menu");
 }
 
 void MenuData::clearEntry()
@@ -180,15 +183,10 @@ int MenuData::loadCommands(int entry)
     char section[NamedList::kTextSize];
     copyBounded(section, entries.sections[entries.current], sizeof section);
     file_.setSection(section);
-    char key[40];
-    int n = 0;
-    for (;;) {
-        std::snprintf(key, sizeof key, "command%d", n + 1);
-        if (!file_.hasValue(key)) break;
-        ++n;
-    }
+    int n = countKeys("command");
     if (!commands.reserve(n)) n = 0;
     for (int i = 0; i < n; ++i) {
+        char key[40];
         char value[kValueSize];
         std::snprintf(key, sizeof key, "command%d", i + 1);
         file_.readString(section, key, value, sizeof value);

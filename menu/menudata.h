@@ -109,6 +109,7 @@ public:
     void resolve(const char* name, char* out, size_t size);
 
 private:
+    int countKeys(const char* keyStem) const;
     int loadList(NamedList& list, const char* section, const char* keyStem);
     void clearEntry();
     void readCommand(int number, const char* value);
