@@ -52,6 +52,16 @@ inline std::string read(const std::string& path) {
     return s;
 }
 
+// Polls the condition every 20 ms until it holds; false on timeout.
+template <class F> bool waitUntil(F condition, DWORD timeoutMs = 5000) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
 inline bool enabled(HWND dlg, int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != FALSE; }
 
 // A folder holding Talinst.exe, TALINST.ini (the script is named like the
