@@ -126,6 +126,11 @@ bool PngCallbacks::readImage(PngFile* self, png_structp png, png_infop info, cBm
     if (setjmp(png_jmpbuf(png))) return false;
 
     png_set_sig_bytes(png, sizeof kSignature);
+#if defined(PNG_SET_OPTION_SUPPORTED) && defined(PNG_SKIP_sRGB_CHECK_PROFILE)
+    // Colour profiles are not used here; checking them only produces
+    // warnings about common editors' profiles, each of which would be a box.
+    png_set_option(png, PNG_SKIP_sRGB_CHECK_PROFILE, PNG_OPTION_ON);
+#endif
     png_set_user_limits(png, imagegeom::kMaxSide, imagegeom::kMaxSide);
     png_read_info(png, info);
     png_set_bgr(png);
