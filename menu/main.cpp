@@ -8,9 +8,14 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     MenuApp& app = menuApp();
-    // Start-up failures have been told already; they end the program quietly.
-    if (startup::prepare(app, instance) && startup::openWindow(app))
-        messageloop::run(app.mainWindow, app.accelerators, seam::documentWindow);
+    try {
+        // Start-up failures have been told already; they end the program quietly.
+        if (startup::prepare(app, instance) && startup::openWindow(app))
+            messageloop::run(app.mainWindow, app.accelerators, seam::documentWindow);
+    } catch (...) {
+        // Nothing is thrown on purpose; memory exhaustion in a container
+        // still ends the program in order.
+    }
     startup::finish(app);
     return 0;
 }
