@@ -69,12 +69,16 @@ std::string bmp(int w, int h)
     return b;
 }
 
-// True once a page-menu button of the process is visible: the first page
-// has been shown and its remembered entry loaded.
-bool pageShown(HWND main)
+// True once an execute button shows a command: the entry's commands were
+// loaded and any warning about them has been answered (the warning box is
+// modal inside the loading).
+bool commandsShown(HWND main)
 {
-    HWND button = e2e::findChild(main, "MN_MenuButton");
-    return button && IsWindowVisible(button);
+    for (int id = 113; id < 200; ++id) {
+        HWND button = GetDlgItem(main, id);
+        if (button && IsWindowVisible(button)) return true;
+    }
+    return false;
 }
 
 BOOL CALLBACK AddChild(HWND w, LPARAM lp)
@@ -92,10 +96,10 @@ std::string children(HWND main)
     return out;
 }
 
-bool waitPageShown(HWND main, DWORD timeoutMs)
+bool waitCommandsShown(HWND main, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
-    while (!pageShown(main)) {
+    while (!commandsShown(main)) {
         if (GetTickCount() - start >= timeoutMs) return false;
         Sleep(50);
     }
@@ -176,8 +180,8 @@ TEST_F(EntryWarning, WritableMenuDatReportsMissingFilesOfTheEntry)
     EXPECT_EQ(main, GetWindow(box, GW_OWNER));
     ASSERT_TRUE(e2e::pressButton(box, IDOK));
     ASSERT_TRUE(driver.waitGone(box, 10000));
-    // The menu goes on.
-    EXPECT_TRUE(IsWindow(main));
+    // The menu goes on and shows the entry's command.
+    EXPECT_TRUE(waitCommandsShown(main, 10000)) << children(main);
 }
 
 TEST_F(EntryWarning, ReadOnlyMenuDatReportsNothing)
@@ -186,6 +190,6 @@ TEST_F(EntryWarning, ReadOnlyMenuDatReportsNothing)
     e2e::Process p = driver.start(path("Ostrel.exe"));
     HWND main = driver.waitWindow(p, "OstrelClass", 15000);
     ASSERT_NE(nullptr, main);
-    ASSERT_TRUE(waitPageShown(main, 15000)) << children(main) << e2e::screenshot(main, "e2e_config_readonly");
+    ASSERT_TRUE(waitCommandsShown(main, 15000)) << children(main) << e2e::screenshot(main, "e2e_config_readonly");
     for (HWND w : e2e::topWindows(p.pid)) EXPECT_NE("#32770", e2e::className(w));
 }
