@@ -449,4 +449,42 @@ TEST_F(MenuScreenE2E, ScreenshotOfPageAndEntry)
     EXPECT_EQ(RGB(120 * 3 / 4, 190 * 3 / 4, 200 * 3 / 4), inside);
 }
 
+TEST_F(MenuScreenE2E, InfoOpensThePopupTextAndFollowsTheEntry)
+{
+    writeIni();
+    // Entries 0 and 2 have a popup text, entry 1 has none.
+    writeDat({page("ページ", 0, 3), page("次", 1, 1)});
+    HWND main = start();
+    ASSERT_NE(nullptr, main);
+    ASSERT_TRUE(waitFor([&] { return pageShown(main, "項目0-0"); }, 10000)) << children(main);
+    HWND info = control(main, 112);
+    ASSERT_TRUE(waitFor([&] { return IsWindowEnabled(info) != FALSE; }, 5000));
+
+    ASSERT_TRUE(clickCentre(info));
+    HWND doc = driver_.waitDialog(process_, 10000);
+    ASSERT_NE(nullptr, doc) << children(main);
+    EXPECT_EQ("説明", e2e::windowText(doc));
+    EXPECT_TRUE(waitFor([&] { return !IsWindowEnabled(info); }, 5000));
+
+    // Another entry with a popup text: the open window takes it, Info stays off.
+    ASSERT_TRUE(clickCentre(menuButton(main, 2)));
+    ASSERT_TRUE(waitFor([&] { return grid(main)[6] == "操作0-2-0"; }, 5000)) << children(main);
+    EXPECT_TRUE(IsWindow(doc));
+    EXPECT_FALSE(IsWindowEnabled(info));
+
+    // Closing the window gives Info back.
+    ASSERT_TRUE(e2e::pressButton(doc, IDCANCEL));
+    ASSERT_TRUE(driver_.waitGone(doc, 5000));
+    EXPECT_TRUE(waitFor([&] { return IsWindowEnabled(info) != FALSE; }, 5000));
+
+    // An entry without a popup text closes an open window and leaves Info off.
+    ASSERT_TRUE(clickCentre(info));
+    doc = driver_.waitDialog(process_, 10000);
+    ASSERT_NE(nullptr, doc);
+    ASSERT_TRUE(clickCentre(menuButton(main, 1)));
+    EXPECT_TRUE(driver_.waitGone(doc, 5000));
+    EXPECT_TRUE(waitFor([&] { return grid(main)[7] == "操作0-1-0"; }, 5000)) << children(main);
+    EXPECT_FALSE(IsWindowEnabled(info));
+}
+
 }  // namespace
