@@ -1,5 +1,6 @@
 #include "menuseams.h"
 
+#include "docwindow.h"
 #include "mainwindow.h"
 #include "menuapp.h"
 #include "menuscreen.h"
@@ -29,10 +30,13 @@ void playClick(int id) { MenuScreen::instance().playClick(id); }
 void runCommand(HWND, HWND) {}
 void runNextCommand(HWND) {}
 
-HWND documentWindow() { return nullptr; }
+HWND documentWindow() { return ::documentWindow(); }
 
 void destroyButtons() { MenuScreen::instance().destroy(); }
 void storeMoviePreference() {}
-void releaseDocumentSupport() {}
+void releaseDocumentSupport() {
+    closeDocument();
+    releaseDocumentLibrary();
+}
 
 }  // namespace seam

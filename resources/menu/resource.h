@@ -4,7 +4,7 @@
 #define IDI_OSTREL        101   // window class icon
 #define IDC_POINTER       104   // pointer over buttons and tabs
 #define IDA_OSTREL        133   // accelerator table
-#define IDD_DOCUMENT      134   // document window (shared dialog)
+// Dialog 134, the document window, comes with its own resource script.
 
 // Commands of the accelerator table, also the control identifiers of the
 // Exit and Info buttons.
