@@ -31,6 +31,14 @@ void copyMatches(const LastMoveEntry& entry) {
     }
     if (from.empty()) return;
     from += '\0';
+    // The target is a folder: made first, or a single source would be
+    // copied to a file of the target's name.
+    for (size_t i = 0; i <= entry.target.size(); i++) {
+        if (i < entry.target.size() && text::isLead((unsigned char)entry.target[i])) { i++; continue; }
+        if (i < entry.target.size() && entry.target[i] != '\\') continue;
+        std::string level = entry.target.substr(0, i);
+        if (level.size() > 2 && level.back() != ':') CreateDirectoryA(level.c_str(), nullptr);
+    }
     std::string to = entry.target;
     to += '\0';
     to += '\0';

@@ -1,0 +1,136 @@
+// Installer sections starting outside programs, and the steps after the
+// copy: LastMove copies and the closing dialog's follow-up program.
+#include "e2e_support.h"
+
+using namespace inst;
+
+namespace {
+
+class SectionsTest : public InstallerTest {
+protected:
+    void helper(const std::string& name, const std::string& as) {
+        ASSERT_TRUE(e2e::copyFile(e2e::helperProgram(name), as));
+    }
+};
+
+TEST_F(SectionsTest, InstallerWithDstDirStartsWithoutParametersAndFillsTheEdit) {
+    script("[APP]\r\nSrcDir=SRC\r\nINSTALLER=setup.exe, -quiet\r\nDstDir=Tools\r\n"
+           "[REC]\r\nSrcDir=SRC\r\nINSTALLER=rec.exe, -quiet, more\r\nDstDir=Tools\r\n");
+    CreateDirectoryA((disc + "\\SRC").c_str(), nullptr);
+    helper("edit_window.exe", disc + "\\SRC\\setup.exe");
+    helper("recorder.exe", disc + "\\SRC\\rec.exe");
+
+    e2e::Process p = start("REC");
+    ASSERT_TRUE(exits(p));
+    ASSERT_TRUE(e2e::waitForRuns(disc + "\\SRC", 1, 10000));
+    std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(disc + "\\SRC");
+    ASSERT_EQ(1u, runs.size());
+    EXPECT_EQ(std::string::npos, runs[0].commandLine.find("-quiet"));
+    EXPECT_EQ(disc + "\\SRC", runs[0].currentDir);
+
+    p = start("APP");
+    HWND setup = driver.waitAnyWindow("TalinstEditTarget");
+    ASSERT_TRUE(setup);
+    HWND edit = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (edit = e2e::findChild(setup, "Edit")) != nullptr; }));
+    std::string expected = programFiles() + "\\Tools";
+    EXPECT_TRUE(e2e::waitText(edit, expected));
+    DWORD sel = (DWORD)SendMessageA(edit, EM_GETSEL, 0, 0);
+    EXPECT_EQ(0u, LOWORD(sel));
+    EXPECT_EQ(expected.size(), HIWORD(sel));
+    // The installer does not wait for the program.
+    ASSERT_TRUE(exits(p));
+}
+
+TEST_F(SectionsTest, InstallerWithoutDstDirOpensWithParameters) {
+    script("[APP]\r\nProductName=外部\r\nSrcDir=SRC\r\nINSTALLER=rec.exe , -quiet, ignored\r\n");
+    CreateDirectoryA((disc + "\\SRC").c_str(), nullptr);
+    helper("recorder.exe", disc + "\\SRC\\rec.exe");
+    e2e::Process p = start("APP");
+    ASSERT_TRUE(exits(p));
+    ASSERT_TRUE(e2e::waitForRuns(disc + "\\SRC", 1, 10000));
+    std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(disc + "\\SRC");
+    ASSERT_EQ(1u, runs.size());
+    EXPECT_NE(std::string::npos, runs[0].commandLine.find(" -quiet"));
+    EXPECT_EQ(std::string::npos, runs[0].commandLine.find("ignored"));
+    EXPECT_EQ(disc + "\\SRC", runs[0].currentDir);
+}
+
+TEST_F(SectionsTest, MissingInstallerProgramIsReported) {
+    script("[APP]\r\nFirstMsg=始めますか\r\nSrcDir=SRC\r\nINSTALLER=$this\r\n");
+    CreateDirectoryA((disc + "\\SRC").c_str(), nullptr);
+    e2e::Process p = start("APP");
+    HWND first = driver.waitWindowTitled(p, kFirstTitle);
+    ASSERT_TRUE(first);
+    e2e::pressButton(first, IDOK);
+    HWND box = driver.waitMessageBox(p);
+    ASSERT_TRUE(box);
+    EXPECT_EQ("Talinst - 設定ﾌｧｲﾙ記述ｴﾗｰ - INSTALLER", e2e::windowText(box));
+    EXPECT_EQ("実行ﾌｧｲﾙ '" + disc + "\\SRC\\APP.EXE' が見つかりません", e2e::messageBoxText(box));
+    // The FirstMsg dialog is gone before the error shows.
+    EXPECT_FALSE(IsWindow(first) && IsWindowVisible(first));
+    e2e::pressButton(box, IDOK);
+    ASSERT_TRUE(exits(p));
+}
+
+TEST_F(SectionsTest, LastMoveCopiesAndTheFollowUpProgramOpensTheFile) {
+    script("[APP]\r\nProductName=後処理\r\nSrcDir=SRC\r\nCopy1=*.*\r\n"
+           "DIRMsg=+前半+後半+最後\r\n"
+           "LastMove=*.ini,readme.txt;backup\r\n"
+           "LastMove1=readme.txt;$TEMP\\talinst-lastmove\r\n"
+           "LastMove3=never.txt;never\r\n"
+           "LastMsg=完了\r\n"
+           "LastExec=doc/readme.txt, " + disc + "\\viewer.exe\r\n");
+    source("SRC\\app.ini", "ini");
+    source("SRC\\readme.txt", "read me");
+    source("SRC\\doc\\readme.txt", "doc read me");
+    source("SRC\\never.txt", "n");
+    helper("recorder.exe", disc + "\\viewer.exe");
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string tempTarget = std::string(temp) + "talinst-lastmove";
+    e2e::removeTree(tempTarget);
+    // Copies replace what is there without asking.
+    existing("backup\\app.ini", "old backup");
+
+    e2e::Process p = start("APP");
+    HWND dest = driver.waitWindowTitled(p, kDestTitle);
+    ASSERT_TRUE(dest);
+    EXPECT_EQ("後半前半最後", e2e::dlgItemText(dest, IDC_DEST_HEADING));
+    e2e::setText(e2e::child(dest, IDC_DEST_EDIT), target);
+    e2e::pressButton(dest, IDOK);
+    HWND closing = driver.waitWindowTitled(p, kClosingTitle);
+    ASSERT_TRUE(closing);
+    EXPECT_EQ("後処理\n\n完了", e2e::dlgItemText(closing, IDC_CLOSE_TEXT));
+    EXPECT_EQ("ドキュメント readme.txt を表示します", e2e::dlgItemText(closing, IDC_CLOSE_FOLLOWUP));
+    EXPECT_TRUE(IsWindowVisible(e2e::child(closing, IDC_CLOSE_FOLLOWUP)));
+    EXPECT_EQ(BST_CHECKED, e2e::checkState(e2e::child(closing, IDC_CLOSE_FOLLOWUP)));
+    EXPECT_EQ(BST_UNCHECKED, e2e::checkState(e2e::child(closing, IDC_CLOSE_OPENDIR)));
+    EXPECT_EQ("ini", read(target + "\\backup\\app.ini"));
+    EXPECT_EQ("read me", read(target + "\\backup\\readme.txt"));
+    EXPECT_EQ("read me", read(tempTarget + "\\readme.txt"));
+    EXPECT_FALSE(e2e::fileExists(target + "\\never\\never.txt"));
+    e2e::pressButton(closing, IDOK);
+    ASSERT_TRUE(e2e::waitForRuns(disc, 1, 10000));
+    std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(disc);
+    ASSERT_EQ(1u, runs.size());
+    EXPECT_NE(std::string::npos, runs[0].commandLine.find("\"" + target + "\\doc\\readme.txt\""));
+    ASSERT_TRUE(exits(p));
+    e2e::removeTree(tempTarget);
+}
+
+TEST_F(SectionsTest, DstDirAloneInLastExecChecksOpenFolderAndHidesFollowUp) {
+    script("[APP]\r\nSrcDir=SRC\r\nCopy1=a.txt\r\nLastExec= $dstdir \r\n");
+    source("SRC\\a.txt", "a");
+    e2e::Process p = start("APP");
+    ASSERT_TRUE(confirmDestination(p));
+    HWND closing = driver.waitWindowTitled(p, kClosingTitle);
+    ASSERT_TRUE(closing);
+    EXPECT_EQ(BST_CHECKED, e2e::checkState(e2e::child(closing, IDC_CLOSE_OPENDIR)));
+    EXPECT_FALSE(IsWindowVisible(e2e::child(closing, IDC_CLOSE_FOLLOWUP)));
+    // Cancel clears the boxes: nothing is opened.
+    e2e::pressButton(closing, IDCANCEL);
+    ASSERT_TRUE(exits(p));
+}
+
+} // namespace
