@@ -330,3 +330,36 @@ TEST_F(Startup, TheProgramIsA32BitGuiExecutableWithIconAndAccelerators) {
     EXPECT_TRUE(escKey);
     FreeLibrary(m);
 }
+
+TEST_F(Startup, TheIKeyOpensTheExplanationAndEscClosesItBeforeTheMenu) {
+    ASSERT_TRUE(e2e::writeFile(folder + "\\MENU.DAT",
+                               "[MENU]\r\nPage1=P1\r\n[P1]\r\nTitle=ページ\r\nMenu1=E1\r\n"
+                               "[E1]\r\nTitle=項目\r\nText=readme.txt\r\nBmp1=btn2.png\r\n"));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\readme.txt", "説明文です。\r\n"));
+    e2e::Process p = start();
+    HWND window = mainWindow(p);
+    ASSERT_NE(nullptr, window);
+    // The first page (and its entry with the explanation) comes after 3 s.
+    HWND entry = nullptr;
+    for (DWORD until = GetTickCount() + 15000; GetTickCount() < until;) {
+        entry = e2e::findChild(window, "MN_MenuButton");
+        if (entry && IsWindowVisible(entry)) break;
+        entry = nullptr;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    }
+    ASSERT_NE(nullptr, entry);
+
+    ASSERT_TRUE(e2e::sendKey(window, 'I'));
+    HWND document = driver.waitWindowTitled(p, "説明", 15000);
+    ASSERT_NE(nullptr, document);
+    // Esc belongs to the document window while it is active.
+    ASSERT_TRUE(e2e::sendKey(document, VK_ESCAPE));
+    EXPECT_TRUE(driver.waitGone(document, 15000));
+    EXPECT_TRUE(p.running());
+    EXPECT_TRUE(IsWindow(window));
+
+    ASSERT_TRUE(e2e::sendKey(window, VK_ESCAPE));
+    DWORD code = 1;
+    ASSERT_TRUE(p.waitExit(15000, &code));
+    EXPECT_EQ(0u, code);
+}
