@@ -232,36 +232,15 @@ TEST(Draw, OnlyTheRequestedRectangleInsideTheImageIsTouched) {
     cBmp image;
     std::string path = fixture::writeWork("draw.bmp", fixture::bmpBytes(sample24()));
     ASSERT_TRUE(image.loadBmp(path.c_str()));
+    RECT r = {1, 1, 10, 10};  // reaches past the image on two sides
     for (bool device : {false, true}) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = 6;
-        bi.bmiHeader.biHeight = -4;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP section = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, section);
-        uint32_t* px = static_cast<uint32_t*>(bits);
-        for (int i = 0; i < 24; ++i) px[i] = 0x010203;
-        if (device) image.deviceBitmap();
-        RECT r = {1, 1, 10, 10};  // reaches past the image on two sides
-        image.draw(dc, r);
-        GdiFlush();
+        std::vector<uint32_t> px = fixture::drawInto(image, 6, 4, r, device);
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 6; ++x) {
-                uint32_t v = px[y * 6 + x] & 0xFFFFFF;
                 bool inside = x >= 1 && x < 3 && y == 1;
-                if (inside)
-                    EXPECT_EQ(x == 1 ? 0x00FF00u : 0x0000FFu, v) << x << "," << y << " device " << device;
-                else
-                    EXPECT_EQ(0x010203u, v) << x << "," << y << " device " << device;
+                uint32_t expected = !inside ? fixture::kMarker : x == 1 ? 0x00FF00u : 0x0000FFu;
+                EXPECT_EQ(expected, px[y * 6 + x]) << x << "," << y << " device " << device;
             }
-        SelectObject(dc, old);
-        DeleteObject(section);
-        DeleteDC(dc);
-        image.releaseDeviceBitmap();
     }
 }
 
@@ -270,11 +249,11 @@ TEST(Strip, DrawsTheFrameShown) {
     BmpSpec s;
     s.width = 2;
     s.height = 6;
-    for (uint32_t c : {0x0000FFu, 0x0000FFu, 0x00FF00u, 0x00FF00u, 0xFF0000u, 0xFF0000u})  // bottom up
-        for (int x = 0; x < 2; ++x) {
-            push24(s.pixels, c);
-            if (x == 1) s.pixels.insert(s.pixels.end(), 2, 0);
-        }
+    for (uint32_t c : {0x0000FFu, 0x0000FFu, 0x00FF00u, 0x00FF00u, 0xFF0000u, 0xFF0000u}) {  // bottom up
+        push24(s.pixels, c);
+        push24(s.pixels, c);
+        s.pixels.insert(s.pixels.end(), 2, 0);
+    }
     s.padTo = 1100;
     cBmpStrip strip;
     std::string path = fixture::writeWork("strip.bmp", fixture::bmpBytes(s));
@@ -282,34 +261,15 @@ TEST(Strip, DrawsTheFrameShown) {
     strip.setFrameCount(3);
     EXPECT_EQ(2, strip.frameHeight());
     const uint32_t expected[] = {0xFF0000, 0x00FF00, 0x0000FF};
+    RECT r = {0, 0, 2, 3};
     for (int frame = 0; frame < 3; ++frame)
         for (bool device : {false, true}) {
             strip.showFrame(frame);
             EXPECT_EQ(frame * 2, strip.frameOffset());
-            BITMAPINFO bi = {};
-            bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-            bi.bmiHeader.biWidth = 2;
-            bi.bmiHeader.biHeight = -3;
-            bi.bmiHeader.biPlanes = 1;
-            bi.bmiHeader.biBitCount = 32;
-            void* bits = nullptr;
-            HDC dc = CreateCompatibleDC(nullptr);
-            HBITMAP section = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-            HGDIOBJ old = SelectObject(dc, section);
-            uint32_t* px = static_cast<uint32_t*>(bits);
-            for (int i = 0; i < 6; ++i) px[i] = 0x010203;
-            if (device) strip.deviceBitmap();
-            RECT all = {0, 0, 2, 3};
-            strip.draw(dc, all);
-            GdiFlush();
-            for (int i = 0; i < 4; ++i)
-                EXPECT_EQ(expected[frame], px[i] & 0xFFFFFF) << "frame " << frame << " device " << device;
+            std::vector<uint32_t> px = fixture::drawInto(strip, 2, 3, r, device);
+            for (int i = 0; i < 4; ++i) EXPECT_EQ(expected[frame], px[i]) << "frame " << frame << " device " << device;
             // The row below the frame belongs to no frame and stays untouched.
-            EXPECT_EQ(0x010203u, px[4] & 0xFFFFFF) << "frame " << frame;
-            SelectObject(dc, old);
-            DeleteObject(section);
-            DeleteDC(dc);
-            strip.releaseDeviceBitmap();
+            EXPECT_EQ(fixture::kMarker, px[4]) << "frame " << frame;
         }
 }
 

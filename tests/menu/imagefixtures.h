@@ -51,8 +51,6 @@ struct ReportLog {
     std::vector<std::string> titles;
     std::vector<std::string> texts;
 };
-
-
 namespace detail {
 
 inline void appendData(png_structp png, png_bytep data, size_t length) {
@@ -81,6 +79,7 @@ inline void logReport(const char* title, const char* text) {
 
 }  // namespace
 
+// The PNG file's bytes, written by libpng.
 inline std::string pngBytes(const PngSpec& spec) {
     std::string out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -112,6 +111,7 @@ inline std::string pngBytes(const PngSpec& spec) {
     return out;
 }
 
+// The BMP file's bytes.
 inline std::string bmpBytes(const BmpSpec& spec) {
     uint32_t infoSize = spec.infoSizeField >= 0 ? static_cast<uint32_t>(spec.infoSizeField) : 40;
     uint32_t offset = 14 + 40 + static_cast<uint32_t>(spec.table.size()) * 4;
@@ -142,6 +142,7 @@ inline std::string bmpBytes(const BmpSpec& spec) {
     return file + body;
 }
 
+// A folder of this test program's own below the work folder (made once).
 inline std::string workFolder() {
     static std::string folder;
     if (folder.empty()) {
@@ -166,6 +167,7 @@ inline std::string workFolder() {
     return folder;
 }
 
+// Writes bytes to workFolder()\\name and returns the full path ("" on failure).
 inline std::string writeWork(const std::string& name, const std::string& bytes) {
     std::string path = workFolder() + "\\" + name;
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -177,14 +179,18 @@ inline std::string writeWork(const std::string& name, const std::string& bytes) 
     return written == bytes.size() ? path : std::string();
 }
 
-inline std::vector<uint32_t> render(cBmp& image, bool useDeviceBitmap) {
-    int w = image.width(), h = image.height();
+// Draws `rect` of the image through cBmp::draw into a 32-bit top-down
+// target of width x height first filled with kMarker, and returns the
+// target's pixels as 0x00RRGGBB, row by row from the top.
+const uint32_t kMarker = 0x010203;
+inline std::vector<uint32_t> drawInto(cBmp& image, int width, int height, const RECT& rect,
+                                      bool useDeviceBitmap) {
     std::vector<uint32_t> out;
-    if (w <= 0 || h <= 0) return out;
+    if (width <= 0 || height <= 0) return out;
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
@@ -192,19 +198,15 @@ inline std::vector<uint32_t> render(cBmp& image, bool useDeviceBitmap) {
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP section = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(dc, section);
-    // A colour no test picture uses, so untouched pixels show.
-    RECT all = {0, 0, w, h};
-    HBRUSH marker = CreateSolidBrush(RGB(1, 2, 3));
-    FillRect(dc, &all, marker);
-    DeleteObject(marker);
+    uint32_t* p = static_cast<uint32_t*>(bits);
+    for (int i = 0; i < width * height; ++i) p[i] = kMarker;
     if (useDeviceBitmap)
         image.deviceBitmap(screen);
     else
         image.releaseDeviceBitmap();
-    image.draw(dc, all);
+    image.draw(dc, rect);
     GdiFlush();
-    const uint32_t* p = static_cast<const uint32_t*>(bits);
-    out.assign(p, p + static_cast<size_t>(w) * h);
+    out.assign(p, p + static_cast<size_t>(width) * height);
     for (auto& v : out) v &= 0xFFFFFF;
     SelectObject(dc, old);
     DeleteObject(section);
@@ -214,6 +216,14 @@ inline std::vector<uint32_t> render(cBmp& image, bool useDeviceBitmap) {
     return out;
 }
 
+// The whole image as drawn.
+inline std::vector<uint32_t> render(cBmp& image, bool useDeviceBitmap) {
+    RECT all = {0, 0, image.width(), image.height()};
+    return drawInto(image, image.width(), image.height(), all, useDeviceBitmap);
+}
+
+// A pixel as stored, (x, y) counted from the top, looked up in the colour
+// table for depths up to 8; 0xFFFFFFFF outside the image.
 inline uint32_t storedColor(cBmp& image, int x, int y) {
     BITMAPINFO* info = image.lockInfo();
     BYTE* bits = image.lockBits();
@@ -236,6 +246,8 @@ inline uint32_t storedColor(cBmp& image, int x, int y) {
     return color;
 }
 
+// Sends the PNG decoder's reports to `log` instead of message boxes (null:
+// back to the boxes).
 inline void captureReports(ReportLog* log) {
     detail::reportLog() = log;
     PngFile::setReporter(log ? detail::logReport : nullptr);
