@@ -487,4 +487,54 @@ TEST_F(MenuScreenE2E, InfoOpensThePopupTextAndFollowsTheEntry)
     EXPECT_FALSE(IsWindowEnabled(info));
 }
 
+TEST_F(MenuScreenE2E, EntryWithoutPictureStillShowsItsCommandsAndFreesTheTabs)
+{
+    writeIni();
+    Page p = page("ページ", 0, 3);
+    p.entries[0].picture = "pic0.bmp";  // 400 x 220
+    p.entries[1].picture = "";          // none
+    p.entries[2].picture = "pic3.bmp";  // 280 x 130
+    writeDat({p, page("次", 1, 1)});
+    HWND main = start();
+    ASSERT_NE(nullptr, main);
+    ASSERT_TRUE(waitFor([&] { return pageShown(main, "項目0-0"); }, 10000)) << children(main);
+    COLORREF background = e2e::pixelAt(main, 630, 250);
+
+    ASSERT_TRUE(clickCentre(menuButton(main, 1)));
+    ASSERT_TRUE(waitFor([&] { return grid(main)[7] == "操作0-1-0"; }, 5000)) << children(main);
+    HWND tabs = e2e::findChild(main, "SysTabControl32");
+    EXPECT_TRUE(waitFor([&] { return IsWindowEnabled(tabs) != FALSE; }, 5000));
+    EXPECT_FALSE(IsWindowEnabled(control(main, 112)));  // entry 1 has no popup text
+    // The picture area shows the bare background again, not the previous picture.
+    EXPECT_TRUE(waitFor([&] { return e2e::pixelAt(main, 610, 270) == e2e::pixelAt(main, 630, 270); }, 3000));
+
+    // A smaller picture after a larger one leaves nothing of the larger behind.
+    ASSERT_TRUE(clickCentre(menuButton(main, 0)));
+    ASSERT_TRUE(waitFor([&] { return grid(main)[7] == "操作0-0-0"; }, 5000));
+    ASSERT_TRUE(waitFor([&] { return e2e::pixelAt(main, 610, 270) != e2e::pixelAt(main, 630, 270); }, 3000));
+    ASSERT_TRUE(clickCentre(menuButton(main, 2)));
+    ASSERT_TRUE(waitFor([&] { return grid(main)[6] == "操作0-2-0"; }, 5000));
+    EXPECT_TRUE(waitFor([&] { return e2e::pixelAt(main, 610, 270) == e2e::pixelAt(main, 630, 270); }, 3000))
+        << settledScreenshot(main, "menu_screen_smaller_picture");
+    (void)background;
+}
+
+TEST_F(MenuScreenE2E, PageWithoutEntriesShowsNoneOfAnotherPage)
+{
+    writeIni();
+    Page empty;
+    empty.title = "空";
+    writeDat({page("ページ", 0, 2), empty});
+    HWND main = start();
+    ASSERT_NE(nullptr, main);
+    ASSERT_TRUE(waitFor([&] { return pageShown(main, "項目0-0"); }, 10000)) << children(main);
+    ASSERT_TRUE(clickTab(main, 1));
+    EXPECT_TRUE(waitFor([&] { return menuTexts(main).empty(); }, 5000)) << children(main);
+    EXPECT_EQ(std::vector<std::string>(9, ""), grid(main));
+    EXPECT_FALSE(IsWindowEnabled(control(main, 112)));
+    ASSERT_TRUE(clickTab(main, 0));
+    EXPECT_TRUE(waitFor([&] { return pageShown(main, "項目0-0"); }, 5000)) << children(main);
+    EXPECT_EQ("操作0-0-0", grid(main)[7]);
+}
+
 }  // namespace
