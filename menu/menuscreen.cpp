@@ -332,11 +332,7 @@ bool MenuScreen::drawItem(const DRAWITEMSTRUCT* item)
 LRESULT MenuScreen::notify(const NMHDR* header)
 {
     if (!header || !main_) return 0;
-    UINT code = header->code;
-    if (code != static_cast<UINT>(TCN_SELCHANGE) && code != static_cast<UINT>(TCN_SELCHANGING) &&
-        code != static_cast<UINT>(NM_CLICK))
-        return 0;
-    // The user chose a tab: the first page no longer comes by itself.
+    // The user is at the tabs: the first page no longer comes by itself.
     KillTimer(main_, ID_FIRST_PAGE_TIMER);
     int tab = tabs_.notified(header, app_.data);
     if (tab >= 0) PostMessageA(main_, WMU_SHOW_PAGE, static_cast<WPARAM>(tab), 0);
