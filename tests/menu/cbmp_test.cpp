@@ -6,7 +6,7 @@
 #include "imagefixtures.h"
 #include "palette.h"
 
-using fixture::BmpSpec;
+using fixture::BmpPicture;
 
 namespace {
 
@@ -18,8 +18,8 @@ void push24(std::vector<uint8_t>& v, uint32_t rgb) {
 }
 
 // 3 x 2 image, 24 bits: bottom row red, green, blue; top row white, black, grey.
-BmpSpec sample24() {
-    BmpSpec s;
+BmpPicture sample24() {
+    BmpPicture s;
     s.width = 3;
     s.height = 2;
     s.bitsPerPixel = 24;
@@ -32,8 +32,8 @@ BmpSpec sample24() {
 }
 
 // 5 x 2 image, 8 bits, full 256-entry table.
-BmpSpec sample8() {
-    BmpSpec s;
+BmpPicture sample8() {
+    BmpPicture s;
     s.width = 5;
     s.height = 2;
     s.bitsPerPixel = 8;
@@ -48,8 +48,8 @@ BmpSpec sample8() {
 class BmpLoad : public ::testing::Test {
 protected:
     cBmp image;
-    bool load(const BmpSpec& spec, const char* name) {
-        std::string path = fixture::writeWork(name, fixture::bmpBytes(spec));
+    bool load(const BmpPicture& picture, const char* name) {
+        std::string path = fixture::writeWork(name, fixture::bmpBytes(picture));
         return !path.empty() && image.loadBmp(path.c_str());
     }
 };
@@ -91,14 +91,14 @@ TEST_F(BmpLoad, TwentyFourBitDrawsRowsBottomUp) {
 }
 
 TEST_F(BmpLoad, UsedColoursFieldGivesTheColourCount) {
-    BmpSpec s = sample8();
+    BmpPicture s = sample8();
     s.usedColors = 16;
     ASSERT_TRUE(load(s, "used16.bmp"));
     EXPECT_EQ(16, image.colorCount());
 }
 
 TEST_F(BmpLoad, TopDownFileIsTurnedOver) {
-    BmpSpec s = sample24();
+    BmpPicture s = sample24();
     s.height = -2;
     ASSERT_TRUE(load(s, "topdown.bmp"));
     EXPECT_EQ(2, image.height());
@@ -108,7 +108,7 @@ TEST_F(BmpLoad, TopDownFileIsTurnedOver) {
 }
 
 TEST_F(BmpLoad, TwentyFourBitFileShorterThan1078BytesFails) {
-    BmpSpec s = sample24();
+    BmpPicture s = sample24();
     s.padTo = 1077;
     EXPECT_FALSE(load(s, "short24.bmp"));
     EXPECT_TRUE(image.empty());
@@ -119,26 +119,26 @@ TEST_F(BmpLoad, TwentyFourBitFileShorterThan1078BytesFails) {
 TEST_F(BmpLoad, FileFieldsThatLieAreCaught) {
     struct Case {
         const char* name;
-        void (*change)(BmpSpec&);
+        void (*change)(BmpPicture&);
     } cases[] = {
-        {"offset past end", [](BmpSpec& s) { s.bitsOffsetField = 5000; }},
-        {"offset inside header", [](BmpSpec& s) { s.bitsOffsetField = 20; }},
-        {"zero depth", [](BmpSpec& s) { s.bitsPerPixel = 0; }},
-        {"64-bit depth", [](BmpSpec& s) { s.bitsPerPixel = 64; }},
-        {"odd depth", [](BmpSpec& s) { s.bitsPerPixel = 7; }},
-        {"zero width", [](BmpSpec& s) { s.width = 0; }},
-        {"negative width", [](BmpSpec& s) { s.width = -3; }},
-        {"zero height", [](BmpSpec& s) { s.height = 0; }},
-        {"huge width", [](BmpSpec& s) { s.width = 0x7FFFFFFF; }},
-        {"huge height", [](BmpSpec& s) { s.height = 1000000; }},
-        {"most negative height", [](BmpSpec& s) { s.height = INT32_MIN; }},
-        {"rows beyond the file", [](BmpSpec& s) { s.height = 200; }},
-        {"core header", [](BmpSpec& s) { s.infoSizeField = 12; }},
-        {"unknown compression", [](BmpSpec& s) { s.compression = 4; }},
+        {"offset past end", [](BmpPicture& s) { s.bitsOffsetField = 5000; }},
+        {"offset inside header", [](BmpPicture& s) { s.bitsOffsetField = 20; }},
+        {"zero depth", [](BmpPicture& s) { s.bitsPerPixel = 0; }},
+        {"64-bit depth", [](BmpPicture& s) { s.bitsPerPixel = 64; }},
+        {"odd depth", [](BmpPicture& s) { s.bitsPerPixel = 7; }},
+        {"zero width", [](BmpPicture& s) { s.width = 0; }},
+        {"negative width", [](BmpPicture& s) { s.width = -3; }},
+        {"zero height", [](BmpPicture& s) { s.height = 0; }},
+        {"huge width", [](BmpPicture& s) { s.width = 0x7FFFFFFF; }},
+        {"huge height", [](BmpPicture& s) { s.height = 1000000; }},
+        {"most negative height", [](BmpPicture& s) { s.height = INT32_MIN; }},
+        {"rows beyond the file", [](BmpPicture& s) { s.height = 200; }},
+        {"core header", [](BmpPicture& s) { s.infoSizeField = 12; }},
+        {"unknown compression", [](BmpPicture& s) { s.compression = 4; }},
     };
     int n = 0;
     for (const Case& c : cases) {
-        BmpSpec s = sample24();
+        BmpPicture s = sample24();
         c.change(s);
         std::string name = "lie" + std::to_string(n++) + ".bmp";
         EXPECT_FALSE(load(s, name.c_str())) << c.name;
@@ -148,7 +148,7 @@ TEST_F(BmpLoad, FileFieldsThatLieAreCaught) {
 
 TEST_F(BmpLoad, WrongFileSizeFieldDoesNotMatterWhenRowsAreThere) {
     for (int64_t field : {int64_t(0), int64_t(0xFFFFFFF0)}) {
-        BmpSpec s = sample24();
+        BmpPicture s = sample24();
         s.fileSizeField = field;
         ASSERT_TRUE(load(s, "sizefield.bmp")) << field;
         EXPECT_EQ(0x0000FFu, fixture::storedColor(image, 2, 1));
@@ -156,7 +156,7 @@ TEST_F(BmpLoad, WrongFileSizeFieldDoesNotMatterWhenRowsAreThere) {
 }
 
 TEST_F(BmpLoad, UsedColoursBeyondTheTableAreCappedAt256) {
-    BmpSpec s = sample8();
+    BmpPicture s = sample8();
     s.usedColors = 100000;
     ASSERT_TRUE(load(s, "manycolours.bmp"));
     EXPECT_EQ(256, image.colorCount());
@@ -179,7 +179,7 @@ TEST_F(BmpLoad, LoadingAgainReplacesThePicture) {
     ASSERT_TRUE(load(sample24(), "second.bmp"));
     EXPECT_EQ(3, image.width());
     EXPECT_EQ(24, image.bitsPerPixel());
-    EXPECT_FALSE(load([] { BmpSpec s = sample24(); s.bitsPerPixel = 0; return s; }(), "third.bmp"));
+    EXPECT_FALSE(load([] { BmpPicture s = sample24(); s.bitsPerPixel = 0; return s; }(), "third.bmp"));
     EXPECT_TRUE(image.empty());
 }
 
@@ -246,7 +246,7 @@ TEST(Draw, OnlyTheRequestedRectangleInsideTheImageIsTouched) {
 
 TEST(Strip, DrawsTheFrameShown) {
     // 2 x 6 strip of three frames of height 2: red, green, blue (top down).
-    BmpSpec s;
+    BmpPicture s;
     s.width = 2;
     s.height = 6;
     for (uint32_t c : {0x0000FFu, 0x0000FFu, 0x00FF00u, 0x00FF00u, 0xFF0000u, 0xFF0000u}) {  // bottom up

@@ -16,7 +16,7 @@ const char* const kCaption = "ディスクメニュー試験";
 // green, bottom-left blue, bottom-right yellow.
 const COLORREF kQuadrants[4] = {RGB(220, 30, 30), RGB(30, 200, 60), RGB(40, 60, 210), RGB(240, 220, 20)};
 std::string quadrantPng(int width, int height) {
-    fixture::PngSpec s;
+    fixture::PngPicture s;
     s.width = width;
     s.height = height;
     s.colorType = PNG_COLOR_TYPE_RGB;
@@ -35,7 +35,7 @@ std::string quadrantPng(int width, int height) {
 
 // A button strip of `frames` frames, 40 x 10 each, in plain grey.
 std::string buttonPng(int frames) {
-    fixture::PngSpec s;
+    fixture::PngPicture s;
     s.width = 40;
     s.height = 10 * frames;
     s.colorType = PNG_COLOR_TYPE_GRAY;
@@ -219,7 +219,7 @@ TEST_F(Startup, ClientAreaIsTheBackgroundPictureAndItIsPainted) {
 }
 
 TEST_F(Startup, BmpBackgroundIsPaintedToo) {
-    fixture::BmpSpec s;
+    fixture::BmpPicture s;
     s.width = 300;
     s.height = 200;
     s.bitsPerPixel = 8;

@@ -16,7 +16,7 @@
 
 namespace fixture {
 
-struct PngSpec {
+struct PngPicture {
     int width = 4;
     int height = 3;
     int colorType = 2;  // PNG_COLOR_TYPE_*
@@ -31,7 +31,7 @@ struct PngSpec {
 // A BMP file: 14-byte file header, 40-byte info header, colour table of
 // `table` entries (b, g, r, 0 each), then the rows as given (already
 // padded, bottom-up). Header fields can be overridden to make them lie.
-struct BmpSpec {
+struct BmpPicture {
     int32_t width = 2;
     int32_t height = 2;
     uint16_t bitsPerPixel = 24;
@@ -80,7 +80,7 @@ inline void logReport(const char* title, const char* text) {
 }  // namespace
 
 // The PNG file's bytes, written by libpng.
-inline std::string pngBytes(const PngSpec& spec) {
+inline std::string pngBytes(const PngPicture& picture) {
     std::string out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -89,21 +89,21 @@ inline std::string pngBytes(const PngSpec& spec) {
         return std::string();
     }
     png_set_write_fn(png, &out, detail::appendData, detail::noFlush);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, picture.width, picture.height, picture.bitDepth, picture.colorType,
+                 picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (spec.colorType == PNG_COLOR_TYPE_PALETTE) {
-        std::vector<png_color> palette(spec.palette.size() / 3);
+    if (picture.colorType == PNG_COLOR_TYPE_PALETTE) {
+        std::vector<png_color> palette(picture.palette.size() / 3);
         for (size_t i = 0; i < palette.size(); ++i) {
-            palette[i].red = spec.palette[3 * i];
-            palette[i].green = spec.palette[3 * i + 1];
-            palette[i].blue = spec.palette[3 * i + 2];
+            palette[i].red = picture.palette[3 * i];
+            palette[i].green = picture.palette[3 * i + 1];
+            palette[i].blue = picture.palette[3 * i + 2];
         }
         png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
     }
     png_write_info(png, info);
     std::vector<png_bytep> rows;
-    std::vector<std::vector<uint8_t>> copies = spec.rows;
+    std::vector<std::vector<uint8_t>> copies = picture.rows;
     for (auto& r : copies) rows.push_back(r.data());
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
@@ -112,33 +112,33 @@ inline std::string pngBytes(const PngSpec& spec) {
 }
 
 // The BMP file's bytes.
-inline std::string bmpBytes(const BmpSpec& spec) {
-    uint32_t infoSize = spec.infoSizeField >= 0 ? static_cast<uint32_t>(spec.infoSizeField) : 40;
-    uint32_t offset = 14 + 40 + static_cast<uint32_t>(spec.table.size()) * 4;
+inline std::string bmpBytes(const BmpPicture& picture) {
+    uint32_t infoSize = picture.infoSizeField >= 0 ? static_cast<uint32_t>(picture.infoSizeField) : 40;
+    uint32_t offset = 14 + 40 + static_cast<uint32_t>(picture.table.size()) * 4;
     std::string body;
     detail::put32(body, infoSize);
-    detail::put32(body, static_cast<uint32_t>(spec.width));
-    detail::put32(body, static_cast<uint32_t>(spec.height));
+    detail::put32(body, static_cast<uint32_t>(picture.width));
+    detail::put32(body, static_cast<uint32_t>(picture.height));
     detail::put16(body, 1);
-    detail::put16(body, spec.bitsPerPixel);
-    detail::put32(body, spec.compression);
-    detail::put32(body, static_cast<uint32_t>(spec.pixels.size()));
+    detail::put16(body, picture.bitsPerPixel);
+    detail::put32(body, picture.compression);
+    detail::put32(body, static_cast<uint32_t>(picture.pixels.size()));
     detail::put32(body, 2835);
     detail::put32(body, 2835);
-    detail::put32(body, spec.usedColors);
+    detail::put32(body, picture.usedColors);
     detail::put32(body, 0);
-    for (uint32_t c : spec.table) detail::put32(body, c);
-    body.append(reinterpret_cast<const char*>(spec.pixels.data()), spec.pixels.size());
+    for (uint32_t c : picture.table) detail::put32(body, c);
+    body.append(reinterpret_cast<const char*>(picture.pixels.data()), picture.pixels.size());
     size_t total = 14 + body.size();
-    if (total < spec.padTo) {
-        body.append(spec.padTo - total, '\0');
-        total = spec.padTo;
+    if (total < picture.padTo) {
+        body.append(picture.padTo - total, '\0');
+        total = picture.padTo;
     }
     std::string file = "BM";
-    detail::put32(file, spec.fileSizeField >= 0 ? static_cast<uint32_t>(spec.fileSizeField)
+    detail::put32(file, picture.fileSizeField >= 0 ? static_cast<uint32_t>(picture.fileSizeField)
                                         : static_cast<uint32_t>(total));
     detail::put32(file, 0);
-    detail::put32(file, spec.bitsOffsetField >= 0 ? static_cast<uint32_t>(spec.bitsOffsetField) : offset);
+    detail::put32(file, picture.bitsOffsetField >= 0 ? static_cast<uint32_t>(picture.bitsOffsetField) : offset);
     return file + body;
 }
 

@@ -8,7 +8,7 @@
 
 #include <zlib.h>
 
-using fixture::PngSpec;
+using fixture::PngPicture;
 
 namespace {
 
@@ -22,7 +22,7 @@ protected:
         std::string path = fixture::writeWork(name, bytes);
         return !path.empty() && image.load(path.c_str());
     }
-    bool decode(const PngSpec& spec, const char* name) { return decode(fixture::pngBytes(spec), name); }
+    bool decode(const PngPicture& picture, const char* name) { return decode(fixture::pngBytes(picture), name); }
 
     cBmp image;
     fixture::ReportLog log;
@@ -36,8 +36,8 @@ std::vector<uint8_t> bytes(std::initializer_list<int> v) {
 
 // 4 x 3 RGB picture with a different colour at every pixel.
 uint32_t rgbAt(int x, int y) { return ((x * 60) << 16) | ((y * 100) << 8) | (200 - x * 10 - y * 7); }
-PngSpec rgbSpec(int width = 4, int height = 3) {
-    PngSpec s;
+PngPicture rgbPicture(int width = 4, int height = 3) {
+    PngPicture s;
     s.width = width;
     s.height = height;
     s.colorType = PNG_COLOR_TYPE_RGB;
@@ -54,15 +54,15 @@ PngSpec rgbSpec(int width = 4, int height = 3) {
     return s;
 }
 
-std::vector<uint32_t> expectedRgb(const PngSpec& s) {
+std::vector<uint32_t> expectedRgb(const PngPicture& s) {
     std::vector<uint32_t> out;
     for (const auto& row : s.rows)
         for (size_t i = 0; i + 2 < row.size(); i += 3) out.push_back((row[i] << 16) | (row[i + 1] << 8) | row[i + 2]);
     return out;
 }
 
-PngSpec paletteSpec(int depth, int entries) {
-    PngSpec s;
+PngPicture palettePicture(int depth, int entries) {
+    PngPicture s;
     s.colorType = PNG_COLOR_TYPE_PALETTE;
     s.bitDepth = depth;
     s.width = 5;
@@ -75,14 +75,14 @@ PngSpec paletteSpec(int depth, int entries) {
     return s;
 }
 
-uint32_t paletteColor(const PngSpec& s, int index) {
+uint32_t paletteColor(const PngPicture& s, int index) {
     return (s.palette[3 * index] << 16) | (s.palette[3 * index + 1] << 8) | s.palette[3 * index + 2];
 }
 
 }  // namespace
 
 TEST_F(PngDecode, GreyEightBitBecomesTwentyFourBitGrey) {
-    PngSpec s;
+    PngPicture s;
     s.colorType = PNG_COLOR_TYPE_GRAY;
     s.width = 3;
     s.height = 2;
@@ -100,7 +100,7 @@ TEST_F(PngDecode, GreyEightBitBecomesTwentyFourBitGrey) {
 }
 
 TEST_F(PngDecode, GreySixteenBitKeepsTheHighByte) {
-    PngSpec s;
+    PngPicture s;
     s.colorType = PNG_COLOR_TYPE_GRAY;
     s.bitDepth = 16;
     s.width = 2;
@@ -113,7 +113,7 @@ TEST_F(PngDecode, GreySixteenBitKeepsTheHighByte) {
 }
 
 TEST_F(PngDecode, GreyTwoBitIsWidened) {
-    PngSpec s;
+    PngPicture s;
     s.colorType = PNG_COLOR_TYPE_GRAY;
     s.bitDepth = 2;
     s.width = 4;
@@ -129,7 +129,7 @@ TEST_F(PngDecode, GreyTwoBitIsWidened) {
 
 TEST_F(PngDecode, GreyWithAlphaStaysInsideTheRows) {
     // Rows of an odd width: four bytes a pixel would overrun three-byte rows.
-    PngSpec s;
+    PngPicture s;
     s.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
     s.width = 7;
     s.height = 5;
@@ -170,7 +170,7 @@ TEST_F(PngDecode, PaletteImagesKeepTheirDepthAndColours) {
         {8, 20, {bytes({0, 5, 19, 18, 7}), bytes({10, 1, 2, 3, 4})}, {0, 5, 19, 18, 7}, {10, 1, 2, 3, 4}, 236},
     };
     for (const Case& c : cases) {
-        PngSpec s = paletteSpec(c.depth, c.entries);
+        PngPicture s = palettePicture(c.depth, c.entries);
         s.rows = c.rows;
         std::string name = "pal" + std::to_string(c.depth) + "_" + std::to_string(c.entries) + ".png";
         ASSERT_TRUE(decode(s, name.c_str())) << name;
@@ -191,7 +191,7 @@ TEST_F(PngDecode, PaletteImagesKeepTheirDepthAndColours) {
 }
 
 TEST_F(PngDecode, ColoursBeyondThe236thStillDraw) {
-    PngSpec s = paletteSpec(8, 256);
+    PngPicture s = palettePicture(8, 256);
     s.rows = {bytes({250, 255, 236, 0, 1}), bytes({240, 241, 242, 243, 244})};
     ASSERT_TRUE(decode(s, "pal256.png"));
     EXPECT_EQ(236, image.colorCount()) << "the palette still leaves the static colours free";
@@ -205,7 +205,7 @@ TEST_F(PngDecode, ColoursBeyondThe236thStillDraw) {
 }
 
 TEST_F(PngDecode, TwoBitPaletteBecomesEightBit) {
-    PngSpec s = paletteSpec(2, 4);
+    PngPicture s = palettePicture(2, 4);
     s.rows = {bytes({0x1B, 0x00}), bytes({0xE4, 0x40})};  // 0 1 2 3 0 / 3 2 1 0 1
     ASSERT_TRUE(decode(s, "pal2.png"));
     EXPECT_EQ(8, image.bitsPerPixel());
@@ -218,7 +218,7 @@ TEST_F(PngDecode, TwoBitPaletteBecomesEightBit) {
 }
 
 TEST_F(PngDecode, RgbComesOutInBitmapOrder) {
-    PngSpec s = rgbSpec();
+    PngPicture s = rgbPicture();
     ASSERT_TRUE(decode(s, "rgb.png"));
     EXPECT_EQ(24, image.bitsPerPixel());
     EXPECT_EQ(expectedRgb(s), fixture::render(image, false));
@@ -226,7 +226,7 @@ TEST_F(PngDecode, RgbComesOutInBitmapOrder) {
 }
 
 TEST_F(PngDecode, RgbSixteenBitIsStripped) {
-    PngSpec s;
+    PngPicture s;
     s.colorType = PNG_COLOR_TYPE_RGB;
     s.bitDepth = 16;
     s.width = 1;
@@ -238,7 +238,7 @@ TEST_F(PngDecode, RgbSixteenBitIsStripped) {
 }
 
 TEST_F(PngDecode, RgbaIsThirtyTwoBitWithInvertedAlpha) {
-    PngSpec s;
+    PngPicture s;
     s.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
     s.width = 2;
     s.height = 1;
@@ -254,8 +254,8 @@ TEST_F(PngDecode, RgbaIsThirtyTwoBitWithInvertedAlpha) {
 }
 
 TEST_F(PngDecode, InterlacedGivesTheSamePicture) {
-    PngSpec plain = rgbSpec(13, 11);
-    PngSpec laced = plain;
+    PngPicture plain = rgbPicture(13, 11);
+    PngPicture laced = plain;
     laced.interlaced = true;
     ASSERT_TRUE(decode(laced, "laced.png"));
     EXPECT_EQ(expectedRgb(plain), fixture::render(image, false));
@@ -264,7 +264,7 @@ TEST_F(PngDecode, InterlacedGivesTheSamePicture) {
 TEST_F(PngDecode, PngBehindA128ByteHeader) {
     std::string prefix(128, '\0');
     for (size_t i = 0; i < prefix.size(); ++i) prefix[i] = static_cast<char>(i * 37 + 1);
-    PngSpec s = rgbSpec();
+    PngPicture s = rgbPicture();
     std::string path = fixture::writeWork("prefixed.bin", prefix + fixture::pngBytes(s));
     PngFile probe;
     ASSERT_TRUE(probe.load(path.c_str()));
@@ -301,7 +301,7 @@ TEST_F(PngDecode, ProbeErrorsForMissingAndEmptyNames) {
 }
 
 TEST_F(PngDecode, BrokenFilesAreReportedAndLeaveNoImage) {
-    std::string good = fixture::pngBytes(rgbSpec(40, 30));
+    std::string good = fixture::pngBytes(rgbPicture(40, 30));
     size_t idat = good.find("IDAT");
     ASSERT_NE(std::string::npos, idat);
     struct Case {
@@ -336,7 +336,7 @@ TEST_F(PngDecode, BrokenFilesAreReportedAndLeaveNoImage) {
 }
 
 TEST_F(PngDecode, AbsurdSizesAreRefusedWithAMessage) {
-    std::string bytes = fixture::pngBytes(rgbSpec(2, 2));
+    std::string bytes = fixture::pngBytes(rgbPicture(2, 2));
     // IHDR width field at offset 16: 100000 pixels wide, checksum fixed up.
     bytes[16] = 0x00;
     bytes[17] = 0x01;
@@ -376,7 +376,7 @@ TEST(PngMemory, ArenaFillsBlocksFrontToBack) {
 }
 
 TEST_F(PngDecode, WarningsAreToldAndThePictureStillDecodes) {
-    PngSpec s = rgbSpec();
+    PngPicture s = rgbPicture();
     std::string good = fixture::pngBytes(s);
     // A text chunk with a wrong checksum right after the header chunk.
     std::string text = "Comment";
