@@ -14,7 +14,9 @@ bool CopyProgressWindow::run(CopyList& list) {
     CopyJob job(list, *this);
     while (job.status() == CopyJob::Running) {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // An empty queue is the common case between blocks; asking for its
+        // state is cheaper than a full peek.
+        while (HIWORD(GetQueueStatus(QS_ALLINPUT)) && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 PostQuitMessage((int)msg.wParam);
                 abortRequested_ = true;

@@ -1,0 +1,112 @@
+// Item-list rows and their order, the INSTALLER value, LastMove values and
+// the destination dialog's folder component rule.
+#include <gtest/gtest.h>
+#include <cstring>
+#include "destination_dialog.h"
+#include "installer_section.h"
+#include "item_rows.h"
+#include "last_move.h"
+#include "script_file.h"
+
+namespace {
+
+ScriptFile parse(const std::string& text) {
+    ScriptFile s;
+    s.loadText(text.data(), text.size());
+    return s;
+}
+
+std::vector<std::string> column(const std::vector<ItemRow>& rows, int c) {
+    std::vector<std::string> out;
+    for (const ItemRow& r : rows) out.push_back(c == 0 ? r.title : c == 1 ? r.mode : r.section);
+    return out;
+}
+
+TEST(ItemRows, OnlySectionsWithAProductName) {
+    ScriptFile s = parse("[Talinst]\n[A]\nProductName=Alpha\nMode=Copy\n[B]\nCopy1=x\n[C]\nProductName=\n"
+                         "[D]\nProductName=" + std::string(300, 'd') + "\nMode=" + std::string(40, 'm') + "\n");
+    std::vector<ItemRow> rows = itemRows(s);
+    ASSERT_EQ(2u, rows.size());
+    EXPECT_EQ("Alpha", rows[0].title);
+    EXPECT_EQ("Copy", rows[0].mode);
+    EXPECT_EQ("A", rows[0].section);
+    EXPECT_EQ(255u, rows[1].title.size());
+    EXPECT_EQ(15u, rows[1].mode.size());
+    ScriptFile none = parse("[X]\nCopy1=a\n");
+    EXPECT_TRUE(itemRows(none).empty());
+}
+
+TEST(ItemRows, DefaultModeIsInstall) {
+    ScriptFile s = parse("[A]\nProductName=a\n");
+    EXPECT_EQ("Install", itemRows(s)[0].mode);
+}
+
+TEST(ItemRows, SortsByTheClickedColumnThenTheOthers) {
+    std::vector<ItemRow> rows = {
+        {"beta", "Install", "S2"}, {"Alpha", "Copy", "S3"}, {"alpha", "Install", "S1"}, {"beta", "Copy", "S0"},
+    };
+    sortRows(rows, 0, false);   // title, section, mode
+    EXPECT_EQ((std::vector<std::string>{"S1", "S3", "S0", "S2"}), column(rows, 2));
+    sortRows(rows, 0, true);
+    EXPECT_EQ((std::vector<std::string>{"S2", "S0", "S3", "S1"}), column(rows, 2));
+    sortRows(rows, 1, false);   // mode, title, section
+    EXPECT_EQ((std::vector<std::string>{"S3", "S0", "S1", "S2"}), column(rows, 2));
+    sortRows(rows, 2, false);
+    EXPECT_EQ((std::vector<std::string>{"S0", "S1", "S2", "S3"}), column(rows, 2));
+    sortRows(rows, 2, true);
+    EXPECT_EQ((std::vector<std::string>{"S3", "S2", "S1", "S0"}), column(rows, 2));
+}
+
+TEST(ItemRows, JapaneseTitlesSortByTheirBytes) {
+    std::vector<ItemRow> rows = {{"テキスト", "", "B"}, {"アーカイブ", "", "A"}, {"ABC", "", "C"}};
+    sortRows(rows, 0, false);
+    EXPECT_EQ((std::vector<std::string>{"ABC", "アーカイブ", "テキスト"}), column(rows, 0));
+}
+
+bool onlyMsi(const char* path) { return strstr(path, ".MSI") != nullptr; }
+bool both(const char*) { return true; }
+
+TEST(InstallerValue, ProgramAndParameters) {
+    InstallerCommand c = installerCommand("setup.exe, -q -x , more", "APP", "D:\\disc\\APP", both);
+    EXPECT_EQ("D:\\disc\\APP\\setup.exe", c.program);
+    EXPECT_EQ("-q -x", c.parameters);
+    c = installerCommand("$this", "APP", "D:\\disc\\APP", onlyMsi);
+    EXPECT_EQ("D:\\disc\\APP\\APP.MSI", c.program);
+    c = installerCommand("", "APP", "D:\\disc\\APP", both);
+    EXPECT_EQ("D:\\disc\\APP\\APP.EXE", c.program);
+    EXPECT_EQ("", c.parameters);
+    c = installerCommand("C:\\tools\\inst.exe", "APP", "D:\\disc\\APP", both);
+    EXPECT_EQ("C:\\tools\\inst.exe", c.program);
+}
+
+class NoMacros : public MacroSource {
+public:
+    std::string windowsFolder() const override { return "C:\\windows"; }
+    std::string systemFolder() const override { return ""; }
+    std::string programFilesFolder() const override { return ""; }
+    std::string tempFolder() const override { return "C:\\temp\\"; }
+    std::string documentsFolder() const override { return ""; }
+    std::string profileString(const std::string&, const std::string&, const std::string&) const override { return ""; }
+};
+
+TEST(LastMoveValue, SourcesAndTarget) {
+    NoMacros m;
+    LastMoveEntry e;
+    EXPECT_FALSE(parseLastMove("no separator", m, "C:\\App", &e));
+    ASSERT_TRUE(parseLastMove("*.ini,doc\\a b.txt;  $WIN\\FONTS", m, "C:\\App", &e));
+    EXPECT_EQ((std::vector<std::string>{"C:\\App\\*.ini", "C:\\App\\doc\\a b.txt"}), e.sources);
+    EXPECT_EQ("C:\\windows\\FONTS", e.target);
+    ASSERT_TRUE(parseLastMove("x.txt;backup", m, "C:\\App", &e));
+    EXPECT_EQ("C:\\App\\backup", e.target);
+}
+
+TEST(DestinationFolderComponent, AppendedOnceAfterBrowsing) {
+    EXPECT_EQ("\\Sample Tools", DestinationDialog::lastComponent("C:\\Program Files\\Sample Tools"));
+    EXPECT_EQ("", DestinationDialog::lastComponent("C:\\"));
+    EXPECT_EQ("D:\\Apps\\Sample Tools", DestinationDialog::withLastComponent("D:\\Apps", "\\Sample Tools"));
+    EXPECT_EQ("D:\\Sample Tools", DestinationDialog::withLastComponent("D:\\", "\\Sample Tools"));
+    EXPECT_EQ("D:\\sample tools", DestinationDialog::withLastComponent("D:\\sample tools", "\\Sample Tools"));
+    EXPECT_EQ("D:\\Apps", DestinationDialog::withLastComponent("D:\\Apps", ""));
+}
+
+} // namespace
