@@ -3,6 +3,7 @@
 #include "docwindow.h"
 #include "docwindow_res.h"
 #include "testfiles.h"
+#include "driver.h"
 #include <gtest/gtest.h>
 #include <richedit.h>
 #include <string>
@@ -308,4 +309,42 @@ TEST_F(DocumentWindowTest, LinkClickSelectsTheAddress) {
     link.chrg.cpMax = 5;
     SendMessageA(w, WM_NOTIFY, IDC_DOCUMENT_TEXT, reinterpret_cast<LPARAM>(&link));
     EXPECT_TRUE(IsWindow(w));
+}
+
+TEST_F(DocumentWindowTest, JapaneseDocumentWithLinkRowLooksRight) {
+    std::string body = "ディスクの内容\r\n\r\n"
+                       "この文書は説明用のテキストです。\r\n"
+                       "詳しくは http://www.example.jp/ をご覧ください。\r\n";
+    HWND w = open(file("look.txt", body), "http://www.example.jp/", true, 20, 20, 480, 300);
+    ASSERT_NE(nullptr, w);
+    SetForegroundWindow(w);
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pumpUntil([] { return false; }, 200);
+    std::string png = e2e::screenshot(w, "common_docwindow");
+    EXPECT_FALSE(png.empty());
+    // Right of the short last line the text background is the control's white.
+    EXPECT_EQ(RGB(255, 255, 255), e2e::pixelAt(w, 440, 150));
+}
+
+TEST_F(DocumentWindowTest, RealClickOnAnAddressSelectsIt) {
+    // A file address that does not exist: the shell answers with an error and
+    // nothing starts, but the click has to reach the link handler.
+    const std::string address = "file://Z:/no/such/file.txt";
+    HWND w = open(file("click.txt", "see " + address + " here"), "", false, 20, 20, 480, 300);
+    ASSERT_NE(nullptr, w);
+    SetForegroundWindow(w);
+    pumpUntil([] { return false; }, 200);
+    POINTL at = {};
+    SendMessageA(text(w), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), 8);
+    POINT client = {at.x + 2, at.y + 4};
+    MapWindowPoints(text(w), w, &client, 1);
+    ASSERT_TRUE(e2e::clickAt(w, client.x, client.y));
+    CHARRANGE selection = {};
+    bool selected = pumpUntil([&] {
+        SendMessageA(text(w), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+        return selection.cpMax > selection.cpMin;
+    }, 5000);
+    ASSERT_TRUE(selected);
+    EXPECT_EQ(4, selection.cpMin);
+    EXPECT_EQ(4 + static_cast<LONG>(address.size()), selection.cpMax);
 }
