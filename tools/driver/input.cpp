@@ -54,11 +54,20 @@ bool send(std::vector<INPUT>& ins) {
 bool activate(HWND w) {
     HWND top = GetAncestor(w, GA_ROOT);
     if (!top || !IsWindow(top)) return false;
+    // X focus events of windows that just went away arrive late and can take
+    // the foreground back: a newly gained foreground must hold for a moment.
+    const bool already = GetForegroundWindow() == top;
     const DWORD start = GetTickCount();
-    while (GetForegroundWindow() != top) {
-        SetForegroundWindow(top);
-        if (GetForegroundWindow() == top) break;
-        if (GetTickCount() - start >= 2000) return false;
+    DWORD heldSince = 0;
+    for (;;) {
+        if (GetForegroundWindow() == top) {
+            if (!heldSince) heldSince = GetTickCount();
+            if (already || GetTickCount() - heldSince >= 100) break;
+        } else {
+            heldSince = 0;
+            SetForegroundWindow(top);
+        }
+        if (GetTickCount() - start >= 3000) return false;
         Sleep(10);
     }
     if (w == top) return true;

@@ -100,7 +100,7 @@ Process Driver::start(const std::string& exe, const std::string& args, const std
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     // Suspended until it is in the job, so that nothing it starts can slip out.
-    if (!CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                         dir.empty() ? nullptr : dir.c_str(), &si, &pi))
         return p;
     if (job_) AssignProcessToJobObject(job_, pi.hProcess);
