@@ -12,6 +12,32 @@ inline unsigned char* putSjis(unsigned char* o, unsigned jis) {
     return o + 2;
 }
 
+// jisToSjis split into its two halves for the hot loops: the lead byte
+// depends on the row byte only, the trail byte on the row's parity and the
+// cell byte.
+struct HalfTables {
+    unsigned char lead[128];
+    unsigned char trail[2][128];
+    HalfTables() {
+        for (unsigned j = 0; j < 128; ++j) {
+            lead[j] = (unsigned char)(jisToSjis((j << 8) | 0x21) >> 8);
+            trail[0][j] = (unsigned char)jisToSjis((0x22u << 8) | j);
+            trail[1][j] = (unsigned char)jisToSjis((0x21u << 8) | j);
+        }
+    }
+};
+
+const HalfTables& halves() {
+    static const HalfTables t;
+    return t;
+}
+
+inline unsigned char* putPair(unsigned char* o, const HalfTables& t, unsigned j1, unsigned j2) {
+    o[0] = t.lead[j1];
+    o[1] = t.trail[j1 & 1][j2];
+    return o + 2;
+}
+
 // One EUC pair. A partner below 0x80 cannot belong to a pair: the lone lead
 // byte is dropped and the partner kept, so a truncated character never
 // swallows the line end after it.
@@ -36,10 +62,16 @@ size_t EucDecoder::convert(const unsigned char* in, size_t n, unsigned char* out
         pending_ = -1;
         i = 1;
     }
+    const HalfTables& t = halves();
     while (i < n) {
-        // Runs of ASCII are the common case.
+        // Runs of ASCII and of JIS X 0208 pairs are the common case.
         while (i < n && in[i] < 0x80) *o++ = in[i++];
+        while (i + 1 < n && in[i] >= 0xA1 && in[i + 1] >= 0xA1) {
+            o = putPair(o, t, in[i] & 0x7Fu, in[i + 1] & 0x7Fu);
+            i += 2;
+        }
         if (i >= n) break;
+        if (in[i] < 0x80) continue;
         if (i + 1 >= n) {
             pending_ = in[i];
             break;
@@ -55,7 +87,16 @@ size_t JisDecoder::convert(const unsigned char* in, size_t n, unsigned char* out
     // sequence in progress (ESC, ESC $ or ESC ( ) or the first byte of a pair.
     unsigned char* o = out;
     size_t i = 0;
+    const HalfTables& t = halves();
     while (i < n) {
+        if (state_ == 2 && carry_ == 0) {
+            // Pairs up to the next escape or control byte.
+            while (i + 1 < n && in[i] >= 0x21 && in[i + 1] >= 0x21) {
+                o = putPair(o, t, in[i] & 0x7Fu, in[i + 1] & 0x7Fu);
+                i += 2;
+            }
+            if (i >= n) break;
+        }
         unsigned c = in[i++];
         if (carry_ > 0 && carryBytes_[0] == 0x1B) {
             if (carry_ == 1) {

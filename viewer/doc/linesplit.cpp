@@ -13,7 +13,6 @@ unsigned char LineSplitter::lineEndBits() const {
 bool LineSplitter::endLine() {
     bool ok = sink_.line(buf_, len_, false);
     len_ = 0;
-    lastWasLead_ = false;
     continued_ = false;
     if (!ok) failed_ = true;
     return ok;
@@ -23,7 +22,9 @@ bool LineSplitter::endLine() {
 // byte character is never cut: its lead byte stays for the next part.
 bool LineSplitter::flushSegment() {
     int n = len_;
-    if (lastWasLead_ && n > 1) --n;
+    int i = 0;
+    while (i < len_ - 1) i += isSjisLead((unsigned char)buf_[i]) ? 2 : 1;
+    if (i == len_ - 1 && isSjisLead((unsigned char)buf_[i]) && n > 1) --n;
     bool ok = sink_.line(buf_, n, true);
     std::memmove(buf_, buf_ + n, size_t(len_ - n));
     len_ -= n;
@@ -32,15 +33,38 @@ bool LineSplitter::flushSegment() {
     return ok;
 }
 
+namespace {
+
+// Bytes the splitter must look at one by one: line ends, tab, NUL, Ctrl+Z.
+struct SpecialBytes {
+    bool is[256] = {};
+    SpecialBytes() { is['\r'] = is['\n'] = is['\t'] = is[0] = is[0x1A] = true; }
+};
+const SpecialBytes kSpecial;
+
+} // namespace
+
 bool LineSplitter::feed(const unsigned char* p, size_t n) {
     if (stopped_ || failed_) return false;
     for (size_t i = 0; i < n; ++i) {
+        if (!heldCtrlZ_ && !kSpecial.is[p[i]]) {
+            // A run of ordinary bytes, up to the segment's end.
+            size_t end = i + size_t(kLineSegment - len_);
+            if (end > n) end = n;
+            size_t j = i;
+            while (j < end && !kSpecial.is[p[j]]) ++j;
+            std::memcpy(buf_ + len_, p + i, j - i);
+            len_ += int(j - i);
+            prevEnd_ = 0;
+            i = j - 1;
+            if (len_ >= kLineSegment && !flushSegment()) return false;
+            continue;
+        }
         unsigned c = p[i];
         if (heldCtrlZ_) {
             // More bytes follow, so the held 0x1A was not the file's last byte.
             heldCtrlZ_ = false;
             buf_[len_++] = 0x1A;
-            lastWasLead_ = false;
             if (len_ >= kLineSegment && !flushSegment()) return false;
         }
         if (c == '\r' || c == '\n') {
@@ -73,11 +97,8 @@ bool LineSplitter::feed(const unsigned char* p, size_t n) {
             buf_[len_++] = '\t';
             std::memset(buf_ + len_, 0, size_t(fill));
             len_ += fill;
-            lastWasLead_ = false;
         } else {
-            if (c == 0) c = ' ';
-            buf_[len_++] = char(c);
-            lastWasLead_ = lastWasLead_ ? false : isSjisLead((unsigned char)c);
+            buf_[len_++] = c == 0 ? ' ' : char(c);
         }
         if (len_ >= kLineSegment && !flushSegment()) return false;
     }

@@ -51,7 +51,6 @@ private:
     char buf_[kLineBufferSize + 16];
     int len_ = 0;
     int prevEnd_ = 0;               // the line end just seen: 0, '\r' or '\n' (pairs with the other)
-    bool lastWasLead_ = false;      // the buffer's last byte starts a double-byte character
     bool heldCtrlZ_ = false;        // a 0x1A kept until we know it is not the last byte
     bool stopped_ = false, failed_ = false;
     bool sawCr_ = false, sawLf_ = false, sawPair_ = false;
