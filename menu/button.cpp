@@ -112,7 +112,8 @@ void Button::drawLabel(HDC dc, const StateStyle& style, int frameTop)
     int len = lstrlenA(label_);
     SIZE ext = {0, 0};
     GetTextExtentPoint32A(dc, label_, len, &ext);
-    int x = (width_ - ext.cx) / 2;
+    // Centred; a label wider than the button keeps its beginning in view.
+    int x = ext.cx <= width_ ? (width_ - ext.cx) / 2 : 2;
     int y = frameTop + (frameHeight_ - ext.cy) / 2;
     drawDecoratedText(dc, x, y, label_, len, style);
     if (oldFont) SelectObject(dc, oldFont);

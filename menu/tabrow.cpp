@@ -129,7 +129,9 @@ bool TabRow::drawItem(const DRAWITEMSTRUCT* item, Palette* palette)
     int len = lstrlenA(text);
     SIZE ext = {0, 0};
     GetTextExtentPoint32A(dc, text, len, &ext);
-    int x = item->rcItem.left + (item->rcItem.right - item->rcItem.left - ext.cx) / 2;
+    int itemWidth = item->rcItem.right - item->rcItem.left;
+    // Centred; a title wider than its tab keeps its beginning in view.
+    int x = item->rcItem.left + (ext.cx <= itemWidth ? (itemWidth - ext.cx) / 2 : 2);
     int y = item->rcItem.top + (item->rcItem.bottom - item->rcItem.top - ext.cy) / 2 + 2;
     // A title wider than its tab is clipped to the tab, never drawn over its neighbours.
     int saved = SaveDC(dc);
