@@ -54,7 +54,7 @@ RGBQUAD cBmp::colorAt(int index) {
 
 bool cBmp::load(const char* path) {
     PngFile png;
-    if (png.load(path)) return png.decode(*this);
+    if (png.loadPng(path)) return png.decodePng(*this);
     return loadBmp(path);
 }
 

@@ -160,7 +160,7 @@ LRESULT menuPhase(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_WININICHANGE:
         if (app.palette.refreshCapability()) {
-            app.palette.make(app.background);
+            app.palette.makePalette(app.background);
             app.background.releaseDeviceBitmap();
             app.display.releaseDeviceBitmap();
             seam::paletteCapabilityChanged(window);

@@ -23,7 +23,7 @@ void Palette::destroy() {
     palette_ = nullptr;
 }
 
-bool Palette::make(cBmp& image) {
+bool Palette::makePalette(cBmp& image) {
     destroy();
     int count = image.colorCount();
     BITMAPINFO* info = image.lockInfo();

@@ -16,7 +16,7 @@ public:
     // Builds the palette from the image's colour table: one entry per used
     // colour; none when the image uses no colour table. The old palette is
     // deleted first. True when a palette exists afterwards.
-    bool make(cBmp& image);
+    bool makePalette(cBmp& image);
     void destroy();
     HPALETTE handle() const { return palette_; }
 

@@ -67,7 +67,7 @@ void PngFile::fail(int code) {
     data_ = nullptr;
 }
 
-bool PngFile::load(const char* path) {
+bool PngFile::loadPng(const char* path) {
     file_.release();
     data_ = nullptr;
     fileSize_ = signature_ = position_ = 0;
@@ -207,7 +207,7 @@ bool PngCallbacks::readImage(PngFile* self, png_structp png, png_infop info, cBm
     return true;
 }
 
-bool PngFile::decode(cBmp& target) {
+bool PngFile::decodePng(cBmp& target) {
     target.clear();
     data_ = static_cast<const unsigned char*>(file_.lock());
     if (!data_) {

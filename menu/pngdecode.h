@@ -29,11 +29,11 @@ public:
 
     // The probe: reads the file and looks for the PNG signature at its start
     // and, failing that, at every later offset. True when found.
-    bool load(const char* path);
+    bool loadPng(const char* path);
     // Decodes the probed file into target. On failure the image is left
     // empty; libpng's own messages have gone to the reporter. The file's
     // memory is released either way.
-    bool decode(cBmp& target);
+    bool decodePng(cBmp& target);
 
     int errorCode() const { return error_; }
     // "'<file>'" followed by the message of the error code.

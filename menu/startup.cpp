@@ -127,7 +127,7 @@ bool prepare(MenuApp& app, HINSTANCE instance) {
     // 13. The button sections of MENU.INI.
     if (!loadButtonSections(ini, app.config)) return false;
     // 14. Palette, standard click sound, button objects, execute grid.
-    app.palette.make(app.background);
+    app.palette.makePalette(app.background);
     ClickSound::standard().load(app.config.stdSoundPath);
     return seam::createButtons(app);
 }

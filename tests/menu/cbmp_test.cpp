@@ -161,7 +161,7 @@ TEST_F(BmpLoad, UsedColoursBeyondTheTableAreCappedAt256) {
     ASSERT_TRUE(load(s, "manycolours.bmp"));
     EXPECT_EQ(256, image.colorCount());
     Palette palette;
-    EXPECT_TRUE(palette.make(image));
+    EXPECT_TRUE(palette.makePalette(image));
     EXPECT_EQ(256u, GetPaletteEntries(palette.handle(), 0, 0, nullptr));
 }
 
@@ -301,7 +301,7 @@ TEST(PaletteOfImage, OneEntryPerUsedColour) {
     std::string path = fixture::writeWork("pal8.bmp", fixture::bmpBytes(sample8()));
     ASSERT_TRUE(image.loadBmp(path.c_str()));
     Palette palette;
-    ASSERT_TRUE(palette.make(image));
+    ASSERT_TRUE(palette.makePalette(image));
     ASSERT_EQ(256u, GetPaletteEntries(palette.handle(), 0, 0, nullptr));
     PALETTEENTRY e[256];
     GetPaletteEntries(palette.handle(), 0, 256, e);
@@ -311,11 +311,11 @@ TEST(PaletteOfImage, OneEntryPerUsedColour) {
     EXPECT_EQ(0, e[7].peFlags);
 
     ASSERT_TRUE(image.createBlank(4, 4, 8));
-    ASSERT_TRUE(palette.make(image));
+    ASSERT_TRUE(palette.makePalette(image));
     EXPECT_EQ(236u, GetPaletteEntries(palette.handle(), 0, 0, nullptr));
 
     ASSERT_TRUE(image.createBlank(4, 4, 24));
-    EXPECT_FALSE(palette.make(image));
+    EXPECT_FALSE(palette.makePalette(image));
     EXPECT_EQ(nullptr, palette.handle());
 }
 
@@ -323,7 +323,7 @@ TEST(PaletteOfImage, SelectedOnlyOnPaletteScreensAndRestoredAfterwards) {
     cBmp image;
     ASSERT_TRUE(image.createBlank(4, 4, 8));
     Palette palette;
-    ASSERT_TRUE(palette.make(image));
+    ASSERT_TRUE(palette.makePalette(image));
     HDC dc = CreateCompatibleDC(nullptr);
     HPALETTE before = static_cast<HPALETTE>(GetCurrentObject(dc, OBJ_PAL));
 

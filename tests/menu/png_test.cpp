@@ -267,7 +267,7 @@ TEST_F(PngDecode, PngBehindA128ByteHeader) {
     PngPicture s = rgbPicture();
     std::string path = fixture::writeWork("prefixed.bin", prefix + fixture::pngBytes(s));
     PngFile probe;
-    ASSERT_TRUE(probe.load(path.c_str()));
+    ASSERT_TRUE(probe.loadPng(path.c_str()));
     EXPECT_EQ(128u, probe.signatureOffset());
     ASSERT_TRUE(image.load(path.c_str()));
     EXPECT_EQ(expectedRgb(s), fixture::render(image, false));
@@ -279,24 +279,24 @@ TEST_F(PngDecode, NeitherSignatureGivesNoImageAndNoMessage) {
     EXPECT_TRUE(image.empty());
     EXPECT_TRUE(log.texts.empty());
     PngFile probe;
-    EXPECT_FALSE(probe.load(path.c_str()));
+    EXPECT_FALSE(probe.loadPng(path.c_str()));
     EXPECT_EQ(PngFile::kNotPng, probe.errorCode());
     EXPECT_EQ("'" + path + "'は、PNG形式ではありません。", std::string(probe.errorText()));
 }
 
 TEST_F(PngDecode, ProbeErrorsForMissingAndEmptyNames) {
     PngFile probe;
-    EXPECT_FALSE(probe.load(""));
+    EXPECT_FALSE(probe.loadPng(""));
     EXPECT_EQ(PngFile::kOpenFailed, probe.errorCode());
     std::string missing = fixture::workFolder() + "\\missing.png";
-    EXPECT_FALSE(probe.load(missing.c_str()));
+    EXPECT_FALSE(probe.loadPng(missing.c_str()));
     EXPECT_EQ(PngFile::kOpenFailed, probe.errorCode());
     EXPECT_EQ("'" + missing + "'がオープンできませんでした。", std::string(probe.errorText()));
     // A signature in the last 7 bytes is no PNG.
     std::string tail = std::string(20, 'x') + std::string("\x89PNG\r\n\x1a", 7);
     std::string path = fixture::writeWork("tail.bin", tail);
-    EXPECT_FALSE(probe.load(path.c_str()));
-    EXPECT_FALSE(probe.decode(image));
+    EXPECT_FALSE(probe.loadPng(path.c_str()));
+    EXPECT_FALSE(probe.decodePng(image));
     EXPECT_TRUE(log.texts.empty());
 }
 
