@@ -19,12 +19,16 @@ bool runCopySection(InstallerContext& ctx, FirstMessage* firstMessage) {
     FileListError listError;
     if (!buildFileList(ctx.script, section, ctx.sourceBase().c_str(), ctx.folders, &files, &listError)) {
         if (firstMessage) firstMessage->close();
-        errorBox(texts::kTitleError, texts::kCopySourceMissing, listError.key, listError.sourcePath.c_str());
+        if (listError.destinationTooLong)
+            errorBox(texts::kTitleError, texts::kCopyDestinationTooLong, listError.key);
+        else
+            errorBox(texts::kTitleError, texts::kCopySourceMissing, listError.key, listError.sourcePath.c_str());
         return false;
     }
+    // The question's dialog goes before any message of the group check.
+    if (firstMessage) firstMessage->close();
     GroupCheck group;
     if (!checkGroupKeys(ctx, &group)) return false;
-    if (firstMessage) firstMessage->close();
 
     DestinationDialog::Options opts;
     std::string dirMsg;

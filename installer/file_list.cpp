@@ -72,7 +72,13 @@ bool buildFileList(ScriptFile& script, const char* section, const char* sourceBa
         bool absolute = false;
         if (text::findFirst(dest.c_str(), '$')) {
             std::string expanded;
-            expandMacros(dest.c_str(), macros, &expanded);
+            if (!expandMacros(dest.c_str(), macros, &expanded)) {
+                if (error) {
+                    error->key = n;
+                    error->destinationTooLong = true;
+                }
+                return false;
+            }
             dest = expanded;
             absolute = true;
         }

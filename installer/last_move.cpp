@@ -63,7 +63,8 @@ bool parseLastMove(const char* value, const MacroSource& macros, const std::stri
     const char* t = semi + 1;
     while (*t == ' ' || *t == '\t') t++;
     std::string target;
-    expandMacros(t, macros, &target);
+    // A target cut short would be some other folder: such an entry is skipped.
+    if (!expandMacros(t, macros, &target)) return false;
     // A target without drive is taken, like the sources, below the destination.
     out->target = join(destination, target);
     out->sources.clear();

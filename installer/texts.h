@@ -35,6 +35,7 @@ constexpr const char kStartFailed[] = " '%s' の実行は失敗しました";
 
 // Copy sections
 constexpr const char kCopySourceMissing[] = "Copy%d で指定された '%s' がありません";
+constexpr const char kCopyDestinationTooLong[] = "ｷｰ 'Copy%d' : ｺﾋﾟｰ先のﾊﾟｽが長すぎます";
 constexpr const char kAbortQuestion[] = "中止しますか？";
 constexpr const char kFollowUpDocument[] = "ドキュメント %s を表示します";
 constexpr const char kFollowUpProgram[] = "プログラム %s を実行します";

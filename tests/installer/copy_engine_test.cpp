@@ -153,6 +153,16 @@ TEST_F(CopyEngine, AKeyWithoutMatchNamesItsNumberAndPath) {
     EXPECT_EQ(2, err.key);
 }
 
+TEST_F(CopyEngine, AnOverlongMacroDestinationIsRefused) {
+    file("x.txt", "x");
+    std::string dest;
+    for (int i = 0; i < 8; i++) dest += "$DOC\\";
+    FileListError err;
+    EXPECT_FALSE(build("Copy1=x.txt\nCopy4=x.txt " + dest + "\n", &err));
+    EXPECT_EQ(4, err.key);
+    EXPECT_TRUE(err.destinationTooLong);
+}
+
 TEST_F(CopyEngine, GapsAndAnEmptyListSucceed) {
     ASSERT_TRUE(build("ProductName=nothing\n"));
     EXPECT_TRUE(list.empty());

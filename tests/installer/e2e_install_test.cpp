@@ -181,6 +181,63 @@ TEST_F(InstallerTest, CancelAfterCreationsAndARenameUndoesThem) {
     EXPECT_EQ("new ini", read(disc + "\\SRC\\app.ini"));
 }
 
+TEST_F(InstallerTest, CancelDuringACopyRemovesThePartFileAndRestoresTheRename) {
+    script("[APP]\r\nSrcDir=SRC\r\nCopy1=made.txt\r\nCopy2=big.bin\r\n");
+    std::string bigBytes = big(8 << 20, 'B');
+    source("SRC\\made.txt", "made");
+    source("SRC\\big.bin", bigBytes);
+    existing("big.bin", "the old big file");
+
+    e2e::Process p = start("APP");
+    ASSERT_TRUE(confirmDestination(p));
+    HWND ow = driver.waitWindowTitled(p, kOverwriteTitle);
+    ASSERT_TRUE(ow);
+    HWND progress = driver.waitWindowTitled(p, kProgressTitle);
+    ASSERT_TRUE(progress);
+    // Both clicks queue up in order: the rename answer starts big.bin, the
+    // Cancel is handled on the next turn of the copy loop.
+    e2e::pressButton(ow, IDC_OW_RENAME);
+    e2e::pressButton(progress, IDCANCEL);
+    HWND ask = driver.waitMessageBox(p);
+    ASSERT_TRUE(ask);
+    EXPECT_EQ("タルヴォインストーラ", e2e::windowText(ask));
+    EXPECT_EQ("中止しますか？", e2e::messageBoxText(ask));
+    // The copy waits while the question is up: big.bin is only partly there.
+    EXPECT_EQ("the old big file", read(target + "\\big (1).bin"));
+    std::string part = read(target + "\\big.bin");
+    EXPECT_LT(part.size(), bigBytes.size());
+    EXPECT_TRUE(e2e::fileExists(target + "\\made.txt"));
+    e2e::pressButton(ask, IDYES);
+    ASSERT_TRUE(exits(p));
+    EXPECT_FALSE(driver.waitWindowTitled(p, kClosingTitle, 100));
+    EXPECT_FALSE(e2e::fileExists(target + "\\made.txt"));
+    EXPECT_EQ("the old big file", read(target + "\\big.bin"));
+    EXPECT_FALSE(e2e::fileExists(target + "\\big (1).bin"));
+}
+
+TEST_F(InstallerTest, NoAnswerToTheCancelQuestionGoesOn) {
+    script("[APP]\r\nSrcDir=SRC\r\nCopy1=big.bin\r\n");
+    std::string bigBytes = big(4 << 20, 'N');
+    source("SRC\\big.bin", bigBytes);
+    existing("big.bin", "old");
+    e2e::Process p = start("APP");
+    ASSERT_TRUE(confirmDestination(p));
+    HWND ow = driver.waitWindowTitled(p, kOverwriteTitle);
+    ASSERT_TRUE(ow);
+    HWND progress = driver.waitWindowTitled(p, kProgressTitle);
+    ASSERT_TRUE(progress);
+    e2e::pressButton(ow, IDC_OW_YES);
+    e2e::pressButton(progress, IDCANCEL);
+    HWND ask = driver.waitMessageBox(p);
+    ASSERT_TRUE(ask);
+    e2e::pressButton(ask, IDNO);
+    HWND closing = driver.waitWindowTitled(p, kClosingTitle);
+    ASSERT_TRUE(closing);
+    e2e::pressButton(closing, IDCANCEL);
+    ASSERT_TRUE(exits(p));
+    EXPECT_EQ(bigBytes, read(target + "\\big.bin"));
+}
+
 // /proc takes no new entries even from root: a read-only medium for Wine.
 TEST_F(InstallerTest, ReadOnlyDestinationOffersSkipAndCancel) {
     script("[APP]\r\nSrcDir=SRC\r\nCopy1=a.txt\r\nCopy2=b.txt\r\n");
