@@ -160,9 +160,12 @@ int start(HINSTANCE instance) {
         opened = openAndLoad(a.doc, store, s, defaultMessageSink());
         SetCursor(old);
         if (!opened) {
+            // A row-limit notice is queued for a window that is about to go: say it now.
+            MSG m;
+            if (a.client && PeekMessageA(&m, a.client, kMsgRowLimit, kMsgRowLimit, PM_REMOVE))
+                errorBox(docText(kTextRowLimit));
             // A file that exists but cannot be read ends this viewer.
             DestroyWindow(frame);
-            MSG m;
             while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
             return 0;
         }
@@ -178,10 +181,11 @@ int start(HINSTANCE instance) {
         PostMessageA(frame, WM_COMMAND, kCmdOpen, 0);
     }
     updateCaption();
+    // The frame is shown first: the jump needs the window's real number of rows.
+    showFrame(frame);
     showLoadedDocument(r.jumpLine, r.jumpColumn, r.jumpRow);
 
-    // 14. Show, and print on request.
-    showFrame(frame);
+    // 14. Update, and print on request.
     UpdateWindow(frame);
     if (r.printAndClose) PostMessageA(frame, WM_COMMAND, kCmdPrintAndClose, 0);
     return -1;

@@ -9,11 +9,7 @@ void PositionIndicator::draw(HWND frame, const std::string& text, bool active) {
     if (!menu || IsIconic(frame)) return;
     int count = GetMenuItemCount(menu);
     if (count < 2) return;
-    RECT bar, leftItem, rightItem;
-    MENUBARINFO mbi = {};
-    mbi.cbSize = sizeof mbi;
-    if (!GetMenuBarInfo(frame, OBJID_MENU, 0, &mbi)) return;
-    bar = mbi.rcBar;
+    RECT leftItem, rightItem;
     if (!GetMenuItemRect(frame, menu, count - 2, &leftItem) || !GetMenuItemRect(frame, menu, count - 1, &rightItem))
         return;
     RECT win;
@@ -35,7 +31,7 @@ void PositionIndicator::draw(HWND frame, const std::string& text, bool active) {
         if (need > fieldWidth_) fieldWidth_ = need;
         int right = rightItem.left - win.left - 4;
         int left = right - fieldWidth_;
-        int top = bar.top - win.top, bottom = bar.bottom - win.top;
+        int top = rightItem.top - win.top, bottom = rightItem.bottom - win.top;
         if (left > leftItem.right - win.left + 4) {
             RECT area = {left, top, right, bottom};
             SetBkColor(dc, GetSysColor(COLOR_MENU));
