@@ -165,6 +165,7 @@ bool loadDocument(Document& doc, RowStore& store, const ViewerSettings& s, Messa
     MessageSink* previous = store.messageSink();
     if (!previous) store.setMessageSink(&sink);
     store.clearError();
+    store.resetRowLimit();
     store.clear();
     HANDLE h = static_cast<HANDLE>(doc.file);
     auto fail = [&](int textId) {

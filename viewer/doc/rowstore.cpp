@@ -110,7 +110,6 @@ void RowStore::clear() {
 
 void RowStore::clearError() {
     errorReported_ = false;
-    rowLimitHit_ = false;
     limitShown_ = false;
     pages_.clearError();
 }

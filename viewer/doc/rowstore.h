@@ -86,7 +86,11 @@ public:
     // window the sink shows text 18 directly.
     void setClientWindow(void* hwnd) { clientWindow_ = hwnd; }
     void rowLimitMessageHandled() { limitMessageQueued_ = false; }
+    // Whether the row limit stopped the last load; stays set after the failed
+    // load (whose message 1037 may never be handled when start-up ends) until
+    // the next load begins.
     bool rowLimitHit() const { return rowLimitHit_; }
+    void resetRowLimit() { rowLimitHit_ = false; }
 
     // The size of the file being loaded, for sizing the memory page pool.
     void setFileSizeHint(uint64_t bytes) { pages_.setFileSizeHint(bytes); }

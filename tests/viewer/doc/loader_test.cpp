@@ -382,12 +382,14 @@ TEST_F(LoaderTest, RowLimitStopsTheLoadWithMessage18) {
     EXPECT_FALSE(load("rows-over.txt", std::string(1000000, '\n')));
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0], docText(kTextRowLimit));
+    EXPECT_TRUE(store.rowLimitHit());
     // The failed load leaves an empty document.
     EXPECT_EQ(store.rowCount(), 1);
     EXPECT_EQ(checkStore(store), "");
     // And the next load works.
     ASSERT_TRUE(load("after.txt", "fine\r\n"));
     EXPECT_EQ(texts(store)[0], "fine");
+    EXPECT_FALSE(store.rowLimitHit());
 }
 
 TEST_F(LoaderTest, PageFileThatCannotBeCreatedFailsTheLoadOnce) {

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Benchmarks of the viewer engine, each next to its anchor in the same run on
+# the same files:
+#  1. the converters alone (EUC-JP, ISO-2022-JP, UTF-16LE to Shift-JIS into a
+#     file) next to glibc's iconv command doing the same conversion;
+#  2. the whole load into the row store under Wine, page file included, as
+#     the load time of the file minus that of a tiny file, next to iconv;
+#  3. the process's private memory after loading a 5 MB and a 50 MB file.
+# usage: tools/bench/viewer_bench.sh [WORK_DIR] [SIZE_MB]
+set -eu
+top=$(cd "$(dirname "$0")/../.." && pwd)
+work=${1:-$top/build/bench-viewer}
+size=${2:-50}
+mkdir -p "$work"
+work=$(cd "$work" && pwd)
+src="$top/viewer/doc"
+engine="settings keytable doctexts messagesink codeconv detect wrap linesplit pagefile rowstore loader"
+
+echo "== corpus ($size MB per code, 5 MB Shift-JIS for memory)"
+[ -f "$work/big-utf16.txt" ] && [ "$(stat -c %s "$work/big-sjis.txt")" -ge $((size * 1048576 - 1024)) ] ||
+    python3 "$top/tools/bench/viewer_makecorpus.py" "$work" "$size" big >/dev/null
+[ -f "$work/mid-sjis.txt" ] || python3 "$top/tools/bench/viewer_makecorpus.py" "$work" 5 mid >/dev/null
+printf 'tiny\r\n' > "$work/tiny.txt"
+ls -l "$work"/big-*.txt "$work"/mid-sjis.txt | awk '{print "  " $5, $9}'
+
+echo "== build"
+g++ -O2 -std=c++17 -I"$src" "$top/tools/bench/viewer_convbench.cpp" "$src/codeconv.cpp" -o "$work/convbench-host"
+objs=()
+for f in $engine; do objs+=("$src/$f.cpp"); done
+win_cxx="i686-w64-mingw32-g++-posix -O2 -std=c++17 -fexec-charset=CP932 -DWIN32_LEAN_AND_MEAN -DNOMINMAX -DSTRICT -static -static-libgcc -static-libstdc++ -I$src"
+$win_cxx "$top/tools/bench/viewer_convbench.cpp" "$src/codeconv.cpp" -o "$work/convbench.exe"
+$win_cxx "$top/tools/bench/viewer_loadbench.cpp" "${objs[@]}" -lpsapi -o "$work/loadbench.exe"
+
+export WINEPREFIX="$work/wineprefix"
+. "$top/tools/wine-env.sh"
+wine_prefix_ready || wine_prefix_create
+winpath() { echo "Z:$1" | tr / '\\'; }
+wrun() { wine "$@" 2>/dev/null </dev/null; }
+
+now() { date +%s.%N; }
+# Best of three wall-clock runs of a command, in seconds.
+best() {
+    local b=999999 t0 t1 d
+    for _ in 1 2 3; do
+        t0=$(now); "$@" >/dev/null; t1=$(now)
+        d=$(echo "$t1 - $t0" | bc -l)
+        b=$(echo "if ($d < $b) $d else $b" | bc -l)
+    done
+    printf '%.3f' "$b"
+}
+mbps() { echo "scale=1; $1 / 1048576 / $2" | bc -l; }
+# Best of three of a figure printed by our own programs (key=value).
+bestfield() {
+    local key=$1; shift
+    local b=999999 v
+    for _ in 1 2 3; do
+        v=$("$@" | tr ' ' '\n' | sed -n "s/^$key=//p" | tail -1)
+        b=$(echo "if ($v < $b) $v else $b" | bc -l)
+    done
+    printf '%.3f' "$b"
+}
+
+declare -A iconvName=([sjis]=CP932 [euc]=EUC-JP [jis]=ISO-2022-JP [utf16]=UTF-16)
+declare -A codeNum=([sjis]=1 [utf16]=2 [euc]=3 [jis]=4)
+
+echo
+echo "== 1. converters alone (seconds, best of 3; MB/s of input)"
+printf '%-6s %10s %10s %10s %10s %10s %8s\n' code bytes iconv engine-host engine-wine 'x iconv' ''
+for c in euc jis utf16; do
+    in="$work/big-$c.txt"
+    bytes=$(stat -c %s "$in")
+    ti=$(best sh -c "iconv -f ${iconvName[$c]} -t CP932 '$in' > '$work/out-iconv-$c.txt'")
+    th=-
+    if [ $c != utf16 ]; then
+        th=$(bestfield seconds "$work/convbench-host" $c "$in" "$work/out-host-$c.txt")
+        cmp -s "$work/out-iconv-$c.txt" "$work/out-host-$c.txt" || echo "  note: host output differs from iconv for $c"
+    fi
+    tw=$(bestfield seconds wrun "$work/convbench.exe" $c "$(winpath "$in")" "$(winpath "$work/out-wine-$c.txt")")
+    cmp -s "$work/out-iconv-$c.txt" "$work/out-wine-$c.txt" || echo "  note: wine output differs from iconv for $c"
+    fastest=$tw
+    [ "$th" != - ] && fastest=$th
+    printf '%-6s %10s %10s %10s %10s %10s\n' $c "$bytes" "$ti ($(mbps $bytes $ti))" \
+        "$th$( [ "$th" != - ] && echo " ($(mbps $bytes $th))")" "$tw ($(mbps $bytes $tw))" \
+        "$(echo "scale=2; $ti / $fastest" | bc -l)x"
+done
+
+echo
+echo "== 2. whole load into the row store under Wine (net of a tiny file) next to iconv"
+printf '%-6s %10s %12s %12s %10s\n' code bytes iconv load 'load/iconv speed'
+for c in sjis euc jis utf16; do
+    in="$work/big-$c.txt"
+    bytes=$(stat -c %s "$in")
+    ti=$(best sh -c "iconv -f ${iconvName[$c]} -t CP932 '$in' > '$work/out-iconv-$c.txt'")
+    what="iconv"
+
+    tl=$(bestfield net_s wrun "$work/loadbench.exe" "$(winpath "$work/tiny.txt")" "$(winpath "$in")" ${codeNum[$c]})
+    printf '%-6s %10s %12s %12s %10s\n' $c "$bytes" "$ti ($what)" "$tl" "$(echo "scale=2; $ti / $tl" | bc -l)x"
+done
+
+echo
+echo "== 3. private memory after loading (bytes)"
+for f in mid-sjis big-sjis; do
+    line=$(wrun "$work/loadbench.exe" "$(winpath "$work/tiny.txt")" "$(winpath "$work/$f.txt")" 1 || true)
+    echo "  $f: $(echo "$line" | tr ' ' '\n' | grep -E '^(ok|bytes|rows|window|pagefile|private_before|private_after)=' | tr '\n' ' ')"
+done
