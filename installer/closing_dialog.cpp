@@ -1,4 +1,5 @@
 #include "closing_dialog.h"
+#include "file_paths.h"
 #include "launch.h"
 #include "message_text.h"
 #include "resource.h"
@@ -9,9 +10,7 @@ void ClosingDialog::run(HINSTANCE instance) {
     if (openFolder_) openWithShell(options_.destination);
     if (openGroup_ && !options_.groupFolder.empty()) openWithShell(options_.groupFolder);
     if (followUp_ && options_.exec.hasFile) {
-        std::string file = options_.destination;
-        if (!file.empty() && text::findLast(file.c_str(), '\\') != file.c_str() + file.size() - 1) file += '\\';
-        file += options_.exec.file;
+        std::string file = joinPath(options_.destination, options_.exec.file);
         if (options_.exec.program.empty()) openWithShell(file);
         else openWithProgram(options_.exec.program, file);
     }

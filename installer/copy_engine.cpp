@@ -1,4 +1,5 @@
 #include "copy_engine.h"
+#include "file_paths.h"
 #include "text_util.h"
 #include "file_list.h"
 
@@ -124,41 +125,35 @@ void CopyJob::copyBlock() {
     CopyEntry& e = *list_[index_];
     DWORD got = 0;
     if (!ReadFile(src_, buffer_, kBlockBytes, &got, nullptr) || got == 0) {
-        if (readOfFile_ < e.sourceSize()) {
-            // A half-written file is no installed file: it goes, and only a
-            // file moved aside stays on record for the undo.
-            closeFiles();
-            DeleteFileA(e.destination.fullPath());
-            e.result = pending_ == CopyEntry::RenamedFirst ? pending_ : CopyEntry::NotDone;
-            copying_ = false;
-            if (prompts_.askError(kErrorRead, e.source.fullPath()) == ErrorAnswer::Cancel) {
-                undo();
-                status_ = Aborted;
-                return;
-            }
-            nextEntry();
-            return;
-        }
-        finishEntry();
+        if (readOfFile_ < e.sourceSize()) failBlock(kErrorRead, e.source.fullPath());
+        else finishEntry();
         return;
     }
     DWORD put = 0;
     if (!WriteFile(dst_, buffer_, got, &put, nullptr) || put != got) {
-        closeFiles();
-        DeleteFileA(e.destination.fullPath());
-        e.result = pending_ == CopyEntry::RenamedFirst ? pending_ : CopyEntry::NotDone;
-        copying_ = false;
-        if (prompts_.askError(kErrorWrite, e.destination.fullPath()) == ErrorAnswer::Cancel) {
-            undo();
-            status_ = Aborted;
-            return;
-        }
-        nextEntry();
+        failBlock(kErrorWrite, e.destination.fullPath());
         return;
     }
     readOfFile_ += got;
     done_ += got;
     prompts_.showProgress(percent());
+}
+
+void CopyJob::failBlock(int error, const char* path) {
+    CopyEntry& e = *list_[index_];
+    std::string shown = path;
+    // A half-written file is no installed file: it goes, and only a file
+    // moved aside for it stays on record for the undo.
+    closeFiles();
+    DeleteFileA(e.destination.fullPath());
+    e.result = pending_ == CopyEntry::RenamedFirst ? pending_ : CopyEntry::NotDone;
+    copying_ = false;
+    if (prompts_.askError(error, shown.c_str()) == ErrorAnswer::Cancel) {
+        undo();
+        status_ = Aborted;
+        return;
+    }
+    nextEntry();
 }
 
 void CopyJob::finishEntry() {
@@ -181,25 +176,8 @@ void CopyJob::nextEntry() {
 }
 
 bool CopyJob::createFolders(const std::string& folder) {
-    if (folder.empty()) return true;
-    DWORD attr = GetFileAttributesA(folder.c_str());
-    if (attr != INVALID_FILE_ATTRIBUTES) return (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    // One level at a time from the top; the levels made here are undone on abort.
-    for (size_t i = 0; i <= folder.size(); i++) {
-        unsigned char c = i < folder.size() ? folder[i] : 0;
-        if (i < folder.size() && text::isLead(c)) { i++; continue; }
-        if (c != '\\' && c != 0) continue;
-        std::string level = folder.substr(0, i);
-        if (level.empty() || level.back() == ':' || level == "\\" || level == "\\\\") continue;
-        DWORD a = GetFileAttributesA(level.c_str());
-        if (a != INVALID_FILE_ATTRIBUTES) {
-            if (!(a & FILE_ATTRIBUTE_DIRECTORY)) return false;
-            continue;
-        }
-        if (!CreateDirectoryA(level.c_str(), nullptr)) return false;
-        createdFolders_.push_back(level);
-    }
-    return true;
+    // The levels made here are undone on abort.
+    return createFolderPath(folder, &createdFolders_);
 }
 
 void CopyJob::closeFiles() {

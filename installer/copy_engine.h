@@ -47,6 +47,7 @@ private:
     void startEntry();
     void copyBlock();
     void finishEntry();
+    void failBlock(int error, const char* path);
     void nextEntry();
     bool handleError(int error, const char* path);   // false: aborted
     bool createFolders(const std::string& folder);

@@ -1,4 +1,5 @@
 #include "file_list.h"
+#include "file_paths.h"
 #include "path_macros.h"
 #include "script_file.h"
 #include "text_util.h"
@@ -8,13 +9,6 @@
 namespace {
 
 const size_t kCopyValueBytes = 780;
-
-std::string joinPath(const std::string& folder, const std::string& name) {
-    if (folder.empty()) return name;
-    if (name.empty()) return folder;
-    bool slash = text::findLast(folder.c_str(), '\\') == folder.c_str() + folder.size() - 1 || folder.back() == '/';
-    return slash ? folder + name : folder + "\\" + name;
-}
 
 // Lists the files matching pattern in folder, then (for wildcard patterns)
 // every subfolder not beginning with ".", depth first; sub is the path below

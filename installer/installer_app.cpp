@@ -1,4 +1,5 @@
 #include "installer_app.h"
+#include "file_paths.h"
 #include "archive_steps.h"
 #include "command_line.h"
 #include "copy_section.h"
@@ -16,20 +17,7 @@
 #include "texts.h"
 #include <commctrl.h>
 
-std::string InstallerContext::sourceBase() const {
-    if (sourceFolder.empty() || sourceFolder == ".\\") return scriptFolder;
-    if (sourceFolder.size() >= 2 && (sourceFolder[1] == ':' || sourceFolder[0] == '\\')) return sourceFolder;
-    std::string base = scriptFolder;
-    if (!base.empty() && text::findLast(base.c_str(), '\\') != base.c_str() + base.size() - 1) base += '\\';
-    return base + sourceFolder;
-}
-
 namespace {
-
-bool isExistingFile(const char* path) {
-    DWORD a = GetFileAttributesA(path);
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 bool folderPartExists(const char* path) {
     PathName p(path);

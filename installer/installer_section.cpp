@@ -1,4 +1,5 @@
 #include "installer_section.h"
+#include "file_paths.h"
 #include "first_message.h"
 #include "launch.h"
 #include "message_box.h"
@@ -7,18 +8,6 @@
 #include <shellapi.h>
 
 namespace {
-
-bool fileExists(const char* path) {
-    DWORD a = GetFileAttributesA(path);
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string join(const std::string& folder, const std::string& name) {
-    if (folder.empty()) return name;
-    if (name.size() >= 2 && (name[1] == ':' || (name[0] == '\\' && name[1] == '\\'))) return name;
-    return text::findLast(folder.c_str(), '\\') == folder.c_str() + folder.size() - 1 ? folder + name
-                                                                                        : folder + "\\" + name;
-}
 
 struct EditSearch {
     HWND found = nullptr;
@@ -57,11 +46,11 @@ InstallerCommand installerCommand(const char* value, const char* section, const 
         c.parameters = text::trimBlanks(rest.substr(b, e == std::string::npos ? std::string::npos : e - b));
     }
     if (first.empty() || text::equalsNoCase(first.c_str(), "$this")) {
-        std::string exe = join(sourceBase, std::string(section ? section : "") + ".EXE");
-        std::string msi = join(sourceBase, std::string(section ? section : "") + ".MSI");
+        std::string exe = joinPath(sourceBase, std::string(section ? section : "") + ".EXE");
+        std::string msi = joinPath(sourceBase, std::string(section ? section : "") + ".MSI");
         c.program = (exists && !exists(exe.c_str()) && exists(msi.c_str())) ? msi : exe;
     } else {
-        c.program = join(sourceBase, first);
+        c.program = joinPath(sourceBase, first);
     }
     return c;
 }
@@ -69,8 +58,8 @@ InstallerCommand installerCommand(const char* value, const char* section, const 
 bool runInstallerSection(InstallerContext& ctx, FirstMessage* firstMessage) {
     std::string value;
     ctx.script.getString(ctx.section.c_str(), "INSTALLER", &value);
-    InstallerCommand cmd = installerCommand(value.c_str(), ctx.section.c_str(), ctx.sourceBase(), fileExists);
-    if (!fileExists(cmd.program.c_str())) {
+    InstallerCommand cmd = installerCommand(value.c_str(), ctx.section.c_str(), ctx.sourceBase(), isExistingFile);
+    if (!isExistingFile(cmd.program.c_str())) {
         if (firstMessage) firstMessage->close();
         errorBox(texts::kTitleInstallerSyntax, texts::kProgramMissing, cmd.program.c_str());
         return false;

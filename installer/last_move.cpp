@@ -1,17 +1,11 @@
 #include "last_move.h"
+#include "file_paths.h"
 #include "path_macros.h"
 #include "text_util.h"
 #include <shellapi.h>
 #include <cstring>
 
 namespace {
-
-std::string join(const std::string& folder, const std::string& name) {
-    if (folder.empty()) return name;
-    if (name.size() >= 2 && (name[1] == ':' || (name[0] == '\\' && name[1] == '\\'))) return name;
-    bool slash = text::findLast(folder.c_str(), '\\') == folder.c_str() + folder.size() - 1;
-    return slash ? folder + name : folder + "\\" + name;
-}
 
 void copyMatches(const LastMoveEntry& entry) {
     std::string from;   // double-zero-terminated list of every match
@@ -33,12 +27,7 @@ void copyMatches(const LastMoveEntry& entry) {
     from += '\0';
     // The target is a folder: made first, or a single source would be
     // copied to a file of the target's name.
-    for (size_t i = 0; i <= entry.target.size(); i++) {
-        if (i < entry.target.size() && text::isLead((unsigned char)entry.target[i])) { i++; continue; }
-        if (i < entry.target.size() && entry.target[i] != '\\') continue;
-        std::string level = entry.target.substr(0, i);
-        if (level.size() > 2 && level.back() != ':') CreateDirectoryA(level.c_str(), nullptr);
-    }
+    createFolderPath(entry.target);
     std::string to = entry.target;
     to += '\0';
     to += '\0';
@@ -66,13 +55,13 @@ bool parseLastMove(const char* value, const MacroSource& macros, const std::stri
     // A target cut short would be some other folder: such an entry is skipped.
     if (!expandMacros(t, macros, &target)) return false;
     // A target without drive is taken, like the sources, below the destination.
-    out->target = join(destination, target);
+    out->target = joinPath(destination, target);
     out->sources.clear();
     size_t pos = 0;
     while (pos <= sources.size()) {
         size_t comma = sources.find(',', pos);
         std::string s = sources.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
-        if (!s.empty()) out->sources.push_back(join(destination, s));
+        if (!s.empty()) out->sources.push_back(joinPath(destination, s));
         if (comma == std::string::npos) break;
         pos = comma + 1;
     }

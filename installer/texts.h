@@ -64,16 +64,13 @@ constexpr const char kModeSample[] = " INSTALL ";
 constexpr const char kSectionSample[] = "ABCDEFGHIJ";
 constexpr const char kDefaultMode[] = "Install";
 
-} // namespace texts
-
-namespace texts {
+// Dialog helpers and shortcut groups
 constexpr const char kBrowseDestination[] = "ｲﾝｽﾄｰﾙ先のﾌｫﾙﾀﾞを選択してください";
 constexpr const char kBrowseGroup[] = "ｸﾞﾙｰﾌﾟの登録先を選択してください";
 constexpr const char kBrowseNoFolder[] = "ﾌｧｲﾙﾌｫﾙﾀﾞを選択してください";
-} // namespace texts
 
-namespace texts {
 constexpr const char kTitleGroupError[] = "ｴﾗｰ [%s]";
 constexpr const char kGroupNameBad[] = "ｸﾞﾙｰﾌﾟ名に不適当な文字が含まれています";
 constexpr const char kGroupFolderBad[] = "ｸﾞﾙｰﾌﾟﾌｫﾙﾀﾞ名に不適当な文字が含まれています";
+
 } // namespace texts

@@ -1,0 +1,19 @@
+// Path operations of the installer beyond the path object: joining,
+// existence tests and making a folder with all its parents.
+#pragma once
+#include <string>
+#include <vector>
+
+// folder + "\\" + name with exactly one backslash between; a name that is a
+// full path (drive or "\\\\server") is taken as it stands.
+std::string joinPath(const std::string& folder, const std::string& name);
+// True when path ends in a backslash (a double-byte second byte never counts).
+bool endsWithBackslash(const std::string& path);
+// The path up to its last backslash ("" when it has none).
+std::string parentFolder(const std::string& path);
+bool isExistingFile(const char* path);
+bool isExistingFolder(const char* path);
+// Creates every missing level of folder, top down. The levels made are
+// appended to created (when given). False when a level cannot be made or
+// is a file.
+bool createFolderPath(const std::string& folder, std::vector<std::string>* created = nullptr);
