@@ -1,6 +1,7 @@
 #include "launcher.h"
 #include "docwindow.h"
 #include "launchtexts.h"
+#include "messages.h"
 #include "pathname.h"
 #include "registrykey.h"
 #include "sjis.h"
@@ -49,7 +50,7 @@ void Launcher::runNext(HWND mainWindow) {
     runCommand(mainWindow, command);
     // Posted only once this command has been started (or its failure shown),
     // so a message box about it never has the next command run beneath it.
-    if (!pending_.empty()) PostMessageA(mainWindow, kRunNextMessage, 0, 0);
+    if (!pending_.empty()) PostMessageA(mainWindow, WMU_RUN_NEXT, 0, 0);
 }
 
 void Launcher::runCommand(HWND mainWindow, const char* command) {

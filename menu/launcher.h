@@ -19,7 +19,7 @@ public:
     void setCaption(const char* caption);
 
     // WM_USER+9: copies the list to the pending list and runs its first
-    // command; when more remain, WM_USER+10 is posted to mainWindow.
+    // command; when more remain, WMU_RUN_NEXT (WM_USER+10) is posted to mainWindow.
     void runCommandList(HWND mainWindow, const char* commandList);
     // WM_USER+10 (and WM_USER+4 after a replayed movie): runs the next
     // pending command, posting WM_USER+10 again while more remain. Does
@@ -30,9 +30,6 @@ public:
 
     // Runs one command.
     void runCommand(HWND mainWindow, const char* command);
-
-    // The message that continues a pending list.
-    static const UINT kRunNextMessage = WM_USER + 10;
 
 protected:
     // The shell and the user, overridable so that tests can watch them.

@@ -4,6 +4,7 @@
 #include "launcher.h"
 #include "docwindow.h"
 #include "launchtexts.h"
+#include "messages.h"
 #include <gtest/gtest.h>
 #include <shellapi.h>
 #include <cstdlib>
@@ -104,7 +105,7 @@ Launcher* activeLauncher = nullptr;
 int runNextMessages = 0;
 
 LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == Launcher::kRunNextMessage) {
+    if (message == WMU_RUN_NEXT) {
         ++runNextMessages;
         if (activeLauncher) activeLauncher->runNext(window);
         return 0;
