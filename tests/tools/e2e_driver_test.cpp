@@ -434,7 +434,7 @@ TEST_F(TargetWindow, CopiedTextIsReadFromTheClipboard) {
     std::string copied;
     for (DWORD start = GetTickCount(); copied != "コピーソ表" && GetTickCount() - start < 5000; Sleep(25))
         copied = clipboardText();
-    EXPECT_EQ("コピーソ表", copied);
+    EXPECT_EQ("コピーソ表", copied) << "edit holds: " << dlgItemText(w, kEdit);
 }
 
 TEST(DriverScreen, GoneWindowGivesNoPicture) {

@@ -98,19 +98,27 @@ bool pressButton(HWND dlg, int id) {
 
 namespace {
 
-INPUT mouseInput(DWORD flags, DWORD data = 0) {
+// Every mouse event carries its own absolute position: the pointer position
+// kept by Wine can still be overwritten by a late X motion event of an earlier
+// move, and an event without a position would then land there.
+INPUT mouseInput(POINT screen, DWORD flags, DWORD data = 0) {
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     INPUT in = {};
     in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
+    // Rounded up, so that scaling back to pixels truncates to the same pixel.
+    in.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(screen.x) * 65536 + cx - 1) / cx);
+    in.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(screen.y) * 65536 + cy - 1) / cy);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     in.mi.mouseData = data;
     return in;
 }
 
-// Puts the pointer on a client point of the window, the window in front.
-bool pointAt(HWND w, int x, int y) {
+// The screen point of a client point, with the window's top-level window in front.
+bool pointAt(HWND w, int x, int y, POINT* screen) {
     if (!activate(GetAncestor(w, GA_ROOT))) return false;
-    POINT pt = {x, y};
-    return ClientToScreen(w, &pt) && SetCursorPos(pt.x, pt.y);
+    screen->x = x;
+    screen->y = y;
+    return ClientToScreen(w, screen) && SetCursorPos(screen->x, screen->y);
 }
 
 bool sendMouse(std::initializer_list<INPUT> list) {
@@ -121,32 +129,36 @@ bool sendMouse(std::initializer_list<INPUT> list) {
 } // namespace
 
 bool clickAt(HWND w, int x, int y, bool right) {
-    return pointAt(w, x, y) &&
-           sendMouse({mouseInput(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-                      mouseInput(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
+    POINT pt;
+    return pointAt(w, x, y, &pt) &&
+           sendMouse({mouseInput(pt, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+                      mouseInput(pt, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
 }
 
 bool doubleClickAt(HWND w, int x, int y) {
-    return pointAt(w, x, y) &&
-           sendMouse({mouseInput(MOUSEEVENTF_LEFTDOWN), mouseInput(MOUSEEVENTF_LEFTUP),
-                      mouseInput(MOUSEEVENTF_LEFTDOWN), mouseInput(MOUSEEVENTF_LEFTUP)});
+    POINT pt;
+    return pointAt(w, x, y, &pt) &&
+           sendMouse({mouseInput(pt, MOUSEEVENTF_LEFTDOWN), mouseInput(pt, MOUSEEVENTF_LEFTUP),
+                      mouseInput(pt, MOUSEEVENTF_LEFTDOWN), mouseInput(pt, MOUSEEVENTF_LEFTUP)});
 }
 
 bool dragTo(HWND w, int x1, int y1, int x2, int y2) {
-    if (!pointAt(w, x1, y1) || !sendMouse({mouseInput(MOUSEEVENTF_LEFTDOWN)})) return false;
-    // A few steps, each a real move at the pointer's new place.
+    POINT pt;
+    if (!pointAt(w, x1, y1, &pt) || !sendMouse({mouseInput(pt, MOUSEEVENTF_LEFTDOWN)})) return false;
+    // A few steps, each a real move.
     const int steps = 4;
     for (int i = 1; i <= steps; ++i) {
-        POINT pt = {x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps};
+        pt.x = x1 + (x2 - x1) * i / steps;
+        pt.y = y1 + (y2 - y1) * i / steps;
         ClientToScreen(w, &pt);
-        SetCursorPos(pt.x, pt.y);
-        if (!sendMouse({mouseInput(MOUSEEVENTF_MOVE)})) return false;
+        if (!sendMouse({mouseInput(pt, 0)})) return false;
     }
-    return sendMouse({mouseInput(MOUSEEVENTF_LEFTUP)});
+    return sendMouse({mouseInput(pt, MOUSEEVENTF_LEFTUP)});
 }
 
 bool wheelAt(HWND w, int x, int y, int delta) {
-    return pointAt(w, x, y) && sendMouse({mouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(delta))});
+    POINT pt;
+    return pointAt(w, x, y, &pt) && sendMouse({mouseInput(pt, MOUSEEVENTF_WHEEL, static_cast<DWORD>(delta))});
 }
 
 bool sendKey(HWND w, WORD vk, bool shift, bool ctrl, bool alt) {
