@@ -2,7 +2,6 @@
 // rich-edit control read back through its messages.
 #include "docwindow.h"
 #include "docwindow_res.h"
-#include "testfiles.h"
 #include "driver.h"
 #include <gtest/gtest.h>
 #include <richedit.h>
@@ -52,7 +51,7 @@ RECT windowRect(HWND w) {
 class DocumentWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = testfiles::freshFolder("docwindow");
+        folder_ = e2e::freshFolder("common\\docwindow");
         WNDCLASSA wc = {};
         wc.lpfnWndProc = parentProc;
         wc.hInstance = GetModuleHandleA(nullptr);
@@ -71,7 +70,7 @@ protected:
     }
     std::string file(const std::string& name, const std::string& bytes) {
         std::string path = folder_ + "\\" + name;
-        EXPECT_TRUE(testfiles::writeFile(path, bytes));
+        EXPECT_TRUE(e2e::writeFile(path, bytes));
         return path;
     }
     HWND open(const std::string& path, const char* link = "", bool web = false, int x = 80,

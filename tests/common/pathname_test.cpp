@@ -2,7 +2,7 @@
 // quoted paths, double-byte folder names, bounds, and the existence tests.
 #include "pathname.h"
 #include "filereader.h"
-#include "testfiles.h"
+#include "driver.h"
 #include <gtest/gtest.h>
 #include <cstring>
 #include <string>
@@ -218,10 +218,10 @@ TEST(PathNameBounds, OverlongDoubleByteNamesKeepWholeCharacters) {
 class PathNameOnDisk : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = testfiles::freshFolder("pathname");
+        root_ = e2e::freshFolder("common\\pathname");
         folder_ = root_ + "\\ソ表示";
         ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
-        ASSERT_TRUE(testfiles::writeFile(folder_ + "\\doc.txt", "hello\x1A"));
+        ASSERT_TRUE(e2e::writeFile(folder_ + "\\doc.txt", "hello\x1A"));
         ASSERT_TRUE(CreateDirectoryA((folder_ + "\\sub").c_str(), nullptr));
     }
     std::string root_, folder_;
@@ -280,7 +280,7 @@ TEST_F(PathNameOnDisk, ReadAllOfAMissingOrEmptyFile) {
     FileReader missing((folder_ + "\\none.txt").c_str());
     EXPECT_EQ(nullptr, missing.readAll(true));
     EXPECT_FALSE(missing.isOpen());
-    ASSERT_TRUE(testfiles::writeFile(folder_ + "\\empty.txt", ""));
+    ASSERT_TRUE(e2e::writeFile(folder_ + "\\empty.txt", ""));
     FileReader empty((folder_ + "\\empty.txt").c_str());
     void* data = nullptr;
     HGLOBAL h = empty.readAll(false, &data);
@@ -307,7 +307,7 @@ TEST_F(PathNameOnDisk, ReadInPiecesAndClose) {
 TEST_F(PathNameOnDisk, ReadAllOfTenMegabytes) {
     std::string body(10 * 1024 * 1024, '\0');
     for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>(i * 7 + 1);
-    ASSERT_TRUE(testfiles::writeFile(folder_ + "\\big.bin", body));
+    ASSERT_TRUE(e2e::writeFile(folder_ + "\\big.bin", body));
     FileReader r((folder_ + "\\big.bin").c_str());
     void* data = nullptr;
     DWORD size = 0;

@@ -1,7 +1,7 @@
 // Profile file reader: choosing the file beside the program, typed reads,
 // defaults for a missing file, and cut values that never overrun buffers.
 #include "profile.h"
-#include "testfiles.h"
+#include "driver.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <cstring>
@@ -11,13 +11,13 @@ namespace {
 const char* const kChildOutput = "COMMON_LOCATE_OUT";
 
 std::string folderWith(const std::string& name) {
-    return testfiles::freshFolder(name);
+    return e2e::freshFolder("common\\" + name);
 }
 }
 
 TEST(ProfileLocate, BareNameIsTakenFromTheModuleFolder) {
     std::string folder = folderWith("locate_bare") ;
-    ASSERT_TRUE(testfiles::writeFile(folder + "\\MENU.INI", "[OSTREL]\r\n"));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\MENU.INI", "[OSTREL]\r\n"));
     ProfileFile p;
     EXPECT_TRUE(p.locateFrom((folder + "\\Ostrel.exe").c_str(), "MENU.INI"));
     EXPECT_EQ(folder + "\\MENU.INI", p.getPath());
@@ -27,12 +27,12 @@ TEST(ProfileLocate, BareNameIsTakenFromTheModuleFolder) {
 
 TEST(ProfileLocate, NoNamePrefersDatOverLstWhenThereIsNoIni) {
     std::string folder = folderWith("locate_default");
-    ASSERT_TRUE(testfiles::writeFile(folder + "\\X.dat", "[a]\r\nk=v\r\n"));
-    ASSERT_TRUE(testfiles::writeFile(folder + "\\X.lst", "[a]\r\n"));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\X.dat", "[a]\r\nk=v\r\n"));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\X.lst", "[a]\r\n"));
     ProfileFile p;
     EXPECT_TRUE(p.locateFrom((folder + "\\X.exe").c_str()));
     EXPECT_EQ(folder + "\\X.dat", p.getPath());
-    ASSERT_TRUE(testfiles::writeFile(folder + "\\X.ini", "[a]\r\n"));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\X.ini", "[a]\r\n"));
     EXPECT_TRUE(p.locateFrom((folder + "\\X.exe").c_str()));
     EXPECT_EQ(folder + "\\X.ini", p.getPath());
 }
@@ -47,7 +47,7 @@ TEST(ProfileLocate, NoNameAndNoFileEndsInIni) {
 
 TEST(ProfileLocate, ExtensionAloneAndFullPath) {
     std::string folder = folderWith("locate_ext");
-    ASSERT_TRUE(testfiles::writeFile(folder + "\\X.dat", "[a]\r\n"));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\X.dat", "[a]\r\n"));
     ProfileFile p;
     EXPECT_TRUE(p.locateFrom((folder + "\\X.exe").c_str(), ".dat"));
     EXPECT_EQ(folder + "\\X.dat", p.getPath());
@@ -61,7 +61,7 @@ TEST(ProfileLocate, ExtensionAloneAndFullPath) {
 TEST(ProfileLocate, DoubleByteFolderAndDottedFolderAreNotCut) {
     std::string folder = folderWith("locate_sjis") + "\\ソ表示.v2";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    ASSERT_TRUE(testfiles::writeFile(folder + "\\MENU.DAT", "[MENU]\r\n"));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\MENU.DAT", "[MENU]\r\n"));
     ProfileFile p;
     EXPECT_TRUE(p.locateFrom((folder + "\\Ostrel.exe").c_str(), "MENU.DAT"));
     EXPECT_EQ(folder + "\\MENU.DAT", p.getPath());
@@ -77,7 +77,7 @@ TEST(ProfileLocateChild, Report) {
     if (!out || !*out) GTEST_SKIP() << "only run as a child";
     ProfileFile p;
     bool found = p.locate(nullptr);
-    testfiles::writeFile(out, std::string(found ? "1" : "0") + p.getPath());
+    e2e::writeFile(out, std::string(found ? "1" : "0") + p.getPath());
 }
 
 TEST(ProfileLocate, RunningProgramFindsItsDatBesideIt) {
@@ -88,8 +88,8 @@ TEST(ProfileLocate, RunningProgramFindsItsDatBesideIt) {
     ASSERT_GT(GetModuleFileNameA(nullptr, self, sizeof self), 0u);
     std::string exe = folder + "\\X.exe";
     ASSERT_TRUE(CopyFileA(self, exe.c_str(), FALSE));
-    ASSERT_TRUE(testfiles::writeFile(folder + "\\X.dat", "[a]\r\n"));
-    ASSERT_TRUE(testfiles::writeFile(folder + "\\X.lst", "[a]\r\n"));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\X.dat", "[a]\r\n"));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\X.lst", "[a]\r\n"));
     std::string out = folder + "\\located.txt";
     SetEnvironmentVariableA(kChildOutput, out.c_str());
     std::string command = "\"" + exe + "\" --gtest_filter=ProfileLocateChild.*";
@@ -106,14 +106,14 @@ TEST(ProfileLocate, RunningProgramFindsItsDatBesideIt) {
     CloseHandle(pi.hProcess);
     ASSERT_EQ(WAIT_OBJECT_0, waited);
     std::string found;
-    ASSERT_TRUE(testfiles::readFile(out, &found));
+    ASSERT_TRUE(e2e::readFile(out, &found));
     EXPECT_EQ("1" + folder + "\\X.dat", found);
 }
 
 class ProfileRead : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = testfiles::freshFolder("profile_read");
+        folder_ = e2e::freshFolder("common\\profile_read");
         std::string text =
             "[S]\r\n"
             "Empty=\r\n"
@@ -124,7 +124,7 @@ protected:
             "Long=" + std::string(5000, 'L') + "\r\n"
             "[Other]\r\n"
             "Name=other\r\n";
-        ASSERT_TRUE(testfiles::writeFile(folder_ + "\\MENU.INI", text));
+        ASSERT_TRUE(e2e::writeFile(folder_ + "\\MENU.INI", text));
         ASSERT_TRUE(profile_.locateFrom((folder_ + "\\Ostrel.exe").c_str(), "MENU.INI"));
         profile_.setSection("S");
     }
@@ -195,7 +195,7 @@ TEST(ProfileMissing, EveryReadYieldsItsDefault) {
     EXPECT_FALSE(p.readBool("k"));
     EXPECT_FALSE(p.hasValue("k"));
     // A file appearing later is seen only after the next check.
-    ASSERT_TRUE(testfiles::writeFile(folder + "\\MENU.INI", "[S]\r\nk=5\r\n"));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\MENU.INI", "[S]\r\nk=5\r\n"));
     EXPECT_EQ(0, p.readInt("k"));
     EXPECT_TRUE(p.checkExists());
     EXPECT_EQ(5, p.readInt("k"));
@@ -204,7 +204,7 @@ TEST(ProfileMissing, EveryReadYieldsItsDefault) {
 TEST(ProfileAttributes, ReadOnlyFileAndFolderOfThatName) {
     std::string folder = folderWith("profile_readonly");
     std::string file = folder + "\\MENU.DAT";
-    ASSERT_TRUE(testfiles::writeFile(file, "[MENU]\r\nk=1\r\n"));
+    ASSERT_TRUE(e2e::writeFile(file, "[MENU]\r\nk=1\r\n"));
     ProfileFile p;
     ASSERT_TRUE(p.locateFrom((folder + "\\Ostrel.exe").c_str(), "MENU.DAT"));
     EXPECT_FALSE(p.readOnly());

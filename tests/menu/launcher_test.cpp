@@ -3,6 +3,7 @@
 // starts of a recording program (a copy of this test executable).
 #include "launcher.h"
 #include "docwindow.h"
+#include "driver.h"
 #include "launchtexts.h"
 #include "messages.h"
 #include <gtest/gtest.h>
@@ -16,52 +17,14 @@ namespace {
 
 const char* const kRecordVariable = "LAUNCHER_RECORD";
 
-std::string windowsPath(const std::string& unixPath) {
-    std::string out = "Z:";
-    for (char c : unixPath) out += (c == '/') ? '\\' : c;
-    return out;
-}
-
-void removeTree(const std::string& path) {
-    std::string from = path;
-    from.push_back('\0');
-    SHFILEOPSTRUCTA op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&op);
-}
-
 std::string freshFolder(const std::string& name) {
-    std::string root = windowsPath(TEST_WORK_DIR);
-    CreateDirectoryA(root.c_str(), nullptr);
-    root += "\\launcher";
-    CreateDirectoryA(root.c_str(), nullptr);
-    std::string folder = root + "\\" + name;
-    removeTree(folder);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
-bool writeFile(const std::string& path, const std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-    return written == bytes.size();
+    return e2e::freshFolder("launcher\\" + name);
 }
 
 std::string readFile(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "";
-    std::string out;
-    char chunk[1024];
-    DWORD got = 0;
-    while (ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got) out.append(chunk, got);
-    CloseHandle(h);
-    return out;
+    std::string bytes;
+    e2e::readFile(path, &bytes);
+    return bytes;
 }
 
 struct ShellCall {
@@ -253,7 +216,7 @@ TEST_F(LauncherTest, HelpFileWithoutTheViewerGivesTheHelpMessage) {
 
 TEST_F(LauncherTest, HelpFileGoesThroughTheViewer) {
     launcher_.windows = freshFolder("withhelp");
-    ASSERT_TRUE(writeFile(launcher_.windows + "\\hh.exe", "MZ"));
+    ASSERT_TRUE(e2e::writeFile(launcher_.windows + "\\hh.exe", "MZ"));
     runList("\"D:\\doc\\manual.CHM\"");
     ASSERT_EQ(1u, launcher_.calls.size());
     EXPECT_EQ(launcher_.windows + "\\hh.exe", launcher_.calls[0].file);
@@ -314,7 +277,7 @@ TEST_F(LauncherTest, VideoWithoutPlayVerbDoesNothing) {
 
 TEST_F(LauncherTest, ViewOpensTheDocumentWindow) {
     std::string folder = freshFolder("view");
-    ASSERT_TRUE(writeFile(folder + "\\readme.txt", "お読みください"));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\readme.txt", "お読みください"));
     Launcher real;
     char previous[MAX_PATH];
     GetCurrentDirectoryA(sizeof previous, previous);
@@ -339,7 +302,7 @@ TEST(LauncherRecorderChild, Record) {
     char folder[MAX_PATH];
     GetCurrentDirectoryA(sizeof folder, folder);
     std::string record = std::string(GetCommandLineA()) + "\n" + folder + "\n";
-    writeFile(std::string(folder) + "\\record.txt.tmp", record);
+    e2e::writeFile(std::string(folder) + "\\record.txt.tmp", record);
     MoveFileA((std::string(folder) + "\\record.txt.tmp").c_str(),
               (std::string(folder) + "\\record.txt").c_str());
 }
