@@ -383,3 +383,28 @@ TEST_F(CopyEngine, AVanishedSourceIsErrorThree) {
 }
 
 } // namespace
+
+namespace {
+
+// The sample disc's own script: its copy sections find all their files.
+TEST(SampleDisc, CopySectionsFindTheirFiles) {
+    std::string disc = e2e::source("sample-disc");
+    ScriptFile script;
+    ASSERT_TRUE(script.load((disc + "\\TALINST.INI").c_str()));
+    Folders folders;
+    folders.root = "C:\\Program Files";
+    struct { const char* section; size_t files; } expected[] = {{"SAMPLE", 5}, {"NOTES", 3}};
+    for (const auto& x : expected) {
+        std::string src;
+        ASSERT_TRUE(script.getString(x.section, "SrcDir", &src)) << x.section;
+        CopyList list;
+        FileListError err;
+        EXPECT_TRUE(buildFileList(script, x.section, (disc + "\\" + src).c_str(), folders, &list, &err))
+            << x.section << " Copy" << err.key << " " << err.sourcePath;
+        EXPECT_EQ(x.files, list.size()) << x.section;
+    }
+    EXPECT_EQ("SAMPLE", std::string(script.value("TOOLS.SELECT", "item1.Section")));
+    EXPECT_TRUE(script.hasSection("VIEWER"));
+}
+
+} // namespace

@@ -28,6 +28,7 @@ TEST_F(InstallerTest, CopySectionInstallsFilesWithSizeBytesAndTimes) {
     HWND first = driver.waitWindowTitled(p, kFirstTitle);
     ASSERT_TRUE(first);
     EXPECT_EQ("テスト製品\n\nインストールを開始します。", e2e::dlgItemText(first, IDC_FIRST_TEXT));
+    e2e::screenshot(first, "installer_firstmsg");
     e2e::pressButton(first, IDOK);
 
     HWND dest = driver.waitWindowTitled(p, kDestTitle);
@@ -41,6 +42,7 @@ TEST_F(InstallerTest, CopySectionInstallsFilesWithSizeBytesAndTimes) {
     e2e::pressButton(dest, IDC_DEST_CHECK);
     ASSERT_TRUE(e2e::waitText(e2e::child(dest, IDC_DEST_REQUIRED), "C: 77.162 KB "));
     EXPECT_EQ("C:", e2e::dlgItemText(dest, IDC_DEST_FREE).substr(0, 2));
+    e2e::screenshot(dest, "installer_destination");
     e2e::pressButton(dest, IDOK);
 
     // a.txt exists: the overwrite question stops the copy with its window up.
@@ -57,6 +59,8 @@ TEST_F(InstallerTest, CopySectionInstallsFilesWithSizeBytesAndTimes) {
     EXPECT_EQ("現在のファイルの\r名前を変更する(&R)", e2e::dlgItemText(ow, IDC_OW_RENAME));
     EXPECT_NE(std::string::npos, e2e::dlgItemText(ow, IDC_OW_OLD_INFO).find("1990年05月06日、"));
     EXPECT_NE(std::string::npos, e2e::dlgItemText(ow, IDC_OW_NEW_INFO).find("1998年05月06日、"));
+    e2e::screenshot(progress, "installer_progress");
+    e2e::screenshot(ow, "installer_overwrite");
     e2e::pressButton(ow, IDC_OW_ALL);
 
     HWND closing = driver.waitWindowTitled(p, kClosingTitle);
@@ -65,6 +69,7 @@ TEST_F(InstallerTest, CopySectionInstallsFilesWithSizeBytesAndTimes) {
     EXPECT_EQ(BST_UNCHECKED, e2e::checkState(e2e::child(closing, IDC_CLOSE_OPENDIR)));
     EXPECT_FALSE(IsWindowVisible(e2e::child(closing, IDC_CLOSE_FOLLOWUP)));
     EXPECT_FALSE(enabled(closing, IDC_CLOSE_GROUPDIR));
+    e2e::screenshot(closing, "installer_closing");
     e2e::pressButton(closing, IDOK);
     ASSERT_TRUE(exits(p));
 
@@ -251,6 +256,7 @@ TEST_F(InstallerTest, ReadOnlyDestinationOffersSkipAndCancel) {
     HWND err = driver.waitWindowTitled(p, kErrorTitle);
     ASSERT_TRUE(err);
     EXPECT_EQ("ﾌｫﾙﾀﾞが作成できません\n'Z:\\proc\\talinst'", e2e::dlgItemText(err, IDC_ERR_TEXT));
+    e2e::screenshot(err, "installer_copy_error");
     e2e::pressButton(err, IDC_ERR_SKIP);
     err = driver.waitWindowTitled(p, kErrorTitle);
     ASSERT_TRUE(err);

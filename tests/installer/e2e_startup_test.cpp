@@ -150,6 +150,7 @@ TEST_F(StartupTest, ItemListShowsProductsSortsAndReturnsAfterEachInstall) {
     EXPECT_EQ((std::vector<std::string>{"BETA", "ALPHA"}), e2e::itemTexts(view, 2));
     EXPECT_FALSE(enabled(list, IDOK));
     EXPECT_FALSE(enabled(list, IDC_ITEM_DOC));
+    e2e::screenshot(list, "installer_item_list");
 
     // Header clicks: the section column, ascending then descending.
     HWND header = (HWND)SendMessageA(view, LVM_GETHEADER, 0, 0);
@@ -240,6 +241,7 @@ TEST_F(StartupTest, SelectionMenuCaptionsButtonsAndChoice) {
     EXPECT_TRUE(IsWindowVisible(e2e::child(menu, IDC_SEL_ITEM1 + 2)));
     EXPECT_FALSE(IsWindowVisible(e2e::child(menu, IDC_SEL_ITEM1 + 3)));
     EXPECT_EQ("部品その三", e2e::dlgItemText(menu, IDC_SEL_ITEM1 + 2));
+    e2e::screenshot(menu, "installer_selection");
     EXPECT_EQ(BST_UNCHECKED, e2e::checkState(e2e::child(menu, IDC_SEL_ITEM1 + 1)));
     // Nothing checked: OK does nothing.
     e2e::pressButton(menu, IDOK);
