@@ -1,6 +1,7 @@
 #include "menuseams.h"
 
 #include "docwindow.h"
+#include "launcher.h"
 #include "mainwindow.h"
 #include "menuapp.h"
 #include "menuscreen.h"
@@ -27,8 +28,14 @@ LRESULT notify(HWND, const NMHDR* header) { return MenuScreen::instance().notify
 void timer(HWND, UINT_PTR id) { MenuScreen::instance().timer(id); }
 void paletteCapabilityChanged(HWND) { MenuScreen::instance().paletteCapabilityChanged(); }
 void playClick(int id) { MenuScreen::instance().playClick(id); }
-void runCommand(HWND, HWND) {}
-void runNextCommand(HWND) {}
+void runCommand(HWND window, HWND button) {
+    MenuApp& app = menuApp();
+    int index = commandIndexOf(button);
+    if (index < 0 || index >= app.data.commands.count) return;
+    menuLauncher().setCaption(app.caption);
+    menuLauncher().runCommandList(window, app.data.commands.commandLists[index]);
+}
+void runNextCommand(HWND window) { menuLauncher().runNext(window); }
 
 HWND documentWindow() { return ::documentWindow(); }
 

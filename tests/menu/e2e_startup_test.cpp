@@ -363,3 +363,23 @@ TEST_F(Startup, TheIKeyOpensTheExplanationAndEscClosesItBeforeTheMenu) {
     ASSERT_TRUE(p.waitExit(15000, &code));
     EXPECT_EQ(0u, code);
 }
+
+TEST_F(Startup, AnExecuteButtonRunsItsCommand) {
+    ASSERT_TRUE(e2e::writeFile(folder + "\\MENU.DAT",
+                               "[MENU]\r\nPage1=P1\r\n[P1]\r\nTitle=ページ\r\nMenu1=E1\r\n"
+                               "[E1]\r\nTitle=項目\r\ncommand1=読む,@view readme.txt\r\nBmp1=btn2.png\r\n"));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\readme.txt", "説明文です。\r\n"));
+    e2e::Process p = start();
+    HWND window = mainWindow(p);
+    ASSERT_NE(nullptr, window);
+    HWND button = nullptr;
+    for (DWORD until = GetTickCount() + 15000; GetTickCount() < until;) {
+        button = e2e::findChild(window, "MN_Button", "読む");
+        if (button && IsWindowVisible(button)) break;
+        button = nullptr;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    }
+    ASSERT_NE(nullptr, button);
+    ASSERT_TRUE(e2e::clickAt(button, 5, 5));
+    EXPECT_NE(nullptr, driver.waitWindowTitled(p, "説明", 15000));
+}
