@@ -14,7 +14,7 @@ size=${2:-50}
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
 src="$top/viewer/doc"
-engine="settings keytable doctexts messagesink codeconv detect wrap linesplit pagefile rowstore loader"
+engine="settings keytable doctexts messagesink codeconv acpconv detect wrap linesplit pagefile rowstore loader"
 
 echo "== corpus ($size MB per code, 5 MB Shift-JIS for memory)"
 [ -f "$work/big-utf16.txt" ] && [ "$(stat -c %s "$work/big-sjis.txt")" -ge $((size * 1048576 - 1024)) ] ||
@@ -28,7 +28,7 @@ g++ -O2 -std=c++17 -I"$src" "$top/tools/bench/viewer_convbench.cpp" "$src/codeco
 objs=()
 for f in $engine; do objs+=("$src/$f.cpp"); done
 win_cxx="i686-w64-mingw32-g++-posix -O2 -std=c++17 -fexec-charset=CP932 -DWIN32_LEAN_AND_MEAN -DNOMINMAX -DSTRICT -static -static-libgcc -static-libstdc++ -I$src"
-$win_cxx "$top/tools/bench/viewer_convbench.cpp" "$src/codeconv.cpp" -o "$work/convbench.exe"
+$win_cxx "$top/tools/bench/viewer_convbench.cpp" "$src/codeconv.cpp" "$src/acpconv.cpp" -o "$work/convbench.exe"
 $win_cxx "$top/tools/bench/viewer_loadbench.cpp" "${objs[@]}" -lpsapi -o "$work/loadbench.exe"
 
 export WINEPREFIX="$work/wineprefix"
@@ -65,7 +65,7 @@ declare -A codeNum=([sjis]=1 [utf16]=2 [euc]=3 [jis]=4)
 
 echo
 echo "== 1. converters alone (seconds, best of 3; MB/s of input)"
-printf '%-6s %10s %10s %10s %10s %10s %8s\n' code bytes iconv engine-host engine-wine 'x iconv' ''
+printf '%-6s %10s %16s %16s %16s %7s %7s\n' code bytes iconv engine-host engine-wine 'host/x' 'wine/x'
 for c in euc jis utf16; do
     in="$work/big-$c.txt"
     bytes=$(stat -c %s "$in")
@@ -77,24 +77,25 @@ for c in euc jis utf16; do
     fi
     tw=$(bestfield seconds wrun "$work/convbench.exe" $c "$(winpath "$in")" "$(winpath "$work/out-wine-$c.txt")")
     cmp -s "$work/out-iconv-$c.txt" "$work/out-wine-$c.txt" || echo "  note: wine output differs from iconv for $c"
-    fastest=$tw
-    [ "$th" != - ] && fastest=$th
-    printf '%-6s %10s %10s %10s %10s %10s\n' $c "$bytes" "$ti ($(mbps $bytes $ti))" \
+    rh=-
+    [ "$th" != - ] && rh="$(echo "scale=2; $ti / $th" | bc -l)x"
+    printf '%-6s %10s %16s %16s %16s %7s %7s\n' $c "$bytes" "$ti ($(mbps $bytes $ti))" \
         "$th$( [ "$th" != - ] && echo " ($(mbps $bytes $th))")" "$tw ($(mbps $bytes $tw))" \
-        "$(echo "scale=2; $ti / $fastest" | bc -l)x"
+        "$rh" "$(echo "scale=2; $ti / $tw" | bc -l)x"
 done
 
 echo
-echo "== 2. whole load into the row store under Wine (net of a tiny file) next to iconv"
-printf '%-6s %10s %12s %12s %10s\n' code bytes iconv load 'load/iconv speed'
+echo "== 2. whole load into the row store under Wine (net of a tiny file, best of 3) next to iconv"
+echo "   'page file' is the viewer as shipped; 'memory pages' is the same load with the memoryPages setting on"
+printf '%-6s %10s %8s %10s %8s %13s %8s\n' code bytes iconv 'page file' speed 'memory pages' speed
 for c in sjis euc jis utf16; do
     in="$work/big-$c.txt"
     bytes=$(stat -c %s "$in")
     ti=$(best sh -c "iconv -f ${iconvName[$c]} -t CP932 '$in' > '$work/out-iconv-$c.txt'")
-    what="iconv"
-
     tl=$(bestfield net_s wrun "$work/loadbench.exe" "$(winpath "$work/tiny.txt")" "$(winpath "$in")" ${codeNum[$c]})
-    printf '%-6s %10s %12s %12s %10s\n' $c "$bytes" "$ti ($what)" "$tl" "$(echo "scale=2; $ti / $tl" | bc -l)x"
+    tp=$(VIEWER_BENCH_POOL=1 bestfield net_s wrun "$work/loadbench.exe" "$(winpath "$work/tiny.txt")" "$(winpath "$in")" ${codeNum[$c]})
+    printf '%-6s %10s %8s %10s %7sx %13s %7sx\n' $c "$bytes" "$ti" "$tl" "$(echo "scale=2; $ti / $tl" | bc -l)" \
+        "$tp" "$(echo "scale=2; $ti / $tp" | bc -l)"
 done
 
 echo

@@ -2,7 +2,7 @@
 // converts it to Shift-JIS and writes the result to a file, as the iconv
 // command it is compared with does. Builds with g++ on the host (EUC, JIS)
 // and with the Windows cross compiler (also UTF-16, through the system's
-// WideCharToMultiByte like the loader).
+// WideCharToMultiByte behind the loader's per-character cache).
 //
 // usage: viewer_convbench euc|jis|utf16 INPUT OUTPUT
 #include <chrono>
@@ -12,6 +12,7 @@
 #include "codeconv.h"
 #ifdef _WIN32
 #include <windows.h>
+#include "acpconv.h"
 #endif
 
 int main(int argc, char** argv) {
@@ -27,7 +28,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     const size_t chunk = 16384;
-    std::vector<unsigned char> raw(chunk + 4), conv(2 * chunk + 8), units(chunk + 4);
+    std::vector<unsigned char> raw(chunk + 4), conv(2 * chunk + 8);
+    std::vector<uint16_t> unitBuf(chunk / 2 + 4);
+    unsigned char* unitBytes = reinterpret_cast<unsigned char*>(unitBuf.data());
     kv::EucDecoder euc;
     kv::JisDecoder jis;
     kv::Utf16Chunker utf16;
@@ -55,10 +58,9 @@ int main(int argc, char** argv) {
         } else if (isUtf16) {
 #ifdef _WIN32
             if (first && n >= 2 && p[0] == 0xFF && p[1] == 0xFE) { p += 2; n -= 2; }
-            size_t bytes = utf16.take(p, n, units.data());
-            int r = WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const WCHAR*>(units.data()), int(bytes / 2),
-                                        reinterpret_cast<char*>(conv.data()), int(conv.size()), nullptr, nullptr);
-            m = r > 0 ? size_t(r) : 0;
+            static kv::AcpEncoder acp;
+            size_t bytes = utf16.take(p, n, unitBytes);
+            m = acp.convert(unitBuf.data(), bytes / 2, conv.data());
 #endif
         }
         first = false;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 #include "loader.h"
+#include "acpconv.h"
 #include "codeconv.h"
 #include "detect.h"
 #include "doctexts.h"
@@ -221,6 +222,7 @@ bool loadDocument(Document& doc, RowStore& store, const ViewerSettings& s, Messa
     EucDecoder euc;
     JisDecoder jis;
     Utf16Chunker utf16;
+    static AcpEncoder acp;
     for (;;) {
         long got = readBytes(h, buf.raw, kChunk);
         if (got < 0) return fail(kTextReadFailed);
@@ -230,14 +232,10 @@ bool loadDocument(Document& doc, RowStore& store, const ViewerSettings& s, Messa
         switch (code) {
         case kCodeUnicode: {
             // The odd byte of a unit cut by the chunk end waits for the next chunk.
-            unsigned char units[kChunk + 2];
+            alignas(4) unsigned char units[kChunk + 2];
             size_t bytes = utf16.take(buf.raw, n, units);
-            int out = bytes ? WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const WCHAR*>(units),
-                                                  int(bytes / 2), reinterpret_cast<char*>(buf.conv),
-                                                  int(2 * kChunk), nullptr, nullptr)
-                            : 0;
+            n = acp.convert(reinterpret_cast<const uint16_t*>(units), bytes / 2, buf.conv);
             text = buf.conv;
-            n = size_t(out > 0 ? out : 0);
             break;
         }
         case kCodeEuc:
