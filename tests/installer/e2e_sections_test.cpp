@@ -133,4 +133,51 @@ TEST_F(SectionsTest, DstDirAloneInLastExecChecksOpenFolderAndHidesFollowUp) {
     ASSERT_TRUE(exits(p));
 }
 
+TEST_F(SectionsTest, GroupKeysDecideTheShortcutBoxes) {
+    script("[BOTH]\r\nGroup=Tools\r\nShortCut1=1\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n"
+           "[MENU]\r\nGroupIcon1=a.txt\r\nShortCut2=1\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n"
+           "[BAD]\r\nGroup=Bad:Name\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n"
+           "[BADFOLDER]\r\nGroup=ソフト\r\nGroupFolder=a|b\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n");
+    source("SRC\\a.txt", "a");
+    e2e::Process p = start("BOTH");
+    HWND dest = driver.waitWindowTitled(p, kDestTitle);
+    ASSERT_TRUE(dest);
+    EXPECT_TRUE(enabled(dest, IDC_DEST_GROUP));
+    EXPECT_EQ(BST_CHECKED, e2e::checkState(e2e::child(dest, IDC_DEST_GROUP)));
+    EXPECT_TRUE(enabled(dest, IDC_DEST_GROUP_BROWSE));
+    EXPECT_TRUE(enabled(dest, IDC_DEST_DESKTOP));
+    EXPECT_EQ(BST_CHECKED, e2e::checkState(e2e::child(dest, IDC_DEST_DESKTOP)));
+    e2e::pressButton(dest, IDC_DEST_GROUP);
+    EXPECT_TRUE(waitUntil([&] { return !enabled(dest, IDC_DEST_GROUP_BROWSE); }));
+    e2e::pressButton(dest, IDCANCEL);
+    ASSERT_TRUE(exits(p));
+
+    // ShortCut2 without ShortCut1: no desktop box.
+    p = start("MENU");
+    dest = driver.waitWindowTitled(p, kDestTitle);
+    ASSERT_TRUE(dest);
+    EXPECT_TRUE(enabled(dest, IDC_DEST_GROUP));
+    EXPECT_FALSE(enabled(dest, IDC_DEST_DESKTOP));
+    EXPECT_EQ(BST_UNCHECKED, e2e::checkState(e2e::child(dest, IDC_DEST_DESKTOP)));
+    e2e::pressButton(dest, IDCANCEL);
+    ASSERT_TRUE(exits(p));
+
+    p = start("BAD");
+    HWND box = driver.waitMessageBox(p);
+    ASSERT_TRUE(box);
+    EXPECT_EQ("Talinst - ｴﾗｰ [BAD]", e2e::windowText(box));
+    EXPECT_EQ("ｸﾞﾙｰﾌﾟ名に不適当な文字が含まれています", e2e::messageBoxText(box));
+    e2e::pressButton(box, IDOK);
+    ASSERT_TRUE(exits(p));
+    EXPECT_FALSE(driver.waitWindowTitled(p, kDestTitle, 100));
+
+    // "ソ" ends in 0x5C, which is no backslash here.
+    p = start("BADFOLDER");
+    box = driver.waitMessageBox(p);
+    ASSERT_TRUE(box);
+    EXPECT_EQ("ｸﾞﾙｰﾌﾟﾌｫﾙﾀﾞ名に不適当な文字が含まれています", e2e::messageBoxText(box));
+    e2e::pressButton(box, IDOK);
+    ASSERT_TRUE(exits(p));
+}
+
 } // namespace
