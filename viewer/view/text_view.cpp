@@ -129,6 +129,10 @@ LRESULT TextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (mouseMode_ != MouseIdle && reinterpret_cast<HWND>(lp) != hwnd_) onLeftUp();
         return 0;
     case WM_RBUTTONDOWN:
+        return 0;
+    case WM_RBUTTONUP:
+        // Opened on the release: a menu opened on the press would take the
+        // release as a click beside its item and close again at once.
         onRightDown(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
         return 0;
     case WM_CONTEXTMENU:

@@ -32,6 +32,16 @@ POINT cellPoint(HWND client, int row, int column) {
     return POINT{margin + column * c.cx + c.cx / 2, 10 + row * c.cy + c.cy / 2};
 }
 
+// A key stroke to whatever has the focus, without activating anything first:
+// activation would close an open popup menu.
+void rawKey(WORD vk) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof in[0]);
+}
+
 } // namespace
 
 TEST(KelviewCopy, SelectAllThenCopyGivesTheWholeTextWithCrLfAndNoEofMark) {
@@ -213,4 +223,93 @@ TEST(KelviewLooks, JapaneseDocumentWithNumbersSelectionAndAddress) {
             purple = px == RGB(128, 0, 128);
         }
     EXPECT_TRUE(purple);
+}
+
+TEST(KelviewMouse, ClickOnWebAddressSelectsIt) {
+    Viewer v("\"" + sampleDoc() + "\"");
+    ASSERT_NE(nullptr, v.client);
+    // Row 27: "最新情報はホームページ http://www.example.co.jp/disc/ をご覧ください。"
+    POINT p = cellPoint(v.client, 27, 30);
+    ASSERT_TRUE(e2e::activate(v.client));
+    ASSERT_TRUE(e2e::clickAt(v.client, p.x, p.y));
+    ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
+    clearClipboard();
+    ASSERT_TRUE(e2e::command(v.frame, 40));
+    std::string copied;
+    ASSERT_TRUE(waitClipboard(&copied));
+    EXPECT_EQ("http://www.example.co.jp/disc/", copied);
+}
+
+TEST(KelviewMouse, ClickOnMailAddressSelectsIt) {
+    Viewer v("\"" + sampleDoc() + "\"");
+    ASSERT_NE(nullptr, v.client);
+    POINT p = cellPoint(v.client, 28, 24);
+    ASSERT_TRUE(e2e::activate(v.client));
+    ASSERT_TRUE(e2e::clickAt(v.client, p.x, p.y));
+    ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
+    clearClipboard();
+    ASSERT_TRUE(e2e::command(v.frame, 40));
+    std::string copied;
+    ASSERT_TRUE(waitClipboard(&copied));
+    EXPECT_EQ("support@example.co.jp", copied);
+}
+
+TEST(KelviewMouse, MarginClickSelectsTheWholeRow) {
+    std::string folder = e2e::freshFolder("kelview_margin");
+    ASSERT_TRUE(e2e::writeFile(folder + "\\m.txt", numberedLines(20)));
+    Viewer v("\"" + folder + "\\m.txt\"");
+    ASSERT_NE(nullptr, v.client);
+    ASSERT_TRUE(e2e::sendKey(v.client, VK_F12));
+    int margin = static_cast<int>(waitQuery(v.client, kMarginWidth, 5 * digitWidth() + 8));
+    ASSERT_GT(margin, 0);
+    POINT p = cellPoint(v.client, 4, 0);
+    ASSERT_TRUE(e2e::clickAt(v.client, margin / 2, p.y));
+    ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
+    clearClipboard();
+    ASSERT_TRUE(e2e::command(v.frame, 40));
+    std::string copied;
+    ASSERT_TRUE(waitClipboard(&copied));
+    EXPECT_EQ("line 5\r\n", copied);
+}
+
+TEST(KelviewMouse, RightClickMenuCopiesTheSelection) {
+    Viewer v("\"" + sampleDoc() + "\"");
+    ASSERT_NE(nullptr, v.client);
+    POINT p = cellPoint(v.client, 5, 5);
+    // Without a selection a right click does nothing.
+    ASSERT_TRUE(e2e::clickAt(v.client, p.x, p.y, true));
+    Sleep(300);   // nothing to wait for: no menu may appear
+    EXPECT_TRUE(e2e::topWindows(v.p.pid).size() == 1);
+    ASSERT_TRUE(e2e::command(v.frame, 39));
+    ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
+    clearClipboard();
+    // The menu opens with its one item under the pointer.
+    ASSERT_TRUE(e2e::clickAt(v.client, p.x, p.y, true));
+    HWND menu = v.d.waitWindow(v.p, "#32768", 5000);
+    ASSERT_NE(nullptr, menu);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    RECT r = e2e::windowRect(menu);
+    EXPECT_TRUE(PtInRect(&r, cursor));
+    rawKey(VK_DOWN);
+    rawKey(VK_RETURN);
+    std::string copied;
+    ASSERT_TRUE(waitClipboard(&copied));
+    EXPECT_EQ(0u, copied.find("■ 付録ディスクについて\r\n"));
+}
+
+TEST(KelviewMouse, ContextMenuKeyOpensTheMenuBelowTheCaret) {
+    Viewer v("\"" + sampleDoc() + "\"");
+    ASSERT_NE(nullptr, v.client);
+    ASSERT_TRUE(e2e::command(v.frame, 39));
+    ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
+    clearClipboard();
+    ASSERT_TRUE(e2e::sendKey(v.client, VK_APPS));
+    HWND menu = v.d.waitWindow(v.p, "#32768", 5000);
+    ASSERT_NE(nullptr, menu);
+    rawKey(VK_DOWN);
+    rawKey(VK_RETURN);
+    std::string copied;
+    ASSERT_TRUE(waitClipboard(&copied));
+    EXPECT_EQ(0u, copied.find("■ 付録ディスクについて\r\n"));
 }
