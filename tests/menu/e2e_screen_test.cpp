@@ -20,6 +20,7 @@ const int kMenuButtons = 4;
 const int kExecX = 222, kExecY = 310, kExecW = 130, kExecH = 30;
 const int kColumns = 3, kRows = 3;
 const UINT kShowPage = WM_USER + 5;
+const UINT kShowEntry = WM_USER + 6;
 
 struct Entry {
     std::string title;
@@ -380,10 +381,12 @@ TEST_F(MenuScreenE2E, ThirtyPagesAllBecomeTabs)
     PostMessageA(main, kShowPage, 29, 0);
     ASSERT_TRUE(waitFor([&] { return pageShown(main, "項目29-0"); }, 5000)) << children(main);
     EXPECT_EQ(3u, menuTexts(main).size());
-    // A page number beyond the pages changes nothing.
+    // A page number beyond the pages, or an entry beyond the entries, changes nothing.
     PostMessageA(main, kShowPage, 30, 0);
+    PostMessageA(main, kShowEntry, 999, 0);
     PostMessageA(main, kShowPage, 12, 0);
     ASSERT_TRUE(waitFor([&] { return pageShown(main, "項目12-0"); }, 5000)) << children(main);
+    EXPECT_EQ("操作12-0-0", grid(main)[7]);
     settledScreenshot(main, "menu_screen_30_pages");
 }
 
@@ -533,6 +536,37 @@ TEST_F(MenuScreenE2E, PageWithoutEntriesShowsNoneOfAnotherPage)
     ASSERT_TRUE(clickTab(main, 0));
     EXPECT_TRUE(waitFor([&] { return pageShown(main, "項目0-0"); }, 5000)) << children(main);
     EXPECT_EQ("操作0-0-0", grid(main)[7]);
+}
+
+// Rests the real pointer on a child window so that it gets WM_MOUSEMOVE.
+bool hover(HWND w)
+{
+    RECT rc;
+    GetClientRect(w, &rc);
+    POINT pt = {rc.right / 2, rc.bottom / 2};
+    if (!e2e::activate(GetAncestor(w, GA_ROOT)) || !ClientToScreen(w, &pt) || !SetCursorPos(pt.x, pt.y)) return false;
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE;
+    return SendInput(1, &in, sizeof in) == 1;
+}
+
+TEST_F(MenuScreenE2E, RestingOnAButtonShowsItsHint)
+{
+    writeIni();
+    writeDat({page("ページ", 0, 2), page("次", 1, 1)});
+    HWND main = start();
+    ASSERT_NE(nullptr, main);
+    ASSERT_TRUE(waitFor([&] { return pageShown(main, "項目0-0"); }, 10000)) << children(main);
+    ASSERT_TRUE(hover(executeButton(main, 7)));
+    HWND tip = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        for (HWND w : e2e::topWindows(process_.pid))
+            if (e2e::className(w) == "tooltips_class32") tip = w;
+        return tip != nullptr;
+    }, 5000));
+    EXPECT_TRUE(waitFor([&] { return e2e::windowText(tip) == "ヒント0"; }, 3000)) << e2e::windowText(tip);
+    settledScreenshot(main, "menu_screen_hint");
 }
 
 }  // namespace
