@@ -76,7 +76,8 @@ xvfb=$!
 wsrv=""
 log=$(mktemp)
 cleanup() {
-    if [ -n "$wsrv" ]; then kill "$wsrv" 2>/dev/null; wait "$wsrv" 2>/dev/null; fi
+    # SIGINT, unlike SIGTERM, makes the server end its client processes too.
+    if [ -n "$wsrv" ]; then kill -INT "$wsrv" 2>/dev/null; wait "$wsrv" 2>/dev/null; fi
     kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null
     rm -f "$log"
 }
