@@ -49,14 +49,9 @@ TEST_F(StartupTest, BadOptionMissingSectionAndMissingScript) {
     expectBox("SAMPLE", "Talinst - ｴﾗｰ", "設定ﾌｧｲﾙ '" + disc + "\\Talinst.ini' が見つかりません");
 }
 
-TEST_F(StartupTest, EmptySectionNeedsAnInstallerSection) {
-    script("[SAMPLE]\r\nCopy1=a.txt\r\n[X.SELECT]\r\n");
-    // Picker mode would list nothing; a blank name stands for [INSTALLER].
-    e2e::Process p = start("/V");
-    HWND box = driver.waitMessageBox(p);
-    ASSERT_TRUE(box);
-    e2e::pressButton(box, IDOK);
-    EXPECT_TRUE(exits(p));
+TEST_F(StartupTest, ViewOptionWithoutSectionOrDocumentIsReported) {
+    script("[SAMPLE]\r\nCopy1=a.txt\r\n");
+    expectBox("/V", "Talinst - ｴﾗｰ", "表示するファイルの指定がありません");
 }
 
 TEST_F(StartupTest, DestinationRules) {
