@@ -2,5 +2,10 @@
 #include "installer_app.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    return runInstaller(instance, commandLine);
+    // The exit code is 0 whatever happens; nothing may escape to the runtime.
+    try {
+        return runInstaller(instance, commandLine);
+    } catch (...) {
+        return 0;
+    }
 }

@@ -205,6 +205,17 @@ TEST_F(StartupTest, ItemListShowsProductsSortsAndReturnsAfterEachInstall) {
     EXPECT_TRUE(exits(p));
 }
 
+TEST_F(StartupTest, AScriptNamedOnTheCommandLineOffersItsItems) {
+    std::string other = e2e::freshFolder("installer_e2e_other_disc");
+    ASSERT_TRUE(e2e::writeFile(other + "\\TALINST.INI", "[ELSEWHERE]\r\nProductName=別の項目\r\nCopy1=x.txt\r\n"));
+    e2e::Process p = start(other + "\\talinst.ini");
+    HWND list = driver.waitWindowTitled(p, kListTitle);
+    ASSERT_TRUE(list);
+    EXPECT_EQ((std::vector<std::string>{"別の項目"}), e2e::itemTexts(e2e::child(list, IDC_ITEM_LIST), 0));
+    e2e::pressButton(list, IDCANCEL);
+    EXPECT_TRUE(exits(p));
+}
+
 TEST_F(StartupTest, AScriptWithoutProductsShowsAnEmptyList) {
     script("[A]\r\nCopy1=a.txt\r\n[B]\r\nCopy1=b.txt\r\n");
     e2e::Process p = start("");
