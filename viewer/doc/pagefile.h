@@ -40,6 +40,8 @@ public:
 
     bool errorReported() const { return errorReported_; }
     void clearError() { errorReported_ = false; }
+    // Moves the end of the page file on without writing (tests of the size limit).
+    void setFileEnd(uint32_t end) { fileEnd_ = end; }
 
     // Introspection.
     const char* fileName() const { return fileName_; }

@@ -347,7 +347,9 @@ TEST_F(LoaderTest, RandomAndTruncatedInputInEveryCode) {
         for (unsigned char code : {kCodeSjis, kCodeUnicode, kCodeEuc, kCodeJis}) {
             ASSERT_TRUE(load("trunc.txt", "abc\r\n" + tail, code));
             ASSERT_EQ(checkStore(store), "");
-            EXPECT_EQ(texts(store)[0], code == kCodeUnicode ? texts(store)[0] : "abc");
+            if (code != kCodeUnicode) {
+                EXPECT_EQ(texts(store)[0], "abc");
+            }
         }
     }
     EXPECT_TRUE(sink.messages.empty());

@@ -116,3 +116,21 @@ TEST(PageStorePool, SizedByTheFileBeingLoaded) {
     q.allocate();
     EXPECT_EQ(q.poolSlots(), 32);
 }
+
+TEST(PageStoreAllocation, SizeLimitIsReportedOnceAndRefused) {
+    PageStore p;
+    CollectSink sink;
+    p.setMessageSink(&sink);
+    p.allocate();                                   // creates the file
+    p.setFileEnd(kPageFileLimit - kPageSize);
+    EXPECT_EQ(p.allocate(), kFirstPoolPage - 1);    // the last page-file page, 0xDFFF
+    EXPECT_EQ(p.allocate(), kNoPage);
+    EXPECT_EQ(p.allocate(), kNoPage);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_STREQ(sink.messages[0].c_str(), docText(kTextPageFileFull));
+    EXPECT_TRUE(p.errorReported());
+    // A freed page can still be handed out.
+    p.free(7);
+    EXPECT_EQ(p.allocate(), 7u);
+    p.setFileEnd(0);
+}
