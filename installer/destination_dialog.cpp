@@ -1,4 +1,5 @@
 #include "destination_dialog.h"
+#include "archive_steps.h"
 #include "drive_totals.h"
 #include "file_list.h"
 #include "resource.h"
@@ -220,8 +221,7 @@ void DestinationDialog::checkSizes() {
             a->saved = true;
             if (a->destination.empty()) a->destination.setPath(folder.c_str());
         }
-    // Archive sizes join through the archive step once it is present.
-    DriveTotals t = computeDriveTotals(files, options_.archives, nullptr);
+    DriveTotals t = computeDriveTotals(files, options_.archives, archiveUnpackedBytes);
     SetDlgItemTextA(hwnd_, IDC_DEST_REQUIRED, t.required.c_str());
     SetDlgItemTextA(hwnd_, IDC_DEST_FREE, t.free.c_str());
     for (auto& e : files) {
