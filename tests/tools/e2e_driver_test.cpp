@@ -145,14 +145,36 @@ TEST(DriverProcess, ArgumentsAndWorkingFolderReachTheProgram) {
     EXPECT_EQ(work, runs[0].currentDir);
 }
 
-TEST(DriverProcess, DefaultWorkingFolderIsTheProgramsOwn) {
+TEST(DriverProcess, DefaultWorkingFolderIsTheProgramsOwnAndNoRunIsLost) {
     const std::string disc = freshFolder("default-dir");
     ASSERT_TRUE(copyFile(helperProgram("recorder.exe"), disc + "\\recorder.exe"));
     Driver d;
-    d.start(disc + "\\recorder.exe");
-    d.start(disc + "\\recorder.exe", "second");
-    ASSERT_TRUE(waitForRuns(disc, 2, 10000));
-    for (const RecordedRun& r : recordedRuns(disc)) EXPECT_EQ(disc, r.currentDir);
+    // Launched together, as a menu button with several commands does.
+    for (int i = 0; i < 5; ++i) d.start(disc + "\\recorder.exe", "run" + std::to_string(i));
+    ASSERT_TRUE(waitForRuns(disc, 5, 15000));
+    std::vector<RecordedRun> runs = recordedRuns(disc);
+    EXPECT_EQ(5u, runs.size());
+    std::vector<bool> seen(5);
+    for (const RecordedRun& r : runs) {
+        EXPECT_EQ(disc, r.currentDir);
+        const std::string tail = r.commandLine.substr(r.commandLine.size() - 4);
+        ASSERT_EQ("run", tail.substr(0, 3)) << r.commandLine;
+        seen[tail[3] - '0'] = true;
+    }
+    EXPECT_EQ(std::vector<bool>(5, true), seen);
+}
+
+TEST(DriverProcess, RecorderWritesWhereTheEnvironmentSays) {
+    const std::string dir = freshFolder("record-env");
+    const std::string file = dir + "\\記録.txt";
+    ASSERT_TRUE(SetEnvironmentVariableA("RECORDER_FILE", file.c_str()));
+    Driver d;
+    Process p = d.start(helperProgram("recorder.exe"), "x", dir);
+    SetEnvironmentVariableA("RECORDER_FILE", nullptr);
+    ASSERT_TRUE(p.waitExit(10000));
+    std::string text;
+    ASSERT_TRUE(readFile(file, &text));
+    EXPECT_EQ("\"" + helperProgram("recorder.exe") + "\" x\t" + dir + "\r\n", text);
 }
 
 TEST(DriverProcess, EveryProcessAndItsChildrenEndAtTeardown) {

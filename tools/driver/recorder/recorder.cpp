@@ -6,19 +6,16 @@
 
 namespace {
 
-std::string recordPath() {
-    char buf[MAX_PATH * 2];
-    DWORD n = GetEnvironmentVariableA("RECORDER_FILE", buf, sizeof buf);
-    if (n > 0 && n < sizeof buf) return buf;
-    n = GetModuleFileNameA(nullptr, buf, sizeof buf);
-    std::string exe(buf, n < sizeof buf ? n : 0);
-    // The last separator, skipping the second byte of double-byte characters.
-    size_t cut = std::string::npos;
-    for (size_t i = 0; i < exe.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(exe[i])) && i + 1 < exe.size()) { ++i; continue; }
-        if (exe[i] == '\\' || exe[i] == '/') cut = i;
-    }
-    return (cut == std::string::npos ? std::string(".") : exe.substr(0, cut)) + "\\record.txt";
+// Wide calls: Wine shortens ANSI environment values that hold double-byte
+// characters, and UTF-16 paths need no lead-byte care when cut.
+std::wstring recordPath() {
+    wchar_t buf[MAX_PATH * 2];
+    DWORD n = GetEnvironmentVariableW(L"RECORDER_FILE", buf, MAX_PATH * 2);
+    if (n > 0 && n < MAX_PATH * 2) return buf;
+    n = GetModuleFileNameW(nullptr, buf, MAX_PATH * 2);
+    std::wstring exe(buf, n < MAX_PATH * 2 ? n : 0);
+    size_t cut = exe.find_last_of(L"\\/");
+    return (cut == std::wstring::npos ? std::wstring(L".") : exe.substr(0, cut)) + L"\\record.txt";
 }
 
 } // namespace
@@ -32,9 +29,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     line += "\r\n";
 
     // Several launches may arrive at once: retry while another writer holds the file.
-    const std::string path = recordPath();
+    const std::wstring path = recordPath();
     for (int attempt = 0; attempt < 200; ++attempt) {
-        HANDLE f = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+        HANDLE f = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (f != INVALID_HANDLE_VALUE) {
             DWORD written = 0;

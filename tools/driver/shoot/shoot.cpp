@@ -6,6 +6,19 @@
 #include "driver.h"
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+namespace {
+
+// A message box text on one output line.
+std::string oneLine(std::string s) {
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    for (char& c : s)
+        if (c == '\n' || c == '\r') c = ' ';
+    return s;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4) {
@@ -27,7 +40,7 @@ int main(int argc, char** argv) {
         if (w) break;
         if (HWND box = driver.waitMessageBox(p, 0)) {
             std::printf("the program showed a message instead of its window: %s: %s\n",
-                        e2e::windowText(box).c_str(), e2e::messageBoxText(box).c_str());
+                        e2e::windowText(box).c_str(), oneLine(e2e::messageBoxText(box)).c_str());
             return 3;
         }
         DWORD code = 0;
@@ -47,6 +60,10 @@ int main(int argc, char** argv) {
         return 4;
     }
     std::printf("captured %s\n", argv[3]);
+    // A message the program shows over its window is part of the picture: name it.
+    if (HWND box = driver.waitMessageBox(p, 0))
+        std::printf("the program shows a message: %s: %s\n", e2e::windowText(box).c_str(),
+                    oneLine(e2e::messageBoxText(box)).c_str());
     e2e::closeWindow(w);
     p.waitExit(5000);
     return 0;
