@@ -93,7 +93,7 @@ protected:
         write("pop.txt", "説明の本文です。\r\n");
     }
 
-    void writeIni() {
+    void writeIni(const std::string& margin = "6,4", const std::string& executeImage = "exec.bmp") {
         std::string ini = std::string("[OSTREL]\nCaption=") + kCaption +
                           "\nBackGround=back.bmp\ndisprect=220,60\n"
                           "[BUTTON.Exit]\nBitmap=exit.bmp\nPosition=540,418\nHintText=終了します\n"
@@ -102,8 +102,8 @@ protected:
                           "\nSize=" + std::to_string(kTabW) + "," + std::to_string(kTabH) +
                           "\nPadding=4,3\nBGCOLOR=8,24,72\nColor.Normal=200,210,230\nColor.Select=250,210,90\n"
                           "FontSize.Normal=14\nFontSize.Select=14\nDecoration=outset\n"
-                          "[BUTTON.Execute]\nBitmap=exec.bmp\nPosition=" + std::to_string(kExecX) + "," +
-                          std::to_string(kExecY) + "\nColumn=3\nRow=3\nMargin=6,4\n"
+                          "[BUTTON.Execute]\nBitmap=" + executeImage + "\nPosition=" + std::to_string(kExecX) +
+                          "," + std::to_string(kExecY) + "\nColumn=3\nRow=3\nMargin=" + margin + "\n"
                           "Color.Normal=20,20,40\nColor.Activate=120,40,0\nFontSize.Normal=14\nFontSize.Activate=14\n"
                           "[BUTTON.MENU]\n";
         for (int i = 1; i <= kMenuButtons; ++i)
@@ -567,6 +567,52 @@ TEST_F(MenuScreenE2E, RestingOnAButtonShowsItsHint)
     }, 5000));
     EXPECT_TRUE(waitFor([&] { return e2e::windowText(tip) == "ヒント0"; }, 3000)) << e2e::windowText(tip);
     settledScreenshot(main, "menu_screen_hint");
+}
+
+// Position of a child window in the client area of its parent.
+POINT placeOf(HWND child)
+{
+    RECT r;
+    GetWindowRect(child, &r);
+    POINT p = {r.left, r.top};
+    ScreenToClient(GetParent(child), &p);
+    return p;
+}
+
+TEST_F(MenuScreenE2E, NegativeRowMarginStacksTheGridUpward)
+{
+    writeIni("-10,-4");
+    writeDat({page("ページ", 0, 1), page("次", 1, 1)});
+    HWND main = start();
+    ASSERT_NE(nullptr, main);
+    POINT first = placeOf(executeButton(main, 0));
+    EXPECT_EQ(kExecX, first.x);
+    EXPECT_EQ(kExecY, first.y);
+    POINT second = placeOf(executeButton(main, 1));
+    EXPECT_EQ(kExecX + kExecW - 10, second.x);
+    POINT below = placeOf(executeButton(main, 3));
+    EXPECT_EQ(kExecX, below.x);
+    EXPECT_EQ(kExecY - 4 - kExecH, below.y);
+    EXPECT_EQ(kExecY - 2 * (4 + kExecH), placeOf(executeButton(main, 8)).y);
+}
+
+TEST_F(MenuScreenE2E, UnreadableExecuteImageIsReportedAtStartUp)
+{
+    write("broken.bmp", "BM not really a picture");
+    writeIni("6,4", "broken.bmp");
+    writeDat({page("ページ", 0, 1)});
+    e2e::Process p = driver_.start(path("Ostrel.exe"));
+    ASSERT_NE(0u, p.pid);
+    HWND box = driver_.waitMessageBox(p, 15000);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("セクション[BUTTON.Execute]\nBitmap のボタン画像\n '" + path("broken.bmp") + "' が見つかりません",
+              e2e::messageBoxText(box));
+    EXPECT_EQ(kCaption, e2e::windowText(box));
+    EXPECT_EQ(e2e::Icon::Error, e2e::messageBoxIcon(box));
+    ASSERT_TRUE(e2e::pressButton(box, IDOK));
+    DWORD code = 1;
+    ASSERT_TRUE(p.waitExit(15000, &code));
+    EXPECT_EQ(0u, code);
 }
 
 }  // namespace
