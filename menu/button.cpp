@@ -248,7 +248,7 @@ void Button::setLabel(const char* label)
 
 void Button::renderLabel(const char* label, bool withLit)
 {
-    if (label) copyBounded(label_, label, sizeof label_);
+    if (label && label != label_) copyBounded(label_, label, sizeof label_);
     if (window_) SetWindowTextA(window_, label_);
     if (strip_.empty()) return;
     HDC windowDc = GetDC(window_);
@@ -278,7 +278,7 @@ void Button::renderLabel(const char* label, bool withLit)
 
 void Button::setHint(const char* hint)
 {
-    copyBounded(hint_, hint ? hint : "", sizeof hint_);
+    if (hint != hint_) copyBounded(hint_, hint ? hint : "", sizeof hint_);
     if (!window_ || !tooltip_) return;
     TOOLINFOA ti = {};
     ti.cbSize = kToolInfoSize;
