@@ -210,6 +210,9 @@ void MenuScreen::showEntry(int n)
 
 void MenuScreen::hideEntry()
 {
+    // Forget the last entry's commands and popup text: with no entries listed
+    // this only clears them, so that the Info button cannot bring them back.
+    app_.data.loadCommands(-1);
     for (auto& b : execute_) b->show(false);
     HWND doc = documentWindow();
     if (doc) closeDocument();

@@ -529,10 +529,18 @@ TEST_F(MenuScreenE2E, PageWithoutEntriesShowsNoneOfAnotherPage)
     HWND main = start();
     ASSERT_NE(nullptr, main);
     ASSERT_TRUE(waitFor([&] { return pageShown(main, "項目0-0"); }, 10000)) << children(main);
+    HWND info = control(main, 112);
+    ASSERT_TRUE(waitFor([&] { return IsWindowEnabled(info) != FALSE; }, 5000));
+    ASSERT_TRUE(clickCentre(info));
+    HWND doc = driver_.waitDialog(process_, 10000);
+    ASSERT_NE(nullptr, doc);
+
     ASSERT_TRUE(clickTab(main, 1));
     EXPECT_TRUE(waitFor([&] { return menuTexts(main).empty(); }, 5000)) << children(main);
     EXPECT_EQ(std::vector<std::string>(9, ""), grid(main));
-    EXPECT_FALSE(IsWindowEnabled(control(main, 112)));
+    // The previous entry's popup text went with it: the closed document does not bring Info back.
+    EXPECT_TRUE(driver_.waitGone(doc, 5000));
+    EXPECT_FALSE(waitFor([&] { return IsWindowEnabled(info) != FALSE; }, 1000));
     ASSERT_TRUE(clickTab(main, 0));
     EXPECT_TRUE(waitFor([&] { return pageShown(main, "項目0-0"); }, 5000)) << children(main);
     EXPECT_EQ("操作0-0-0", grid(main)[7]);
