@@ -306,6 +306,17 @@ TEST_F(MenuScreenE2E, TimerShowsPageZeroAfterThreeSeconds)
     ASSERT_TRUE(waitFor([&] { return pageShown(main, "項目0-0"); }, 10000)) << children(main);
     EXPECT_GE(GetTickCount() - shownAt, 2000u);
     EXPECT_EQ((std::vector<std::string>{"項目0-0", "項目0-1"}), menuTexts(main));
+
+    // The page the timer showed is the tab shown: clicking that tab reloads nothing.
+    Page changed = page("最初", 0, 2);
+    changed.entries[0].title = "変更後";
+    writeDat({changed, page("二番目", 1, 2)});
+    ASSERT_TRUE(clickTab(main, 0));
+    EXPECT_FALSE(waitFor([&] { return pageShown(main, "変更後"); }, 1500)) << children(main);
+    ASSERT_TRUE(clickTab(main, 1));
+    ASSERT_TRUE(waitFor([&] { return pageShown(main, "項目1-0"); }, 5000)) << children(main);
+    ASSERT_TRUE(clickTab(main, 0));
+    EXPECT_TRUE(waitFor([&] { return pageShown(main, "変更後"); }, 5000)) << children(main);
 }
 
 TEST_F(MenuScreenE2E, TabUsedBeforeTheTimerKeepsItsPage)
