@@ -344,6 +344,16 @@ TEST_F(TargetWindow, PressedButtonEndsTheProgram) {
     EXPECT_EQ(7u, code);
 }
 
+TEST_F(TargetWindow, DisabledButtonIsNotPressed) {
+    open();
+    EnableWindow(child(w, kQuit), FALSE);
+    EXPECT_FALSE(pressButton(w, kQuit));
+    EXPECT_FALSE(p.waitExit(300));
+    EnableWindow(child(w, kQuit), TRUE);
+    EXPECT_TRUE(pressButton(w, kQuit));
+    EXPECT_TRUE(p.waitExit(10000));
+}
+
 TEST_F(TargetWindow, KeysArriveWithTheirModifiers) {
     open();
     ASSERT_TRUE(sendKey(w, 'A', true));
