@@ -256,19 +256,6 @@ command1=設定;オープニングムービーの設定を変えます,OstrelMov
 Bmp1=pictures\\movie.png
 """
 
-# The installer's script: the viewer entry's "インストール" button runs
-# Talinst.exe with the section VIEWER.
-TALINST_INI = """[Talinst]
-
-[VIEWER]
-ProductName=テキストビューア
-FirstMsg=テキストビューアをインストールします。よろしいですか？
-DstDir=Sample Disc\\Kelview
-Copy1=Kelview.exe
-Copy2=docs\\readme.txt docs
-LastMsg=インストールが終わりました。
-"""
-
 DOCS = {
     'about.txt': 'サンプルディスクへようこそ。\n\nこのディスクには、メニュー、インストーラ、テキストビューアが収録されています。\n左のボタンで項目を選び、下のボタンで実行してください。\n',
     'news.txt': '今月のお知らせ\n\n・収録ソフトを追加しました。\n・詳しくは http://www.example.com/ をご覧ください。\n',
@@ -280,7 +267,6 @@ DOCS = {
 def main():
     sjis('MENU.INI', MENU_INI)
     sjis('MENU.DAT', MENU_DAT)
-    sjis('TALINST.INI', TALINST_INI)
     for name, text in DOCS.items():
         sjis(os.path.join('docs', name), text)
     write_png_palette('pictures/back.png', W, H, PALETTE, background_index)
