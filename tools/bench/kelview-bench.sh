@@ -47,5 +47,5 @@ for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$disp" ] && break; sleep 0.1; done
 winpath() { echo "Z:$1" | tr / '\\'; }
 t0=$(date +%s.%N); cat "$file" > /dev/null; t1=$(date +%s.%N)
 cat_s=$(echo "$t1 - $t0" | bc -l)
-out=$(wine "$work/startbench.exe" "$(winpath "$exe")" "$(winpath "$file")" 2>/dev/null </dev/null | tr -d '\r')
+out=$(wine "$work/startbench.exe" "$(winpath "$exe")" "$(winpath "$file")" </dev/null 2>"$work/startbench.err" | tr -d '\r')
 echo "file_bytes=$bytes cat_s=$(printf '%.3f' "$cat_s") $out"

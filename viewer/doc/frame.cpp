@@ -3,6 +3,7 @@
 #include "caption.h"
 #include "client_host.h"
 #include "commands.h"
+#include "document_drag.h"
 #include "layout.h"
 #include "settings.h"
 #include "text_view.h"
@@ -75,6 +76,7 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             layoutClient(hwnd);
             return 0;
         case WM_MOVE:
+            if (a.view) a.view->placeComposition();
             return 0;
         case WM_SETFOCUS:
             if (a.client) SetFocus(a.client);
@@ -103,6 +105,16 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (a.osMajor >= 4 && a.osMinor != 0) drawPositionIndicator();
             return r;
         }
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+            if (wp == HTSYSMENU && a.newShell && a.oleReady && a.doc.hasFile()) {
+                std::string path = a.doc.folder;
+                if (!path.empty() && path.back() != '\\') path += '\\';
+                path += a.doc.fileName;
+                POINT p = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+                if (trackIconPress(hwnd, path, msg == WM_NCRBUTTONDOWN, p)) return 0;
+            }
+            break;
         case WM_DESTROY:
             a.frame = nullptr;
             return 0;

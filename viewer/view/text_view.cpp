@@ -3,6 +3,7 @@
 #include "layout.h"
 #include "../../resources/viewer/resource.h"
 #include "../doc/commands.h"
+#include <imm.h>
 #include <algorithm>
 
 namespace kv {
@@ -388,6 +389,27 @@ void TextView::updateCaret() {
     SetCaretPos(columnX(model_.caretColumn()), rowTop(model_.caretRow()));
     HideCaret(hwnd_);
     if (visible) ShowCaret(hwnd_);
+    placeComposition();
+}
+
+void TextView::placeComposition() {
+    // An input method's composition window follows the caret (the selection's
+    // start while there is one) and uses the text font.
+    HIMC imc = ImmGetContext(hwnd_);
+    if (!imc) return;
+    int row = model_.caretRow(), col = model_.caretColumn();
+    if (model_.hasSelection()) {
+        row = model_.selection().startRow();
+        col = model_.selection().startCol();
+    }
+    COMPOSITIONFORM cf = {};
+    cf.dwStyle = CFS_POINT;
+    cf.ptCurrentPos.x = columnX(col);
+    cf.ptCurrentPos.y = rowTop(row);
+    ImmSetCompositionWindow(imc, &cf);
+    LOGFONTA lf = {};
+    if (textFont_ && GetObjectA(textFont_, sizeof lf, &lf)) ImmSetCompositionFontA(imc, &lf);
+    ImmReleaseContext(hwnd_, imc);
 }
 
 void TextView::goTo(int row, int column) {

@@ -105,6 +105,9 @@ private:
     void updateScrollBar();
     void updateCaret();
     void createCaretShape();
+public:
+    void placeComposition();
+private:
 
     ViewHost* host_;
     HWND hwnd_ = nullptr;
