@@ -15,15 +15,17 @@ void PositionIndicator::draw(HWND frame, const std::string& text, bool active) {
     RECT win;
     GetWindowRect(frame, &win);
 
-    NONCLIENTMETRICSA ncm = {};
-    ncm.cbSize = sizeof ncm;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-    GdiObject<HFONT> font(CreateFontIndirectA(&ncm.lfMenuFont));
+    if (!font_) {
+        NONCLIENTMETRICSA ncm = {};
+        ncm.cbSize = sizeof ncm;
+        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+        font_ = CreateFontIndirectA(&ncm.lfMenuFont);
+    }
 
     HDC dc = GetWindowDC(frame);
     if (!dc) return;
     {
-        Selected sf(dc, font.get());
+        Selected sf(dc, font_);
         SIZE digit = {};
         GetTextExtentPoint32A(dc, "0", 1, &digit);
         // The field grows in whole digits and never shrinks, so it does not jitter.

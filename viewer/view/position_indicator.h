@@ -18,6 +18,7 @@ public:
 private:
     std::string last_;
     int fieldWidth_ = 0;
+    HFONT font_ = nullptr;   // the menu font, made once for the process
 };
 
 } // namespace kv

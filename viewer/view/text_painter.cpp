@@ -19,18 +19,17 @@ void fill(HDC dc, int l, int t, int r, int b, COLORREF c) {
 }
 
 // Blits a monochrome glyph into a cell: ink in `ink`, the rest in `paper`.
-void blitGlyph(HDC dc, HBITMAP glyph, int x, int y, int w, int h, COLORREF ink, COLORREF paper) {
-    if (!glyph) return;
+// `mem` is a memory DC kept for the whole paint.
+void blitGlyph(HDC dc, HDC mem, HBITMAP glyph, int x, int y, int w, int h, COLORREF ink, COLORREF paper) {
+    if (!glyph || !mem) return;
     BITMAP bm = {};
     GetObjectA(glyph, sizeof bm, &bm);
-    HDC mem = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(mem, glyph);
     SetTextColor(dc, ink);
     SetBkColor(dc, paper);
     if (bm.bmWidth == w && bm.bmHeight == h) BitBlt(dc, x, y, w, h, mem, 0, 0, SRCCOPY);
     else StretchBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
     SelectObject(mem, old);
-    DeleteDC(mem);
 }
 
 } // namespace
@@ -43,6 +42,8 @@ void TextView::onPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     if (!dc) return;
+    MemoryDC glyphs(dc);
+    glyphDC_ = glyphs.get();
     RECT r = ps.rcPaint;
     SetBkMode(dc, OPAQUE);
     Selected font(dc, textFont_);
@@ -62,10 +63,18 @@ void TextView::onPaint() {
         if (r.right <= marginWidth_) {
             for (int i = first; i <= last; ++i) paintLineNumber(dc, model_.topRow() + i, kRulerBand + i * rowH_);
         } else {
-            paintRows(dc, model_.topRow() + first, model_.topRow() + last,
-                      std::max<int>(r.left, marginWidth_), r.right, inMargin);
+            // Text never spills into the margin, not even a character cut by the left edge.
+        HRGN clip = CreateRectRgn(marginWidth_, kRulerBand, r.right, r.bottom);
+        SelectClipRgn(dc, clip);
+        paintRows(dc, model_.topRow() + first, model_.topRow() + last,
+                  std::max<int>(r.left, marginWidth_), r.right, false);
+        SelectClipRgn(dc, nullptr);
+        DeleteObject(clip);
+        if (inMargin)
+            for (int i = first; i <= last; ++i) paintLineNumber(dc, model_.topRow() + i, kRulerBand + i * rowH_);
         }
     }
+    glyphDC_ = nullptr;
     EndPaint(hwnd_, &ps);
 }
 
@@ -136,8 +145,6 @@ void TextView::paintRow(HDC dc, int row, int y, int clipLeft, int clipRight) {
     int startCol = firstCol;
     if (startCol > 0 && startCol < len && isTrailByteAt(text, len, startCol)) --startCol;
 
-    HRGN clip = CreateRectRgn(marginWidth_, y, clipRight, y + rowH_);
-    SelectClipRgn(dc, clip);
     for (const ColourRun& run : runs) {
         int end = run.start + run.length;
         if (end <= startCol) continue;
@@ -153,12 +160,10 @@ void TextView::paintRow(HDC dc, int row, int y, int clipLeft, int clipRight) {
     if (!eofRow && rows_->endsLine(row) && x >= marginWidth_ && x < limit) {
         RowSelection s = model_.rowSelection(row);
         bool selected = s.lineEnd;
-        blitGlyph(dc, lineEndGlyph_.get(), x, y, charW_, rowH_,
+        blitGlyph(dc, glyphDC_, lineEndGlyph_.get(), x, y, charW_, rowH_,
                   selected ? text_[kAttrSelection] : text_[kAttrLineEnd],
                   selected ? back_[kAttrSelection] : back_[kAttrLineEnd]);
     }
-    SelectClipRgn(dc, nullptr);
-    DeleteObject(clip);
 }
 
 void TextView::paintSegment(HDC dc, const unsigned char* text, int x, int y, int count, unsigned attr,
@@ -187,7 +192,7 @@ void TextView::paintSegment(HDC dc, const unsigned char* text, int x, int y, int
             int cx = x + i * charW_;
             unsigned char c = text[i];
             if (c == 0x1B || c == 0x0C) {
-                blitGlyph(dc, c == 0x1B ? escGlyph_.get() : ffGlyph_.get(), cx, y, charW_, rowH_, fg, bg);
+                blitGlyph(dc, glyphDC_, c == 0x1B ? escGlyph_.get() : ffGlyph_.get(), cx, y, charW_, rowH_, fg, bg);
             } else {
                 // Other control bytes show as the letter of their code plus 64, inverted.
                 char letter = static_cast<char>(c + 64);

@@ -121,6 +121,7 @@ private:
     int charW_ = 8, rowH_ = 16, ascent_ = 13, digitW_ = 8;
     bool trueType_ = false;
     bool building_ = false;
+    HDC glyphDC_ = nullptr;   // memory DC for glyph blits during a paint
     COLORREF text_[kAttributeCount] = {}, back_[kAttributeCount] = {};
     COLORREF separator_ = 0;
     int marginWidth_ = 0;
