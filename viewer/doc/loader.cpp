@@ -2,6 +2,7 @@
 #include <cctype>
 #include <cstring>
 #include <new>
+#include <string>
 #include "loader.h"
 #include "acpconv.h"
 #include "codeconv.h"
@@ -83,6 +84,114 @@ void showWithName(MessageSink& sink, const char* name, int textId) {
     sink.show(text);
 }
 
+inline bool isLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Index of the last backslash, skipping the second bytes of double-byte
+// characters; -1 when there is none.
+int lastSeparator(const char* path) {
+    int at = -1;
+    for (int i = 0; path[i]; ++i) {
+        unsigned char c = (unsigned char)path[i];
+        if (isLead(c) && path[i + 1]) { ++i; continue; }
+        if (c == '\\') at = i;
+    }
+    return at;
+}
+
+void copyBounded(char* dest, size_t size, const char* src, size_t n) {
+    if (n >= size) n = size - 1;
+    std::memcpy(dest, src, n);
+    dest[n] = 0;
+}
+
+// Index just past the next backslash from `from` (double-byte aware), or the
+// length of the path when there is none; *found tells which.
+size_t pastSeparator(const char* path, size_t from, bool* found = nullptr) {
+    size_t i = from;
+    if (found) *found = false;
+    while (path[i]) {
+        unsigned char c = (unsigned char)path[i];
+        if (isLead(c) && path[i + 1]) { i += 2; continue; }
+        ++i;
+        if (c == '\\') {
+            if (found) *found = true;
+            break;
+        }
+    }
+    return i;
+}
+
+// The path with every component as found on disk (FindFirstFileA): short
+// 8.3 names become long ones and each name takes its case on disk. False
+// when a component cannot be found.
+bool longFormOf(const char* path, char* out, size_t size) {
+    char full[MAX_PATH];
+    DWORD n = GetFullPathNameA(path, sizeof full, full, nullptr);
+    if (n == 0 || n >= sizeof full || std::strpbrk(full, "*?")) return false;
+    size_t root;
+    if (full[0] && full[1] == ':' && full[2] == '\\') {
+        root = 3;
+    } else if (full[0] == '\\' && full[1] == '\\') {
+        root = pastSeparator(full, pastSeparator(full, 2));     // \\server\share\ stays
+    } else {
+        return false;
+    }
+    std::string result(full, root);
+    for (size_t at = root; full[at];) {
+        bool separator = false;
+        const size_t next = pastSeparator(full, at, &separator);
+        const bool last = !separator;
+        std::string probe = result + std::string(full + at, last ? next - at : next - at - 1);
+        WIN32_FIND_DATAA fd;
+        HANDLE f = FindFirstFileA(probe.c_str(), &fd);
+        if (f == INVALID_HANDLE_VALUE) return false;
+        FindClose(f);
+        result += fd.cFileName;
+        if (!last) result += '\\';
+        at = next;
+    }
+    if (result.size() >= size) return false;
+    std::memcpy(out, result.c_str(), result.size() + 1);
+    return true;
+}
+
+// Replaces the components of the document's path by their long forms, so
+// that a short name or a name typed in another case shows (and compares
+// with other viewers) as the file is really called. A name that does not
+// exist, or that names folders of its own below the document folder, is
+// kept as given.
+void useLongForms(Document& doc, char* path, size_t pathSize) {
+    const char* name = doc.fileName;
+    const bool absolute = (name[0] && name[1] == ':') || (name[0] == '\\' && name[1] == '\\');
+    if (!absolute && (!doc.folder[0] || lastSeparator(name) >= 0)) return;
+    char longPath[MAX_PATH];
+    if (!longFormOf(path, longPath, sizeof longPath) || std::strcmp(longPath, path) == 0) return;
+    const size_t n = std::strlen(longPath);
+    if (absolute) {
+        if (n >= sizeof doc.fileName) return;
+        copyBounded(doc.fileName, sizeof doc.fileName, longPath, n);
+    } else {
+        int sep = lastSeparator(longPath);
+        if (sep < 0 || longPath[sep + 1] == 0) return;
+        // A root keeps its backslash (C:\), any other folder drops it.
+        int folderLen = (sep == 2 && longPath[1] == ':') ? 3 : sep;
+        if (size_t(folderLen) >= sizeof doc.folder || std::strlen(longPath + sep + 1) >= sizeof doc.fileName) return;
+        copyBounded(doc.folder, sizeof doc.folder, longPath, size_t(folderLen));
+        copyBounded(doc.fileName, sizeof doc.fileName, longPath + sep + 1, std::strlen(longPath + sep + 1));
+    }
+    copyBounded(path, pathSize, longPath, n);
+}
+
+// After a failed load the window shows an empty, untitled document.
+void makeUntitled(Document& doc) {
+    doc.fileName[0] = 0;
+    doc.newFile = false;
+    doc.readOnly = false;
+    doc.requestedCode = kCodeAuto;
+    doc.loadedCode = kCodeSjis;
+    doc.writeTimeLow = doc.writeTimeHigh = 0;
+}
+
 HANDLE toHandle(HFILE h) { return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(h)); }
 
 // Reads up to n bytes; -1 on a read error.
@@ -116,6 +225,7 @@ OpenResult openDocument(Document& doc, RowStore& store, const ViewerSettings& s,
     doc.writeTimeLow = doc.writeTimeHigh = 0;
     char path[MAX_PATH + 1];
     fullPath(doc, path, sizeof path);
+    useLongForms(doc, path, sizeof path);
 
     int share = s.lockMode == kShareDenyWrite ? OF_SHARE_DENY_WRITE : OF_SHARE_COMPAT;
     if (isWinIni(path) || (doc.readOnlyRequest && s.lockMode == kShareDenyWrite)) share = OF_SHARE_COMPAT;
@@ -143,6 +253,7 @@ OpenResult openDocument(Document& doc, RowStore& store, const ViewerSettings& s,
     if (h == HFILE_ERROR) {
         store.clear();
         doc.newFile = true;
+        doc.loadedCode = kCodeSjis;     // nothing is loaded
         WIN32_FIND_DATAA fd;
         HANDLE f = FindFirstFileA(path, &fd);
         if (f != INVALID_HANDLE_VALUE) {
@@ -286,6 +397,7 @@ bool openAndLoad(Document& doc, RowStore& store, const ViewerSettings& s, Messag
     }
     bool ok = loadDocument(doc, store, s, sink);
     if (!ok || s.lockMode == 0) closeDocumentFile(doc);
+    if (!ok) makeUntitled(doc);
     return ok;
 }
 
@@ -298,8 +410,10 @@ bool reloadDocument(Document& doc, RowStore& store, const ViewerSettings& s, Mes
     doc.requestedCode = doc.loadedCode;
     if (!openAndLoad(doc, store, s, sink)) return false;
     if (row <= store.lastRow()) {
+        // A row that became shorter keeps the caret at its end.
+        const int end = store.textLength(row);
         store.currentRow = row;
-        store.currentColumn = column;
+        store.currentColumn = column < 0 ? 0 : column > end ? end : column;
     } else {
         store.currentRow = store.lastRow();
         store.currentColumn = store.textLength(store.lastRow());

@@ -484,9 +484,9 @@ bool RowStore::deleteRows(int index, int n) {
         r = db + 1;
     }
 
-    bool anyEnded = false;
-    for (int r = index; r <= last; ++r)
-        if (endsLine(r)) anyEnded = true;
+    // Only the first deleted row decides: when it continued, the rows before
+    // the range join the rows after it, as when the text between is deleted.
+    const bool firstEnded = endsLine(index);
 
     // Window range after removing [index, last] and shifting the rows behind it.
     if (!windowEmpty()) {
@@ -507,7 +507,7 @@ bool RowStore::deleteRows(int index, int n) {
     lastRow_ -= n;
     if (!windowEmpty() && needsCompact_) compact();
     // A line that lost its end row now ends at the row before the range.
-    if (anyEnded && index > 0) rows_[index - 1] |= kRowEndsLine;
+    if (firstEnded && index > 0) rows_[index - 1] |= kRowEndsLine;
     if (currentRow > last) currentRow -= n;
     else if (currentRow >= index) currentRow = index <= lastRow_ ? index : lastRow_;
     return true;

@@ -44,13 +44,16 @@ public:
     int currentRow = 0;                              // caret row, kept for the store's users
     int currentColumn = 0;                           // byte column within the current row
 
-    // Row words and texts.
-    uint32_t word(int row) const { return rows_[row]; }
-    int length(int row) const { return rowLen(rows_[row]); }
+    // Row words and texts. A row past the end (a window that still holds the
+    // caret of the document before a failed reload) reads as an empty row
+    // that ends its line; nothing beyond the table is touched.
+    bool validRow(int row) const { return rows_ && row >= 0 && row <= lastRow_; }
+    uint32_t word(int row) const { return validRow(row) ? rows_[row] : kRowEndsLine; }
+    int length(int row) const { return rowLen(word(row)); }
     // Length without the "[EOF]" mark on the end-of-file row.
     int textLength(int row) const;
-    bool endsLine(int row) const { return rowEndsLine(rows_[row]); }
-    bool resident(int row) const { return rowResident(rows_[row]); }
+    bool endsLine(int row) const { return rowEndsLine(word(row)); }
+    bool resident(int row) const { return rowResident(word(row)); }
     bool isEofRow(int row) const { return row == lastRow_; }
     bool makeResident(int row);
     // The row's bytes (made resident first); nullptr when the page cannot be read.

@@ -494,3 +494,91 @@ TEST_F(LoaderTest, ReloadKeepsTheCodeAndThePlace) {
     Document none;
     EXPECT_FALSE(reloadDocument(none, store, s, sink));
 }
+
+TEST_F(LoaderTest, ReloadPutsTheCaretAtTheEndOfARowThatBecameShorter) {
+    ASSERT_TRUE(load("shrink.txt", "abcdefgh\r\nxyz\r\n"));
+    store.currentRow = 0;
+    store.currentColumn = 7;
+    writeFile(dir + "\\shrink.txt", "ab\r\nxyz\r\n");
+    ASSERT_TRUE(reloadDocument(doc, store, s, sink));
+    EXPECT_EQ(store.currentRow, 0);
+    EXPECT_EQ(store.currentColumn, 2);
+    // On the end-of-file row the caret stays in front of the mark.
+    store.currentRow = 2;
+    store.currentColumn = 4;
+    ASSERT_TRUE(reloadDocument(doc, store, s, sink));
+    EXPECT_EQ(store.currentRow, 2);
+    EXPECT_EQ(store.currentColumn, 0);
+}
+
+TEST_F(LoaderTest, FailedReloadLeavesAnEmptyUntitledDocument) {
+    ASSERT_TRUE(load("grows.txt", "one\r\ntwo\r\n", kCodeEuc));
+    ASSERT_EQ(codeOf(doc.loadedCode), kCodeEuc);
+    // The file has grown past the row limit since it was loaded.
+    s.maxRows = 100;
+    store.release();
+    ASSERT_TRUE(store.reserve());
+    writeFile(dir + "\\grows.txt", std::string(500, '\n'));
+    EXPECT_FALSE(reloadDocument(doc, store, s, sink));
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0], docText(kTextRowLimit));
+    EXPECT_STREQ(doc.fileName, "");
+    EXPECT_FALSE(doc.hasFile());
+    EXPECT_FALSE(doc.newFile);
+    EXPECT_EQ(doc.loadedCode, kCodeSjis);
+    EXPECT_EQ(doc.file, nullptr);
+    EXPECT_EQ(store.rowCount(), 1);
+    // Nothing left to reload.
+    EXPECT_FALSE(reloadDocument(doc, store, s, sink));
+}
+
+TEST_F(LoaderTest, ReloadOfAVanishedFileIsANewDocumentWithoutCode) {
+    ASSERT_TRUE(load("gone.txt", toEuc("\x82\xA0\r\n"), kCodeEuc));
+    ASSERT_EQ(codeOf(doc.loadedCode), kCodeEuc);
+    ASSERT_TRUE(DeleteFileA((dir + "\\gone.txt").c_str()));
+    ASSERT_TRUE(reloadDocument(doc, store, s, sink));
+    EXPECT_TRUE(doc.newFile);
+    EXPECT_STREQ(doc.fileName, "gone.txt");
+    EXPECT_EQ(doc.loadedCode, kCodeSjis);
+    EXPECT_EQ(store.rowCount(), 1);
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(LoaderTest, OpeningTakesTheLongFormsOfTheName) {
+    const std::string sub = workDir("loader\\Long Folder Name");
+    const std::string longName = "A Rather Long Document Name.txt";
+    writeFile(sub + "\\" + longName, "long\r\n");
+    char shortPath[MAX_PATH];
+    DWORD n = GetShortPathNameA((sub + "\\" + longName).c_str(), shortPath, MAX_PATH);
+    ASSERT_GT(n, 0u);
+    ASSERT_LT(n, DWORD(MAX_PATH));
+    std::string shortFull = shortPath;
+    ASSERT_NE(shortFull, sub + "\\" + longName) << "no short names to test with";
+    const size_t sep = shortFull.rfind('\\');
+    doc = Document();
+    std::strcpy(doc.folder, shortFull.substr(0, sep).c_str());
+    std::strcpy(doc.fileName, shortFull.substr(sep + 1).c_str());
+    ASSERT_TRUE(openAndLoad(doc, store, s, sink));
+    EXPECT_STREQ(doc.fileName, longName.c_str());
+    EXPECT_STREQ(doc.folder, sub.c_str());
+    EXPECT_EQ(texts(store)[0], "long");
+    // A name typed in another case takes the case found on disk.
+    doc = Document();
+    std::strcpy(doc.folder, sub.c_str());
+    std::strcpy(doc.fileName, "a rather long DOCUMENT name.TXT");
+    ASSERT_TRUE(openAndLoad(doc, store, s, sink));
+    EXPECT_STREQ(doc.fileName, longName.c_str());
+    // A whole path in the name stays whole.
+    doc = Document();
+    std::strcpy(doc.fileName, shortFull.c_str());
+    ASSERT_TRUE(openAndLoad(doc, store, s, sink));
+    EXPECT_EQ(std::string(doc.fileName), sub + "\\" + longName);
+    // A name that does not exist is kept as typed.
+    doc = Document();
+    std::strcpy(doc.folder, sub.c_str());
+    std::strcpy(doc.fileName, "New Name.TXT");
+    ASSERT_TRUE(openAndLoad(doc, store, s, sink));
+    EXPECT_TRUE(doc.newFile);
+    EXPECT_STREQ(doc.fileName, "New Name.TXT");
+    EXPECT_TRUE(sink.messages.empty());
+}

@@ -99,10 +99,9 @@ public:
     void deleteRows(int index, int n) {
         if (index + n > last()) n = last() - index;
         if (n <= 0) return;
-        bool any = false;
-        for (int r = index; r < index + n; ++r) any = any || rows[size_t(r)].ends;
+        bool first = rows[size_t(index)].ends;
         rows.erase(rows.begin() + index, rows.begin() + index + n);
-        if (any && index > 0) rows[size_t(index - 1)].ends = true;
+        if (first && index > 0) rows[size_t(index - 1)].ends = true;
     }
 
     void insertRows(int index, int n) {

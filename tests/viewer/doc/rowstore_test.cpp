@@ -357,3 +357,36 @@ TEST_F(RowStoreTest, PageFileNameAndDeletion) {
     store.release();
     EXPECT_EQ(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+TEST_F(RowStoreTest, DeletedRowsJoinTheLinesAroundThemUnlessTheFirstEndedOne) {
+    s.fileType.foldColumns = 4;
+    append("aaaabbbbcc");       // aaaa bbbb cc
+    append("ddddee");           // dddd ee
+    ASSERT_EQ(texts(store), (std::vector<std::string>{"aaaa", "bbbb", "cc", "dddd", "ee", ""}));
+    // The first deleted row continued its line: what stays of it runs on
+    // into the rows after the range.
+    ASSERT_TRUE(store.deleteRows(1, 3));
+    EXPECT_EQ(logicalLines(store), (std::vector<std::string>{"aaaaee", ""}));
+    EXPECT_EQ(checkStore(store), "");
+
+    store.clear();
+    append("aaaabbbbcc");
+    append("ddddee");
+    // The first deleted row ended its line: the row before it now does.
+    ASSERT_TRUE(store.deleteRows(2, 2));
+    EXPECT_EQ(logicalLines(store), (std::vector<std::string>{"aaaabbbb", "ee", ""}));
+    EXPECT_TRUE(store.endsLine(1));
+    EXPECT_EQ(checkStore(store), "");
+}
+
+TEST_F(RowStoreTest, RowsPastTheEndReadAsEmptyWithoutTouchingTheTable) {
+    append("only line");
+    for (int row : {-1, 2, 5, 100000, 2000000000}) {
+        EXPECT_EQ(store.length(row), 0) << row;
+        EXPECT_EQ(store.textLength(row), 0) << row;
+        EXPECT_TRUE(store.endsLine(row)) << row;
+        EXPECT_FALSE(store.resident(row)) << row;
+        EXPECT_EQ(store.text(row), nullptr) << row;
+    }
+    EXPECT_EQ(checkStore(store), "");
+}
