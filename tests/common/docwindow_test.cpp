@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <richedit.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -346,4 +347,59 @@ TEST_F(DocumentWindowTest, RealClickOnAnAddressSelectsIt) {
     ASSERT_TRUE(selected);
     EXPECT_EQ(4, selection.cpMin);
     EXPECT_EQ(4 + static_cast<LONG>(address.size()), selection.cpMax);
+}
+
+// The link button and a clicked address both go to the shell. A copy of the
+// recorder program stands for the folder or web page: when the shell runs it,
+// it writes its start into record.txt beside itself.
+TEST_F(DocumentWindowTest, LinkButtonOpensTheFieldThroughTheShell) {
+    std::string folder = e2e::freshFolder("common\\docwindow_linkbutton");
+    std::string program = folder + "\\ソ表示.exe";
+    ASSERT_TRUE(e2e::copyFile(e2e::helperProgram("recorder.exe"), program));
+    HWND w = open(file("linkbutton.txt", "x"), program.c_str(), false);
+    ASSERT_NE(nullptr, w);
+    SendMessageA(GetDlgItem(w, IDC_DOCUMENT_OPEN_LINK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::waitForRuns(folder, 1, 20000));
+    std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(folder);
+    ASSERT_EQ(1u, runs.size());
+    EXPECT_NE(std::string::npos, runs[0].commandLine.find("ソ表示.exe")) << runs[0].commandLine;
+}
+
+TEST_F(DocumentWindowTest, EmptiedLinkFieldOpensNothing) {
+    std::string folder = e2e::freshFolder("common\\docwindow_emptylink");
+    std::string program = folder + "\\rec.exe";
+    ASSERT_TRUE(e2e::copyFile(e2e::helperProgram("recorder.exe"), program));
+    HWND w = open(file("emptylink.txt", "x"), program.c_str(), false);
+    ASSERT_NE(nullptr, w);
+    SetDlgItemTextA(w, IDC_DOCUMENT_LINK, "");
+    SendMessageA(GetDlgItem(w, IDC_DOCUMENT_OPEN_LINK), BM_CLICK, 0, 0);
+    // Then the field names the program again: only this second press starts it.
+    SetDlgItemTextA(w, IDC_DOCUMENT_LINK, program.c_str());
+    SendMessageA(GetDlgItem(w, IDC_DOCUMENT_OPEN_LINK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::waitForRuns(folder, 1, 20000));
+    pumpUntil([] { return false; }, 500);
+    EXPECT_EQ(1u, e2e::recordedRuns(folder).size());
+}
+
+TEST_F(DocumentWindowTest, ClickedAddressIsOpenedThroughTheShell) {
+    std::string folder = e2e::freshFolder("common\\docwindow_address");
+    std::string program = folder + "\\rec.exe";
+    ASSERT_TRUE(e2e::copyFile(e2e::helperProgram("recorder.exe"), program));
+    const std::string before = "run ";
+    HWND w = open(file("address.txt", before + program + " now"));
+    ASSERT_NE(nullptr, w);
+    ENLINK link = {};
+    link.nmhdr.hwndFrom = text(w);
+    link.nmhdr.idFrom = IDC_DOCUMENT_TEXT;
+    link.nmhdr.code = EN_LINK;
+    // A mouse move over the address only shows it as a link.
+    link.msg = WM_MOUSEMOVE;
+    link.chrg.cpMin = static_cast<LONG>(before.size());
+    link.chrg.cpMax = link.chrg.cpMin + static_cast<LONG>(program.size());
+    SendMessageA(w, WM_NOTIFY, IDC_DOCUMENT_TEXT, reinterpret_cast<LPARAM>(&link));
+    pumpUntil([] { return false; }, 300);
+    EXPECT_TRUE(e2e::recordedRuns(folder).empty());
+    link.msg = WM_LBUTTONDOWN;
+    SendMessageA(w, WM_NOTIFY, IDC_DOCUMENT_TEXT, reinterpret_cast<LPARAM>(&link));
+    ASSERT_TRUE(e2e::waitForRuns(folder, 1, 20000));
 }
