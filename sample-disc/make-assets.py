@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the sample disc: MENU.INI, MENU.DAT (Shift-JIS text), the background,
 the button strips and the display pictures (PNG), the click sound and the
-documents. Run from any folder; writes beside itself. Only the standard
+documents (Shift-JIS text and one RTF popup text). Run from any folder; writes beside itself. Only the standard
 library is used (PNG through zlib)."""
 import math
 import os
@@ -241,13 +241,17 @@ Menu3=ENTRY.MOVIE
 Title=テキストビューア
 command1=起動;テキストビューアを起動します,Kelview.exe docs\\readme.txt
 command2=インストール;テキストビューアをインストールします,Talinst.exe VIEWER
+command3=EUC-JP の見本;EUC-JP で書かれた文書を開きます,Kelview.exe DOCS\\readme_euc.txt
 Text=docs\\readme.txt
 Bmp1=pictures\\viewer.png
 
 [ENTRY.TOOLS]
 Title=ツール集
-command1=読んでね;ツール集の説明です,@view docs\\tools.txt
-Text=docs\\tools.txt
+command1=選んでインストール;一覧からツールを選んでインストールします,Talinst.exe
+command2=サンプルツール集;サンプルツール集をインストールします,Talinst.exe SAMPLE
+command3=メモ帳テンプレート;メモ帳テンプレートをコピーします,Talinst.exe NOTES
+command4=読んでね;ツール集の説明です,@view docs\\tools.txt
+Text="INSTALL\\SAMPLE",docs\\tools.rtf
 Bmp1=pictures\\tools.png
 
 [ENTRY.MOVIE]
@@ -264,11 +268,53 @@ DOCS = {
 }
 
 
+def rtf_text(text):
+    """Plain text as RTF body: every Shift-JIS byte pair as two \\'xx escapes
+    (a second byte may be a backslash or a brace), line ends as \\par."""
+    body = []
+    for ch in text:
+        if ch == '\n':
+            body.append('\\par\r\n')
+        elif ord(ch) < 0x80:
+            body.append('\\' + ch if ch in '\\{}' else ch)
+        else:
+            body.append(''.join("\\'%02x" % b for b in ch.encode('cp932')))
+    return ''.join(body)
+
+
+def write_rtf(path, parts):
+    """parts: (style, text) pairs; style is RTF control words put before the
+    text inside its own group. Code page 932 and a Shift-JIS font, so that
+    the Japanese shows in the menu's document window."""
+    head = ('{\\rtf1\\ansi\\ansicpg932\\deff0\\deflang1041'
+            '{\\fonttbl{\\f0\\fmodern\\fcharset128 ' + rtf_text('ＭＳ ゴシック') + ';}}'
+            '{\\colortbl ;\\red20\\green60\\blue160;\\red180\\green40\\blue40;}\r\n'
+            '\\f0\\fs20 ')
+    body = ''.join('{' + (style + ' ' if style else '') + rtf_text(text) + '}' for style, text in parts)
+    with open(out(path), 'wb') as f:
+        f.write((head + body + '\r\n}\r\n').encode('ascii'))
+
+
+TOOLS_RTF = [
+    ('\\b\\fs28\\cf1', 'ツール集\n'),
+    ('', '\nこのページのツールは、インストーラでハードディスクにコピーします。\n\n'),
+    ('\\b', '■選んでインストール\n'),
+    ('', '　一覧から選んだツールをインストールします。\n'),
+    ('\\b', '■サンプルツール集\n'),
+    ('', '　テキストとデータのサンプルです。\n'),
+    ('\\b', '■メモ帳テンプレート\n'),
+    ('', '　表示ソフト用のテンプレートです。\n\n'),
+    ('\\cf2', '※インストール先のフォルダは、途中で変更できます。\n'),
+    ('', '下の「ﾌｫﾙﾀﾞを開く」で、ディスク上のファイルを直接ご覧になれます。\n'),
+]
+
+
 def main():
     sjis('MENU.INI', MENU_INI)
     sjis('MENU.DAT', MENU_DAT)
     for name, text in DOCS.items():
         sjis(os.path.join('docs', name), text)
+    write_rtf(os.path.join('docs', 'tools.rtf'), TOOLS_RTF)
     write_png_palette('pictures/back.png', W, H, PALETTE, background_index)
     picture('pictures/start.png', (40, 90, 170))
     picture('pictures/about.png', (200, 120, 40))
