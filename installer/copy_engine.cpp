@@ -50,6 +50,11 @@ bool CopyJob::handleError(int error, const char* path) {
 void CopyJob::startEntry() {
     CopyEntry& e = *list_[index_];
     const char* dst = e.destination.fullPath();
+    if (!e.overlongDestination.empty()) {
+        prompts_.showFiles(e.source.fullPath(), e.overlongDestination.c_str());
+        if (handleError(kErrorCreate, e.overlongDestination.c_str())) skipEntry();
+        return;
+    }
     prompts_.showFiles(e.source.fullPath(), dst);
     pending_ = CopyEntry::Created;
 
@@ -101,20 +106,21 @@ void CopyJob::startEntry() {
 
     std::string folder = e.destination.folderPath();
     if (!createFolders(folder)) {
-        if (handleError(kErrorFolder, folder.c_str())) nextEntry();
+        e.result = pending_ == CopyEntry::RenamedFirst ? pending_ : CopyEntry::NotDone;
+        if (handleError(kErrorFolder, folder.c_str())) skipEntry();
         return;
     }
     src_ = CreateFileA(e.source.fullPath(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (src_ == INVALID_HANDLE_VALUE) {
         e.result = pending_ == CopyEntry::RenamedFirst ? pending_ : CopyEntry::NotDone;
-        if (handleError(kErrorOpen, e.source.fullPath())) nextEntry();
+        if (handleError(kErrorOpen, e.source.fullPath())) skipEntry();
         return;
     }
     dst_ = CreateFileA(dst, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (dst_ == INVALID_HANDLE_VALUE) {
         e.result = pending_ == CopyEntry::RenamedFirst ? pending_ : CopyEntry::NotDone;
-        if (handleError(kErrorCreate, dst)) nextEntry();
+        if (handleError(kErrorCreate, dst)) skipEntry();
         return;
     }
     readOfFile_ = 0;
@@ -152,6 +158,20 @@ void CopyJob::failBlock(int error, const char* path) {
         undo();
         status_ = Aborted;
         return;
+    }
+    skipEntry();
+}
+
+void CopyJob::skipEntry() {
+    // A file moved aside for a copy that did not happen gets its name back,
+    // so skipping never leaves the old file under a different name.
+    if (index_ < list_.size()) {
+        CopyEntry& e = *list_[index_];
+        if (e.result == CopyEntry::RenamedFirst && !e.renamed.empty() &&
+            MoveFileA(e.renamed.fullPath(), e.destination.fullPath())) {
+            e.renamed.clear();
+            e.result = CopyEntry::NotDone;
+        }
     }
     nextEntry();
 }

@@ -49,6 +49,7 @@ private:
     void finishEntry();
     void failBlock(int error, const char* path);
     void nextEntry();
+    void skipEntry();   // the user's Skip after an error
     bool handleError(int error, const char* path);   // false: aborted
     bool createFolders(const std::string& folder);
     void closeFiles();

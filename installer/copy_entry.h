@@ -14,6 +14,10 @@ struct CopyEntry {
     PathName savedDestination;  // kept while the destination dialog works out drive totals
     std::string destFolder;     // destination folder as listed, relative unless absolute
     std::string baseFolder;     // archives only: ArcBaseDir
+    // The resolved destination when it does not fit a path (259 bytes): the
+    // path object would hold it cut short, naming some other file, so the
+    // entry is reported as uncreatable instead of being written there.
+    std::string overlongDestination;
     int result = NotDone;
     bool absolute = false;      // destination came from a macro
     bool saved = false;

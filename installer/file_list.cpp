@@ -110,5 +110,7 @@ void resolveDestinations(CopyList& files, const char* destinationFolder) {
         if (!e->absolute) folder = joinPath(destinationFolder ? destinationFolder : "", folder);
         std::string path = joinPath(folder, e->source.setNameWithExtension());
         e->destination.setPath(path.c_str());
+        if (path.size() > (size_t)PathName::kPathSize - 1) e->overlongDestination = path;
+        else e->overlongDestination.clear();
     }
 }

@@ -22,7 +22,8 @@ DestinationStatus destinationFolder(const char* dstDir, const char* section,
 }
 
 bool sourceFolder(const char* srcDir, const char* section,
-                  bool (*folderExists)(const char* path), std::string* out) {
+                  bool (*folderExists)(const char* path), std::string* out,
+                  bool (*isFolder)(const char* path)) {
     if (srcDir) {
         std::string v = srcDir;
         if (v.size() > 2 && v[0] == '.' && v[1] == '\\') v = v.substr(2);
@@ -30,7 +31,11 @@ bool sourceFolder(const char* srcDir, const char* section,
         return !folderExists || folderExists(v.c_str());
     }
     std::string v = section ? section : "";
-    if (folderExists && !folderExists(v.c_str())) v = ".\\";
+    // The folder-part test passes every name without a backslash, so the
+    // section's folder itself is looked for: items whose files lie beside
+    // the script then fall back to the script folder as intended.
+    bool found = isFolder ? isFolder(v.c_str()) : (!folderExists || folderExists(v.c_str()));
+    if (v.empty() || !found) v = ".\\";
     *out = v;
     return true;
 }

@@ -17,5 +17,8 @@ DestinationStatus destinationFolder(const char* dstDir, const char* section,
 // srcDir: the SrcDir value (null when missing). folderExists tests the
 // folder part of a path as the path object does. False when SrcDir names a
 // folder that is not there; out is relative to the script folder.
+// Without SrcDir the section's own folder is used when isFolder finds it,
+// ".\\" otherwise (without isFolder, folderExists decides).
 bool sourceFolder(const char* srcDir, const char* section,
-                  bool (*folderExists)(const char* path), std::string* out);
+                  bool (*folderExists)(const char* path), std::string* out,
+                  bool (*isFolder)(const char* path) = nullptr);

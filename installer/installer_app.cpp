@@ -39,7 +39,8 @@ bool prepareSection(InstallerContext& ctx) {
     const char* section = ctx.section.c_str();
     std::string srcDir;
     bool hasSrc = ctx.script.getString(section, "SrcDir", &srcDir);
-    if (!sourceFolder(hasSrc ? srcDir.c_str() : nullptr, section, folderPartExists, &ctx.sourceFolder)) {
+    if (!sourceFolder(hasSrc ? srcDir.c_str() : nullptr, section, folderPartExists, &ctx.sourceFolder,
+                      isExistingFolder)) {
         errorBox(texts::kTitleError, texts::kSrcDirMissing, srcDir.c_str());
         return false;
     }
@@ -65,7 +66,8 @@ bool carryOut(InstallerContext& ctx, bool skipFirstMessage) {
     const char* section = ctx.section.c_str();
     FirstMessage first(ctx.instance);
     FirstMessage* shown = nullptr;
-    if (!skipFirstMessage && ctx.script.hasKey(section, "FirstMsg")) {
+    // A FirstMsg key without a value reads as missing: there is nothing to ask.
+    if (!skipFirstMessage && ctx.script.value(section, "FirstMsg")) {
         std::string text = sectionMessage(ctx.script, section, "FirstMsg");
         if (!first.ask(text)) return false;
         shown = &first;

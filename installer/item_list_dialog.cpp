@@ -85,7 +85,7 @@ void ItemListDialog::updateButtons() {
 void ItemListDialog::layout(int width, int height) {
     MoveWindow(item(IDC_ITEM_LIST), 0, 0, width, height > 30 ? height - 30 : 0, TRUE);
     int x = width - 5;
-    for (int id : {IDOK, IDCANCEL, IDC_ITEM_DOC}) {
+    for (int id : {IDC_ITEM_DOC, IDCANCEL, IDOK}) {
         RECT r;
         GetWindowRect(item(id), &r);
         int w = r.right - r.left, h = r.bottom - r.top;

@@ -68,17 +68,25 @@ bool parseLastMove(const char* value, const MacroSource& macros, const std::stri
     return true;
 }
 
-void runLastMoves(InstallerContext& ctx) {
-    const char* section = ctx.section.c_str();
+std::vector<std::string> lastMoveValues(ScriptFile& script, const char* section) {
+    std::vector<std::string> values;
     for (int n = 0; n <= 98; n++) {
         char key[16];
         if (n == 0) lstrcpyA(key, "LastMove");
         else wsprintfA(key, "LastMove%d", n);
-        std::string value;
-        if (!ctx.script.getString(section, key, &value)) {
+        if (!script.hasKey(section, key)) {
             if (n == 0) continue;
             break;
         }
+        std::string value;
+        script.getString(section, key, &value);
+        values.push_back(value);
+    }
+    return values;
+}
+
+void runLastMoves(InstallerContext& ctx) {
+    for (const std::string& value : lastMoveValues(ctx.script, ctx.section.c_str())) {
         LastMoveEntry entry;
         if (parseLastMove(value.c_str(), ctx.folders, ctx.destination, &entry)) copyMatches(entry);
     }

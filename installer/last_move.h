@@ -11,6 +11,11 @@ struct LastMoveEntry {
 bool parseLastMove(const char* value, const MacroSource& macros, const std::string& destination,
                    LastMoveEntry* out);
 
+// The values of LastMove, LastMove1, LastMove2 ... in that order: a missing
+// LastMove is skipped, the first missing numbered key ends the list (a key
+// that is there with an empty value does not).
+std::vector<std::string> lastMoveValues(ScriptFile& script, const char* section);
+
 // Carries out LastMove, LastMove1 ... (the first missing numbered key ends
 // the list). Failures are not reported.
 void runLastMoves(InstallerContext& ctx);

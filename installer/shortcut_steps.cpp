@@ -3,37 +3,34 @@
 #include "text_util.h"
 #include "texts.h"
 
-namespace {
-
-// Characters a folder name cannot hold; second bytes of double-byte
-// characters never match.
-bool hasForbidden(const char* s) {
-    for (const char* c = "\\\":;/?*<>|"; *c; c++)
+bool hasForbiddenGroupCharacter(const char* s) {
+    for (const char* c = "\":;/?*<>|"; *c; c++)
         if (text::findFirst(s, *c)) return true;
     return false;
 }
 
-} // namespace
+GroupKeys evaluateGroupKeys(ScriptFile& script, const char* section, GroupCheck* check) {
+    *check = GroupCheck();
+    if (!script.hasKey(section, "Group") || !script.hasKey(section, "GroupIcon1")) return GroupKeys::Ok;
+    std::string group, folder;
+    script.getString(section, "Group", &group);
+    if (hasForbiddenGroupCharacter(group.c_str())) return GroupKeys::BadGroupName;
+    script.getString(section, "GroupFolder", &folder);
+    if (hasForbiddenGroupCharacter(folder.c_str())) return GroupKeys::BadGroupFolder;
+    // A Group key without a name gives no folder of its own.
+    if (group.empty()) return GroupKeys::Ok;
+    check->programMenu = true;
+    check->desktop = script.hasKey(section, "ShortCut1");
+    return GroupKeys::Ok;
+}
 
 bool checkGroupKeys(InstallerContext& ctx, GroupCheck* check) {
     const char* section = ctx.section.c_str();
-    *check = GroupCheck();
-    if (!ctx.script.hasKey(section, "Group") && !ctx.script.hasKey(section, "GroupIcon1")) return true;
+    GroupKeys r = evaluateGroupKeys(ctx.script, section, check);
+    if (r == GroupKeys::Ok) return true;
     std::string title = text::format(texts::kTitleGroupError, section);
-    std::string group, folder;
-    ctx.script.getString(section, "Group", &group);
-    if (hasForbidden(group.c_str())) {
-        errorBox(title.c_str(), "%s", texts::kGroupNameBad);
-        return false;
-    }
-    ctx.script.getString(section, "GroupFolder", &folder);
-    if (hasForbidden(folder.c_str())) {
-        errorBox(title.c_str(), "%s", texts::kGroupFolderBad);
-        return false;
-    }
-    check->programMenu = true;
-    check->desktop = ctx.script.hasKey(section, "ShortCut1");
-    return true;
+    errorBox(title.c_str(), "%s", r == GroupKeys::BadGroupName ? texts::kGroupNameBad : texts::kGroupFolderBad);
+    return false;
 }
 
 // The links themselves are written by the shell-link layer; until it is

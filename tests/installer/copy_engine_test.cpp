@@ -382,6 +382,44 @@ TEST_F(CopyEngine, AVanishedSourceIsErrorThree) {
     EXPECT_FALSE(e2e::fileExists(dst + "\\1.txt"));
 }
 
+TEST_F(CopyEngine, SkippingAFailedCopyGivesTheRenamedFileItsNameBack) {
+    file("app.ini", "new settings");
+    file("2.txt", "two");
+    CreateDirectoryA(dst.c_str(), nullptr);
+    e2e::writeFile(dst + "\\app.ini", "old settings");
+    ASSERT_TRUE(build("Copy1=app.ini\nCopy2=2.txt\n"));
+    // The source goes away after the list was made: error 3 after the rename.
+    DeleteFileA((src + "\\app.ini").c_str());
+    prompts.overwrite = {OverwriteAnswer::Rename};
+    prompts.errors = {ErrorAnswer::Skip};
+    EXPECT_TRUE(copyAll(list, prompts));
+    ASSERT_EQ(1u, prompts.askedErrors.size());
+    EXPECT_EQ(kErrorOpen, prompts.askedErrors[0]);
+    EXPECT_EQ("old settings", read(dst + "\\app.ini"));
+    EXPECT_FALSE(e2e::fileExists(dst + "\\app (1).ini"));
+    EXPECT_EQ(CopyEntry::NotDone, list[0]->result);
+    EXPECT_EQ("two", read(dst + "\\2.txt"));
+}
+
+TEST_F(CopyEngine, ADestinationTooLongForAPathIsErrorTwoAndNothingIsWritten) {
+    file("a.txt", "a");
+    file("b.txt", "b");
+    std::string deep;
+    while (dst.size() + deep.size() < 250) deep += "folder\\";
+    deep += "end";
+    ASSERT_TRUE(build("Copy1=a.txt " + deep + "\nCopy2=b.txt\n"));
+    std::string wanted = dst + "\\" + deep + "\\a.txt";
+    ASSERT_GT(wanted.size(), 259u);
+    prompts.errors = {ErrorAnswer::Skip};
+    EXPECT_TRUE(copyAll(list, prompts));
+    ASSERT_EQ(1u, prompts.askedErrors.size());
+    EXPECT_EQ(kErrorCreate, prompts.askedErrors[0]);
+    EXPECT_EQ(wanted, prompts.errorPaths[0]);
+    // Nothing was made under the cut path.
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((dst + "\\folder").c_str()));
+    EXPECT_EQ("b", read(dst + "\\b.txt"));
+}
+
 } // namespace
 
 namespace {

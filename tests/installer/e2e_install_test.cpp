@@ -305,4 +305,28 @@ TEST_F(InstallerTest, DestinationEditWithoutDriveKeepsTheDialogOpen) {
     ASSERT_TRUE(exits(p));
 }
 
+TEST_F(InstallerTest, WithoutSrcDirTheSectionFolderOrElseTheScriptFolderIsRead) {
+    // OWN has a folder of its name; BESIDE has none, so its files are read
+    // beside the script. An empty FirstMsg asks nothing.
+    script("[OWN]\r\nFirstMsg=\r\nCopy1=a.txt\r\n[BESIDE]\r\nCopy1=b.txt\r\n");
+    source("OWN\\a.txt", "from its own folder");
+    source("a.txt", "beside the script");
+    source("b.txt", "b beside the script");
+    e2e::Process p = start("OWN");
+    ASSERT_TRUE(confirmDestination(p));
+    HWND closing = driver.waitWindowTitled(p, kClosingTitle);
+    ASSERT_TRUE(closing);
+    e2e::pressButton(closing, IDCANCEL);
+    ASSERT_TRUE(exits(p));
+    EXPECT_EQ("from its own folder", read(target + "\\a.txt"));
+
+    p = start("BESIDE");
+    ASSERT_TRUE(confirmDestination(p));
+    closing = driver.waitWindowTitled(p, kClosingTitle);
+    ASSERT_TRUE(closing);
+    e2e::pressButton(closing, IDCANCEL);
+    ASSERT_TRUE(exits(p));
+    EXPECT_EQ("b beside the script", read(target + "\\b.txt"));
+}
+
 } // namespace

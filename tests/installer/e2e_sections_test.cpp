@@ -134,10 +134,12 @@ TEST_F(SectionsTest, DstDirAloneInLastExecChecksOpenFolderAndHidesFollowUp) {
 }
 
 TEST_F(SectionsTest, GroupKeysDecideTheShortcutBoxes) {
-    script("[BOTH]\r\nGroup=Tools\r\nShortCut1=1\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n"
-           "[MENU]\r\nGroupIcon1=a.txt\r\nShortCut2=1\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n"
-           "[BAD]\r\nGroup=Bad:Name\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n"
-           "[BADFOLDER]\r\nGroup=ソフト\r\nGroupFolder=a|b\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n");
+    script("[BOTH]\r\nGroup=Tools\r\nGroupIcon1=a.txt\r\nShortCut1=1\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n"
+           "[MENU]\r\nGroup=Tools\r\nGroupFolder=Disc\\Sub\r\nGroupIcon1=a.txt\r\nShortCut2=1\r\n"
+           "SrcDir=SRC\r\nCopy1=a.txt\r\n"
+           "[ICONONLY]\r\nGroupIcon1=a.txt\r\nShortCut1=1\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n"
+           "[BAD]\r\nGroup=Bad:Name\r\nGroupIcon1=a.txt\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n"
+           "[BADFOLDER]\r\nGroup=ソフト\r\nGroupFolder=a|b\r\nGroupIcon1=a.txt\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n");
     source("SRC\\a.txt", "a");
     e2e::Process p = start("BOTH");
     HWND dest = driver.waitWindowTitled(p, kDestTitle);
@@ -152,13 +154,25 @@ TEST_F(SectionsTest, GroupKeysDecideTheShortcutBoxes) {
     e2e::pressButton(dest, IDCANCEL);
     ASSERT_TRUE(exits(p));
 
-    // ShortCut2 without ShortCut1: no desktop box.
+    // ShortCut2 without ShortCut1: no desktop box. A GroupFolder may name
+    // nested folders.
     p = start("MENU");
     dest = driver.waitWindowTitled(p, kDestTitle);
     ASSERT_TRUE(dest);
     EXPECT_TRUE(enabled(dest, IDC_DEST_GROUP));
     EXPECT_FALSE(enabled(dest, IDC_DEST_DESKTOP));
     EXPECT_EQ(BST_UNCHECKED, e2e::checkState(e2e::child(dest, IDC_DEST_DESKTOP)));
+    e2e::pressButton(dest, IDCANCEL);
+    ASSERT_TRUE(exits(p));
+
+    // Without a Group there is no group folder: no shortcut box is offered.
+    p = start("ICONONLY");
+    dest = driver.waitWindowTitled(p, kDestTitle);
+    ASSERT_TRUE(dest);
+    EXPECT_FALSE(enabled(dest, IDC_DEST_GROUP));
+    EXPECT_EQ(BST_UNCHECKED, e2e::checkState(e2e::child(dest, IDC_DEST_GROUP)));
+    EXPECT_FALSE(enabled(dest, IDC_DEST_GROUP_BROWSE));
+    EXPECT_FALSE(enabled(dest, IDC_DEST_DESKTOP));
     e2e::pressButton(dest, IDCANCEL);
     ASSERT_TRUE(exits(p));
 

@@ -191,6 +191,15 @@ TEST_F(StartupTest, ItemListShowsProductsSortsAndReturnsAfterEachInstall) {
     SIZE client = e2e::clientSize(list);
     RECT lr = e2e::windowRect(view);
     EXPECT_EQ(client.cy - 30, lr.bottom - lr.top);
+    // From the right edge leftwards: the document button, Cancel, OK, 5 pixels apart.
+    RECT doc = e2e::windowRect(e2e::child(list, IDC_ITEM_DOC));
+    RECT cancel = e2e::windowRect(e2e::child(list, IDCANCEL));
+    EXPECT_EQ(doc.left - 5, cancel.right);
+    EXPECT_EQ(cancel.left - 5, after.right);
+    POINT corner = {client.cx, client.cy};
+    ClientToScreen(list, &corner);
+    EXPECT_EQ(corner.x - 5, doc.right);
+    EXPECT_EQ(corner.y - 25, doc.top);
 
     e2e::pressButton(list, IDOK);
     ASSERT_TRUE(confirmDestination(p));

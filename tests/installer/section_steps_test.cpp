@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <cstring>
 #include "destination_dialog.h"
+#include "folder_rules.h"
 #include "installer_section.h"
 #include "item_rows.h"
 #include "last_move.h"
 #include "script_file.h"
+#include "shortcut_steps.h"
 
 namespace {
 
@@ -107,6 +109,64 @@ TEST(DestinationFolderComponent, AppendedOnceAfterBrowsing) {
     EXPECT_EQ("D:\\Sample Tools", DestinationDialog::withLastComponent("D:\\", "\\Sample Tools"));
     EXPECT_EQ("D:\\sample tools", DestinationDialog::withLastComponent("D:\\sample tools", "\\Sample Tools"));
     EXPECT_EQ("D:\\Apps", DestinationDialog::withLastComponent("D:\\Apps", ""));
+}
+
+TEST(GroupKeys, ShortcutsNeedBothGroupAndTheFirstIcon) {
+    ScriptFile s = parse(
+        "[BOTH]\nGroup=Tools\nGroupIcon1=a.exe\nShortCut1\n"
+        "[NODESK]\nGroup=Tools\nGroupIcon1=a.exe\nShortCut2\n"
+        "[GROUPONLY]\nGroup=Tools\nShortCut1\n"
+        "[ICONONLY]\nGroupIcon1=a.exe\nShortCut1\n"
+        "[EMPTYGROUP]\nGroup=\nGroupIcon1=a.exe\n"
+        "[NESTED]\nGroup=Tools\nGroupFolder=Disc\\Sub\nGroupIcon1=a.exe\n"
+        "[BADNAME]\nGroup=A/B\nGroupIcon1=a.exe\n"
+        "[BADFOLDER]\nGroup=Tools\nGroupFolder=Disc*\nGroupIcon1=a.exe\n");
+    GroupCheck c;
+    EXPECT_EQ(GroupKeys::Ok, evaluateGroupKeys(s, "BOTH", &c));
+    EXPECT_TRUE(c.programMenu);
+    EXPECT_TRUE(c.desktop);
+    EXPECT_EQ(GroupKeys::Ok, evaluateGroupKeys(s, "NODESK", &c));
+    EXPECT_TRUE(c.programMenu);
+    EXPECT_FALSE(c.desktop);
+    for (const char* none : {"GROUPONLY", "ICONONLY", "EMPTYGROUP"}) {
+        EXPECT_EQ(GroupKeys::Ok, evaluateGroupKeys(s, none, &c)) << none;
+        EXPECT_FALSE(c.programMenu) << none;
+        EXPECT_FALSE(c.desktop) << none;
+    }
+    EXPECT_EQ(GroupKeys::Ok, evaluateGroupKeys(s, "NESTED", &c));
+    EXPECT_TRUE(c.programMenu);
+    EXPECT_EQ(GroupKeys::BadGroupName, evaluateGroupKeys(s, "BADNAME", &c));
+    EXPECT_FALSE(c.programMenu);
+    EXPECT_EQ(GroupKeys::BadGroupFolder, evaluateGroupKeys(s, "BADFOLDER", &c));
+}
+
+TEST(GroupKeys, ForbiddenCharacters) {
+    for (const char* bad : {"a\"b", "a:b", "a;b", "a/b", "a?b", "a*b", "a<b", "a>b", "a|b"})
+        EXPECT_TRUE(hasForbiddenGroupCharacter(bad)) << bad;
+    EXPECT_FALSE(hasForbiddenGroupCharacter("Disc\\Tools"));
+    EXPECT_FALSE(hasForbiddenGroupCharacter("ソフト表"));   // 0x5C second bytes
+    EXPECT_FALSE(hasForbiddenGroupCharacter(""));
+}
+
+TEST(LastMoveKeys, TheFirstMissingNumberedKeyEndsTheList) {
+    ScriptFile s = parse("[A]\nLastMove1=x;y\nLastMove2=\nLastMove3=z;w\nLastMove5=never;n\n"
+                         "[B]\nLastMove=a;b\nLastMove2=c;d\n");
+    EXPECT_EQ((std::vector<std::string>{"x;y", "", "z;w"}), lastMoveValues(s, "A"));
+    EXPECT_EQ((std::vector<std::string>{"a;b"}), lastMoveValues(s, "B"));
+}
+
+bool folderPartAlwaysThere(const char*) { return true; }
+bool onlyOwnIsAFolder(const char* path) { return std::string(path) == "OWN"; }
+
+TEST(SourceFolder, WithoutSrcDirTheScriptFolderStandsInForAMissingSectionFolder) {
+    std::string out;
+    EXPECT_TRUE(sourceFolder(nullptr, "OWN", folderPartAlwaysThere, &out, onlyOwnIsAFolder));
+    EXPECT_EQ("OWN", out);
+    EXPECT_TRUE(sourceFolder(nullptr, "BESIDE", folderPartAlwaysThere, &out, onlyOwnIsAFolder));
+    EXPECT_EQ(".\\", out);
+    // SrcDir itself is still judged by its folder part.
+    EXPECT_TRUE(sourceFolder("DATA", "OWN", folderPartAlwaysThere, &out, onlyOwnIsAFolder));
+    EXPECT_EQ("DATA", out);
 }
 
 } // namespace
