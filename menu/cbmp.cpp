@@ -4,6 +4,7 @@
 
 #include "filereader.h"
 #include "imagegeometry.h"
+#include "menutexts.h"
 #include "pngdecode.h"
 
 namespace {
@@ -182,7 +183,7 @@ HBITMAP cBmp::deviceBitmap(HDC dc) {
 void cBmp::releaseDeviceBitmap() {
     if (!deviceBitmap_) return;
     if (!DeleteObject(deviceBitmap_))
-        MessageBoxA(nullptr, "Cannot Delete HBITMAP", "cBmp Alert", MB_OK);
+        MessageBoxA(nullptr, imagetext::kCannotDeleteBitmap, imagetext::kBitmapAlertTitle, MB_OK);
     deviceBitmap_ = nullptr;
 }
 

@@ -1,6 +1,6 @@
 #include "launcher.h"
 #include "docwindow.h"
-#include "launchtexts.h"
+#include "menutexts.h"
 #include "messages.h"
 #include "pathname.h"
 #include "registrykey.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <new>
 
-#include "configtexts.h"
+#include "menutexts.h"
 #include "profile.h"
 #include "sjis.h"
 #include "valuesyntax.h"

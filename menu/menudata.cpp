@@ -6,7 +6,7 @@
 #include <cstring>
 #include <new>
 
-#include "configtexts.h"
+#include "menutexts.h"
 #include "sjis.h"
 #include "valuesyntax.h"
 

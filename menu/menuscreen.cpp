@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "buttonframes.h"
-#include "configtexts.h"
+#include "menutexts.h"
 #include "docwindow.h"
 #include "gridlayout.h"
 #include "menuapp.h"

@@ -9,21 +9,12 @@
 #include "cbmp.h"
 #include "filereader.h"
 #include "imagegeometry.h"
+#include "menutexts.h"
 #include "pngarena.h"
 
 namespace {
 
 const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-
-const char* const kProbeMessages[] = {
-    "",
-    "がオープンできませんでした。",
-    "の読み込みに失敗しました。",
-    "内部初期化に失敗しました。",
-    "は、PNG形式ではありません。",
-    "メモリを確保できませんでした。",
-    "Zlibの内部エラーが発生しました。",
-};
 
 void showBox(const char* title, const char* text) { MessageBoxA(nullptr, text, title, MB_OK); }
 
@@ -39,11 +30,11 @@ struct PngCallbacks {
     static void error(png_structp png, png_const_charp message) {
         PngFile* self = static_cast<PngFile*>(png_get_error_ptr(png));
         if (self) self->failed_ = true;
-        g_reporter("PNG Decode Error", message ? message : "");
+        g_reporter(imagetext::kPngErrorTitle, message ? message : "");
         png_longjmp(png, 1);
     }
     static void warning(png_structp, png_const_charp message) {
-        g_reporter("PNG Decode Warnning", message ? message : "");
+        g_reporter(imagetext::kPngWarningTitle, message ? message : "");
     }
     static void read(png_structp png, png_bytep out, size_t count) {
         PngFile* self = static_cast<PngFile*>(png_get_io_ptr(png));
@@ -62,7 +53,7 @@ struct PngCallbacks {
 
 void PngFile::fail(int code) {
     error_ = code;
-    std::snprintf(errorText_, sizeof errorText_, "'%s'%s", name_, kProbeMessages[code]);
+    std::snprintf(errorText_, sizeof errorText_, "'%s'%s", name_, imagetext::kPngProbeMessages[code]);
     file_.release();
     data_ = nullptr;
 }

@@ -4,7 +4,7 @@
 #include "launcher.h"
 #include "docwindow.h"
 #include "driver.h"
-#include "launchtexts.h"
+#include "menutexts.h"
 #include "messages.h"
 #include <gtest/gtest.h>
 #include <shellapi.h>
