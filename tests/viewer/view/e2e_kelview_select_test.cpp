@@ -313,3 +313,54 @@ TEST(KelviewMouse, ContextMenuKeyOpensTheMenuBelowTheCaret) {
     ASSERT_TRUE(waitClipboard(&copied));
     EXPECT_EQ(0u, copied.find("■ 付録ディスクについて\r\n"));
 }
+
+TEST(KelviewMouse, DragBelowTheWindowKeepsScrollingAndSelecting) {
+    std::string folder = e2e::freshFolder("kelview_autoscroll");
+    ASSERT_TRUE(e2e::writeFile(folder + "\\s.txt", numberedLines(400)));
+    Viewer v("\"" + folder + "\\s.txt\"");
+    ASSERT_NE(nullptr, v.client);
+    ASSERT_TRUE(e2e::activate(v.client));
+    POINT a = cellPoint(v.client, 2, 0);
+    a.x -= cell().cx / 2;   // the left edge of the row: a press rounds to the nearer cell boundary
+    SIZE size = e2e::clientSize(v.client);
+    auto mouse = [](DWORD flags) {
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = flags;
+        SendInput(1, &in, sizeof in);
+    };
+    POINT down = a;
+    ClientToScreen(v.client, &down);
+    SetCursorPos(down.x, down.y);
+    mouse(MOUSEEVENTF_MOVE);
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
+    // The pointer stays below the text: the one-shot timer keeps the view moving.
+    POINT below = {a.x, size.cy + 20};
+    ClientToScreen(v.client, &below);
+    SetCursorPos(below.x, below.y);
+    mouse(MOUSEEVENTF_MOVE);
+    DWORD start = GetTickCount();
+    while (query(v.client, kTopRow) < 30 && GetTickCount() - start < 10000) Sleep(20);
+    mouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_GE(query(v.client, kTopRow), 30);
+    ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
+    clearClipboard();
+    ASSERT_TRUE(e2e::command(v.frame, 40));
+    std::string copied;
+    ASSERT_TRUE(waitClipboard(&copied));
+    EXPECT_EQ(0u, copied.find("line 3\r\nline 4\r\n"));
+    EXPECT_GT(copied.size(), 30u * 8u);
+}
+
+TEST(KelviewMouse, DoubleClickBesideAnAddressDoesNothing) {
+    Viewer v("\"" + sampleDoc() + "\"");
+    ASSERT_NE(nullptr, v.client);
+    ASSERT_TRUE(e2e::activate(v.client));
+    POINT p = cellPoint(v.client, 2, 4);
+    ASSERT_TRUE(e2e::doubleClickAt(v.client, p.x, p.y));
+    Sleep(300);   // nothing to wait for: nothing may happen
+    EXPECT_EQ(0, query(v.client, kHasSelection));
+    EXPECT_EQ(1u, e2e::topWindows(v.p.pid).size());
+    EXPECT_TRUE(v.p.running());
+}
