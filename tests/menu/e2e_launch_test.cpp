@@ -237,6 +237,24 @@ TEST_F(LaunchE2E, ListOfTwoProgramsStartsBoth) {
     EXPECT_EQ(other, second[0].currentDir);
 }
 
+TEST_F(LaunchE2E, NextCommandWaitsUntilTheReportOfTheFirstIsAnswered) {
+    ASSERT_NO_FATAL_FAILURE(writeEntry({"順番,\"ソフト 表示\\nothere.exe\",\"ソフト 表示\\rec.exe\" after"}));
+    ASSERT_TRUE(SetFileAttributesA((disc + "\\MENU.DAT").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_NO_FATAL_FAILURE(startMenu());
+    click(0);
+    HWND box = driver.waitMessageBox(menu, 15000);
+    ASSERT_NE(nullptr, box);
+    EXPECT_NE(std::string::npos, e2e::messageBoxText(box).find("nothere.exe"));
+    // The menu's message loop runs under the box: the second command must
+    // not have been handed to it yet.
+    EXPECT_FALSE(e2e::waitForRuns(tools, 1, 1500));
+    ASSERT_TRUE(e2e::pressButton(box, IDOK));
+    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000));
+    std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
+    ASSERT_EQ(1u, runs.size());
+    EXPECT_EQ("\"" + tools + "\\rec.exe\" after", runs[0].commandLine);
+}
+
 TEST_F(LaunchE2E, WebCommandOpensTheAddressThroughTheShell) {
     SchemeHandler handler(tools + "\\rec.exe");
     ASSERT_TRUE(handler.ok());
