@@ -147,7 +147,12 @@ int start(HINSTANCE instance) {
         return 0;
     }
     setMessageOwner(frame);
-    std::string ext = r.fileTypeName.empty() ? a.extension : std::string(std::strrchr(r.fileTypeName.c_str(), '.') ? std::strrchr(r.fileTypeName.c_str(), '.') : ".");
+    // With /c the icon follows the extension of the name given there.
+    std::string ext = a.extension;
+    if (!r.fileTypeName.empty()) {
+        const char* dot = std::strrchr(r.fileTypeName.c_str(), '.');
+        ext = dot ? dot : ".";
+    }
     setDocumentIcon(ext.c_str());
 
     // 11. Others may start now.

@@ -151,3 +151,52 @@ TEST(KelviewOpen, MissingFolderIsReported) {
     ASSERT_NE(nullptr, frame);
     EXPECT_TRUE(waitCaptionHas(frame, "(無題) - Kelview")) << e2e::windowText(frame);
 }
+
+TEST(KelviewOpen, WindowRectangleAndMaximisedWidth) {
+    {
+        e2e::Driver d;
+        e2e::Process p = d.start(viewer(), "/(30,40,500,400) \"" + doc("readme_sjis.txt") + "\"");
+        HWND frame = d.waitWindow(p, "Kelview32Class");
+        ASSERT_NE(nullptr, frame);
+        RECT r = e2e::windowRect(frame);
+        EXPECT_EQ(30, r.left);
+        EXPECT_EQ(40, r.top);
+        EXPECT_EQ(500, r.right - r.left);
+        EXPECT_EQ(400, r.bottom - r.top);
+    }
+    {
+        e2e::Driver d;
+        e2e::Process p = d.start(viewer(), "/(0,0,32767,0) \"" + doc("readme_sjis.txt") + "\"");
+        HWND frame = d.waitWindow(p, "Kelview32Class");
+        ASSERT_NE(nullptr, frame);
+        EXPECT_TRUE(IsZoomed(frame));
+    }
+}
+
+TEST(KelviewOpen, ReloadWithCodeFromAnotherViewer) {
+    e2e::Driver d;
+    e2e::Process p = d.start(viewer(), "\"" + doc("readme_jis.txt") + "\"");
+    HWND frame = d.waitWindow(p, "Kelview32Class");
+    ASSERT_NE(nullptr, frame);
+    ASSERT_TRUE(waitCaptionHas(frame, "readme_jis.txt  - Kelview"));   // taken as Shift-JIS
+    // Another viewer hands the file over: WM_COMMAND 4096 with the code in lParam.
+    PostMessageA(frame, WM_COMMAND, 4096, 4);
+    EXPECT_TRUE(waitCaptionHas(frame, "readme_jis.txt  [JIS] - Kelview")) << e2e::windowText(frame);
+    EXPECT_EQ(35, query(clientOf(frame), kRowCount));
+}
+
+TEST(KelviewOpen, AboutBox) {
+    e2e::Driver d;
+    e2e::Process p = d.start(viewer(), "\"" + doc("readme_sjis.txt") + "\"");
+    HWND frame = d.waitWindow(p, "Kelview32Class");
+    ASSERT_NE(nullptr, frame);
+    ASSERT_TRUE(e2e::command(frame, 96));
+    HWND box = d.waitDialog(p);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("Version 3.0", e2e::dlgItemText(box, 1003));
+    EXPECT_EQ("Kelview", e2e::dlgItemText(box, 1002));
+    e2e::screenshot(box, "kelview_about");
+    e2e::pressButton(box, IDOK);
+    EXPECT_TRUE(d.waitGone(box));
+    EXPECT_TRUE(p.running());
+}
