@@ -308,7 +308,8 @@ TEST_F(InstallerTest, DestinationEditWithoutDriveKeepsTheDialogOpen) {
 TEST_F(InstallerTest, WithoutSrcDirTheSectionFolderOrElseTheScriptFolderIsRead) {
     // OWN has a folder of its name; BESIDE has none, so its files are read
     // beside the script. An empty FirstMsg asks nothing.
-    script("[OWN]\r\nFirstMsg=\r\nCopy1=a.txt\r\n[BESIDE]\r\nCopy1=b.txt\r\n");
+    script("[OWN]\r\nFirstMsg=\r\nCopy1=a.txt\r\n[BESIDE]\r\nCopy1=b.txt\r\n"
+           "[LITERAL]\r\nFirstMsg=one\\ntwo\\\\three\r\nCopy1=b.txt\r\n");
     source("OWN\\a.txt", "from its own folder");
     source("a.txt", "beside the script");
     source("b.txt", "b beside the script");
@@ -327,6 +328,14 @@ TEST_F(InstallerTest, WithoutSrcDirTheSectionFolderOrElseTheScriptFolderIsRead) 
     e2e::pressButton(closing, IDCANCEL);
     ASSERT_TRUE(exits(p));
     EXPECT_EQ("b beside the script", read(target + "\\b.txt"));
+
+    // FirstMsg is shown as it stands: its backslashes are no escapes.
+    p = start("LITERAL");
+    HWND first = driver.waitWindowTitled(p, kFirstTitle);
+    ASSERT_TRUE(first);
+    EXPECT_EQ("one\\ntwo\\\\three", e2e::dlgItemText(first, IDC_FIRST_TEXT));
+    e2e::pressButton(first, IDCANCEL);
+    ASSERT_TRUE(exits(p));
 }
 
 } // namespace
