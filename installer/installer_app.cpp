@@ -89,7 +89,11 @@ int runInstaller(HINSTANCE instance, const char* commandLine) {
     ctx.instance = instance;
     CommandLine cl = parseCommandLine(commandLine, isExistingFile);
     if (cl.kind == CommandLine::ScriptNamed) {
-        ctx.scriptPath = cl.scriptPath;
+        // A script named relative to the starting folder: its folder becomes
+        // the current directory below, so the name must not depend on it.
+        char full[MAX_PATH] = "";
+        DWORD n = GetFullPathNameA(cl.scriptPath.c_str(), sizeof full, full, nullptr);
+        ctx.scriptPath = (n > 0 && n < sizeof full) ? full : cl.scriptPath;
     } else {
         PathName own;
         own.fromModule();

@@ -223,6 +223,29 @@ TEST_F(StartupTest, AScriptNamedOnTheCommandLineOffersItsItems) {
     EXPECT_EQ((std::vector<std::string>{"別の項目"}), e2e::itemTexts(e2e::child(list, IDC_ITEM_LIST), 0));
     e2e::pressButton(list, IDCANCEL);
     EXPECT_TRUE(exits(p));
+
+    // Named relative to the starting folder: its files are still found once
+    // the script's folder has become the current one.
+    ASSERT_TRUE(e2e::writeFile(other + "\\x.txt", "x from the other disc"));
+    size_t cut = other.find_last_of('\\');
+    ASSERT_NE(std::string::npos, cut);
+    p = driver.start(exe, other.substr(cut + 1) + "\\talinst.ini", other.substr(0, cut));
+    list = driver.waitWindowTitled(p, kListTitle);
+    ASSERT_TRUE(list);
+    HWND view = e2e::child(list, IDC_ITEM_LIST);
+    e2e::activate(view);
+    e2e::sendKey(view, VK_HOME);
+    ASSERT_TRUE(waitUntil([&] { return enabled(list, IDOK); }, 2000));
+    e2e::pressButton(list, IDOK);
+    ASSERT_TRUE(confirmDestination(p));
+    HWND closing = driver.waitWindowTitled(p, kClosingTitle);
+    ASSERT_TRUE(closing);
+    e2e::pressButton(closing, IDCANCEL);
+    EXPECT_EQ("x from the other disc", read(target + "\\x.txt"));
+    list = driver.waitWindowTitled(p, kListTitle);
+    ASSERT_TRUE(list);
+    e2e::pressButton(list, IDCANCEL);
+    EXPECT_TRUE(exits(p));
 }
 
 TEST_F(StartupTest, AScriptWithoutProductsShowsAnEmptyList) {
