@@ -261,3 +261,34 @@ TEST_F(SampleDiscE2E, ReadCommandShowsTheTextInTheDocumentWindow) {
     EXPECT_FALSE(visible(e2e::child(document, 1006)));
     EXPECT_FALSE(visible(e2e::child(document, 1007)));
 }
+
+TEST_F(SampleDiscE2E, OpenDocumentFollowsTheChosenEntryAndItsLink) {
+    ASSERT_NO_FATAL_FAILURE(startMenu());
+    ASSERT_NO_FATAL_FAILURE(choose(kEntries[1]));  // news: a web address as link
+    HWND info = control(112);
+    ASSERT_TRUE(clickCentre(info));
+    HWND document = driver.waitWindowTitled(menu, "説明", 15000);
+    ASSERT_NE(nullptr, document);
+    EXPECT_TRUE(waitFor([&] { return e2e::dlgItemText(document, 1006) == "http://www.example.com/"; }, 5000))
+        << e2e::dlgItemText(document, 1006);
+    EXPECT_EQ("ﾎｰﾑﾍﾟｰｼﾞへ(&H)", e2e::dlgItemText(document, 1007));
+    EXPECT_TRUE(visible(e2e::child(document, 1007)));
+    RECT before = e2e::windowRect(document);
+
+    // Another entry with a popup text: the same window shows it, in the same
+    // place, with the folder link and the folder caption back.
+    ASSERT_NO_FATAL_FAILURE(choose(kEntries[3]));
+    EXPECT_TRUE(waitFor([&] { return e2e::dlgItemText(document, 1006) == disc + "\\INSTALL\\SAMPLE"; }, 5000))
+        << e2e::dlgItemText(document, 1006);
+    EXPECT_EQ("ﾌｫﾙﾀﾞを開く(&O)", e2e::dlgItemText(document, 1007));
+    EXPECT_TRUE(IsWindow(document));
+    RECT after = e2e::windowRect(document);
+    EXPECT_EQ(before.left, after.left);
+    EXPECT_EQ(before.top, after.top);
+    EXPECT_FALSE(IsWindowEnabled(info));
+
+    // An entry without a popup text closes the window and leaves Info off.
+    ASSERT_NO_FATAL_FAILURE(choose(kEntries[4]));
+    EXPECT_TRUE(driver.waitGone(document, 10000));
+    EXPECT_FALSE(IsWindowEnabled(info));
+}
