@@ -5,11 +5,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "button.h"
 #include "buttonframes.h"
+#include "capture.h"
 #include "menubutton.h"
 #include "messages.h"
 #include "screen_fixture.h"
@@ -345,3 +347,105 @@ TEST_F(ButtonWindow, ButtonWithoutImageStillMakesAWindow)
 }
 
 }  // namespace
+
+namespace {
+
+// Pixels of the button's window close to the colour (antialiased edges aside).
+int pixelsNear(HWND w, COLORREF c)
+{
+    e2e::settlePainting(GetParent(w));
+    RECT r;
+    GetWindowRect(w, &r);
+    e2e::Image image;
+    if (!e2e::captureScreen(r, &image)) return -1;
+    int n = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            COLORREF p = image.at(x, y);
+            if (std::abs(GetRValue(p) - GetRValue(c)) < 40 && std::abs(GetGValue(p) - GetGValue(c)) < 40 &&
+                std::abs(GetBValue(p) - GetBValue(c)) < 40)
+                ++n;
+        }
+    return n;
+}
+
+// The window system shows painted pixels on the screen a little later than
+// they are drawn: the count is read again, with messages delivered in between,
+// until it satisfies the condition or 3 seconds have passed.
+template <class Condition>
+bool screenShows(HWND w, COLORREF c, Condition ok)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        drain();
+        if (ok(pixelsNear(w, c))) return true;
+        if (GetTickCount() - start > 3000) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_ALLINPUT);
+    }
+}
+bool shows(HWND w, COLORREF c) { return screenShows(w, c, [](int n) { return n > 10; }); }
+bool lacks(HWND w, COLORREF c) { return screenShows(w, c, [](int n) { return n == 0; }); }
+
+const COLORREF kNormalText = RGB(255, 255, 255);
+const COLORREF kActivateText = RGB(255, 0, 0);
+const COLORREF kSelectText = RGB(255, 255, 0);
+
+ButtonDesc styled(const std::string& image)
+{
+    ButtonDesc d;
+    lstrcpynA(d.bitmapPath, image.c_str(), sizeof d.bitmapPath);
+    d.x = 10;
+    d.y = 10;
+    for (StateStyle& s : d.styles) s.fontSize = 20;
+    d.styles[StyleNormal].textColor = kNormalText;
+    d.styles[StyleActivate].textColor = kActivateText;
+    d.styles[StyleSelect].textColor = kSelectText;
+    d.styles[StyleDisable].textColor = kSelectText;
+    return d;
+}
+
+}  // namespace
+
+TEST_F(ButtonWindow, LabelIsDrawnIntoNormalAndLitFramesAndSurvivesADisplayChange)
+{
+    Button b;
+    ASSERT_TRUE(b.build(styled(plain_), 0));
+    ASSERT_TRUE(b.createWindow(parent_, GetModuleHandleA(nullptr), IDC_FIRST_EXECUTE, btn::ModeHidden));
+    b.enable(true);
+    b.setLabel("ＷＷＷ");
+    EXPECT_TRUE(shows(b.window(), kNormalText));
+    EXPECT_TRUE(lacks(b.window(), kActivateText));
+    b.setLit(true);
+    EXPECT_TRUE(shows(b.window(), kActivateText));
+    EXPECT_TRUE(lacks(b.window(), kNormalText));
+
+    // A change of the screen's colour capability makes the device copy of the
+    // strip anew; the label has to be drawn into it again. Once the normal
+    // frame is back on the screen, so is its label.
+    SendMessageA(b.window(), WM_WININICHANGE, 0, 0);
+    b.setLit(false);
+    ASSERT_TRUE(shows(b.window(), fixture::kNormal));
+    EXPECT_TRUE(shows(b.window(), kNormalText));
+    // A new label replaces the old one instead of being drawn over it.
+    b.setLabel("");
+    EXPECT_TRUE(lacks(b.window(), kNormalText));
+}
+
+TEST_F(ButtonWindow, MenuButtonLabelsOnlyItsNormalAndSelectedFrames)
+{
+    MenuButton m;
+    ASSERT_TRUE(m.build(styled(menu_), btn::KindSelectedFrame));
+    ASSERT_TRUE(m.createWindow(parent_, GetModuleHandleA(nullptr), IDC_FIRST_MENU_BUTTON, btn::ModeHidden));
+    m.enable(true);
+    m.setLabel("ＷＷＷ");
+    EXPECT_TRUE(shows(m.window(), kNormalText));
+    m.setSelected(true);
+    EXPECT_TRUE(shows(m.window(), kSelectText));
+    EXPECT_TRUE(lacks(m.window(), kNormalText));
+    // The lit frame of a page-menu strip is never shown by the button itself
+    // and carries no label.
+    m.Button::setLit(true);
+    ASSERT_TRUE(shows(m.window(), fixture::kLit));
+    EXPECT_TRUE(lacks(m.window(), kActivateText));
+    EXPECT_TRUE(lacks(m.window(), kSelectText));
+}
