@@ -1,4 +1,5 @@
 #include "detect.h"
+#include <cstring>
 
 namespace kv {
 
@@ -52,21 +53,43 @@ CharCode CodeDetector::scanSjis(const unsigned char* p, size_t n) {
     return kCodeAuto;
 }
 
+void CodeDetector::scanWindow(const unsigned char* p, size_t n) {
+    CharCode v = scanEuc(p, n);
+    if (v == kCodeAuto) v = scanSjis(p, n);
+    decided_ = v;
+    passFill_ += n;
+    if (passFill_ >= kDetectPass) passFill_ = 0;
+}
+
 CharCode CodeDetector::feed(const unsigned char* data, size_t n) {
     while (decided_ == kCodeAuto && n > 0) {
-        size_t take = 256 - windowFill_;
+        const size_t size = windowSize();
+        if (held_ == 0 && n >= size) {
+            scanWindow(data, size);
+            data += size;
+            n -= size;
+            continue;
+        }
+        size_t take = size - held_;
         if (take > n) take = n;
-        CharCode v = scanEuc(data, take);
-        if (v == kCodeAuto) v = scanSjis(data, take);
-        decided_ = v;
-        windowFill_ = (windowFill_ + take) & 255;
+        std::memcpy(window_ + held_, data, take);
+        held_ += take;
         data += take;
         n -= take;
+        if (held_ == size) {
+            held_ = 0;
+            scanWindow(window_, size);
+        }
     }
     return decided_;
 }
 
-CharCode CodeDetector::finish() const {
+CharCode CodeDetector::finish() {
+    if (decided_ == kCodeAuto && held_ > 0) {
+        const size_t n = held_;
+        held_ = 0;
+        scanWindow(window_, n);
+    }
     if (decided_ != kCodeAuto) return decided_;
     return eucPairs_ > 0 ? kCodeEuc : kCodeSjis;
 }

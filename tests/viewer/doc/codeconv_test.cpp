@@ -160,6 +160,11 @@ TEST(CodeDetection, Verdicts) {
 TEST(CodeDetection, EucScanWinsWithinAWindow) {
     // Both scans would decide in the first window; the EUC scan runs first.
     EXPECT_EQ(detect("\x82\xA0 \xFD"), kCodeSjis);
+    // Also when the window's bytes arrive one at a time.
+    const std::string text = "\xFD\xA1 \x82\x20";
+    CodeDetector d;
+    for (char c : text) d.feed(reinterpret_cast<const unsigned char*>(&c), 1);
+    EXPECT_EQ(d.finish(), kCodeSjis);
 }
 
 TEST(CodeDetection, VerdictDoesNotDependOnHowBytesArrive) {
@@ -191,4 +196,24 @@ TEST(ConvertersOnRandomBytes, NeverWriteBeyondTheSlack) {
         ASSERT_LE(got, n + kConvSlack);
         for (size_t i = n + kConvSlack; i < out.size(); ++i) ASSERT_EQ(out[i], 0xCC);
     }
+}
+
+TEST(CodeDetection, WindowsStartAfreshWithEachPassOf16382Bytes) {
+    // 0xFD at 16383 decides EUC in the Shift-JIS scan; the pair C1 20 right
+    // behind it decides Shift-JIS in the EUC scan. In the second pass both lie
+    // in the window that starts at 16382, where the EUC scan runs first.
+    std::string text(16383, 'a');
+    text += "\xFD\xA1\xC1\x20tail";
+    EXPECT_EQ(detect(text), kCodeSjis);
+    for (size_t chunk : {1u, 100u, 16383u, 16384u}) {
+        CodeDetector d;
+        for (size_t at = 0; at < text.size(); at += chunk)
+            d.feed(reinterpret_cast<const unsigned char*>(text.data()) + at, std::min(chunk, text.size() - at));
+        EXPECT_EQ(d.finish(), kCodeSjis) << chunk;
+    }
+    // Two bytes earlier the Shift-JIS scan meets 0xFD in the last window of the
+    // first pass, alone: EUC.
+    std::string early(16379, 'a');
+    early += "\xFD\xA1\xC1\x20tail";
+    EXPECT_EQ(detect(early), kCodeEuc);
 }

@@ -237,6 +237,10 @@ TEST_F(LoaderTest, DetectionVerdictsFromFiles) {
     EXPECT_EQ(texts(store)[2], "\x82\xB1\x82\xF1");
     ASSERT_TRUE(load("sjis.txt", "x\x82\xA0y\r\n"));
     EXPECT_EQ(codeOf(doc.loadedCode), kCodeSjis);
+    // A window of the second pass straddles the first two reads and is
+    // judged whole: the EUC scan's bad pair C1 20 comes first.
+    ASSERT_TRUE(load("straddle.txt", std::string(16383, 'a') + "\xFD\xA1\xC1\x20\r\n"));
+    EXPECT_EQ(codeOf(doc.loadedCode), kCodeSjis);
     // The verdict may lie far into the file: detection reads past the first chunk.
     ASSERT_TRUE(load("late.txt", std::string(40000, 'a') + "\r\n" + toEuc("\x82\xA0")));
     EXPECT_EQ(codeOf(doc.loadedCode), kCodeEuc);
