@@ -5,6 +5,7 @@
 #include <deque>
 #include <string>
 #include "copy_engine.h"
+#include "drive_totals.h"
 #include "driver.h"
 #include "file_list.h"
 #include "path_macros.h"
@@ -418,6 +419,26 @@ TEST_F(CopyEngine, ADestinationTooLongForAPathIsErrorTwoAndNothingIsWritten) {
     // Nothing was made under the cut path.
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((dst + "\\folder").c_str()));
     EXPECT_EQ("b", read(dst + "\\b.txt"));
+}
+
+TEST_F(CopyEngine, DriveTotalsListEachDriveInLetterOrder) {
+    file("a.bin", pattern(2048, 'a'));
+    file("b.bin", pattern(1025, 'b'));
+    file("c.bin", pattern(10, 'c'));
+    ASSERT_TRUE(build("Copy1=a.bin\nCopy2=b.bin\nCopy3=c.bin\n"));
+    // Z: (the root of the Unix tree) before C: in the list, C: first in the texts.
+    list[0]->destination.setPath("Z:\\tmp\\a.bin");
+    list[1]->destination.setPath("C:\\x\\b.bin");
+    list[2]->destination.setPath("Z:\\tmp\\c.bin");
+    DriveTotals t = computeDriveTotals(list, nullptr, nullptr);
+    EXPECT_EQ("C:  1.001 KB Z:  2.010 KB ", t.required);
+    ASSERT_GE(t.free.size(), 4u);
+    EXPECT_EQ("C:", t.free.substr(0, 2));
+    EXPECT_NE(std::string::npos, t.free.find("Z:"));
+    // A source that went away is not counted.
+    DeleteFileA((src + "\\a.bin").c_str());
+    t = computeDriveTotals(list, nullptr, nullptr);
+    EXPECT_EQ("C:  1.001 KB Z: 10 ﾊﾞｲﾄ ", t.required);
 }
 
 } // namespace
