@@ -586,3 +586,42 @@ TEST_F(LoaderTest, OpeningTakesTheLongFormsOfTheName) {
     EXPECT_STREQ(doc.fileName, "New Name.TXT");
     EXPECT_TRUE(sink.messages.empty());
 }
+
+namespace {
+bool othersCanWrite(const std::string& path) {
+    HANDLE w = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (w == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(w);
+    return true;
+}
+} // namespace
+
+TEST_F(LoaderTest, ReadOnlyRequestAndWinIniNeverKeepOthersFromWriting) {
+    s.lockMode = 32;
+    writeFile(dir + "\\asked.txt", "asked\r\n");
+    doc = Document();
+    std::strcpy(doc.folder, dir.c_str());
+    std::strcpy(doc.fileName, "asked.txt");
+    doc.readOnlyRequest = true;
+    ASSERT_TRUE(openAndLoad(doc, store, s, sink));
+    EXPECT_TRUE(doc.readOnly);
+    EXPECT_NE(doc.file, nullptr);                  // lockMode 32 keeps it open
+    EXPECT_TRUE(othersCanWrite(dir + "\\asked.txt"));
+    EXPECT_TRUE(sink.messages.empty());            // asked for: nothing said
+    closeDocumentFile(doc);
+
+    char windows[MAX_PATH];
+    UINT n = GetWindowsDirectoryA(windows, MAX_PATH);
+    ASSERT_GT(n, 0u);
+    const std::string winIni = std::string(windows) + "\\win.ini";
+    if (GetFileAttributesA(winIni.c_str()) == INVALID_FILE_ATTRIBUTES) writeFile(winIni, "[windows]\r\n");
+    doc = Document();
+    std::strcpy(doc.folder, windows);
+    std::strcpy(doc.fileName, "WIN.INI");
+    ASSERT_TRUE(openAndLoad(doc, store, s, sink));
+    EXPECT_NE(doc.file, nullptr);
+    EXPECT_TRUE(othersCanWrite(winIni));
+    closeDocumentFile(doc);
+    EXPECT_TRUE(sink.messages.empty());
+}
