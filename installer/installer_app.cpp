@@ -125,6 +125,13 @@ int runInstaller(HINSTANCE instance, const char* commandLine) {
             return 0;
         }
         if (isSelectionSection(ctx.section.c_str())) {
+            // A misspelt selection section would give an empty menu whose OK
+            // does nothing: it is reported like any other missing section.
+            if (!ctx.script.hasSection(ctx.section.c_str())) {
+                errorBox(texts::kTitleOptionError, texts::kSectionMissing, ctx.section.c_str(),
+                         ctx.scriptPath.c_str());
+                return 0;
+            }
             SelectDialog menu(ctx, ctx.section);
             std::string chosen;
             if (!menu.choose(&chosen)) {

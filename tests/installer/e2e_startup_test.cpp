@@ -44,6 +44,8 @@ TEST_F(StartupTest, BadOptionMissingSectionAndMissingScript) {
     expectBox("SAMPLE /X", "Talinst - ｵﾌﾟｼｮﾝｴﾗｰ", "無効なオプション'/X'が指定されました");
     expectBox("NOPE", "Talinst - ｵﾌﾟｼｮﾝｴﾗｰ",
               "起動時ｵﾌﾟｼｮﾝで指定されたｾｸｼｮﾝ[NOPE]は\n\n設定ﾌｧｲﾙ '" + disc + "\\Talinst.ini' にはありません");
+    expectBox("NOPE.SELECT", "Talinst - ｵﾌﾟｼｮﾝｴﾗｰ",
+              "起動時ｵﾌﾟｼｮﾝで指定されたｾｸｼｮﾝ[NOPE.SELECT]は\n\n設定ﾌｧｲﾙ '" + disc + "\\Talinst.ini' にはありません");
     expectBox("SAMPLE /V", "Talinst - ｴﾗｰ", "表示するファイルの指定がありません");
     DeleteFileA((disc + "\\TALINST.ini").c_str());
     expectBox("SAMPLE", "Talinst - ｴﾗｰ", "設定ﾌｧｲﾙ '" + disc + "\\Talinst.ini' が見つかりません");
