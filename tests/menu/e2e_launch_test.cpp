@@ -21,6 +21,7 @@ const int kColumns = 3;
 // up under HKEY_CLASSES_ROOT like that of "http", but nothing else in the
 // prefix uses it.
 const char* const kScheme = "http-ostrel-e2e";
+const char* const kFtpScheme = "ftp-ostrel-e2e";
 
 template <class F>
 bool waitFor(F condition, DWORD timeoutMs)
@@ -51,21 +52,21 @@ std::vector<std::string> childProcesses(DWORD pid)
 // the key again at the end of the test.
 class SchemeHandler {
 public:
-    explicit SchemeHandler(const std::string& program) {
+    explicit SchemeHandler(const std::string& program, const char* scheme = kScheme) : scheme_(scheme) {
         std::string command = "\"" + program + "\" \"%1\"";
-        std::string key = std::string(kScheme) + "\\shell\\open\\command";
+        std::string key = scheme_ + "\\shell\\open\\command";
         ok_ = RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, command.c_str(),
                            static_cast<DWORD>(command.size())) == ERROR_SUCCESS;
         std::string url = "URL:test";
-        RegSetValueA(HKEY_CLASSES_ROOT, kScheme, REG_SZ, url.c_str(), static_cast<DWORD>(url.size()));
+        RegSetValueA(HKEY_CLASSES_ROOT, scheme_.c_str(), REG_SZ, url.c_str(), static_cast<DWORD>(url.size()));
         HKEY k;
-        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kScheme, 0, KEY_SET_VALUE, &k) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, scheme_.c_str(), 0, KEY_SET_VALUE, &k) == ERROR_SUCCESS) {
             RegSetValueExA(k, "URL Protocol", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
             RegCloseKey(k);
         }
     }
     ~SchemeHandler() {
-        std::string base = kScheme;
+        const std::string& base = scheme_;
         RegDeleteKeyA(HKEY_CLASSES_ROOT, (base + "\\shell\\open\\command").c_str());
         RegDeleteKeyA(HKEY_CLASSES_ROOT, (base + "\\shell\\open").c_str());
         RegDeleteKeyA(HKEY_CLASSES_ROOT, (base + "\\shell").c_str());
@@ -74,6 +75,41 @@ public:
     bool ok() const { return ok_; }
 
 private:
+    std::string scheme_;
+    bool ok_ = false;
+};
+
+// ".mpeg" registered with a play verb that runs the recording helper, for one
+// test; nothing is touched when the prefix has its own ".mpeg".
+class MediaPlayVerb {
+public:
+    explicit MediaPlayVerb(const std::string& program) {
+        HKEY k;
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, ".mpeg", 0, KEY_READ, &k) == ERROR_SUCCESS) {
+            RegCloseKey(k);
+            return;
+        }
+        owned_ = true;
+        std::string type = "OstrelE2E.Movie";
+        std::string command = "\"" + program + "\" /play \"%1\"";
+        ok_ = RegSetValueA(HKEY_CLASSES_ROOT, ".mpeg", REG_SZ, type.c_str(), static_cast<DWORD>(type.size())) ==
+                  ERROR_SUCCESS &&
+              RegSetValueA(HKEY_CLASSES_ROOT, "OstrelE2E.Movie\\shell\\play\\command", REG_SZ, command.c_str(),
+                           static_cast<DWORD>(command.size())) == ERROR_SUCCESS;
+    }
+    ~MediaPlayVerb() {
+        if (!owned_) return;
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, ".mpeg");
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, "OstrelE2E.Movie\\shell\\play\\command");
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, "OstrelE2E.Movie\\shell\\play");
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, "OstrelE2E.Movie\\shell");
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, "OstrelE2E.Movie");
+    }
+    bool owned() const { return owned_; }
+    bool ok() const { return ok_; }
+
+private:
+    bool owned_ = false;
     bool ok_ = false;
 };
 
@@ -266,6 +302,37 @@ TEST_F(LaunchE2E, WebCommandOpensTheAddressThroughTheShell) {
     std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
     ASSERT_EQ(1u, runs.size());
     EXPECT_NE(std::string::npos, runs[0].commandLine.find(address)) << runs[0].commandLine;
+}
+
+TEST_F(LaunchE2E, FtpCommandOpensTheAddressThroughTheShell) {
+    SchemeHandler handler(tools + "\\rec.exe", kFtpScheme);
+    ASSERT_TRUE(handler.ok());
+    std::string address = std::string(kFtpScheme) + "://example.com/pub/";
+    ASSERT_NO_FATAL_FAILURE(writeEntry({"FTP,@" + address}));
+    ASSERT_NO_FATAL_FAILURE(startMenu());
+    click(0);
+    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000));
+    std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
+    ASSERT_EQ(1u, runs.size());
+    EXPECT_NE(std::string::npos, runs[0].commandLine.find(address)) << runs[0].commandLine;
+}
+
+TEST_F(LaunchE2E, VideoPlaysThroughItsRegisteredPlayCommandInItsOwnFolder) {
+    MediaPlayVerb verb(tools + "\\rec.exe");
+    if (!verb.owned()) GTEST_SKIP() << ".mpeg is registered in this prefix";
+    ASSERT_TRUE(verb.ok());
+    std::string movies = disc + "\\movies";
+    ASSERT_TRUE(e2e::writeFile(movies + "\\Opening.mpeg", std::string(64, '\0')));
+    ASSERT_NO_FATAL_FAILURE(writeEntry({"動画,movies\\Opening.mpeg"}));
+    ASSERT_NO_FATAL_FAILURE(startMenu());
+    click(0);
+    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000));
+    std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
+    ASSERT_EQ(1u, runs.size());
+    // The command template is upper-cased before the movie's path goes in.
+    EXPECT_NE(std::string::npos, runs[0].commandLine.find("REC.EXE")) << runs[0].commandLine;
+    EXPECT_NE(std::string::npos, runs[0].commandLine.find("/PLAY \"" + movies + "\\Opening.mpeg\"")) << runs[0].commandLine;
+    EXPECT_EQ(movies, runs[0].currentDir);
 }
 
 TEST_F(LaunchE2E, ViewThenWebShowsTheDocumentAndNeverOpensTheAddress) {
