@@ -113,8 +113,6 @@ void TextView::onKeyDown(WPARAM vk, LPARAM lp) {
     }
     case VK_PRIOR:
     case VK_NEXT:
-        moveByKey(vk, 1, model_.keyboardSelecting() && model_.hasSelection());
-        return;
     case VK_HOME:
     case VK_END:
         moveByKey(vk, 1, extend);

@@ -301,6 +301,7 @@ TextView::Snapshot TextView::snapshot() {
     s.caretRow = model_.caretRow();
     s.caretCol = model_.caretColumn();
     s.hadSelection = model_.hasSelection();
+    s.browse = model_.browseMode();
     int n = model_.visibleRows() + 1;
     s.sel.resize(n);
     if (s.hadSelection)
@@ -347,7 +348,9 @@ void TextView::apply(const Snapshot& before) {
             }
         }
     }
-    if (model_.firstColumn() != before.firstCol || model_.caretColumn() != before.caretCol) {
+    // The ruler's caret-column cell shows only in caret mode: a mode change alone redraws it too.
+    if (model_.firstColumn() != before.firstCol || model_.caretColumn() != before.caretCol ||
+        model_.browseMode() != before.browse) {
         RECT band = {0, 0, clientW_, kRulerBand};
         InvalidateRect(hwnd_, &band, FALSE);
     }

@@ -99,6 +99,7 @@ private:
         int top, firstCol, caretRow, caretCol;
         std::vector<RowSelection> sel;  // of the visible rows
         bool hadSelection;
+        bool browse;
     };
     Snapshot snapshot();
     void apply(const Snapshot& before);

@@ -1,0 +1,131 @@
+// Kelview's caret mode as the user sees it: the ruler's caret-column cell and
+// selections made with the paging keys.
+#include "kelview_e2e.h"
+#include "capture.h"
+
+using namespace kvtest;
+
+namespace {
+
+std::string numberedLines(int n) {
+    std::string s;
+    for (int i = 1; i <= n; ++i) s += "line " + std::to_string(i) + "\r\n";
+    return s;
+}
+
+struct Viewer {
+    e2e::Driver d;
+    e2e::Process p;
+    HWND frame = nullptr;
+    HWND client = nullptr;
+    explicit Viewer(const std::string& file) {
+        p = d.start(viewer(), "\"" + file + "\"");
+        frame = d.waitWindow(p, "Kelview32Class");
+        if (frame) client = clientOf(frame);
+    }
+};
+
+// Waits until the client window holds the keyboard focus of its thread.
+bool waitFocus(HWND client, DWORD timeoutMs = 5000) {
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    DWORD thread = GetWindowThreadProcessId(client, nullptr);
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        if (GetGUIThreadInfo(thread, &gui) && gui.hwndFocus == client) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+// Share of the pixels of the ruler cell over `column` (rows 0-8 of the band,
+// the cell's inner width) that are NOT in the ruler's background colour.
+double inkInRulerCell(HWND client, int column) {
+    SIZE c = cell();
+    e2e::settlePainting(client);
+    POINT tl = {column * c.cx + 1, 0};
+    ClientToScreen(client, &tl);
+    RECT r = {tl.x, tl.y, tl.x + c.cx - 1, tl.y + 9};
+    e2e::Image image;
+    if (!e2e::captureScreen(r, &image) || image.width == 0) return -1;
+    COLORREF paper = GetSysColor(COLOR_WINDOW);
+    int ink = 0, all = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x, ++all)
+            if (image.at(x, y) != paper) ++ink;
+    return all ? static_cast<double>(ink) / all : -1;
+}
+
+// Polls until the ruler cell is mostly inverted (inverted = true) or mostly
+// background (false); returns the last share of ink seen.
+double waitRulerCell(HWND client, int column, bool inverted, DWORD timeoutMs = 5000) {
+    DWORD start = GetTickCount();
+    double share = inkInRulerCell(client, column);
+    while ((inverted ? share <= 0.5 : share >= 0.5) && GetTickCount() - start < timeoutMs) {
+        Sleep(50);
+        share = inkInRulerCell(client, column);
+    }
+    return share;
+}
+
+} // namespace
+
+TEST(KelviewRuler, CaretColumnCellShowsInCaretModeOnlyAndFollowsTheModeAlone) {
+    std::string folder = e2e::freshFolder("kelview_ruler_mode");
+    ASSERT_TRUE(e2e::writeFile(folder + "\\r.txt", numberedLines(20)));
+    Viewer v(folder + "\\r.txt");
+    ASSERT_NE(nullptr, v.client);
+    ASSERT_TRUE(e2e::activate(v.client));
+    ASSERT_TRUE(waitFocus(v.client));
+    // Browse mode: the hidden caret moves to column 3, the ruler shows no cell.
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(e2e::sendKey(v.client, VK_RIGHT));
+    DWORD start = GetTickCount();
+    while (position(v.client).second != 4 && GetTickCount() - start < 5000) Sleep(20);
+    ASSERT_EQ(4, position(v.client).second);
+    EXPECT_LT(waitRulerCell(v.client, 3, false), 0.5);
+    // Range selection (Ctrl+B) enters caret mode where the caret stands: only the mode changes.
+    ASSERT_TRUE(e2e::sendKey(v.client, 'B', false, true));
+    ASSERT_EQ(0, waitQuery(v.client, kBrowse, 0));
+    ASSERT_EQ(4, position(v.client).second);
+    EXPECT_GT(waitRulerCell(v.client, 3, true), 0.5);
+    // The cells beside it stay as they were.
+    EXPECT_LT(inkInRulerCell(v.client, 4), 0.5);
+    // Escape without a selection goes back to browse mode: the cell goes.
+    ASSERT_TRUE(e2e::sendKey(v.client, VK_ESCAPE));
+    ASSERT_EQ(1, waitQuery(v.client, kBrowse, 1));
+    EXPECT_LT(waitRulerCell(v.client, 3, false), 0.5);
+    EXPECT_TRUE(v.p.running());
+}
+
+TEST(KelviewKeys, ShiftPageDownAndUpExtendTheSelection) {
+    std::string folder = e2e::freshFolder("kelview_shift_page");
+    ASSERT_TRUE(e2e::writeFile(folder + "\\p.txt", numberedLines(300)));
+    Viewer v(folder + "\\p.txt");
+    ASSERT_NE(nullptr, v.client);
+    ASSERT_TRUE(e2e::sendKey(v.client, 'B', false, true));
+    ASSERT_EQ(0, waitQuery(v.client, kBrowse, 0));
+    int visible = static_cast<int>(query(v.client, kVisibleRows));
+    ASSERT_GT(visible, 4);
+    ASSERT_TRUE(e2e::sendKey(v.client, VK_NEXT, true));
+    ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
+    DWORD start = GetTickCount();
+    while (position(v.client).first == 1 && GetTickCount() - start < 5000) Sleep(20);
+    int row = position(v.client).first;   // 1-based
+    ASSERT_GT(row, 1);
+    clearClipboard();
+    ASSERT_TRUE(e2e::command(v.frame, 40));
+    std::string copied;
+    ASSERT_TRUE(waitClipboard(&copied));
+    // From the start of the document to the start of the caret's row.
+    EXPECT_EQ(numberedLines(row - 1), copied);
+
+    // Shift+Page Up from further down selects back up to the new caret row.
+    ASSERT_EQ(0, waitQuery(v.client, kHasSelection, 0));
+    ASSERT_TRUE(e2e::sendKey(v.client, VK_NEXT));
+    ASSERT_TRUE(e2e::sendKey(v.client, VK_NEXT));
+    start = GetTickCount();
+    while (position(v.client).first <= row && GetTickCount() - start < 5000) Sleep(20);
+    ASSERT_EQ(0, query(v.client, kHasSelection));
+    ASSERT_TRUE(e2e::sendKey(v.client, VK_PRIOR, true));
+    EXPECT_EQ(1, waitQuery(v.client, kHasSelection, 1));
+}
