@@ -292,3 +292,22 @@ TEST_F(SampleDiscE2E, OpenDocumentFollowsTheChosenEntryAndItsLink) {
     EXPECT_TRUE(driver.waitGone(document, 10000));
     EXPECT_FALSE(IsWindowEnabled(info));
 }
+
+TEST_F(SampleDiscE2E, InstallCommandStartsTheInstallerWithItsSection) {
+    if (!e2e::fileExists(e2e::dist("Talinst.exe"))) GTEST_SKIP() << "Talinst.exe is not built";
+    ASSERT_NO_FATAL_FAILURE(startMenu());
+    const SampleEntry& tools = kEntries[3];
+    ASSERT_NO_FATAL_FAILURE(choose(tools));
+    ASSERT_EQ("サンプルツール集", e2e::windowText(executeButton(1, 4)));
+    ASSERT_TRUE(clickCentre(executeButton(1, 4)));
+    // The section's opening question ($FIRST of the disc's TALINST.INI) tells
+    // that the installer found its script and the section named by MENU.DAT.
+    HWND question = driver.waitAnyWindow("#32770", 20000);
+    ASSERT_NE(nullptr, question);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(question, &pid);
+    EXPECT_NE(menu.pid, pid);
+    const int kFirstText = 1001;  // the text of the installer's question dialog
+    EXPECT_EQ("サンプルツール集\n\nインストールを開始します。よろしいですか？", e2e::dlgItemText(question, kFirstText));
+    EXPECT_TRUE(menu.running());
+}
