@@ -291,6 +291,51 @@ TEST_F(LaunchE2E, NextCommandWaitsUntilTheReportOfTheFirstIsAnswered) {
     EXPECT_EQ("\"" + tools + "\\rec.exe\" after", runs[0].commandLine);
 }
 
+TEST_F(LaunchE2E, ViewAfterAProgramRunsWholeAfterIt) {
+    ASSERT_TRUE(e2e::writeFile(disc + "\\docs\\read me.txt", "あとで読む文書\r\n"));
+    ASSERT_NO_FATAL_FAILURE(writeEntry({"両方,\"ソフト 表示\\rec.exe\" first,@view \"docs\\read me.txt\""}));
+    ASSERT_NO_FATAL_FAILURE(startMenu());
+    click(0);
+    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000));
+    EXPECT_NE(nullptr, driver.waitWindowTitled(menu, "説明", 15000));
+    std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
+    ASSERT_EQ(1u, runs.size());
+    EXPECT_EQ("\"" + tools + "\\rec.exe\" first", runs[0].commandLine);
+}
+
+TEST_F(LaunchE2E, ListLongerThanItsBufferRunsOnlyTheCommandsThatFitWhole) {
+    // Each rewritten command holds the long full path of the fixture: the
+    // list keeps as many whole commands as fit in 259 bytes.
+    std::vector<std::string> args = {"one", "two", "three", "four"};
+    std::string value = "長い", joined;
+    size_t fit = 0;
+    for (const std::string& arg : args) {
+        value += ",\"ソフト 表示\\rec.exe\" " + arg;
+        std::string piece = "\"" + tools + "\\rec.exe\" " + arg;
+        std::string longer = joined.empty() ? piece : joined + "," + piece;
+        if (longer.size() < 260 && fit == static_cast<size_t>(&arg - &args[0])) {
+            joined = longer;
+            ++fit;
+        }
+    }
+    ASSERT_GE(fit, 1u);
+    ASSERT_LT(fit, args.size()) << "the fixture path is too short to fill the list";
+    ASSERT_LE(value.size(), 159u) << "MENU.DAT values hold at most 159 bytes";
+    ASSERT_NO_FATAL_FAILURE(writeEntry({value}));
+    ASSERT_TRUE(SetFileAttributesA((disc + "\\MENU.DAT").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_NO_FATAL_FAILURE(startMenu());
+    click(0);
+    ASSERT_TRUE(e2e::waitForRuns(tools, fit, 15000));
+    EXPECT_FALSE(e2e::waitForRuns(tools, fit + 1, 1500));
+    std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
+    ASSERT_EQ(fit, runs.size());
+    for (const e2e::RecordedRun& run : runs) {
+        bool known = false;
+        for (size_t i = 0; i < fit; ++i) known |= run.commandLine == "\"" + tools + "\\rec.exe\" " + args[i];
+        EXPECT_TRUE(known) << run.commandLine;
+    }
+}
+
 TEST_F(LaunchE2E, WebCommandOpensTheAddressThroughTheShell) {
     SchemeHandler handler(tools + "\\rec.exe");
     ASSERT_TRUE(handler.ok());
