@@ -102,7 +102,9 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_NCACTIVATE: {
             LRESULT r = DefWindowProcA(hwnd, msg, wp, lp);
-            if (a.osMajor >= 4 && a.osMinor != 0) drawPositionIndicator();
+            // While this message is handled the frame may still be the active window:
+            // the new state is the one in wParam.
+            if (a.osMajor >= 4 && a.osMinor != 0) drawPositionIndicator(wp != 0);
             return r;
         }
         case WM_NCLBUTTONDOWN:
@@ -268,6 +270,9 @@ void updateCaption() {
     p.newMark = loadText(IDS_NEWFILE);
     p.suffix = loadText(IDS_CAPTIONSUFFIX);
     SetWindowTextA(a.frame, captionText(p).c_str());
+    // Setting the text repaints the whole non-client area on some systems
+    // without a WM_NCPAINT, which wipes the position from the menu bar.
+    drawPositionIndicator();
 }
 
 void frameFollowMargin(int delta) {
@@ -281,11 +286,15 @@ void frameFollowMargin(int delta) {
         SetWindowPos(a.frame, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void drawPositionIndicator() {
+void drawPositionIndicator() { drawPositionIndicator(GetActiveWindow() == app().frame); }
+
+void drawPositionIndicator(bool frameActive) {
     App& a = app();
     if (!a.frame || !a.view) return;
     ViewModel& m = a.view->model();
-    a.indicator.draw(a.frame, positionText(m.caretRow(), m.caretColumn()), GetActiveWindow() == a.frame);
+    // Systems of minor version 0 keep the menu text colour when inactive.
+    bool active = frameActive || a.osMinor == 0;
+    a.indicator.draw(a.frame, positionText(m.caretRow(), m.caretColumn()), active);
 }
 
 void setDocumentIcon(const char* extension) {

@@ -18,6 +18,8 @@ void updateCaption();
 void frameFollowMargin(int delta);
 // Redraws the caret position in the menu bar.
 void drawPositionIndicator();
+// The same while the frame is being (de)activated: the state comes with the message.
+void drawPositionIndicator(bool frameActive);
 // Sets the frame's large icon to the one the shell registers for the extension.
 void setDocumentIcon(const char* extension);
 // Brings a window to the front, asking the foreground viewer for help when needed.

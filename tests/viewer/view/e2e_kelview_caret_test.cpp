@@ -129,3 +129,59 @@ TEST(KelviewKeys, ShiftPageDownAndUpExtendTheSelection) {
     ASSERT_TRUE(e2e::sendKey(v.client, VK_PRIOR, true));
     EXPECT_EQ(1, waitQuery(v.client, kHasSelection, 1));
 }
+
+namespace {
+
+// Pixels in the given colour within the right half of the frame's menu bar.
+int menuBarPixels(HWND frame, COLORREF colour) {
+    e2e::settlePainting(frame);
+    POINT clientTop = {0, 0};
+    ClientToScreen(frame, &clientTop);
+    RECT w = e2e::windowRect(frame);
+    int menuH = GetSystemMetrics(SM_CYMENU);
+    RECT r = {(w.left + w.right) / 2, clientTop.y - menuH + 1, w.right - 4, clientTop.y - 1};
+    e2e::Image image;
+    if (!e2e::captureScreen(r, &image)) return -1;
+    int n = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            if (image.at(x, y) == colour) ++n;
+    return n;
+}
+
+int waitMenuBarPixels(HWND frame, COLORREF colour, bool wantSome, DWORD timeoutMs = 5000) {
+    DWORD start = GetTickCount();
+    int n = menuBarPixels(frame, colour);
+    while ((wantSome ? n <= 0 : n != 0) && GetTickCount() - start < timeoutMs) {
+        Sleep(50);
+        n = menuBarPixels(frame, colour);
+    }
+    return n;
+}
+
+} // namespace
+
+TEST(KelviewIndicator, PositionIsGreyWhileTheFrameIsInactive) {
+    std::string folder = e2e::freshFolder("kelview_indicator");
+    ASSERT_TRUE(e2e::writeFile(folder + "\\a.txt", numberedLines(20)));
+    e2e::Driver d;
+    e2e::Process pa = d.start(viewer(), "/(0,0,640,300) \"" + folder + "\\a.txt\"");
+    HWND a = d.waitWindow(pa, "Kelview32Class");
+    ASSERT_NE(nullptr, a);
+    ASSERT_TRUE(e2e::activate(a));
+    COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
+    // Active: the indicator is in the menu text colour, nothing there is grey.
+    EXPECT_EQ(0, waitMenuBarPixels(a, grey, false));
+    EXPECT_GT(menuBarPixels(a, GetSysColor(COLOR_MENUTEXT)), 0);
+    // A second viewer below takes the foreground: the first one's indicator turns grey.
+    e2e::Process pb = d.start(viewer(), "/(0,400,640,300) \"" + folder + "\\a.txt\"");
+    HWND b = d.waitWindow(pb, "Kelview32Class");
+    ASSERT_NE(nullptr, b);
+    DWORD start = GetTickCount();
+    while (GetForegroundWindow() != b && GetTickCount() - start < 5000) Sleep(20);
+    ASSERT_EQ(b, GetForegroundWindow());
+    EXPECT_GT(waitMenuBarPixels(a, grey, true), 0);
+    // Back in front, it is drawn in the menu text colour again.
+    ASSERT_TRUE(e2e::activate(a));
+    EXPECT_EQ(0, waitMenuBarPixels(a, grey, false));
+}
