@@ -163,10 +163,19 @@ void dispatchCommand(unsigned command) {
         shutDown();
         return;
     case kCmdReload:
-        if (a.store && reloadDocument(a.doc, *a.store, settings(), defaultMessageSink())) {
+        if (!a.store) return;
+        if (reloadDocument(a.doc, *a.store, settings(), defaultMessageSink())) {
             int row = a.store->currentRow, col = a.store->currentColumn;
             a.view->setRows(&a.rows);
             a.view->goTo(row, col);
+            updateCaption();
+        } else if (!a.doc.fileName[0]) {
+            // The file could not be opened again and the store is emptied: the
+            // window must not go on showing the old name and rows that are gone.
+            a.doc = Document();
+            a.store->clear();
+            a.browse = false;
+            showLoadedDocument(0, 0, -1);
             updateCaption();
         }
         return;

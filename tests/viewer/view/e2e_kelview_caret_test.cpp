@@ -185,3 +185,35 @@ TEST(KelviewIndicator, PositionIsGreyWhileTheFrameIsInactive) {
     ASSERT_TRUE(e2e::activate(a));
     EXPECT_EQ(0, waitMenuBarPixels(a, grey, false));
 }
+
+TEST(KelviewReload, FileThatCannotBeOpenedAgainLeavesAnEmptyUntitledWindow) {
+    std::string folder = e2e::freshFolder("kelview_reload_locked");
+    std::string file = folder + "\\r.txt";
+    ASSERT_TRUE(e2e::writeFile(file, numberedLines(200)));
+    Viewer v(file);
+    ASSERT_NE(nullptr, v.client);
+    ASSERT_TRUE(waitCaptionHas(v.frame, "r.txt"));
+    ASSERT_EQ(201, query(v.client, kRowCount));
+    // Far down in the document, then another program takes the file for itself.
+    ASSERT_TRUE(e2e::sendKey(v.client, VK_END, false, true));
+    DWORD start = GetTickCount();
+    while (position(v.client).first != 201 && GetTickCount() - start < 5000) Sleep(20);
+    ASSERT_EQ(201, position(v.client).first);
+    HANDLE lock = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    ASSERT_TRUE(e2e::command(v.frame, 13));
+    HWND box = v.d.waitMessageBox(v.p);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("r.txt は他のプログラムが使用中等の理由により開けません。", e2e::messageBoxText(box));
+    e2e::pressButton(box, IDOK);
+    CloseHandle(lock);
+    EXPECT_TRUE(waitCaptionHas(v.frame, "(無題) - Kelview")) << e2e::windowText(v.frame);
+    EXPECT_EQ(1, waitQuery(v.client, kRowCount, 1));
+    EXPECT_EQ(0, query(v.client, kTopRow));
+    EXPECT_EQ(1, position(v.client).first);
+    // An emptied window is no longer in browse mode: Escape leaves it open.
+    EXPECT_EQ(0, query(v.client, kBrowse));
+    ASSERT_TRUE(e2e::sendKey(v.client, VK_ESCAPE));
+    EXPECT_EQ(0, waitQuery(v.client, kHasSelection, 0));
+    EXPECT_TRUE(v.p.running());
+}
