@@ -430,6 +430,7 @@ void TextView::goToLine(int line, int column) {
         apply(before);
         return;
     }
+    model_.rememberPosition();
     // Display rows until the requested logical line begins.
     int row = 0, current = 1, last = rows_->eofRow();
     while (current < line && row < last) {

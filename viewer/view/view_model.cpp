@@ -20,6 +20,7 @@ int Selection::lastCol() const {
 void ViewModel::setRows(TextRows* rows) {
     rows_ = rows;
     top_ = firstCol_ = caretRow_ = caretCol_ = desiredCol_ = 0;
+    prevRow_ = prevCol_ = 0;
     sel_ = Selection();
     keySelect_ = false;
 }
@@ -210,10 +211,14 @@ void ViewModel::lineEnd() {
     moveCaretTo(caretRow_, ends ? textLength(caretRow_) : lastCharStart(caretRow_));
 }
 
-void ViewModel::fileTop() { moveCaretTo(0, 0); }
+void ViewModel::fileTop() {
+    rememberPosition();
+    moveCaretTo(0, 0);
+}
 
 void ViewModel::fileEnd() {
     if (!rows_) return;
+    rememberPosition();
     int eof = rows_->eofRow();
     moveCaretTo(eof, textLength(eof));
 }

@@ -52,6 +52,11 @@ public:
     int caretRow() const { return caretRow_; }
     int caretColumn() const { return caretCol_; }
 
+    // Where the caret stood before the last jump (top, bottom, go to line, search start).
+    void rememberPosition() { prevRow_ = caretRow_; prevCol_ = caretCol_; }
+    int previousRow() const { return prevRow_; }
+    int previousColumn() const { return prevCol_; }
+
     // Text length of a row without the [EOF] mark.
     int textLength(int row);
     // Column after the caret column rules of the current mode.
@@ -107,6 +112,7 @@ private:
     bool browse_ = true;
     int top_ = 0, firstCol_ = 0;
     int caretRow_ = 0, caretCol_ = 0, desiredCol_ = 0;
+    int prevRow_ = 0, prevCol_ = 0;
     Selection sel_;
     bool keySelect_ = false;
 };

@@ -217,3 +217,22 @@ TEST(ScrollBar, Scale) {
     EXPECT_EQ(32, ViewModel::scrollScale(10000));
     EXPECT_EQ(256, ViewModel::scrollScale(1000000));
 }
+
+TEST(Moves, TopAndBottomOfFileRememberWhereTheCaretWas) {
+    FakeRows rows = numbered(100);
+    ViewModel v(&rows);
+    v.setViewport(20, 80, false);
+    v.setBrowseMode(false);
+    v.moveCaretTo(40, 3);
+    v.fileEnd();
+    EXPECT_EQ(100, v.caretRow());
+    EXPECT_EQ(40, v.previousRow());
+    EXPECT_EQ(3, v.previousColumn());
+    v.fileTop();
+    EXPECT_EQ(0, v.caretRow());
+    EXPECT_EQ(100, v.previousRow());
+    EXPECT_EQ(0, v.previousColumn());
+    // An ordinary move is not a jump.
+    v.lineDown(1);
+    EXPECT_EQ(100, v.previousRow());
+}
