@@ -233,6 +233,7 @@ TEST(KelviewMouse, ClickOnWebAddressSelectsIt) {
     ASSERT_TRUE(e2e::activate(v.client));
     ASSERT_TRUE(e2e::clickAt(v.client, p.x, p.y));
     ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
+    ASSERT_TRUE(waitMouseReleased(v.client));
     clearClipboard();
     ASSERT_TRUE(e2e::command(v.frame, 40));
     std::string copied;
@@ -247,6 +248,7 @@ TEST(KelviewMouse, ClickOnMailAddressSelectsIt) {
     ASSERT_TRUE(e2e::activate(v.client));
     ASSERT_TRUE(e2e::clickAt(v.client, p.x, p.y));
     ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
+    ASSERT_TRUE(waitMouseReleased(v.client));
     clearClipboard();
     ASSERT_TRUE(e2e::command(v.frame, 40));
     std::string copied;
@@ -265,6 +267,7 @@ TEST(KelviewMouse, MarginClickSelectsTheWholeRow) {
     POINT p = cellPoint(v.client, 4, 0);
     ASSERT_TRUE(e2e::clickAt(v.client, margin / 2, p.y));
     ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
+    ASSERT_TRUE(waitMouseReleased(v.client));
     clearClipboard();
     ASSERT_TRUE(e2e::command(v.frame, 40));
     std::string copied;
@@ -353,6 +356,7 @@ TEST(KelviewMouse, DragBelowTheWindowKeepsScrollingAndSelecting) {
     mouse(MOUSEEVENTF_LEFTUP);
     EXPECT_GE(query(v.client, kTopRow), 30);
     ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
+    ASSERT_TRUE(waitMouseReleased(v.client));
     clearClipboard();
     ASSERT_TRUE(e2e::command(v.frame, 40));
     std::string copied;

@@ -37,6 +37,21 @@ inline LRESULT waitQuery(HWND client, int what, LRESULT expected, DWORD timeoutM
     return v;
 }
 
+// Polls until the window's thread holds no mouse capture: a press has been
+// followed by its release. Commands that arrive while the viewer still sees
+// the button down are ignored, and a posted command overtakes queued input.
+inline bool waitMouseReleased(HWND client, DWORD timeoutMs = 5000) {
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    DWORD thread = GetWindowThreadProcessId(client, nullptr);
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        if (GetGUIThreadInfo(thread, &gui) && gui.hwndCapture == nullptr) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
 // Polls until the caption contains the text.
 inline bool waitCaptionHas(HWND w, const std::string& part, DWORD timeoutMs = 5000) {
     DWORD start = GetTickCount();
