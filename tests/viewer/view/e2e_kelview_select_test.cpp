@@ -326,10 +326,15 @@ TEST(KelviewMouse, DragBelowTheWindowKeepsScrollingAndSelecting) {
     POINT a = cellPoint(v.client, 2, 0);
     a.x -= cell().cx / 2;   // the left edge of the row: a press rounds to the nearer cell boundary
     SIZE size = e2e::clientSize(v.client);
-    auto mouse = [](DWORD flags) {
+    // Every event carries its own screen position, so a press lands where it
+    // is meant to however late the window sees the move before it.
+    auto mouse = [](POINT screen, DWORD flags) {
+        const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
         INPUT in = {};
         in.type = INPUT_MOUSE;
-        in.mi.dwFlags = flags;
+        in.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(screen.x) * 65536 + cx - 1) / cx);
+        in.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(screen.y) * 65536 + cy - 1) / cy);
+        in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
         SendInput(1, &in, sizeof in);
     };
     // A press on a window without the focus only gives it the focus.
@@ -341,19 +346,16 @@ TEST(KelviewMouse, DragBelowTheWindowKeepsScrollingAndSelecting) {
     ASSERT_EQ(v.client, gui.hwndFocus);
     POINT down = a;
     ClientToScreen(v.client, &down);
-    SetCursorPos(down.x, down.y);
-    mouse(MOUSEEVENTF_MOVE);
-    Sleep(100);   // the move must be seen before the press, or the press lands where the pointer was
-    mouse(MOUSEEVENTF_LEFTDOWN);
+    mouse(down, 0);
+    mouse(down, MOUSEEVENTF_LEFTDOWN);
     ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
     // The pointer stays below the text: the one-shot timer keeps the view moving.
     POINT below = {a.x, size.cy + 20};
     ClientToScreen(v.client, &below);
-    SetCursorPos(below.x, below.y);
-    mouse(MOUSEEVENTF_MOVE);
+    mouse(below, 0);
     DWORD start = GetTickCount();
     while (query(v.client, kTopRow) < 30 && GetTickCount() - start < 10000) Sleep(20);
-    mouse(MOUSEEVENTF_LEFTUP);
+    mouse(below, MOUSEEVENTF_LEFTUP);
     EXPECT_GE(query(v.client, kTopRow), 30);
     ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
     ASSERT_TRUE(waitMouseReleased(v.client));
