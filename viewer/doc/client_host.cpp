@@ -179,9 +179,15 @@ void dispatchCommand(unsigned command) {
             updateCaption();
         }
         return;
-    case kCmdAbout:
+    case kCmdAbout: {
+        // A modal box runs: the close entry is greyed meanwhile, which holds
+        // off shut-down requests (WM_CLOSE, message 1075) until it is answered.
+        HMENU sys = GetSystemMenu(a.frame, FALSE);
+        if (sys) EnableMenuItem(sys, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
         showAboutBox(a.instance, a.frame);
+        if (sys && a.frame) EnableMenuItem(sys, SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
         return;
+    }
     case kCmdPrintAndClose:
         runDeferredCommand(command);
         shutDown();

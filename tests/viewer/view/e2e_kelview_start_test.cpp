@@ -60,3 +60,32 @@ TEST(KelviewStart, LinkNameOpensItsTarget) {
     EXPECT_TRUE(waitCaptionHas(frame, "表示ソフト.txt  - Kelview")) << e2e::windowText(frame);
     EXPECT_EQ(2, query(clientOf(frame), kRowCount));
 }
+
+TEST(KelviewShutDown, RequestsWaitWhileTheAboutBoxIsOpen) {
+    std::string folder = e2e::freshFolder("kelview_modal_close");
+    ASSERT_TRUE(e2e::writeFile(folder + "\\m.txt", "text\r\n"));
+    e2e::Driver d;
+    e2e::Process p = d.start(viewer(), "\"" + folder + "\\m.txt\"");
+    HWND frame = d.waitWindow(p, "Kelview32Class");
+    ASSERT_NE(nullptr, frame);
+    ASSERT_TRUE(e2e::command(frame, 96));
+    HWND box = d.waitDialog(p);
+    ASSERT_NE(nullptr, box);
+    // Another viewer asks this one to close (message 1075), and so does the window manager.
+    PostMessageA(frame, 1075, 0, 0);
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    // Posted messages of one sender are handled in order: once the line numbers
+    // posted after them are on, both requests have been seen.
+    HWND client = clientOf(frame);
+    PostMessageA(frame, WM_COMMAND, 136, 0);
+    EXPECT_GT(waitQuery(client, kMarginWidth, 5 * digitWidth() + 8), 0);
+    EXPECT_TRUE(p.running());
+    EXPECT_TRUE(IsWindow(box));
+    e2e::pressButton(box, IDOK);
+    EXPECT_TRUE(d.waitGone(box));
+    // Afterwards closing works again.
+    ASSERT_TRUE(e2e::closeWindow(frame));
+    DWORD code = 99;
+    EXPECT_TRUE(p.waitExit(10000, &code));
+    EXPECT_EQ(0u, code);
+}
