@@ -241,7 +241,7 @@ Menu3=ENTRY.MOVIE
 Title=テキストビューア
 command1=起動;テキストビューアを起動します,Kelview.exe docs\\readme.txt
 command2=インストール;テキストビューアをインストールします,Talinst.exe VIEWER
-command3=EUC-JP の見本;EUC-JP で書かれた文書を開きます,Kelview.exe DOCS\\readme_euc.txt
+command3=EUC-JP の見本;EUC-JP で書かれた文書を開きます,Kelview.exe docs\\readme_euc.txt
 Text=docs\\readme.txt
 Bmp1=pictures\\viewer.png
 

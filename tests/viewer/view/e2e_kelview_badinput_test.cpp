@@ -114,7 +114,7 @@ TEST(KelviewBadInput, HundredMegabytesStopAtTheRowLimit) {
 TEST(KelviewBadInput, CommandLineOfFiveThousandBytes) {
     std::string args;
     while (args.size() < 5000) args += "/j12,3 /b /@ ";
-    args += "\"" + e2e::source("sample-disc/DOCS/readme_sjis.txt") + "\"";
+    args += "\"" + e2e::source("sample-disc/docs/readme_sjis.txt") + "\"";
     e2e::Driver d;
     e2e::Process p = d.start(viewer(), args);
     HWND frame = d.waitWindow(p, "Kelview32Class");

@@ -5,7 +5,7 @@ using namespace kvtest;
 
 namespace {
 
-std::string doc(const char* name) { return e2e::source(std::string("sample-disc/DOCS/") + name); }
+std::string doc(const char* name) { return e2e::source(std::string("sample-disc/docs/") + name); }
 
 // A JIS (ISO-2022-JP) document of `lines` lines, each holding its number and two kana.
 std::string jisDocument(int lines) {

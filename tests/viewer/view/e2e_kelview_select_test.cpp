@@ -5,7 +5,7 @@ using namespace kvtest;
 
 namespace {
 
-std::string sampleDoc() { return e2e::source("sample-disc/DOCS/readme_sjis.txt"); }
+std::string sampleDoc() { return e2e::source("sample-disc/docs/readme_sjis.txt"); }
 
 struct Viewer {
     e2e::Driver d;
