@@ -10,27 +10,13 @@
 
 namespace {
 
+using e2e::pumpUntil;
+
 int closedNotifications = 0;
 
 LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DOCUMENT_CLOSED) ++closedNotifications;
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// Dispatches messages until the condition holds or the time is up.
-template <class Condition>
-bool pumpUntil(Condition done, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (done()) return true;
-        if (GetTickCount() - start > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
 }
 
 // The text of a control as CP932 bytes. The length a rich-edit control

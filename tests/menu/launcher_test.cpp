@@ -15,6 +15,8 @@
 
 namespace {
 
+using e2e::pumpUntil;
+
 const char* const kRecordVariable = "LAUNCHER_RECORD";
 
 std::string freshFolder(const std::string& name) {
@@ -74,21 +76,6 @@ LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-template <class Condition>
-bool pumpUntil(Condition done, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (done()) return true;
-        if (GetTickCount() - start > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
 }
 
 class LauncherTest : public ::testing::Test {

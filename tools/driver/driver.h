@@ -146,4 +146,21 @@ bool screenshotTo(HWND w, const std::string& pngPath);
 // Reads one pixel of the window's client area from the screen (CLR_INVALID on failure).
 COLORREF pixelAt(HWND w, int x, int y);
 
+// For tests whose windows live in the test's own thread: dispatches messages
+// until the condition holds or the time is up.
+template <class Condition>
+bool pumpUntil(Condition done, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (done()) return true;
+        if (GetTickCount() - start > timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
 } // namespace e2e
