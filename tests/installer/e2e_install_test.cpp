@@ -258,6 +258,9 @@ TEST_F(InstallerTest, ReadOnlyDestinationOffersSkipAndCancel) {
     EXPECT_EQ("ﾌｫﾙﾀﾞが作成できません\n'Z:\\proc\\talinst'", e2e::dlgItemText(err, IDC_ERR_TEXT));
     e2e::screenshot(err, "installer_copy_error");
     e2e::pressButton(err, IDC_ERR_SKIP);
+    // The press is posted: the first box must be gone before the second one,
+    // which has the same title, can be told apart from it.
+    ASSERT_TRUE(driver.waitGone(err));
     err = driver.waitWindowTitled(p, kErrorTitle);
     ASSERT_TRUE(err);
     e2e::pressButton(err, IDC_ERR_SKIP);
