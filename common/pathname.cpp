@@ -89,13 +89,15 @@ void PathName::split() {
     }
 }
 
-void PathName::rebuild() {
+void PathName::rebuild() { compose(name_); }
+
+void PathName::compose(const char* name) {
     char tmp[kPathSize];
     tmp[0] = '\0';
     appendBounded(tmp, drive_, sizeof tmp);
     appendBounded(tmp, folder_, sizeof tmp);
     if (folder_[0] && !endsWithSeparator(folder_)) appendBounded(tmp, "\\", sizeof tmp);
-    appendBounded(tmp, name_, sizeof tmp);
+    appendBounded(tmp, name, sizeof tmp);
     if (extension_[0]) {
         if (extension_[0] != '.') appendBounded(tmp, ".", sizeof tmp);
         appendBounded(tmp, extension_, sizeof tmp);
@@ -208,20 +210,9 @@ const char* PathName::setFileName(const char* name) {
         drive_[0] = '\0';
         folder_[0] = '\0';
     }
-    // Composed here rather than through name_, so that a name carrying a
-    // whole path may use the full 260 bytes.
-    char tmp[kPathSize];
-    tmp[0] = '\0';
-    appendBounded(tmp, drive_, sizeof tmp);
-    appendBounded(tmp, folder_, sizeof tmp);
-    if (folder_[0] && !endsWithSeparator(folder_)) appendBounded(tmp, "\\", sizeof tmp);
-    appendBounded(tmp, name, sizeof tmp);
-    if (extension_[0]) {
-        if (extension_[0] != '.') appendBounded(tmp, ".", sizeof tmp);
-        appendBounded(tmp, extension_, sizeof tmp);
-    }
-    copyBounded(full_, tmp, sizeof full_);
-    split();
+    // Composed from the argument rather than through name_, so that a name
+    // carrying a whole path may use the full 260 bytes.
+    compose(name);
     rebuild();
     return full_;
 }

@@ -84,6 +84,8 @@ public:
 protected:
     void split();
     void rebuild();
+    // Full path from drive, folder, the given name and the extension, then split again.
+    void compose(const char* name);
 
     char full_[kPathSize];
     char drive_[kDriveSize];

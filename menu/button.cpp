@@ -155,6 +155,19 @@ void Button::show(bool visible)
 }
 
 // 5
+void Button::applyEnabled(bool enabled)
+{
+    state_ &= ~btn::StateEnabled;
+    if (enabled) {
+        state_ |= btn::StateEnabled;
+        showFrame(btn::FrameNormal);
+    } else if (kind_ & btn::KindDisabledFrame) {
+        showFrame(btn::disabledFrame(kind_));
+    } else {
+        show(false);
+    }
+}
+
 void Button::enable(bool enabled)
 {
     if (!(state_ & btn::StateVisible)) show(true);
@@ -162,15 +175,7 @@ void Button::enable(bool enabled)
         EnableWindow(window_, enabled ? TRUE : FALSE);
     } else {
         // Without a window there is no WM_ENABLE: keep the state word as it would be.
-        state_ &= ~btn::StateEnabled;
-        if (enabled) {
-            state_ |= btn::StateEnabled;
-            showFrame(btn::FrameNormal);
-        } else if (kind_ & btn::KindDisabledFrame) {
-            showFrame(btn::disabledFrame(kind_));
-        } else {
-            show(false);
-        }
+        applyEnabled(enabled);
     }
 }
 
@@ -370,15 +375,7 @@ bool Button::commonMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* r
         *result = 1;
         return true;
     case WM_ENABLE:
-        state_ &= ~btn::StateEnabled;
-        if (wp) {
-            state_ |= btn::StateEnabled;
-            showFrame(btn::FrameNormal);
-        } else if (kind_ & btn::KindDisabledFrame) {
-            showFrame(btn::disabledFrame(kind_));
-        } else {
-            show(false);
-        }
+        applyEnabled(wp != 0);
         repaint();
         return true;
     case WM_SHOWWINDOW:

@@ -74,6 +74,9 @@ protected:
     HWND createWithClass(HWND parent, HINSTANCE instance, int id, unsigned mode, const char* className);
     bool registerWithClass(HINSTANCE instance, const char* className, WNDPROC proc, bool* registered);
     void showFrame(int frame);
+    // State bit and frame for a change of the enabled state; a button without a
+    // disabled frame is hidden instead.
+    void applyEnabled(bool enabled);
     void repaint();
     // Renders the label into the frames: normal, then lit when withLit, then
     // the selected frame when the strip has one.

@@ -247,15 +247,7 @@ void MenuScreen::updatePopup()
     if (app_.data.hasPopupText) {
         if (doc) {
             info_.enable(false);
-            DocumentRequest r;
-            r.setLink(app_.data.popupLink);
-            r.setTextFile(app_.data.popupTextPath);
-            r.linkIsWebAddress = app_.data.linkIsWebAddress;
-            r.x = app_.data.docX;
-            r.y = app_.data.docY;
-            r.width = app_.data.docWidth;
-            r.height = app_.data.docHeight;
-            openDocument(main_, r);
+            openDocument(main_, popupRequest());
         } else {
             info_.enable(true);
         }
@@ -265,9 +257,8 @@ void MenuScreen::updatePopup()
     }
 }
 
-void MenuScreen::openInfo()
+DocumentRequest MenuScreen::popupRequest() const
 {
-    if (!built_ || !app_.data.hasPopupText) return;
     DocumentRequest r;
     r.setLink(app_.data.popupLink);
     r.setTextFile(app_.data.popupTextPath);
@@ -276,7 +267,13 @@ void MenuScreen::openInfo()
     r.y = app_.data.docY;
     r.width = app_.data.docWidth;
     r.height = app_.data.docHeight;
-    if (openDocument(main_, r)) info_.enable(false);
+    return r;
+}
+
+void MenuScreen::openInfo()
+{
+    if (!built_ || !app_.data.hasPopupText) return;
+    if (openDocument(main_, popupRequest())) info_.enable(false);
 }
 
 void MenuScreen::documentClosed()

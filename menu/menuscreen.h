@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "button.h"
+#include "docwindow.h"
 #include "menubutton.h"
 #include "tabrow.h"
 
@@ -75,6 +76,7 @@ private:
     void composeDisplay();
     void placeCommands(int commands);
     void updatePopup();
+    DocumentRequest popupRequest() const;
     void hideEntry();
 
     MenuApp& app_;
