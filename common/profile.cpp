@@ -74,9 +74,7 @@ const char* ProfileFile::getPath(char* buffer) const {
     return path_;
 }
 
-void ProfileFile::setSection(const char* name) {
-    copyBounded(section_, name, kSectionSize);
-}
+void ProfileFile::setSection(const char* name) { copyBounded(section_, name, kSectionSize); }
 
 bool ProfileFile::hasValue(const char* key) const {
     if (!exists_ || !key) return false;

@@ -8,14 +8,14 @@ const char* findChar(const char* s, char c) {
         if (*p == 0) return nullptr;
         // A lead byte directly before the terminator stands alone: never step
         // over the terminator.
-        if (isLeadByte(*p) && p[1] != 0) p += 2;
-        else p += 1;
+        if (isLeadByte(*p) && p[1] != 0)
+            p += 2;
+        else
+            p += 1;
     }
 }
 
-char* findChar(char* s, char c) {
-    return const_cast<char*>(findChar(static_cast<const char*>(s), c));
-}
+char* findChar(char* s, char c) { return const_cast<char*>(findChar(static_cast<const char*>(s), c)); }
 
 const char* findLastChar(const char* s, char c) {
     const char* last = nullptr;
@@ -34,9 +34,7 @@ const char* stringEnd(const char* s) {
     return s;
 }
 
-char* stringEnd(char* s) {
-    return const_cast<char*>(stringEnd(static_cast<const char*>(s)));
-}
+char* stringEnd(char* s) { return const_cast<char*>(stringEnd(static_cast<const char*>(s))); }
 
 char* cutAtLast(char* s, char c, char with) {
     char* p = findLastChar(s, c);
@@ -46,7 +44,10 @@ char* cutAtLast(char* s, char c, char with) {
 
 size_t copyBounded(char* dest, const char* src, size_t size) {
     if (!dest || size == 0) return 0;
-    if (!src) { dest[0] = '\0'; return 0; }
+    if (!src) {
+        dest[0] = '\0';
+        return 0;
+    }
     size_t n = 0;
     const unsigned char* p = reinterpret_cast<const unsigned char*>(src);
     while (p[n]) {
@@ -63,7 +64,10 @@ size_t appendBounded(char* dest, const char* src, size_t size) {
     if (!dest || size == 0) return 0;
     char* end = stringEnd(dest);
     size_t used = static_cast<size_t>(end - dest);
-    if (used >= size) { dest[size - 1] = '\0'; return 0; }
+    if (used >= size) {
+        dest[size - 1] = '\0';
+        return 0;
+    }
     return copyBounded(end, src, size - used);
 }
 
@@ -78,11 +82,13 @@ bool startsWithNoCase(const char* s, const char* prefix) {
     while (*b) {
         if (isLeadByte(*b) && b[1]) {
             if (a[0] != b[0] || a[1] != b[1]) return false;
-            a += 2; b += 2;
+            a += 2;
+            b += 2;
             continue;
         }
         if (foldAscii(*a) != foldAscii(*b)) return false;
-        ++a; ++b;
+        ++a;
+        ++b;
     }
     return true;
 }
@@ -98,7 +104,10 @@ void upperCase(char* s) {
     if (!s) return;
     unsigned char* p = reinterpret_cast<unsigned char*>(s);
     while (*p) {
-        if (isLeadByte(*p) && p[1]) { p += 2; continue; }
+        if (isLeadByte(*p) && p[1]) {
+            p += 2;
+            continue;
+        }
         *p = foldAscii(*p);
         ++p;
     }

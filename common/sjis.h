@@ -5,9 +5,7 @@
 #include <cstddef>
 
 // Lead bytes 0x81..0x9F and 0xE0..0xFF start a two-byte character.
-inline bool isLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || c >= 0xE0;
-}
+inline bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || c >= 0xE0; }
 
 // First occurrence of byte c in s, skipping trail bytes; null when absent or
 // when s is null. Searching for '\0' yields the terminator.

@@ -11,8 +11,10 @@ void ClosingDialog::run(HINSTANCE instance) {
     if (openGroup_ && !options_.groupFolder.empty()) openWithShell(options_.groupFolder);
     if (followUp_ && options_.exec.hasFile) {
         std::string file = joinPath(options_.destination, options_.exec.file);
-        if (options_.exec.program.empty()) openWithShell(file);
-        else openWithProgram(options_.exec.program, file);
+        if (options_.exec.program.empty())
+            openWithShell(file);
+        else
+            openWithProgram(options_.exec.program, file);
     }
 }
 
@@ -26,8 +28,10 @@ BOOL ClosingDialog::onInit() {
         ShowWindow(item(IDC_CLOSE_FOLLOWUP), SW_SHOW);
         CheckDlgButton(hwnd_, IDC_CLOSE_FOLLOWUP, BST_CHECKED);
     }
-    if (options_.groupMade) CheckDlgButton(hwnd_, IDC_CLOSE_GROUPDIR, BST_CHECKED);
-    else EnableWindow(item(IDC_CLOSE_GROUPDIR), FALSE);
+    if (options_.groupMade)
+        CheckDlgButton(hwnd_, IDC_CLOSE_GROUPDIR, BST_CHECKED);
+    else
+        EnableWindow(item(IDC_CLOSE_GROUPDIR), FALSE);
     SetForegroundWindow(hwnd_);
     return TRUE;
 }

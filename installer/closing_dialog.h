@@ -3,13 +3,13 @@
 #pragma once
 #include <windows.h>
 #include <string>
-#include "dialogbase.h"
+#include "dialog_base.h"
 #include "section_texts.h"
 
 class ClosingDialog : public DialogBase {
 public:
     struct Options {
-        std::string message;        // first line and LastMsg, escapes not yet processed
+        std::string message;  // first line and LastMsg, escapes not yet processed
         LastExec exec;
         std::string destination;
         bool groupMade = false;

@@ -6,14 +6,14 @@
 struct CommandLine {
     enum Kind { Empty, ScriptNamed, Section };
     Kind kind = Empty;
-    std::string scriptPath;   // ScriptNamed: the script given on the line
-    std::string section;      // Section: text before the first "/", trailing spaces cut
+    std::string scriptPath;  // ScriptNamed: the script given on the line
+    std::string section;     // Section: text before the first "/", trailing spaces cut
     bool hasOption = false;
-    bool badOption = false;   // an option other than V / V<n>
-    std::string option;       // the option word as written (for the error message)
-    int viewMode = 0;         // 1: /V, 2: /V<n>
-    int archiveNumber = 0;    // n of /V<n>
-    std::string document;     // rest of the line after the option
+    bool badOption = false;  // an option other than V / V<n>
+    std::string option;      // the option word as written (for the error message)
+    int viewMode = 0;        // 1: /V, 2: /V<n>
+    int archiveNumber = 0;   // n of /V<n>
+    std::string document;    // rest of the line after the option
 };
 
 // fileExists answers whether a path names an existing file.

@@ -26,8 +26,10 @@ int CopyJob::percent() const {
 
 CopyJob::Status CopyJob::step() {
     if (status_ != Running) return status_;
-    if (copying_) copyBlock();
-    else startEntry();
+    if (copying_)
+        copyBlock();
+    else
+        startEntry();
     return status_;
 }
 
@@ -131,8 +133,10 @@ void CopyJob::copyBlock() {
     CopyEntry& e = *list_[index_];
     DWORD got = 0;
     if (!ReadFile(src_, buffer_, kBlockBytes, &got, nullptr) || got == 0) {
-        if (readOfFile_ < e.sourceSize()) failBlock(kErrorRead, e.source.fullPath());
-        else finishEntry();
+        if (readOfFile_ < e.sourceSize())
+            failBlock(kErrorRead, e.source.fullPath());
+        else
+            finishEntry();
         return;
     }
     DWORD put = 0;
@@ -229,13 +233,13 @@ void CopyJob::undo() {
         }
         e.result = CopyEntry::NotDone;
     }
-    for (auto it = createdFolders_.rbegin(); it != createdFolders_.rend(); ++it) RemoveDirectoryA(it->c_str());
+    for (auto it = createdFolders_.rbegin(); it != createdFolders_.rend(); ++it)
+        RemoveDirectoryA(it->c_str());
     createdFolders_.clear();
 }
 
 bool copyAll(CopyList& list, CopyPrompts& prompts) {
     CopyJob job(list, prompts);
-    while (job.step() == CopyJob::Running) {
-    }
+    while (job.step() == CopyJob::Running) {}
     return job.status() == CopyJob::Finished;
 }

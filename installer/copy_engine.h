@@ -11,13 +11,21 @@ enum class ErrorAnswer { Skip, Cancel };
 
 // Copy error numbers, shown through the error dialog.
 enum CopyError {
-    kErrorFolder = 1, kErrorCreate = 2, kErrorOpen = 3, kErrorWrite = 4, kErrorRead = 5, kErrorRename = 6,
+    kErrorFolder = 1,
+    kErrorCreate = 2,
+    kErrorOpen = 3,
+    kErrorWrite = 4,
+    kErrorRead = 5,
+    kErrorRename = 6,
 };
 
 class CopyPrompts {
 public:
     virtual ~CopyPrompts() {}
-    virtual void showFiles(const char* source, const char* destination) { (void)source; (void)destination; }
+    virtual void showFiles(const char* source, const char* destination) {
+        (void)source;
+        (void)destination;
+    }
     virtual void showProgress(int percent) { (void)percent; }
     virtual OverwriteAnswer askOverwrite(CopyEntry& entry, const WIN32_FIND_DATAA& existing) = 0;
     virtual ErrorAnswer askError(int error, const char* path) = 0;
@@ -49,8 +57,8 @@ private:
     void finishEntry();
     void failBlock(int error, const char* path);
     void nextEntry();
-    void skipEntry();   // the user's Skip after an error
-    bool handleError(int error, const char* path);   // false: aborted
+    void skipEntry();                               // the user's Skip after an error
+    bool handleError(int error, const char* path);  // false: aborted
     bool createFolders(const std::string& folder);
     void closeFiles();
     void undo();
@@ -60,7 +68,7 @@ private:
     Status status_ = Running;
     size_t index_ = 0;
     bool copying_ = false;
-    int pending_ = CopyEntry::NotDone;   // result of the entry being copied
+    int pending_ = CopyEntry::NotDone;  // result of the entry being copied
     bool remembered_ = false;
     OverwriteAnswer rememberedAnswer_ = OverwriteAnswer::Yes;
     unsigned long long done_ = 0, total_ = 0;

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 #include <vector>
-#include "pathname.h"
+#include "path_name.h"
 
 struct CopyEntry {
     enum Result { NotDone = 0, Overwrote = 1, Created = 2, RenamedFirst = 3 };
@@ -19,7 +19,7 @@ struct CopyEntry {
     // entry is reported as uncreatable instead of being written there.
     std::string overlongDestination;
     int result = NotDone;
-    bool absolute = false;      // destination came from a macro
+    bool absolute = false;  // destination came from a macro
     bool saved = false;
 
     DWORD sourceSize() const { return source.findData().nFileSizeLow; }

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <string>
 #include "copy_engine.h"
-#include "dialogbase.h"
+#include "dialog_base.h"
 
 class CopyErrorDialog : public DialogBase {
 public:

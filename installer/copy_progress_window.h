@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 #include "copy_engine.h"
-#include "dialogbase.h"
+#include "dialog_base.h"
 
 class CopyProgressWindow : public DialogBase, public CopyPrompts {
 public:

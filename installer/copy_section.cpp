@@ -22,7 +22,8 @@ bool runCopySection(InstallerContext& ctx, FirstMessage* firstMessage) {
         if (listError.destinationTooLong)
             errorBox(texts::kTitleError, texts::kCopyDestinationTooLong, listError.key);
         else
-            errorBox(texts::kTitleError, texts::kCopySourceMissing, listError.key, listError.sourcePath.c_str());
+            errorBox(texts::kTitleError, texts::kCopySourceMissing, listError.key,
+                     listError.sourcePath.c_str());
         return false;
     }
     // The question's dialog goes before any message of the group check.

@@ -45,7 +45,8 @@ int CALLBACK browseCallback(HWND browser, UINT message, LPARAM lParam, LPARAM da
         if (x + w > sw) x = sw - w;
         if (y + h > sh) y = sh - h;
         SetWindowPos(browser, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        if (!state->start.empty()) SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)state->start.c_str());
+        if (!state->start.empty())
+            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)state->start.c_str());
         break;
     }
     case BFFM_SELCHANGED: {
@@ -91,13 +92,13 @@ bool browseFolder(HWND owner, int rootCsidl, const char* title, const std::strin
     return ok;
 }
 
-} // namespace
+}  // namespace
 
 std::string DestinationDialog::lastComponent(const std::string& folder) {
     const char* slash = text::findLast(folder.c_str(), '\\');
     if (!slash) return "";
     if (slash > folder.c_str() && slash[-1] == ':') return "";
-    return slash;   // with its backslash
+    return slash;  // with its backslash
 }
 
 std::string DestinationDialog::withLastComponent(const std::string& chosen, const std::string& component) {
@@ -106,11 +107,14 @@ std::string DestinationDialog::withLastComponent(const std::string& chosen, cons
         text::equalsNoCase(chosen.c_str() + chosen.size() - component.size(), component.c_str()))
         return chosen;
     std::string base = chosen;
-    if (!base.empty() && text::findLast(base.c_str(), '\\') == base.c_str() + base.size() - 1) base.pop_back();
+    if (!base.empty() && text::findLast(base.c_str(), '\\') == base.c_str() + base.size() - 1)
+        base.pop_back();
     return base + component;
 }
 
-bool DestinationDialog::run(HINSTANCE instance) { return runModal(instance, IDD_DESTINATION, nullptr) == IDOK; }
+bool DestinationDialog::run(HINSTANCE instance) {
+    return runModal(instance, IDD_DESTINATION, nullptr) == IDOK;
+}
 
 std::string DestinationDialog::editText() const {
     char buf[260] = "";
@@ -164,7 +168,8 @@ void DestinationDialog::onCommand(int id, int code, HWND) {
         break;
     case IDC_DEST_GROUP:
         if (code == BN_CLICKED)
-            EnableWindow(item(IDC_DEST_GROUP_BROWSE), IsDlgButtonChecked(hwnd_, IDC_DEST_GROUP) == BST_CHECKED);
+            EnableWindow(item(IDC_DEST_GROUP_BROWSE),
+                         IsDlgButtonChecked(hwnd_, IDC_DEST_GROUP) == BST_CHECKED);
         break;
     case IDC_DEST_GROUP_BROWSE:
         browseGroup();

@@ -4,17 +4,17 @@
 #include <windows.h>
 #include <string>
 #include "copy_entry.h"
-#include "dialogbase.h"
+#include "dialog_base.h"
 
 class DestinationDialog : public DialogBase {
 public:
     struct Options {
-        std::string heading;          // empty: the resource text stays
+        std::string heading;  // empty: the resource text stays
         bool hasHeading = false;
-        std::string folder;           // initial destination
-        bool offerGroup = false;      // program-menu shortcuts allowed
-        bool offerDesktop = false;    // desktop shortcuts allowed too
-        CopyList* files = nullptr;    // for "確認(&C)"
+        std::string folder;         // initial destination
+        bool offerGroup = false;    // program-menu shortcuts allowed
+        bool offerDesktop = false;  // desktop shortcuts allowed too
+        CopyList* files = nullptr;  // for "確認(&C)"
         CopyList* archives = nullptr;
     };
     explicit DestinationDialog(const Options& options) : options_(options) {}

@@ -25,7 +25,7 @@ int driveIndex(PathName& path) {
     return (c >= 'A' && c <= 'Z') ? c - 'A' : -1;
 }
 
-} // namespace
+}  // namespace
 
 unsigned long long freeBytes(const char* root) {
     typedef BOOL(WINAPI * FreeEx)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
@@ -60,7 +60,7 @@ DriveTotals computeDriveTotals(const CopyList& files, const CopyList* archives,
     if (archives && archiveBytes) {
         for (const auto& a : *archives) {
             unsigned long long bytes = 0;
-            if (!archiveBytes(*a, &bytes)) break;   // its error was shown; the rest are not counted
+            if (!archiveBytes(*a, &bytes)) break;  // its error was shown; the rest are not counted
             add(a->destination, bytes);
         }
     }

@@ -4,7 +4,7 @@
 #include "copy_entry.h"
 
 struct DriveTotals {
-    std::string required;   // "C:  2 KB D:  1.001 KB " ...
+    std::string required;  // "C:  2 KB D:  1.001 KB " ...
     std::string free;
 };
 

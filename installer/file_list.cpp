@@ -23,7 +23,7 @@ void collect(const std::string& folder, const std::string& pattern, const std::s
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
             std::unique_ptr<CopyEntry> e(new CopyEntry);
             e->source.setPath(joinPath(folder, fd.cFileName).c_str());
-            e->source.isFile();   // keeps the find data
+            e->source.isFile();  // keeps the find data
             e->destFolder = joinPath(destFolder, sub);
             e->absolute = absolute;
             list->push_back(std::move(e));
@@ -43,10 +43,10 @@ void collect(const std::string& folder, const std::string& pattern, const std::s
         collect(joinPath(folder, s), pattern, joinPath(sub, s), destFolder, absolute, recurse, list);
 }
 
-} // namespace
+}  // namespace
 
-bool buildFileList(ScriptFile& script, const char* section, const char* sourceBase,
-                   const MacroSource& macros, CopyList* list, FileListError* error) {
+bool buildFileList(ScriptFile& script, const char* section, const char* sourceBase, const MacroSource& macros,
+                   CopyList* list, FileListError* error) {
     for (int n = 1; n <= 98; n++) {
         char key[16];
         wsprintfA(key, "Copy%d", n);
@@ -110,7 +110,9 @@ void resolveDestinations(CopyList& files, const char* destinationFolder) {
         if (!e->absolute) folder = joinPath(destinationFolder ? destinationFolder : "", folder);
         std::string path = joinPath(folder, e->source.setNameWithExtension());
         e->destination.setPath(path.c_str());
-        if (path.size() > (size_t)PathName::kPathSize - 1) e->overlongDestination = path;
-        else e->overlongDestination.clear();
+        if (path.size() > (size_t)PathName::kPathSize - 1)
+            e->overlongDestination = path;
+        else
+            e->overlongDestination.clear();
     }
 }

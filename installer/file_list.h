@@ -7,16 +7,16 @@ class ScriptFile;
 class MacroSource;
 
 struct FileListError {
-    int key = 0;              // n of the Copy%d key with no match
-    std::string sourcePath;   // the source path it named
-    bool destinationTooLong = false;   // its "$" destination did not fit once expanded
+    int key = 0;                      // n of the Copy%d key with no match
+    std::string sourcePath;           // the source path it named
+    bool destinationTooLong = false;  // its "$" destination did not fit once expanded
 };
 
 // sourceBase: the script folder plus the section's source folder. False with
 // error filled when a key matches no file at all, or when its destination
 // expands beyond the macro limit (a cut path would name another folder).
-bool buildFileList(ScriptFile& script, const char* section, const char* sourceBase,
-                   const MacroSource& macros, CopyList* list, FileListError* error);
+bool buildFileList(ScriptFile& script, const char* section, const char* sourceBase, const MacroSource& macros,
+                   CopyList* list, FileListError* error);
 
 // Total bytes of all sources.
 unsigned long long totalSourceBytes(const CopyList& list);

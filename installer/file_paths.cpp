@@ -10,10 +10,11 @@ bool endsWithBackslash(const std::string& path) {
 std::string joinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     if (name.empty()) return folder;
-    if (name.size() >= 2 && ((name[1] == ':' && !text::isLead((unsigned char)name[0])) ||
-                             (name[0] == '\\' && name[1] == '\\')))
+    if (name.size() >= 2 &&
+        ((name[1] == ':' && !text::isLead((unsigned char)name[0])) || (name[0] == '\\' && name[1] == '\\')))
         return name;
-    if (endsWithBackslash(folder) || folder.back() == '/') return name[0] == '\\' ? folder + name.substr(1) : folder + name;
+    if (endsWithBackslash(folder) || folder.back() == '/')
+        return name[0] == '\\' ? folder + name.substr(1) : folder + name;
     return name[0] == '\\' ? folder + name : folder + "\\" + name;
 }
 

@@ -1,5 +1,5 @@
 #include "first_message.h"
-#include "dialogbase.h"
+#include "dialog_base.h"
 #include "message_box.h"
 #include "resource.h"
 
@@ -64,8 +64,8 @@ bool FirstMessage::ask(const std::string& text) {
     while (answer_ < 0) {
         HANDLE handles[2] = {event_, thread_};
         DWORD r = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
-        if (r == WAIT_OBJECT_0 + 1) break;           // the thread ended
-        if (answer_ < 0) ResetEvent(event_);        // signalled by someone else
+        if (r == WAIT_OBJECT_0 + 1) break;    // the thread ended
+        if (answer_ < 0) ResetEvent(event_);  // signalled by someone else
     }
     HANDLE e = event_;
     event_ = nullptr;

@@ -25,7 +25,7 @@ private:
     HANDLE thread_ = nullptr;
     HANDLE event_ = nullptr;
     volatile HWND dialog_ = nullptr;
-    volatile LONG answer_ = -1;    // -1 none yet, 0 no, 1 yes
+    volatile LONG answer_ = -1;  // -1 none yet, 0 no, 1 yes
 
     friend class FirstMessageDialog;
 };

@@ -2,8 +2,8 @@
 #include "text_util.h"
 #include <cstring>
 
-DestinationStatus destinationFolder(const char* dstDir, const char* section,
-                                    const MacroSource& source, std::string* out) {
+DestinationStatus destinationFolder(const char* dstDir, const char* section, const MacroSource& source,
+                                    std::string* out) {
     std::string value = (dstDir && *dstDir) ? dstDir : std::string("$PROG\\") + (section ? section : "");
     out->clear();
     if (value[0] == '$') {
@@ -21,9 +21,8 @@ DestinationStatus destinationFolder(const char* dstDir, const char* section,
     return DestinationStatus::Ok;
 }
 
-bool sourceFolder(const char* srcDir, const char* section,
-                  bool (*folderExists)(const char* path), std::string* out,
-                  bool (*isFolder)(const char* path)) {
+bool sourceFolder(const char* srcDir, const char* section, bool (*folderExists)(const char* path),
+                  std::string* out, bool (*isFolder)(const char* path)) {
     if (srcDir) {
         std::string v = srcDir;
         if (v.size() > 2 && v[0] == '.' && v[1] == '\\') v = v.substr(2);

@@ -10,7 +10,7 @@
 #include "installer_section.h"
 #include "item_list_dialog.h"
 #include "message_box.h"
-#include "pathname.h"
+#include "path_name.h"
 #include "section_texts.h"
 #include "select_dialog.h"
 #include "text_util.h"
@@ -33,7 +33,8 @@ bool prepareSection(InstallerContext& ctx) {
             return false;
         }
     } else if (!ctx.script.hasSection(ctx.section.c_str())) {
-        errorBox(texts::kTitleOptionError, texts::kSectionMissing, ctx.section.c_str(), ctx.scriptPath.c_str());
+        errorBox(texts::kTitleOptionError, texts::kSectionMissing, ctx.section.c_str(),
+                 ctx.scriptPath.c_str());
         return false;
     }
     const char* section = ctx.section.c_str();
@@ -72,14 +73,17 @@ bool carryOut(InstallerContext& ctx, bool skipFirstMessage) {
         if (!first.ask(text)) return false;
         shown = &first;
     }
-    if (ctx.script.hasKey(section, "INSTALLER")) runInstallerSection(ctx, shown);
-    else if (ctx.script.hasKey(section, "LZHSETUP")) runSetupArchiveSection(ctx, shown);
-    else runCopySection(ctx, shown);
+    if (ctx.script.hasKey(section, "INSTALLER"))
+        runInstallerSection(ctx, shown);
+    else if (ctx.script.hasKey(section, "LZHSETUP"))
+        runSetupArchiveSection(ctx, shown);
+    else
+        runCopySection(ctx, shown);
     first.close();
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int runInstaller(HINSTANCE instance, const char* commandLine) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};

@@ -10,10 +10,10 @@ struct InstallerContext {
     HINSTANCE instance = nullptr;
     ScriptFile script;
     std::string scriptPath;
-    std::string scriptFolder;     // also the current directory
-    std::string section;          // at most 259 bytes
-    std::string sourceFolder;     // relative to the script folder
-    std::string destination;      // 260 bytes at most; edited in the destination dialog
+    std::string scriptFolder;  // also the current directory
+    std::string section;       // at most 259 bytes
+    std::string sourceFolder;  // relative to the script folder
+    std::string destination;   // 260 bytes at most; edited in the destination dialog
     bool pickerMode = false;
     SystemFolders folders;
 

@@ -30,7 +30,7 @@ BOOL CALLBACK findEditInTop(HWND top, LPARAM p) {
     return s->found ? FALSE : TRUE;
 }
 
-} // namespace
+}  // namespace
 
 InstallerCommand installerCommand(const char* value, const char* section, const std::string& sourceBase,
                                   bool (*exists)(const char* path)) {
@@ -58,7 +58,8 @@ InstallerCommand installerCommand(const char* value, const char* section, const 
 bool runInstallerSection(InstallerContext& ctx, FirstMessage* firstMessage) {
     std::string value;
     ctx.script.getString(ctx.section.c_str(), "INSTALLER", &value);
-    InstallerCommand cmd = installerCommand(value.c_str(), ctx.section.c_str(), ctx.sourceBase(), isExistingFile);
+    InstallerCommand cmd =
+        installerCommand(value.c_str(), ctx.section.c_str(), ctx.sourceBase(), isExistingFile);
     if (!isExistingFile(cmd.program.c_str())) {
         if (firstMessage) firstMessage->close();
         errorBox(texts::kTitleInstallerSyntax, texts::kProgramMissing, cmd.program.c_str());
@@ -74,8 +75,8 @@ bool runInstallerSection(InstallerContext& ctx, FirstMessage* firstMessage) {
         PROCESS_INFORMATION pi = {};
         std::string line = "\"" + cmd.program + "\"";
         if (!CreateProcessA(cmd.program.c_str(), &line[0], nullptr, nullptr, FALSE,
-                            CREATE_NEW_PROCESS_GROUP | CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr,
-                            folder.c_str(), &si, &pi)) {
+                            CREATE_NEW_PROCESS_GROUP | CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS,
+                            nullptr, folder.c_str(), &si, &pi)) {
             errorBox(texts::kTitleInstallerStart, texts::kProgramNotStarted, cmd.program.c_str());
             return false;
         }
@@ -97,8 +98,8 @@ bool runInstallerSection(InstallerContext& ctx, FirstMessage* firstMessage) {
     GetCurrentDirectoryA(sizeof saved, saved);
     SetCurrentDirectoryA(folder.c_str());
     INT_PTR r = (INT_PTR)ShellExecuteA(nullptr, "open", cmd.program.c_str(),
-                                       cmd.parameters.empty() ? nullptr : cmd.parameters.c_str(), folder.c_str(),
-                                       SW_SHOWNORMAL);
+                                       cmd.parameters.empty() ? nullptr : cmd.parameters.c_str(),
+                                       folder.c_str(), SW_SHOWNORMAL);
     SetCurrentDirectoryA(saved);
     if (r <= 32) {
         errorBox(texts::kTitleInstallerStart, "%s", startErrorText(r, cmd.program.c_str()).c_str());

@@ -9,7 +9,7 @@ bool runInstallerSection(InstallerContext& ctx, FirstMessage* firstMessage);
 
 // The program an INSTALLER value names and its parameters.
 struct InstallerCommand {
-    std::string program;      // relative to the script folder, or a full path
+    std::string program;  // relative to the script folder, or a full path
     std::string parameters;
 };
 // value: the INSTALLER value (may be empty); sourceBase: script folder plus

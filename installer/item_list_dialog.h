@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "dialogbase.h"
+#include "dialog_base.h"
 #include "installer_context.h"
 #include "item_rows.h"
 
@@ -26,6 +26,6 @@ private:
 
     InstallerContext& ctx_;
     std::vector<ItemRow> rows_;
-    bool descending_[3] = {true, true, true};   // flipped before the first sort: ascending
+    bool descending_[3] = {true, true, true};  // flipped before the first sort: ascending
     std::string chosen_;
 };

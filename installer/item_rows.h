@@ -6,9 +6,9 @@
 class ScriptFile;
 
 struct ItemRow {
-    std::string title;     // ProductName, at most 255 bytes
-    std::string mode;      // Mode, at most 15 bytes, default "Install"
-    std::string section;   // the whole section name (the list shows at most 63 bytes of it)
+    std::string title;    // ProductName, at most 255 bytes
+    std::string mode;     // Mode, at most 15 bytes, default "Install"
+    std::string section;  // the whole section name (the list shows at most 63 bytes of it)
 };
 
 const size_t kRowTitleBytes = 255;

@@ -8,7 +8,7 @@
 namespace {
 
 void copyMatches(const LastMoveEntry& entry) {
-    std::string from;   // double-zero-terminated list of every match
+    std::string from;  // double-zero-terminated list of every match
     for (const std::string& pattern : entry.sources) {
         const char* slash = text::findLast(pattern.c_str(), '\\');
         std::string folder = slash ? pattern.substr(0, slash - pattern.c_str() + 1) : std::string();
@@ -42,7 +42,7 @@ void copyMatches(const LastMoveEntry& entry) {
     SHFileOperationA(&op);
 }
 
-} // namespace
+}  // namespace
 
 bool parseLastMove(const char* value, const MacroSource& macros, const std::string& destination,
                    LastMoveEntry* out) {
@@ -72,8 +72,10 @@ std::vector<std::string> lastMoveValues(ScriptFile& script, const char* section)
     std::vector<std::string> values;
     for (int n = 0; n <= 98; n++) {
         char key[16];
-        if (n == 0) lstrcpyA(key, "LastMove");
-        else wsprintfA(key, "LastMove%d", n);
+        if (n == 0)
+            lstrcpyA(key, "LastMove");
+        else
+            wsprintfA(key, "LastMove%d", n);
         if (!script.hasKey(section, key)) {
             if (n == 0) continue;
             break;

@@ -7,12 +7,24 @@
 std::string startErrorText(INT_PTR result, const char* path) {
     const char* format;
     switch (result) {
-    case 0: format = texts::kStartNoMemory; break;
-    case 2: format = texts::kStartFileMissing; break;
-    case 3: format = texts::kStartPathMissing; break;
-    case 11: format = texts::kStartBadFormat; break;
-    case 31: format = texts::kStartNoAssociation; break;
-    default: format = texts::kStartFailed; break;
+    case 0:
+        format = texts::kStartNoMemory;
+        break;
+    case 2:
+        format = texts::kStartFileMissing;
+        break;
+    case 3:
+        format = texts::kStartPathMissing;
+        break;
+    case 11:
+        format = texts::kStartBadFormat;
+        break;
+    case 31:
+        format = texts::kStartNoAssociation;
+        break;
+    default:
+        format = texts::kStartFailed;
+        break;
     }
     return text::format(format, path ? path : "");
 }
@@ -24,6 +36,7 @@ class CurrentDirectory {
 public:
     CurrentDirectory() { GetCurrentDirectoryA(sizeof saved_, saved_); }
     ~CurrentDirectory() { SetCurrentDirectoryA(saved_); }
+
 private:
     char saved_[MAX_PATH] = "";
 };
@@ -32,7 +45,7 @@ void reportFailure(INT_PTR r, const std::string& path) {
     errorBox(texts::kTitleStartFailed, "%s", startErrorText(r, path.c_str()).c_str());
 }
 
-} // namespace
+}  // namespace
 
 bool openWithShell(const std::string& path) {
     CurrentDirectory keep;
@@ -52,7 +65,8 @@ bool openWithShell(const std::string& path) {
 
 bool openWithProgram(const std::string& program, const std::string& file) {
     std::string param = "\"" + file + "\"";
-    INT_PTR r = (INT_PTR)ShellExecuteA(nullptr, nullptr, program.c_str(), param.c_str(), nullptr, SW_SHOWNORMAL);
+    INT_PTR r =
+        (INT_PTR)ShellExecuteA(nullptr, nullptr, program.c_str(), param.c_str(), nullptr, SW_SHOWNORMAL);
     if (r > 32) return true;
     reportFailure(r, program);
     return false;

@@ -13,11 +13,17 @@ size_t processEscapes(const char* in, char* out, size_t size) {
     size_t openAt[kMaxStretches], closeAt[kMaxStretches];
     size_t stretches = 0;
     for (size_t i = 0; i < len && stretches < kMaxStretches; i++) {
-        if (text::isLead((unsigned char)in[i]) && i + 1 < len) { i++; continue; }
+        if (text::isLead((unsigned char)in[i]) && i + 1 < len) {
+            i++;
+            continue;
+        }
         if (in[i] != '\'') continue;
         size_t j = i + 1;
         for (; j < len; j++) {
-            if (text::isLead((unsigned char)in[j]) && j + 1 < len) { j++; continue; }
+            if (text::isLead((unsigned char)in[j]) && j + 1 < len) {
+                j++;
+                continue;
+            }
             if (in[j] == '\'') break;
         }
         if (j >= len) break;
@@ -48,11 +54,13 @@ size_t processEscapes(const char* in, char* out, size_t size) {
             i++;
             continue;
         }
-        if (i + 1 >= len) break;   // a backslash at the very end ends the text
+        if (i + 1 >= len) break;  // a backslash at the very end ends the text
         char next = in[i + 1];
         char rep = next;
-        if (next == 'n' || next == 'N') rep = '\n';
-        else if (next == 't' || next == 'T') rep = '\t';
+        if (next == 'n' || next == 'N')
+            rep = '\n';
+        else if (next == 't' || next == 'T')
+            rep = '\t';
         if (text::isLead((unsigned char)next) && i + 2 < len) {
             if (!put(in + i + 1, 2)) break;
             i += 3;

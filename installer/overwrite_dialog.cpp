@@ -18,12 +18,18 @@ OverwriteAnswer OverwriteDialog::ask(HINSTANCE instance, HWND owner) {
     for (HICON& i : icons_)
         if (i) DestroyIcon(i);
     switch (r) {
-    case IDC_OW_YES: return OverwriteAnswer::Yes;
-    case IDC_OW_NEWER: return OverwriteAnswer::IfNewer;
-    case IDC_OW_ALL: return OverwriteAnswer::All;
-    case IDC_OW_RENAME: return OverwriteAnswer::Rename;
-    case IDC_OW_NO: return OverwriteAnswer::No;
-    default: return OverwriteAnswer::Cancel;
+    case IDC_OW_YES:
+        return OverwriteAnswer::Yes;
+    case IDC_OW_NEWER:
+        return OverwriteAnswer::IfNewer;
+    case IDC_OW_ALL:
+        return OverwriteAnswer::All;
+    case IDC_OW_RENAME:
+        return OverwriteAnswer::Rename;
+    case IDC_OW_NO:
+        return OverwriteAnswer::No;
+    default:
+        return OverwriteAnswer::Cancel;
     }
 }
 

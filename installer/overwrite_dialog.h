@@ -2,11 +2,12 @@
 #pragma once
 #include <windows.h>
 #include "copy_engine.h"
-#include "dialogbase.h"
+#include "dialog_base.h"
 
 class OverwriteDialog : public DialogBase {
 public:
-    OverwriteDialog(CopyEntry& entry, const WIN32_FIND_DATAA& existing) : entry_(entry), existing_(existing) {}
+    OverwriteDialog(CopyEntry& entry, const WIN32_FIND_DATAA& existing)
+        : entry_(entry), existing_(existing) {}
     OverwriteAnswer ask(HINSTANCE instance, HWND owner);
 
     // "%d年%02d月%02d日、%02d:%02d" of a file time, in local time.

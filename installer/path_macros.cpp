@@ -27,12 +27,15 @@ size_t iniArgument(const char* p, const MacroSource& source, std::string* value)
     return close ? len + 1 : len;
 }
 
-} // namespace
+}  // namespace
 
 bool expandMacros(const char* in, const MacroSource& source, std::string* out) {
     out->clear();
     if (!in) return true;
-    static const struct { const char* name; int id; } kMacros[] = {
+    static const struct {
+        const char* name;
+        int id;
+    } kMacros[] = {
         {"$WIN", 0}, {"$SYSTEM", 1}, {"$PROG", 2}, {"$TEMP", 3}, {"$DOC", 4}, {"$INI(", 5},
     };
     const char* p = in;
@@ -42,22 +45,44 @@ bool expandMacros(const char* in, const MacroSource& source, std::string* out) {
             p += 2;
             continue;
         }
-        if (*p != '$') { *out += *p++; continue; }
+        if (*p != '$') {
+            *out += *p++;
+            continue;
+        }
         int id = -1;
         size_t nameLen = 0;
         for (const auto& m : kMacros) {
-            if (text::startsWithNoCase(p, m.name)) { id = m.id; nameLen = strlen(m.name); break; }
+            if (text::startsWithNoCase(p, m.name)) {
+                id = m.id;
+                nameLen = strlen(m.name);
+                break;
+            }
         }
-        if (id < 0) { *out += *p++; continue; }
+        if (id < 0) {
+            *out += *p++;
+            continue;
+        }
         p += nameLen;
         std::string value;
         switch (id) {
-        case 0: value = source.windowsFolder(); break;
-        case 1: value = source.systemFolder(); break;
-        case 2: value = source.programFilesFolder(); break;
-        case 3: value = source.tempFolder(); break;
-        case 4: value = source.documentsFolder(); break;
-        case 5: p += iniArgument(p, source, &value); break;
+        case 0:
+            value = source.windowsFolder();
+            break;
+        case 1:
+            value = source.systemFolder();
+            break;
+        case 2:
+            value = source.programFilesFolder();
+            break;
+        case 3:
+            value = source.tempFolder();
+            break;
+        case 4:
+            value = source.documentsFolder();
+            break;
+        case 5:
+            p += iniArgument(p, source, &value);
+            break;
         }
         // A folder longer than the nominal 79 bytes is used whole: cutting it
         // would send files to a different folder. The 480-byte limit of the

@@ -12,7 +12,7 @@ public:
     virtual std::string windowsFolder() const = 0;
     virtual std::string systemFolder() const = 0;
     virtual std::string programFilesFolder() const = 0;
-    virtual std::string tempFolder() const = 0;   // with its final backslash
+    virtual std::string tempFolder() const = 0;  // with its final backslash
     virtual std::string documentsFolder() const = 0;
     virtual std::string profileString(const std::string& file, const std::string& section,
                                       const std::string& key) const = 0;

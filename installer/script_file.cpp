@@ -23,7 +23,7 @@ bool ScriptFile::load(const char* path) {
 
 void ScriptFile::loadText(const char* data, size_t size) {
     sections_.clear();
-    sections_.push_back(Section());   // lines before the first header
+    sections_.push_back(Section());  // lines before the first header
     lastSection_ = lastLine_ = 0;
     dropped_ = 0;
     size_t pos = 0;
@@ -76,7 +76,7 @@ int ScriptFile::findSection(const char* section) {
     // Start where the last lookup succeeded and wrap round once.
     for (size_t i = 0; i < n; i++) {
         size_t idx = (lastSection_ + i) % n;
-        if (idx == 0) continue;   // the unnamed part before the first header
+        if (idx == 0) continue;  // the unnamed part before the first header
         if (text::equalsNoCase(sections_[idx].name.c_str(), section)) {
             if (idx != lastSection_) lastLine_ = 0;
             lastSection_ = idx;
@@ -115,7 +115,10 @@ const char* ScriptFile::value(const char* section, const char* key) {
 int ScriptFile::getString(const char* section, const char* key, char* buf, size_t size) {
     if (!buf || size == 0) return 0;
     const char* v = value(section, key);
-    if (!v) { buf[0] = 0; return 0; }
+    if (!v) {
+        buf[0] = 0;
+        return 0;
+    }
     return (int)text::copyBounded(buf, size, v);
 }
 

@@ -7,8 +7,8 @@
 
 class ScriptFile {
 public:
-    static const size_t kMaxLineBytes = 4094;   // a longer line goes on as the next line
-    static const size_t kMaxSectionLines = 128; // further lines of a section are dropped
+    static const size_t kMaxLineBytes = 4094;    // a longer line goes on as the next line
+    static const size_t kMaxSectionLines = 128;  // further lines of a section are dropped
 
     // Reads the file; false when it cannot be opened.
     bool load(const char* path);
@@ -41,9 +41,9 @@ public:
 
 private:
     struct Line {
-        std::string text;    // the line as read
-        std::string key;     // trimmed key
-        std::string value;   // trimmed value (empty when none)
+        std::string text;   // the line as read
+        std::string key;    // trimmed key
+        std::string value;  // trimmed value (empty when none)
     };
     struct Section {
         std::string name;

@@ -61,14 +61,15 @@ LastExec parseLastExec(const char* value) {
     size_t pos = 0;
     while (pos <= v.size()) {
         size_t semi = v.find(';', pos);
-        std::string entry = text::trimBlanks(v.substr(pos, semi == std::string::npos ? std::string::npos : semi - pos));
+        std::string entry =
+            text::trimBlanks(v.substr(pos, semi == std::string::npos ? std::string::npos : semi - pos));
         pos = semi == std::string::npos ? v.size() + 1 : semi + 1;
         if (entry.empty()) continue;
         if (text::equalsNoCase(entry.c_str(), "$DstDir")) {
             le.openFolder = true;
             continue;
         }
-        if (le.hasFile) continue;   // later entries are ignored
+        if (le.hasFile) continue;  // later entries are ignored
         size_t comma = entry.find(',');
         std::string file = text::trimBlanks(entry.substr(0, comma));
         for (char& ch : file)

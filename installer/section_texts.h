@@ -18,10 +18,10 @@ std::string sectionMessage(ScriptFile& script, const char* section, const char* 
 std::string directoryHeading(ScriptFile& script, const char* dirMsg);
 
 struct LastExec {
-    bool openFolder = false;   // an entry "$DstDir"
+    bool openFolder = false;  // an entry "$DstDir"
     bool hasFile = false;
-    std::string file;          // relative to the destination, "/" turned into "\\"
-    std::string program;       // empty: open the file itself
+    std::string file;     // relative to the destination, "/" turned into "\\"
+    std::string program;  // empty: open the file itself
 };
 LastExec parseLastExec(const char* value);
 // "ドキュメント %s を表示します" or "プログラム %s を実行します" for the entry.

@@ -47,7 +47,8 @@ void SelectDialog::onCommand(int id, int, HWND) {
     for (int i = 1; i <= 6; i++) {
         if (IsDlgButtonChecked(hwnd_, IDC_SEL_ITEM1 + i - 1) != BST_CHECKED) continue;
         char target[128] = "";
-        ctx_.script.getString(section_.c_str(), text::format("item%d.Section", i).c_str(), target, sizeof target);
+        ctx_.script.getString(section_.c_str(), text::format("item%d.Section", i).c_str(), target,
+                              sizeof target);
         chosen_ = target;
         // A button without its section ends the menu as if cancelled.
         EndDialog(hwnd_, chosen_.empty() ? IDCANCEL : IDOK);

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
-#include "dialogbase.h"
+#include "dialog_base.h"
 #include "installer_context.h"
 
 class SelectDialog : public DialogBase {

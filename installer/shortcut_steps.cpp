@@ -29,7 +29,8 @@ bool checkGroupKeys(InstallerContext& ctx, GroupCheck* check) {
     GroupKeys r = evaluateGroupKeys(ctx.script, section, check);
     if (r == GroupKeys::Ok) return true;
     std::string title = text::format(texts::kTitleGroupError, section);
-    errorBox(title.c_str(), "%s", r == GroupKeys::BadGroupName ? texts::kGroupNameBad : texts::kGroupFolderBad);
+    errorBox(title.c_str(), "%s",
+             r == GroupKeys::BadGroupName ? texts::kGroupNameBad : texts::kGroupFolderBad);
     return false;
 }
 

@@ -5,8 +5,8 @@
 #include "installer_context.h"
 
 struct GroupCheck {
-    bool programMenu = false;   // program-menu shortcuts may be offered
-    bool desktop = false;       // desktop shortcuts too
+    bool programMenu = false;  // program-menu shortcuts may be offered
+    bool desktop = false;      // desktop shortcuts too
 };
 
 enum class GroupKeys { Ok, BadGroupName, BadGroupFolder };

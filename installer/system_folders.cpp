@@ -1,5 +1,5 @@
 #include "system_folders.h"
-#include "registrykey.h"
+#include "registry_key.h"
 #include <windows.h>
 #include <shlobj.h>
 

@@ -37,13 +37,16 @@ int compareNoCase(const char* a, const char* b) {
         if (isLead(x) && p[1]) {
             if (x != y) return x < y ? -1 : 1;
             if (p[1] != q[1]) return p[1] < q[1] ? -1 : 1;
-            p += 2; q += 2;
+            p += 2;
+            q += 2;
             continue;
         }
-        x = lower(x); y = lower(y);
+        x = lower(x);
+        y = lower(y);
         if (x != y) return x < y ? -1 : 1;
         if (!x) return 0;
-        p++; q++;
+        p++;
+        q++;
     }
 }
 
@@ -79,7 +82,10 @@ size_t boundedLength(const char* s, size_t len, size_t max) {
 
 size_t copyBounded(char* dst, size_t size, const char* src, size_t len) {
     if (!dst || size == 0) return 0;
-    if (!src) { dst[0] = 0; return 0; }
+    if (!src) {
+        dst[0] = 0;
+        return 0;
+    }
     size_t n = boundedLength(src, len, size - 1);
     memcpy(dst, src, n);
     dst[n] = 0;
@@ -114,4 +120,4 @@ std::string format(const char* fmt, ...) {
     return out;
 }
 
-} // namespace text
+}  // namespace text

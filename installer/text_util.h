@@ -26,4 +26,4 @@ std::string format(const char* fmt, ...);
 // Length of s cut to at most max bytes without splitting a double-byte character.
 size_t boundedLength(const char* s, size_t len, size_t max);
 
-} // namespace text
+}  // namespace text

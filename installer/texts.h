@@ -18,7 +18,8 @@ constexpr const char kProgramTitle[] = "タルヴォインストーラ";
 constexpr const char kScriptMissing[] = "設定ﾌｧｲﾙ '%s' が見つかりません";
 constexpr const char kBadOption[] = "無効なオプション'/%s'が指定されました";
 constexpr const char kOptionRequired[] = "起動にはｵﾌﾟｼｮﾝが必要です";
-constexpr const char kSectionMissing[] = "起動時ｵﾌﾟｼｮﾝで指定されたｾｸｼｮﾝ[%s]は\n\n設定ﾌｧｲﾙ '%s' にはありません";
+constexpr const char kSectionMissing[] =
+    "起動時ｵﾌﾟｼｮﾝで指定されたｾｸｼｮﾝ[%s]は\n\n設定ﾌｧｲﾙ '%s' にはありません";
 constexpr const char kSrcDirMissing[] = "ｷｰ 'SrcDir = %s' : ﾌｫﾙﾀﾞが見つかりません";
 constexpr const char kDriveInDstDir[] = "DstDirにﾄﾞﾗｲﾌﾞ名は指定できません";
 constexpr const char kDstDirTooLong[] = "ｷｰ 'DstDir = %s' : ﾊﾟｽが長すぎます";
@@ -73,4 +74,4 @@ constexpr const char kTitleGroupError[] = "ｴﾗｰ [%s]";
 constexpr const char kGroupNameBad[] = "ｸﾞﾙｰﾌﾟ名に不適当な文字が含まれています";
 constexpr const char kGroupFolderBad[] = "ｸﾞﾙｰﾌﾟﾌｫﾙﾀﾞ名に不適当な文字が含まれています";
 
-} // namespace texts
+}  // namespace texts

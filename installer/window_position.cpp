@@ -3,7 +3,7 @@
 namespace {
 bool recorded = false;
 POINT recordedAt = {0, 0};
-}
+}  // namespace
 
 void recordWindowPosition(HWND window) {
     RECT r;

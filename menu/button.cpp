@@ -3,9 +3,9 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
-#include "buttonframes.h"
-#include "decoratedtext.h"
-#include "fontcache.h"
+#include "button_frames.h"
+#include "decorated_text.h"
+#include "font_cache.h"
 #include "messages.h"
 #include "palette.h"
 #include "sjis.h"
@@ -38,13 +38,9 @@ private:
 
 }  // namespace
 
-Button::~Button()
-{
-    destroyWindow();
-}
+Button::~Button() { destroyWindow(); }
 
-void Button::destroyWindow()
-{
+void Button::destroyWindow() {
     if (window_) {
         if (toolRegistered_ && tooltip_ && IsWindow(tooltip_)) {
             TOOLINFOA ti = {};
@@ -61,8 +57,7 @@ void Button::destroyWindow()
     }
 }
 
-bool Button::build(const ButtonDesc& desc, unsigned kind)
-{
+bool Button::build(const ButtonDesc& desc, unsigned kind) {
     bool loaded = desc.bitmapPath[0] != '\0' && strip_.load(desc.bitmapPath);
     copyBounded(hint_, desc.hintText, sizeof hint_);
     kind_ = kind;
@@ -79,13 +74,11 @@ bool Button::build(const ButtonDesc& desc, unsigned kind)
 }
 
 // 1
-bool Button::registerClass(HINSTANCE instance)
-{
+bool Button::registerClass(HINSTANCE instance) {
     return registerWithClass(instance, kButtonClass, &Button::wndProc, &buttonClassRegistered);
 }
 
-bool Button::registerWithClass(HINSTANCE instance, const char* className, WNDPROC proc, bool* registered)
-{
+bool Button::registerWithClass(HINSTANCE instance, const char* className, WNDPROC proc, bool* registered) {
     if (*registered) return true;
     WNDCLASSA wc = {};
     wc.style = 0;
@@ -105,8 +98,7 @@ bool Button::registerWithClass(HINSTANCE instance, const char* className, WNDPRO
 }
 
 // 2
-void Button::drawLabel(HDC dc, const StateStyle& style, int frameTop)
-{
+void Button::drawLabel(HDC dc, const StateStyle& style, int frameTop) {
     HFONT font = FontCache::instance().get(style.fontSize, true, FontCache::Gothic);
     HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
     int len = lstrlenA(label_);
@@ -120,14 +112,12 @@ void Button::drawLabel(HDC dc, const StateStyle& style, int frameTop)
 }
 
 // 3
-HWND Button::createWindow(HWND parent, HINSTANCE instance, int id, unsigned mode)
-{
+HWND Button::createWindow(HWND parent, HINSTANCE instance, int id, unsigned mode) {
     if (!registerClass(instance)) return nullptr;
     return createWithClass(parent, instance, id, mode, kButtonClass);
 }
 
-HWND Button::createWithClass(HWND parent, HINSTANCE instance, int id, unsigned mode, const char* className)
-{
+HWND Button::createWithClass(HWND parent, HINSTANCE instance, int id, unsigned mode, const char* className) {
     if (window_) return window_;
     btn::InitialLook look = btn::initialLook(mode, kind_);
     state_ = look.state;
@@ -143,8 +133,7 @@ HWND Button::createWithClass(HWND parent, HINSTANCE instance, int id, unsigned m
 }
 
 // 4
-void Button::show(bool visible)
-{
+void Button::show(bool visible) {
     if (visible) {
         state_ |= btn::StateVisible;
         if (window_) ShowWindow(window_, SW_SHOW);
@@ -155,8 +144,7 @@ void Button::show(bool visible)
 }
 
 // 5
-void Button::applyEnabled(bool enabled)
-{
+void Button::applyEnabled(bool enabled) {
     state_ &= ~btn::StateEnabled;
     if (enabled) {
         state_ |= btn::StateEnabled;
@@ -168,8 +156,7 @@ void Button::applyEnabled(bool enabled)
     }
 }
 
-void Button::enable(bool enabled)
-{
+void Button::enable(bool enabled) {
     if (!(state_ & btn::StateVisible)) show(true);
     if (window_) {
         EnableWindow(window_, enabled ? TRUE : FALSE);
@@ -180,8 +167,7 @@ void Button::enable(bool enabled)
 }
 
 // 6
-void Button::setLit(bool lit)
-{
+void Button::setLit(bool lit) {
     if (lit && !(state_ & btn::StateLit)) {
         showFrame(btn::FrameLit);
         state_ |= btn::StateLit;
@@ -194,14 +180,10 @@ void Button::setLit(bool lit)
 }
 
 // 7
-unsigned Button::state() const
-{
-    return state_;
-}
+unsigned Button::state() const { return state_; }
 
 // 8
-void Button::setPressed(bool pressed)
-{
+void Button::setPressed(bool pressed) {
     if (pressed) {
         if (kind_ & btn::KindSelectedFrame) {
             showFrame(btn::selectedFrame(kind_));
@@ -218,41 +200,29 @@ void Button::setPressed(bool pressed)
 }
 
 // 9
-bool Button::isPressed() const
-{
-    return (state_ & btn::StatePressed) != 0;
-}
+bool Button::isPressed() const { return (state_ & btn::StatePressed) != 0; }
 
 // 10
-void Button::restore()
-{
+void Button::restore() {
     if (!(state_ & btn::StateVisible) || !window_) return;
     ShowWindow(window_, SW_SHOW);
     EnableWindow(window_, (state_ & btn::StateEnabled) ? TRUE : FALSE);
 }
 
 // 11
-void Button::moveTo(int x, int y)
-{
+void Button::moveTo(int x, int y) {
     x_ = static_cast<short>(x);
     y_ = static_cast<short>(y);
     if (window_) SetWindowPos(window_, nullptr, x_, y_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // 12
-void Button::playClick()
-{
-    ClickSound::playOwnOrStandard(sound_, soundAsync_ == 1);
-}
+void Button::playClick() { ClickSound::playOwnOrStandard(sound_, soundAsync_ == 1); }
 
 // 13
-void Button::setLabel(const char* label)
-{
-    renderLabel(label, true);
-}
+void Button::setLabel(const char* label) { renderLabel(label, true); }
 
-void Button::renderLabel(const char* label, bool withLit)
-{
+void Button::renderLabel(const char* label, bool withLit) {
     if (label && label != label_) copyBounded(label_, label, sizeof label_);
     if (window_) SetWindowTextA(window_, label_);
     if (strip_.empty()) return;
@@ -281,8 +251,7 @@ void Button::renderLabel(const char* label, bool withLit)
     repaint();
 }
 
-void Button::setHint(const char* hint)
-{
+void Button::setHint(const char* hint) {
     if (hint != hint_) copyBounded(hint_, hint ? hint : "", sizeof hint_);
     if (!window_ || !tooltip_) return;
     TOOLINFOA ti = {};
@@ -304,31 +273,22 @@ void Button::setHint(const char* hint)
     }
 }
 
-int Button::frame() const
-{
-    return frameHeight_ > 0 ? strip_.frameOffset() / frameHeight_ : 0;
-}
+int Button::frame() const { return frameHeight_ > 0 ? strip_.frameOffset() / frameHeight_ : 0; }
 
-void Button::showFrame(int frame)
-{
-    strip_.showFrame(frame < 0 ? 0 : frame);
-}
+void Button::showFrame(int frame) { strip_.showFrame(frame < 0 ? 0 : frame); }
 
-void Button::repaint()
-{
+void Button::repaint() {
     if (window_) InvalidateRect(window_, nullptr, FALSE);
 }
 
-bool Button::insideClient(LPARAM lp) const
-{
+bool Button::insideClient(LPARAM lp) const {
     RECT rc;
     if (!window_ || !GetClientRect(window_, &rc)) return false;
     POINT pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     return PtInRect(&rc, pt) != FALSE;
 }
 
-void Button::postCommand(WORD code)
-{
+void Button::postCommand(WORD code) {
     if (!window_) return;
     HWND parent = GetParent(window_);
     if (parent)
@@ -336,8 +296,7 @@ void Button::postCommand(WORD code)
                      reinterpret_cast<LPARAM>(window_));
 }
 
-void Button::relayToTooltip(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
+void Button::relayToTooltip(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (!tooltip_) return;
     if (msg < WM_MOUSEMOVE || msg > WM_MBUTTONUP) return;
     if (msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK) return;
@@ -351,13 +310,11 @@ void Button::relayToTooltip(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
-Button* Button::fromWindow(HWND hwnd)
-{
+Button* Button::fromWindow(HWND hwnd) {
     return reinterpret_cast<Button*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
-bool Button::commonMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
-{
+bool Button::commonMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     *result = 0;
     switch (msg) {
     case WM_PAINT: {
@@ -406,8 +363,7 @@ bool Button::commonMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* r
     }
 }
 
-LRESULT CALLBACK Button::wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
+LRESULT CALLBACK Button::wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     try {
         if (msg == WM_CREATE) {
             auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
@@ -424,8 +380,7 @@ LRESULT CALLBACK Button::wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
 }
 
-LRESULT Button::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
+LRESULT Button::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     relayToTooltip(hwnd, msg, wp, lp);
     switch (msg) {
     case WM_LBUTTONDOWN:

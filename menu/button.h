@@ -1,14 +1,14 @@
 // The menu's bitmap buttons (window class MN_Button): Exit, Info and the
 // execute grid. A button is drawn wholly from a vertical strip of frames; its
 // label is rendered once into the frames with the state styles of its
-// description. MenuButton (menubutton.h) derives from it for the page-menu
+// description. MenuButton (menu_button.h) derives from it for the page-menu
 // buttons and overrides five of the virtual operations.
 #pragma once
 #include <windows.h>
 
 #include "cbmp.h"
-#include "clicksound.h"
-#include "menuconfig.h"
+#include "click_sound.h"
+#include "menu_config.h"
 
 class Palette;
 

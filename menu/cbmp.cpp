@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "filereader.h"
-#include "imagegeometry.h"
-#include "menutexts.h"
-#include "pngdecode.h"
+#include "file_reader.h"
+#include "image_geometry.h"
+#include "menu_texts.h"
+#include "png_decode.h"
 
 namespace {
 
@@ -13,8 +13,8 @@ const DWORD kFileHeaderBytes = 14;
 const DWORD kLargestInfoHeader = 124;
 
 DWORD readDword(const BYTE* p) {
-    return static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 8) |
-           (static_cast<DWORD>(p[2]) << 16) | (static_cast<DWORD>(p[3]) << 24);
+    return static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 8) | (static_cast<DWORD>(p[2]) << 16) |
+           (static_cast<DWORD>(p[3]) << 24);
 }
 
 bool readAt(FileReader& file, DWORD offset, void* buffer, DWORD count) {
@@ -41,9 +41,7 @@ void cBmp::unlock() {
     bits_.unlock();
 }
 
-void cBmp::setColorCount(int count) {
-    colorCount_ = count < 0 ? 0 : (count > 256 ? 256 : count);
-}
+void cBmp::setColorCount(int count) { colorCount_ = count < 0 ? 0 : (count > 256 ? 256 : count); }
 
 RGBQUAD cBmp::colorAt(int index) {
     RGBQUAD c = {0, 0, 0, 0};
@@ -96,9 +94,9 @@ bool cBmp::loadBmp(const char* path) {
 
     BITMAPINFOHEADER header;
     std::memcpy(&header, raw, sizeof header);
-    imagegeom::BmpLayout layout = imagegeom::checkBmp(
-        fileSize, bitsOffset, infoSize, header.biWidth, header.biHeight, header.biPlanes,
-        header.biBitCount, header.biCompression, header.biClrUsed);
+    imagegeom::BmpLayout layout =
+        imagegeom::checkBmp(fileSize, bitsOffset, infoSize, header.biWidth, header.biHeight, header.biPlanes,
+                            header.biBitCount, header.biCompression, header.biClrUsed);
     if (!layout.ok) return false;
 
     header.biSize = sizeof(BITMAPINFOHEADER);
@@ -114,8 +112,7 @@ bool cBmp::loadBmp(const char* path) {
         ok = readAt(file, layout.colorTableOffset, table, 1024);
         // Bit-field masks sit inside the longer headers; GDI wants them
         // where the colour table begins.
-        if (ok && header.biCompression == BI_BITFIELDS && infoSize >= 52)
-            std::memcpy(table, raw + 40, 12);
+        if (ok && header.biCompression == BI_BITFIELDS && infoSize >= 52) std::memcpy(table, raw + 40, 12);
     }
     info_.unlock();
 
@@ -151,8 +148,7 @@ bool cBmp::createBlank(int width, int height, int bitsPerPixel) {
     header.biCompression = BI_RGB;
     header.biSizeImage = bytes;
     header.biClrUsed = bitsPerPixel == 8 ? 236 : 0;
-    if (!adoptHeader(header, imagegeom::colorCount(header.biClrUsed, bitsPerPixel)) ||
-        !bits_.resize(bytes)) {
+    if (!adoptHeader(header, imagegeom::colorCount(header.biClrUsed, bitsPerPixel)) || !bits_.resize(bytes)) {
         clear();
         return false;
     }
@@ -192,8 +188,8 @@ void cBmp::drawRows(HDC dc, int x, int y, int cx, int cy, int srcX, int srcY) {
     BYTE* bits = lockBits();
     if (info && bits) {
         // A bottom-up DIB counts its source rows from the bottom edge.
-        StretchDIBits(dc, x, y, cx, cy, srcX, height_ - (srcY + cy), cx, cy, bits, info,
-                      DIB_RGB_COLORS, SRCCOPY);
+        StretchDIBits(dc, x, y, cx, cy, srcX, height_ - (srcY + cy), cx, cy, bits, info, DIB_RGB_COLORS,
+                      SRCCOPY);
     }
     unlock();
 }

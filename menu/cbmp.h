@@ -3,7 +3,7 @@
 // device-dependent copy for fast drawing.
 #pragma once
 #include <windows.h>
-#include "globalblock.h"
+#include "global_block.h"
 
 class cBmp {
 public:

@@ -1,9 +1,9 @@
 #include "launcher.h"
-#include "docwindow.h"
-#include "menutexts.h"
+#include "doc_window.h"
+#include "menu_texts.h"
 #include "messages.h"
-#include "pathname.h"
-#include "registrykey.h"
+#include "path_name.h"
+#include "registry_key.h"
 #include "sjis.h"
 #include <shellapi.h>
 #include <cstdio>
@@ -35,9 +35,7 @@ Launcher& menuLauncher() {
     return launcher;
 }
 
-void Launcher::setCaption(const char* caption) {
-    copyBounded(caption_, caption, sizeof caption_);
-}
+void Launcher::setCaption(const char* caption) { copyBounded(caption_, caption, sizeof caption_); }
 
 void Launcher::runCommandList(HWND mainWindow, const char* commandList) {
     pending_.assign(commandList);

@@ -6,7 +6,7 @@
 // reported in Japanese with the command, its arguments and its folder.
 #pragma once
 #include <windows.h>
-#include "commandlist.h"
+#include "command_list.h"
 
 class Launcher {
 public:
@@ -33,8 +33,8 @@ public:
 
 protected:
     // The shell and the user, overridable so that tests can watch them.
-    virtual int shellExecute(HWND owner, const char* verb, const char* file,
-                             const char* parameters, const char* folder, int show);
+    virtual int shellExecute(HWND owner, const char* verb, const char* file, const char* parameters,
+                             const char* folder, int show);
     virtual void showMessage(HWND owner, const char* text, const char* title, UINT style);
     virtual HWND openView(HWND mainWindow, const char* file);
     // The Windows folder, where the help viewer lives.
@@ -42,8 +42,8 @@ protected:
 
 private:
     void runProgram(HWND mainWindow, const char* command);
-    void report(HWND mainWindow, int result, const char* file, const char* parameters,
-                const char* folder, bool webDocument);
+    void report(HWND mainWindow, int result, const char* file, const char* parameters, const char* folder,
+                bool webDocument);
 
     commands::PendingList pending_;
     char caption_[260] = "";

@@ -1,9 +1,9 @@
 // Ostrel, the disc menu: start-up, the message loop, exit.
 #include <windows.h>
 
-#include "menuapp.h"
-#include "menuseams.h"
-#include "messageloop.h"
+#include "menu_app.h"
+#include "menu_seams.h"
+#include "message_loop.h"
 #include "startup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

@@ -7,13 +7,13 @@
 #include "resource.h"
 
 // Main window messages.
-const UINT WMU_MOVIE_STARTED = WM_USER + 1;   // lParam: the movie window
-const UINT WMU_MOVIE_ENDED = WM_USER + 3;     // the movie ended or was stopped
-const UINT WMU_BUILD_SCREEN = WM_USER + 4;    // build the menu screen, or continue a pending list
-const UINT WMU_SHOW_PAGE = WM_USER + 5;       // wParam: page
-const UINT WMU_SHOW_ENTRY = WM_USER + 6;      // wParam: entry of the current page
-const UINT WMU_RUN_COMMAND = WM_USER + 9;     // lParam: the execute button's window
-const UINT WMU_RUN_NEXT = WM_USER + 10;       // next command of the pending list
+const UINT WMU_MOVIE_STARTED = WM_USER + 1;  // lParam: the movie window
+const UINT WMU_MOVIE_ENDED = WM_USER + 3;    // the movie ended or was stopped
+const UINT WMU_BUILD_SCREEN = WM_USER + 4;   // build the menu screen, or continue a pending list
+const UINT WMU_SHOW_PAGE = WM_USER + 5;      // wParam: page
+const UINT WMU_SHOW_ENTRY = WM_USER + 6;     // wParam: entry of the current page
+const UINT WMU_RUN_COMMAND = WM_USER + 9;    // lParam: the execute button's window
+const UINT WMU_RUN_NEXT = WM_USER + 10;      // next command of the pending list
 const UINT WMU_DOCUMENT_CLOSED = WM_USER + 12;
 
 // Movie window messages.
@@ -23,8 +23,8 @@ const UINT WMU_MOVIE_STOP = WM_USER + 8;
 
 // Control identifiers and commands of the main window.
 const int IDC_TAB_ROW = 102;
-const int IDC_FIRST_EXECUTE = 113;       // 113 + i: execute button i
-const int IDC_FIRST_MENU_BUTTON = 200;   // 200 + i: page-menu button i
+const int IDC_FIRST_EXECUTE = 113;      // 113 + i: execute button i
+const int IDC_FIRST_MENU_BUTTON = 200;  // 200 + i: page-menu button i
 // Notification code of the press notice a button posts when the mouse goes
 // down on it (the click itself comes with code 0).
 const WORD BN_PRESS_NOTICE = 0x0201;

@@ -3,13 +3,13 @@
 #include <commctrl.h>
 #include <cstdio>
 
-#include "clicksound.h"
-#include "mainwindow.h"
-#include "menuapp.h"
-#include "menuconfig.h"
-#include "menuseams.h"
-#include "menutexts.h"
-#include "pathname.h"
+#include "click_sound.h"
+#include "main_window.h"
+#include "menu_app.h"
+#include "menu_config.h"
+#include "menu_seams.h"
+#include "menu_texts.h"
+#include "path_name.h"
 #include "profile.h"
 #include "resource.h"
 #include "sjis.h"
@@ -135,8 +135,8 @@ bool prepare(MenuApp& app, HINSTANCE instance) {
 bool openWindow(MenuApp& app) {
     InitCommonControls();
     mainwindow::registerClass(app.instance, app.config.whiteBack);
-    HWND window = mainwindow::create(app.instance, app.caption, app.background.width(),
-                                     app.background.height());
+    HWND window =
+        mainwindow::create(app.instance, app.caption, app.background.width(), app.background.height());
     if (!window) return false;
     app.mainWindow = window;
     app.data.setOwner(window, app.caption);

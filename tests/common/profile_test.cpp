@@ -10,13 +10,11 @@
 namespace {
 const char* const kChildOutput = "COMMON_LOCATE_OUT";
 
-std::string folderWith(const std::string& name) {
-    return e2e::freshFolder("common\\" + name);
-}
-}
+std::string folderWith(const std::string& name) { return e2e::freshFolder("common\\" + name); }
+}  // namespace
 
 TEST(ProfileLocate, BareNameIsTakenFromTheModuleFolder) {
-    std::string folder = folderWith("locate_bare") ;
+    std::string folder = folderWith("locate_bare");
     ASSERT_TRUE(e2e::writeFile(folder + "\\MENU.INI", "[OSTREL]\r\n"));
     ProfileFile p;
     EXPECT_TRUE(p.locateFrom((folder + "\\Ostrel.exe").c_str(), "MENU.INI"));
@@ -96,8 +94,8 @@ TEST(ProfileLocate, RunningProgramFindsItsDatBesideIt) {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                  folder.c_str(), &si, &pi);
+    BOOL started =
+        CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi);
     SetEnvironmentVariableA(kChildOutput, nullptr);
     ASSERT_TRUE(started);
     DWORD waited = WaitForSingleObject(pi.hProcess, 30000);
@@ -114,16 +112,17 @@ class ProfileRead : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = e2e::freshFolder("common\\profile_read");
-        std::string text =
-            "[S]\r\n"
-            "Empty=\r\n"
-            "Zero=0\r\n"
-            "Name=ソ表示\r\n"
-            "Num=-12abc\r\n"
-            "B1=TRUE\r\nB2=Yes\r\nB3=yes\r\nB4=1\r\nB5=on\r\nB6=truex\r\n"
-            "Long=" + std::string(5000, 'L') + "\r\n"
-            "[Other]\r\n"
-            "Name=other\r\n";
+        std::string text = "[S]\r\n"
+                           "Empty=\r\n"
+                           "Zero=0\r\n"
+                           "Name=ソ表示\r\n"
+                           "Num=-12abc\r\n"
+                           "B1=TRUE\r\nB2=Yes\r\nB3=yes\r\nB4=1\r\nB5=on\r\nB6=truex\r\n"
+                           "Long=" +
+                           std::string(5000, 'L') +
+                           "\r\n"
+                           "[Other]\r\n"
+                           "Name=other\r\n";
         ASSERT_TRUE(e2e::writeFile(folder_ + "\\MENU.INI", text));
         ASSERT_TRUE(profile_.locateFrom((folder_ + "\\Ostrel.exe").c_str(), "MENU.INI"));
         profile_.setSection("S");

@@ -9,7 +9,7 @@ namespace {
 // "ソ" and "表" both end in 0x5C, the backslash byte.
 const char* const kSo = "ソ";
 const char* const kHyoujiFolder = "ソ表示\\x";
-}
+}  // namespace
 
 TEST(SjisFind, TrailByteBackslashIsNotASeparator) {
     ASSERT_EQ(0x5C, static_cast<unsigned char>(kSo[1]));
@@ -67,7 +67,10 @@ TEST(SjisCopyBounded, ShortTextIsCopiedWhole) {
 }
 
 TEST(SjisCopyBounded, TextAtOrOverTheLimitIsCutAndTerminatedInside) {
-    struct { char d[8]; char guard[8]; } g;
+    struct {
+        char d[8];
+        char guard[8];
+    } g;
     std::memset(&g, 0x7E, sizeof g);
     EXPECT_EQ(7u, copyBounded(g.d, "12345678", sizeof g.d));
     EXPECT_STREQ("1234567", g.d);
@@ -93,7 +96,10 @@ TEST(SjisCopyBounded, SizeZeroWritesNothing) {
 }
 
 TEST(SjisAppendBounded, AppendsWithinTheDestination) {
-    struct { char d[6]; char guard[4]; } g;
+    struct {
+        char d[6];
+        char guard[4];
+    } g;
     std::memset(&g, 0x7E, sizeof g);
     std::strcpy(g.d, "ab");
     appendBounded(g.d, "cdefgh", sizeof g.d);
@@ -107,7 +113,9 @@ TEST(SjisCase, AsciiFoldedDoubleByteUntouched) {
     // "ト" is 83 67: its trail byte is 'g', which must not be upper-cased.
     char s[] = "トa.exe";
     upperCase(s);
-    EXPECT_STREQ("\x83\x67" "A.EXE", s);
+    EXPECT_STREQ("\x83\x67"
+                 "A.EXE",
+                 s);
     EXPECT_TRUE(equalsNoCase("Readme.TXT", "README.txt"));
     EXPECT_FALSE(equalsNoCase("ト", "\x83\x47"));  // "ト" vs "エ" (trail 'G')
     EXPECT_FALSE(equalsNoCase("abc", "ab"));

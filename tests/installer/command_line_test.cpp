@@ -67,4 +67,4 @@ TEST(CommandLine, SelectionSectionsAreRecognisedFromTheFirstDot) {
     EXPECT_FALSE(isSelectionSection(nullptr));
 }
 
-} // namespace
+}  // namespace

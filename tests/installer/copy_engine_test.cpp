@@ -21,7 +21,9 @@ public:
     std::string programFilesFolder() const override { return root; }
     std::string tempFolder() const override { return root + "\\"; }
     std::string documentsFolder() const override { return root + "\\docs"; }
-    std::string profileString(const std::string&, const std::string&, const std::string&) const override { return ""; }
+    std::string profileString(const std::string&, const std::string&, const std::string&) const override {
+        return "";
+    }
 };
 
 // Answers questions from queues and records what was asked.
@@ -59,7 +61,11 @@ std::string pattern(size_t n, char seed) {
 
 void setWriteTime(const std::string& path, int year) {
     SYSTEMTIME st = {};
-    st.wYear = (WORD)year; st.wMonth = 3; st.wDay = 4; st.wHour = 5; st.wMinute = 6;
+    st.wYear = (WORD)year;
+    st.wMonth = 3;
+    st.wDay = 4;
+    st.wHour = 5;
+    st.wMinute = 6;
     FILETIME ft;
     SystemTimeToFileTime(&st, &ft);
     HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -83,7 +89,8 @@ std::string read(const std::string& path) {
 class CopyEngine : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = e2e::freshFolder(std::string("copy_engine_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root = e2e::freshFolder(std::string("copy_engine_") +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         src = root + "\\src";
         dst = root + "\\dst";
         CreateDirectoryA(src.c_str(), nullptr);
@@ -305,12 +312,11 @@ TEST_F(CopyEngine, ProgressCountsBlocksOfFourKilobytes) {
     file("f.bin", pattern(3 * 4096 + 10, 'f'));
     ASSERT_TRUE(build("Copy1=f.bin\n"));
     CopyJob job(list, prompts);
-    EXPECT_EQ(CopyJob::Running, job.step());   // start step: nothing copied yet
+    EXPECT_EQ(CopyJob::Running, job.step());  // start step: nothing copied yet
     EXPECT_EQ(0u, job.bytesDone());
     job.step();
     EXPECT_EQ(4096u, job.bytesDone());
-    while (job.step() == CopyJob::Running) {
-    }
+    while (job.step() == CopyJob::Running) {}
     EXPECT_EQ(CopyJob::Finished, job.status());
     EXPECT_EQ(3u * 4096 + 10, job.bytesDone());
     EXPECT_EQ(100, job.percent());
@@ -441,7 +447,7 @@ TEST_F(CopyEngine, DriveTotalsListEachDriveInLetterOrder) {
     EXPECT_EQ("C:  1.001 KB Z: 10 ﾊﾞｲﾄ ", t.required);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -452,7 +458,10 @@ TEST(SampleDisc, CopySectionsFindTheirFiles) {
     ASSERT_TRUE(script.load((disc + "\\TALINST.INI").c_str()));
     Folders folders;
     folders.root = "C:\\Program Files";
-    struct { const char* section; size_t files; } expected[] = {{"SAMPLE", 5}, {"NOTES", 3}};
+    struct {
+        const char* section;
+        size_t files;
+    } expected[] = {{"SAMPLE", 5}, {"NOTES", 3}};
     for (const auto& x : expected) {
         std::string src;
         ASSERT_TRUE(script.getString(x.section, "SrcDir", &src)) << x.section;
@@ -466,4 +475,4 @@ TEST(SampleDisc, CopySectionsFindTheirFiles) {
     EXPECT_TRUE(script.hasSection("VIEWER"));
 }
 
-} // namespace
+}  // namespace

@@ -86,7 +86,8 @@ TEST_F(InstallerTest, CopySectionInstallsFilesWithSizeBytesAndTimes) {
 }
 
 TEST_F(InstallerTest, DeclinedFirstMsgCopiesNothing) {
-    script("[APP]\r\nProductName=テスト製品\r\nFirstMsg=入れますか？\r\nDstDir=Talinst E2E DeclinedFirstMsgCopiesNothing\r\n"
+    script("[APP]\r\nProductName=テスト製品\r\nFirstMsg=入れますか？\r\nDstDir=Talinst E2E "
+           "DeclinedFirstMsgCopiesNothing\r\n"
            "SrcDir=SRC\r\nCopy1=a.txt\r\n");
     source("SRC\\a.txt", "a");
     e2e::Process p = start("APP");
@@ -118,7 +119,8 @@ TEST_F(InstallerTest, OverwriteAllIsAskedOnceAndRenameCounts) {
     EXPECT_FALSE(driver.waitWindowTitled(p, kOverwriteTitle, 300));
     e2e::pressButton(closing, IDCANCEL);
     ASSERT_TRUE(exits(p));
-    for (const char* n : {"1.txt", "2.txt", "3.txt"}) EXPECT_EQ(std::string("new ") + n, read(target + "\\" + n));
+    for (const char* n : {"1.txt", "2.txt", "3.txt"})
+        EXPECT_EQ(std::string("new ") + n, read(target + "\\" + n));
 
     p = start("REN");
     ASSERT_TRUE(confirmDestination(p));
@@ -341,4 +343,4 @@ TEST_F(InstallerTest, WithoutSrcDirTheSectionFolderOrElseTheScriptFolderIsRead) 
     ASSERT_TRUE(exits(p));
 }
 
-} // namespace
+}  // namespace

@@ -80,7 +80,8 @@ TEST_F(SectionsTest, LastMoveCopiesAndTheFollowUpProgramOpensTheFile) {
            "LastMove1=readme.txt;$TEMP\\talinst-lastmove\r\n"
            "LastMove3=never.txt;never\r\n"
            "LastMsg=完了\r\n"
-           "LastExec=doc/readme.txt, " + disc + "\\viewer.exe\r\n");
+           "LastExec=doc/readme.txt, " +
+           disc + "\\viewer.exe\r\n");
     source("SRC\\app.ini", "ini");
     source("SRC\\readme.txt", "read me");
     source("SRC\\doc\\readme.txt", "doc read me");
@@ -139,7 +140,8 @@ TEST_F(SectionsTest, GroupKeysDecideTheShortcutBoxes) {
            "SrcDir=SRC\r\nCopy1=a.txt\r\n"
            "[ICONONLY]\r\nGroupIcon1=a.txt\r\nShortCut1=1\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n"
            "[BAD]\r\nGroup=Bad:Name\r\nGroupIcon1=a.txt\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n"
-           "[BADFOLDER]\r\nGroup=ソフト\r\nGroupFolder=a|b\r\nGroupIcon1=a.txt\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n");
+           "[BADFOLDER]\r\nGroup=ソフト\r\nGroupFolder=a|b\r\nGroupIcon1=a.txt\r\nSrcDir=SRC\r\nCopy1=a."
+           "txt\r\n");
     source("SRC\\a.txt", "a");
     e2e::Process p = start("BOTH");
     HWND dest = driver.waitWindowTitled(p, kDestTitle);
@@ -194,4 +196,4 @@ TEST_F(SectionsTest, GroupKeysDecideTheShortcutBoxes) {
     ASSERT_TRUE(exits(p));
 }
 
-} // namespace
+}  // namespace

@@ -45,7 +45,8 @@ TEST_F(StartupTest, BadOptionMissingSectionAndMissingScript) {
     expectBox("NOPE", "Talinst - ｵﾌﾟｼｮﾝｴﾗｰ",
               "起動時ｵﾌﾟｼｮﾝで指定されたｾｸｼｮﾝ[NOPE]は\n\n設定ﾌｧｲﾙ '" + disc + "\\Talinst.ini' にはありません");
     expectBox("NOPE.SELECT", "Talinst - ｵﾌﾟｼｮﾝｴﾗｰ",
-              "起動時ｵﾌﾟｼｮﾝで指定されたｾｸｼｮﾝ[NOPE.SELECT]は\n\n設定ﾌｧｲﾙ '" + disc + "\\Talinst.ini' にはありません");
+              "起動時ｵﾌﾟｼｮﾝで指定されたｾｸｼｮﾝ[NOPE.SELECT]は\n\n設定ﾌｧｲﾙ '" + disc +
+                  "\\Talinst.ini' にはありません");
     expectBox("SAMPLE /V", "Talinst - ｴﾗｰ", "表示するファイルの指定がありません");
     DeleteFileA((disc + "\\TALINST.ini").c_str());
     expectBox("SAMPLE", "Talinst - ｴﾗｰ", "設定ﾌｧｲﾙ '" + disc + "\\Talinst.ini' が見つかりません");
@@ -102,10 +103,16 @@ TEST_F(StartupTest, OverlongValuesAreRefusedOrCut) {
     std::string longLine(6000, 'x');
     std::string many;
     for (int i = 0; i < 60; i++) many += "$WIN\\";
-    script("[LONG]\r\nDstDir=" + longDir + "\r\nProductName=" + longLine + "\r\n"
-           "[MACRO]\r\nDstDir=" + many + "\r\n"
-           "[MSG]\r\nProductName=" + std::string(300, 'p') + "\r\nFirstMsg=" + longLine + "\r\n"
-           "Copy1=" + std::string(3000, 'c') + "\r\n");
+    script("[LONG]\r\nDstDir=" + longDir + "\r\nProductName=" + longLine +
+           "\r\n"
+           "[MACRO]\r\nDstDir=" +
+           many +
+           "\r\n"
+           "[MSG]\r\nProductName=" +
+           std::string(300, 'p') + "\r\nFirstMsg=" + longLine +
+           "\r\n"
+           "Copy1=" +
+           std::string(3000, 'c') + "\r\n");
     // The box shows what fits in its 255 bytes.
     e2e::Process p = start("LONG");
     HWND box = driver.waitMessageBox(p);
@@ -133,10 +140,11 @@ TEST_F(StartupTest, OverlongValuesAreRefusedOrCut) {
 }
 
 TEST_F(StartupTest, ItemListShowsProductsSortsAndReturnsAfterEachInstall) {
-    script("[Talinst]\r\n"
-           "[BETA]\r\nProductName=beta tool\r\nMode=Copy\r\nSrcDir=SRC\r\nCopy1=a.txt\r\nLzhView=readme.txt\r\n"
-           "[HIDDEN]\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n"
-           "[ALPHA]\r\nProductName=Alpha tool\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n");
+    script(
+        "[Talinst]\r\n"
+        "[BETA]\r\nProductName=beta tool\r\nMode=Copy\r\nSrcDir=SRC\r\nCopy1=a.txt\r\nLzhView=readme.txt\r\n"
+        "[HIDDEN]\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n"
+        "[ALPHA]\r\nProductName=Alpha tool\r\nSrcDir=SRC\r\nCopy1=a.txt\r\n");
     source("SRC\\a.txt", "a");
     e2e::Process p = start("");
     HWND list = driver.waitWindowTitled(p, kListTitle);
@@ -218,7 +226,8 @@ TEST_F(StartupTest, ItemListShowsProductsSortsAndReturnsAfterEachInstall) {
 
 TEST_F(StartupTest, AScriptNamedOnTheCommandLineOffersItsItems) {
     std::string other = e2e::freshFolder("installer_e2e_other_disc");
-    ASSERT_TRUE(e2e::writeFile(other + "\\TALINST.INI", "[ELSEWHERE]\r\nProductName=別の項目\r\nCopy1=x.txt\r\n"));
+    ASSERT_TRUE(
+        e2e::writeFile(other + "\\TALINST.INI", "[ELSEWHERE]\r\nProductName=別の項目\r\nCopy1=x.txt\r\n"));
     e2e::Process p = start(other + "\\talinst.ini");
     HWND list = driver.waitWindowTitled(p, kListTitle);
     ASSERT_TRUE(list);
@@ -305,4 +314,4 @@ TEST_F(StartupTest, SelectionMenuCaptionsButtonsAndChoice) {
     EXPECT_TRUE(exits(p));
 }
 
-} // namespace
+}  // namespace

@@ -21,7 +21,8 @@ const char kSelectTitle[] = "タルヴォインストーラ - インストール
 inline std::string programFiles() {
     char buf[MAX_PATH] = "";
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0, KEY_READ, &key) == 0) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0, KEY_READ,
+                      &key) == 0) {
         DWORD size = sizeof buf - 1;
         RegQueryValueExA(key, "ProgramFilesDir", nullptr, nullptr, (BYTE*)buf, &size);
         RegCloseKey(key);
@@ -37,7 +38,11 @@ inline FILETIME writeTime(const std::string& path) {
 
 inline void setWriteTime(const std::string& path, int year) {
     SYSTEMTIME st = {};
-    st.wYear = (WORD)year; st.wMonth = 5; st.wDay = 6; st.wHour = 7; st.wMinute = 8;
+    st.wYear = (WORD)year;
+    st.wMonth = 5;
+    st.wDay = 6;
+    st.wHour = 7;
+    st.wMinute = 8;
     FILETIME ft;
     SystemTimeToFileTime(&st, &ft);
     HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -53,7 +58,8 @@ inline std::string read(const std::string& path) {
 }
 
 // Polls the condition every 20 ms until it holds; false on timeout.
-template <class F> bool waitUntil(F condition, DWORD timeoutMs = 5000) {
+template <class F>
+bool waitUntil(F condition, DWORD timeoutMs = 5000) {
     DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start > timeoutMs) return false;
@@ -110,4 +116,4 @@ protected:
     e2e::Driver driver;
 };
 
-} // namespace inst
+}  // namespace inst

@@ -45,7 +45,7 @@ TEST(ScriptFile, SectionHeadersAndUnnamedLeadingLines) {
 TEST(ScriptFile, LookupsWrapRoundFromTheLastHit) {
     ScriptFile s = parse("[A]\nk1=1\nk2=2\nk3=3\n[B]\nk1=b1\n[C]\nk1=c1\n");
     EXPECT_STREQ("3", s.value("A", "k3"));
-    EXPECT_STREQ("1", s.value("A", "k1"));   // behind the last hit: wraps round
+    EXPECT_STREQ("1", s.value("A", "k1"));  // behind the last hit: wraps round
     EXPECT_STREQ("c1", s.value("C", "k1"));
     EXPECT_STREQ("b1", s.value("B", "k1"));  // earlier section after a later one
     EXPECT_STREQ("2", s.value("A", "k2"));
@@ -115,4 +115,4 @@ TEST(ScriptFile, LoadsFromDiskAndReportsAMissingFile) {
     EXPECT_STREQ("製品", s.value("x", "productname"));
 }
 
-} // namespace
+}  // namespace

@@ -26,7 +26,8 @@ std::vector<std::string> column(const std::vector<ItemRow>& rows, int c) {
 
 TEST(ItemRows, OnlySectionsWithAProductName) {
     ScriptFile s = parse("[Talinst]\n[A]\nProductName=Alpha\nMode=Copy\n[B]\nCopy1=x\n[C]\nProductName=\n"
-                         "[D]\nProductName=" + std::string(300, 'd') + "\nMode=" + std::string(40, 'm') + "\n");
+                         "[D]\nProductName=" +
+                         std::string(300, 'd') + "\nMode=" + std::string(40, 'm') + "\n");
     std::vector<ItemRow> rows = itemRows(s);
     ASSERT_EQ(2u, rows.size());
     EXPECT_EQ("Alpha", rows[0].title);
@@ -45,13 +46,16 @@ TEST(ItemRows, DefaultModeIsInstall) {
 
 TEST(ItemRows, SortsByTheClickedColumnThenTheOthers) {
     std::vector<ItemRow> rows = {
-        {"beta", "Install", "S2"}, {"Alpha", "Copy", "S3"}, {"alpha", "Install", "S1"}, {"beta", "Copy", "S0"},
+        {"beta", "Install", "S2"},
+        {"Alpha", "Copy", "S3"},
+        {"alpha", "Install", "S1"},
+        {"beta", "Copy", "S0"},
     };
-    sortRows(rows, 0, false);   // title, section, mode
+    sortRows(rows, 0, false);  // title, section, mode
     EXPECT_EQ((std::vector<std::string>{"S1", "S3", "S0", "S2"}), column(rows, 2));
     sortRows(rows, 0, true);
     EXPECT_EQ((std::vector<std::string>{"S2", "S0", "S3", "S1"}), column(rows, 2));
-    sortRows(rows, 1, false);   // mode, title, section
+    sortRows(rows, 1, false);  // mode, title, section
     EXPECT_EQ((std::vector<std::string>{"S3", "S0", "S1", "S2"}), column(rows, 2));
     sortRows(rows, 2, false);
     EXPECT_EQ((std::vector<std::string>{"S0", "S1", "S2", "S3"}), column(rows, 2));
@@ -88,7 +92,9 @@ public:
     std::string programFilesFolder() const override { return ""; }
     std::string tempFolder() const override { return "C:\\temp\\"; }
     std::string documentsFolder() const override { return ""; }
-    std::string profileString(const std::string&, const std::string&, const std::string&) const override { return ""; }
+    std::string profileString(const std::string&, const std::string&, const std::string&) const override {
+        return "";
+    }
 };
 
 TEST(LastMoveValue, SourcesAndTarget) {
@@ -112,15 +118,14 @@ TEST(DestinationFolderComponent, AppendedOnceAfterBrowsing) {
 }
 
 TEST(GroupKeys, ShortcutsNeedBothGroupAndTheFirstIcon) {
-    ScriptFile s = parse(
-        "[BOTH]\nGroup=Tools\nGroupIcon1=a.exe\nShortCut1\n"
-        "[NODESK]\nGroup=Tools\nGroupIcon1=a.exe\nShortCut2\n"
-        "[GROUPONLY]\nGroup=Tools\nShortCut1\n"
-        "[ICONONLY]\nGroupIcon1=a.exe\nShortCut1\n"
-        "[EMPTYGROUP]\nGroup=\nGroupIcon1=a.exe\n"
-        "[NESTED]\nGroup=Tools\nGroupFolder=Disc\\Sub\nGroupIcon1=a.exe\n"
-        "[BADNAME]\nGroup=A/B\nGroupIcon1=a.exe\n"
-        "[BADFOLDER]\nGroup=Tools\nGroupFolder=Disc*\nGroupIcon1=a.exe\n");
+    ScriptFile s = parse("[BOTH]\nGroup=Tools\nGroupIcon1=a.exe\nShortCut1\n"
+                         "[NODESK]\nGroup=Tools\nGroupIcon1=a.exe\nShortCut2\n"
+                         "[GROUPONLY]\nGroup=Tools\nShortCut1\n"
+                         "[ICONONLY]\nGroupIcon1=a.exe\nShortCut1\n"
+                         "[EMPTYGROUP]\nGroup=\nGroupIcon1=a.exe\n"
+                         "[NESTED]\nGroup=Tools\nGroupFolder=Disc\\Sub\nGroupIcon1=a.exe\n"
+                         "[BADNAME]\nGroup=A/B\nGroupIcon1=a.exe\n"
+                         "[BADFOLDER]\nGroup=Tools\nGroupFolder=Disc*\nGroupIcon1=a.exe\n");
     GroupCheck c;
     EXPECT_EQ(GroupKeys::Ok, evaluateGroupKeys(s, "BOTH", &c));
     EXPECT_TRUE(c.programMenu);
@@ -144,7 +149,7 @@ TEST(GroupKeys, ForbiddenCharacters) {
     for (const char* bad : {"a\"b", "a:b", "a;b", "a/b", "a?b", "a*b", "a<b", "a>b", "a|b"})
         EXPECT_TRUE(hasForbiddenGroupCharacter(bad)) << bad;
     EXPECT_FALSE(hasForbiddenGroupCharacter("Disc\\Tools"));
-    EXPECT_FALSE(hasForbiddenGroupCharacter("ソフト表"));   // 0x5C second bytes
+    EXPECT_FALSE(hasForbiddenGroupCharacter("ソフト表"));  // 0x5C second bytes
     EXPECT_FALSE(hasForbiddenGroupCharacter(""));
 }
 
@@ -169,4 +174,4 @@ TEST(SourceFolder, WithoutSrcDirTheScriptFolderStandsInForAMissingSectionFolder)
     EXPECT_EQ("DATA", out);
 }
 
-} // namespace
+}  // namespace

@@ -21,9 +21,12 @@ public:
     std::string programFilesFolder() const override { return prog; }
     std::string tempFolder() const override { return "C:\\temp\\"; }
     std::string documentsFolder() const override { return "C:\\users\\me\\Documents"; }
-    std::string profileString(const std::string& f, const std::string& s, const std::string& k) const override {
+    std::string profileString(const std::string& f, const std::string& s,
+                              const std::string& k) const override {
         auto* self = const_cast<FixedFolders*>(this);
-        self->lastFile = f; self->lastSection = s; self->lastKey = k;
+        self->lastFile = f;
+        self->lastSection = s;
+        self->lastKey = k;
         return ini;
     }
 };
@@ -123,7 +126,7 @@ TEST(PathMacros, LimitsAreKept) {
     EXPECT_EQ(f.win + "\\x", out);
     std::string longArg = "$INI(" + std::string(300, 'f') + " " + std::string(100, 's') + " k)tail";
     EXPECT_TRUE(expandMacros(longArg.c_str(), f, &out));
-    EXPECT_EQ("tail", out);   // the cut argument names no key; the ")" is consumed
+    EXPECT_EQ("tail", out);  // the cut argument names no key; the ")" is consumed
     EXPECT_TRUE(expandMacros("$INI(a.ini sec key)", f, &out));
     EXPECT_EQ(f.ini, out);
     std::string many;
@@ -208,10 +211,9 @@ ScriptFile parse(const std::string& text) {
 }
 
 TEST(SectionTexts, FirstLineAndGlobalTexts) {
-    ScriptFile s = parse(
-        "[Talinst]\n$MSG1=Install now?\n$DIR=B text+C text\n"
-        "[P]\nProductName=Tool\nFirstMsg=$MSG1\nLastMsg=Done\\nbye\n"
-        "[G]\nGroup=Grp\nFirstMsg=plain\n[N]\nFirstMsg=bare\n");
+    ScriptFile s = parse("[Talinst]\n$MSG1=Install now?\n$DIR=B text+C text\n"
+                         "[P]\nProductName=Tool\nFirstMsg=$MSG1\nLastMsg=Done\\nbye\n"
+                         "[G]\nGroup=Grp\nFirstMsg=plain\n[N]\nFirstMsg=bare\n");
     EXPECT_EQ("Tool\n\nInstall now?", sectionMessage(s, "P", "FirstMsg"));
     EXPECT_EQ("Tool\n\nDone\\nbye", sectionMessage(s, "P", "LastMsg"));
     EXPECT_EQ("Grp\n\nplain", sectionMessage(s, "G", "FirstMsg"));
@@ -225,7 +227,8 @@ TEST(SectionTexts, FirstLineAndGlobalTexts) {
 }
 
 TEST(SectionTexts, MessagesStayWithin512Bytes) {
-    ScriptFile s = parse("[P]\nProductName=" + std::string(400, 'p') + "\nFirstMsg=" + std::string(400, 'f') + "\n");
+    ScriptFile s =
+        parse("[P]\nProductName=" + std::string(400, 'p') + "\nFirstMsg=" + std::string(400, 'f') + "\n");
     EXPECT_EQ(kSectionMessageBytes - 1, sectionMessage(s, "P", "FirstMsg").size());
 }
 
@@ -250,4 +253,4 @@ TEST(SectionTexts, LastExecEntries) {
     EXPECT_EQ("ドキュメント manual.htm を表示します", followUpCaption(le));
 }
 
-} // namespace
+}  // namespace

@@ -4,21 +4,19 @@
 
 #include <string>
 
-#include "clicksound.h"
-#include "fontcache.h"
+#include "click_sound.h"
+#include "font_cache.h"
 #include "screen_fixture.h"
 
 namespace {
 
-LOGFONTA describe(HFONT f)
-{
+LOGFONTA describe(HFONT f) {
     LOGFONTA lf = {};
     GetObjectA(f, sizeof lf, &lf);
     return lf;
 }
 
-TEST(FontCache, HeightsOutsideTheSlotsGiveNoFont)
-{
+TEST(FontCache, HeightsOutsideTheSlotsGiveNoFont) {
     FontCache cache;
     EXPECT_EQ(nullptr, cache.get(-1));
     EXPECT_EQ(nullptr, cache.get(-20));
@@ -27,8 +25,7 @@ TEST(FontCache, HeightsOutsideTheSlotsGiveNoFont)
     EXPECT_NE(nullptr, cache.get(0));
 }
 
-TEST(FontCache, EachFontIsMadeOnceAndKept)
-{
+TEST(FontCache, EachFontIsMadeOnceAndKept) {
     FontCache cache;
     HFONT a = cache.get(20);
     EXPECT_EQ(a, cache.get(20));
@@ -36,8 +33,7 @@ TEST(FontCache, EachFontIsMadeOnceAndKept)
     EXPECT_NE(a, cache.get(12));
 }
 
-TEST(FontCache, FourVariantsPerHeight)
-{
+TEST(FontCache, FourVariantsPerHeight) {
     FontCache cache;
     HFONT boldGothic = cache.get(16, true, FontCache::Gothic);
     HFONT regularGothic = cache.get(16, false, FontCache::Gothic);
@@ -59,8 +55,7 @@ TEST(FontCache, FourVariantsPerHeight)
     EXPECT_STREQ("ＭＳ Ｐ明朝", describe(boldMincho).lfFaceName);
 }
 
-TEST(FontCache, JapaneseTextHasWidthInTheCachedFont)
-{
+TEST(FontCache, JapaneseTextHasWidthInTheCachedFont) {
     FontCache cache;
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, cache.get(20));
@@ -97,8 +92,7 @@ protected:
     std::string folder_;
 };
 
-TEST_F(ClickSoundTest, MissingOrEmptyFileIsSilence)
-{
+TEST_F(ClickSoundTest, MissingOrEmptyFileIsSilence) {
     ClickSound s;
     EXPECT_FALSE(s.load((folder_ + "\\none.wav").c_str()));
     EXPECT_TRUE(s.empty());
@@ -110,8 +104,7 @@ TEST_F(ClickSoundTest, MissingOrEmptyFileIsSilence)
     EXPECT_FALSE(s.play(true));
 }
 
-TEST_F(ClickSoundTest, FileIsHeldWholeAndReplacedByTheNextLoad)
-{
+TEST_F(ClickSoundTest, FileIsHeldWholeAndReplacedByTheNextLoad) {
     ASSERT_TRUE(e2e::writeFile(folder_ + "\\click.wav", wave()));
     ClickSound s;
     ASSERT_TRUE(s.load((folder_ + "\\click.wav").c_str()));

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "button.h"
-#include "buttonframes.h"
-#include "menubutton.h"
+#include "button_frames.h"
+#include "menu_button.h"
 #include "screen_fixture.h"
 
 namespace {
@@ -19,7 +19,8 @@ protected:
         strip2_ = folder_ + "\\two.bmp";
         strip3_ = folder_ + "\\three.bmp";
         ASSERT_TRUE(fixture::writeStrip(strip2_, 80, 45, {fixture::kNormal, fixture::kLit}));
-        ASSERT_TRUE(fixture::writeStrip(strip3_, 80, 30, {fixture::kNormal, fixture::kLit, fixture::kDisabled}));
+        ASSERT_TRUE(
+            fixture::writeStrip(strip3_, 80, 30, {fixture::kNormal, fixture::kLit, fixture::kDisabled}));
     }
     ButtonDesc desc(const std::string& image) {
         ButtonDesc d;
@@ -32,8 +33,7 @@ protected:
     std::string folder_, strip2_, strip3_;
 };
 
-TEST_F(ButtonState, BuildTakesFrameHeightFromStripAndKind)
-{
+TEST_F(ButtonState, BuildTakesFrameHeightFromStripAndKind) {
     Button exec;
     ASSERT_TRUE(exec.build(desc(strip2_), 0));
     EXPECT_EQ(80, exec.width());
@@ -47,8 +47,7 @@ TEST_F(ButtonState, BuildTakesFrameHeightFromStripAndKind)
     EXPECT_EQ(30, info.frameHeight());  // 90 rows as three frames
 }
 
-TEST_F(ButtonState, MissingImageFailsButKeepsTheRest)
-{
+TEST_F(ButtonState, MissingImageFailsButKeepsTheRest) {
     Button b;
     ButtonDesc d = desc(folder_ + "\\absent.bmp");
     EXPECT_FALSE(b.build(d, 0));
@@ -59,8 +58,7 @@ TEST_F(ButtonState, MissingImageFailsButKeepsTheRest)
     EXPECT_FALSE(none.build(ButtonDesc(), 0));
 }
 
-TEST_F(ButtonState, LitShowsFrameOneAndBack)
-{
+TEST_F(ButtonState, LitShowsFrameOneAndBack) {
     Button b;
     ASSERT_TRUE(b.build(desc(strip2_), 0));
     b.setLit(true);
@@ -73,8 +71,7 @@ TEST_F(ButtonState, LitShowsFrameOneAndBack)
     EXPECT_FALSE(b.state() & btn::StateLit);
 }
 
-TEST_F(ButtonState, PressedWithoutSelectedFrameShowsLitFrame)
-{
+TEST_F(ButtonState, PressedWithoutSelectedFrameShowsLitFrame) {
     Button b;
     ASSERT_TRUE(b.build(desc(strip2_), 0));
     b.setPressed(true);
@@ -86,16 +83,14 @@ TEST_F(ButtonState, PressedWithoutSelectedFrameShowsLitFrame)
     EXPECT_FALSE(b.isPressed());
 }
 
-TEST_F(ButtonState, PressedWithSelectedFrameShowsIt)
-{
+TEST_F(ButtonState, PressedWithSelectedFrameShowsIt) {
     Button b;
     ASSERT_TRUE(b.build(desc(strip3_), btn::KindSelectedFrame));
     b.setPressed(true);
     EXPECT_EQ(2, b.frame());
 }
 
-TEST_F(ButtonState, MenuButtonSelectionClearsLitAndShowsSelectedFrame)
-{
+TEST_F(ButtonState, MenuButtonSelectionClearsLitAndShowsSelectedFrame) {
     MenuButton m;
     ASSERT_TRUE(m.build(desc(strip3_), btn::KindSelectedFrame));
     m.setLit(true);
@@ -112,8 +107,7 @@ TEST_F(ButtonState, MenuButtonSelectionClearsLitAndShowsSelectedFrame)
     EXPECT_EQ(0u, m.state() & (btn::StateLit | btn::StatePressed));
 }
 
-TEST_F(ButtonState, MenuButtonUnlitFromLitShowsNormalFrame)
-{
+TEST_F(ButtonState, MenuButtonUnlitFromLitShowsNormalFrame) {
     MenuButton m;
     ASSERT_TRUE(m.build(desc(strip3_), btn::KindSelectedFrame));
     m.setLit(true);
@@ -122,8 +116,7 @@ TEST_F(ButtonState, MenuButtonUnlitFromLitShowsNormalFrame)
     EXPECT_FALSE(m.state() & btn::StateLit);
 }
 
-TEST_F(ButtonState, HidingClearsTheLowFourBits)
-{
+TEST_F(ButtonState, HidingClearsTheLowFourBits) {
     Button b;
     ASSERT_TRUE(b.build(desc(strip2_), 0));
     b.show(true);
@@ -134,8 +127,7 @@ TEST_F(ButtonState, HidingClearsTheLowFourBits)
     EXPECT_TRUE(b.state() & btn::StateLit);  // the high bits stay
 }
 
-TEST_F(ButtonState, EnablingShowsAndDisablingHidesWithoutGreyFrame)
-{
+TEST_F(ButtonState, EnablingShowsAndDisablingHidesWithoutGreyFrame) {
     Button b;
     ASSERT_TRUE(b.build(desc(strip2_), 0));
     b.enable(true);
@@ -144,8 +136,7 @@ TEST_F(ButtonState, EnablingShowsAndDisablingHidesWithoutGreyFrame)
     EXPECT_EQ(0u, b.state() & (btn::StateVisible | btn::StateEnabled));
 }
 
-TEST_F(ButtonState, DisablingWithGreyFrameShowsIt)
-{
+TEST_F(ButtonState, DisablingWithGreyFrameShowsIt) {
     Button info;
     ASSERT_TRUE(info.build(desc(strip2_), btn::KindDisabledFrame));
     info.enable(true);
@@ -157,8 +148,7 @@ TEST_F(ButtonState, DisablingWithGreyFrameShowsIt)
     EXPECT_EQ(0, info.frame());
 }
 
-TEST_F(ButtonState, MoveToStoresPosition)
-{
+TEST_F(ButtonState, MoveToStoresPosition) {
     Button b;
     ASSERT_TRUE(b.build(desc(strip2_), 0));
     b.moveTo(-5, 300);
@@ -166,8 +156,7 @@ TEST_F(ButtonState, MoveToStoresPosition)
     EXPECT_EQ(300, b.y());
 }
 
-TEST_F(ButtonState, LabelOverBufferSizeIsCutAtCharacterBoundary)
-{
+TEST_F(ButtonState, LabelOverBufferSizeIsCutAtCharacterBoundary) {
     Button b;
     ASSERT_TRUE(b.build(desc(strip2_), 0));
     std::string exact(Button::kLabelSize - 1, 'a');
@@ -185,8 +174,7 @@ TEST_F(ButtonState, LabelOverBufferSizeIsCutAtCharacterBoundary)
     EXPECT_EQ(size_t(Button::kLabelSize - 2), strlen(b.label()));
 }
 
-TEST_F(ButtonState, HintOverBufferSizeIsCut)
-{
+TEST_F(ButtonState, HintOverBufferSizeIsCut) {
     Button b;
     ButtonDesc d = desc(strip2_);
     std::string longHint(sizeof d.hintText - 1, 'h');
@@ -200,8 +188,7 @@ TEST_F(ButtonState, HintOverBufferSizeIsCut)
     EXPECT_STREQ("", b.hint());
 }
 
-TEST_F(ButtonState, RestoreWithoutVisibleBitDoesNothing)
-{
+TEST_F(ButtonState, RestoreWithoutVisibleBitDoesNothing) {
     Button b;
     ASSERT_TRUE(b.build(desc(strip2_), 0));
     unsigned before = b.state();

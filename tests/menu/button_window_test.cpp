@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "button.h"
-#include "buttonframes.h"
+#include "button_frames.h"
 #include "capture.h"
-#include "menubutton.h"
+#include "menu_button.h"
 #include "messages.h"
 #include "screen_fixture.h"
 
@@ -25,8 +25,7 @@ struct Command {
 };
 std::vector<Command> received;
 
-LRESULT CALLBACK recordingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
+LRESULT CALLBACK recordingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_COMMAND) {
         received.push_back(Command{LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)});
         return 0;
@@ -35,8 +34,7 @@ LRESULT CALLBACK recordingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 }
 
 // Delivers everything already posted; nothing here waits for time to pass.
-void drain()
-{
+void drain() {
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&m);
@@ -44,8 +42,7 @@ void drain()
     }
 }
 
-LPARAM at(int x, int y)
-{
+LPARAM at(int x, int y) {
     return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y)));
 }
 
@@ -68,10 +65,12 @@ protected:
         info_ = folder_ + "\\info.bmp";
         menu_ = folder_ + "\\menu.bmp";
         ASSERT_TRUE(fixture::writeStrip(plain_, 100, 30, {fixture::kNormal, fixture::kLit}));
-        ASSERT_TRUE(fixture::writeStrip(info_, 100, 30, {fixture::kNormal, fixture::kLit, fixture::kDisabled}));
-        ASSERT_TRUE(fixture::writeStrip(menu_, 100, 30, {fixture::kNormal, fixture::kLit, fixture::kSelected}));
-        parent_ = CreateWindowExA(0, "ButtonTestParent", "parent", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_TRUE(
+            fixture::writeStrip(info_, 100, 30, {fixture::kNormal, fixture::kLit, fixture::kDisabled}));
+        ASSERT_TRUE(
+            fixture::writeStrip(menu_, 100, 30, {fixture::kNormal, fixture::kLit, fixture::kSelected}));
+        parent_ = CreateWindowExA(0, "ButtonTestParent", "parent", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_TRUE(parent_ != nullptr);
         drain();
     }
@@ -88,7 +87,8 @@ protected:
         return d;
     }
     template <class B>
-    void make(B& b, const std::string& image, unsigned kind, int id, unsigned mode, short x = 10, short y = 10) {
+    void make(B& b, const std::string& image, unsigned kind, int id, unsigned mode, short x = 10,
+              short y = 10) {
         ASSERT_TRUE(b.build(desc(image, x, y), kind));
         ASSERT_TRUE(b.createWindow(parent_, GetModuleHandleA(nullptr), id, mode) != nullptr);
     }
@@ -96,8 +96,7 @@ protected:
     HWND parent_ = nullptr;
 };
 
-TEST_F(ButtonWindow, CreationModesGiveTheirStatesAndStyles)
-{
+TEST_F(ButtonWindow, CreationModesGiveTheirStatesAndStyles) {
     Button exitB, info, exec;
     make(exitB, plain_, 0, IDC_EXIT_BUTTON, btn::ModeExit);
     make(info, info_, btn::KindDisabledFrame, IDC_INFO_BUTTON, btn::ModeInfo, 120);
@@ -122,8 +121,7 @@ TEST_F(ButtonWindow, CreationModesGiveTheirStatesAndStyles)
     EXPECT_EQ(IDC_FIRST_EXECUTE, GetDlgCtrlID(exec.window()));
 }
 
-TEST_F(ButtonWindow, PressAndReleaseInsideSendsPressNoticeThenClick)
-{
+TEST_F(ButtonWindow, PressAndReleaseInsideSendsPressNoticeThenClick) {
     Button b;
     make(b, plain_, 0, IDC_FIRST_EXECUTE, btn::ModeHidden);
     b.enable(true);
@@ -141,8 +139,7 @@ TEST_F(ButtonWindow, PressAndReleaseInsideSendsPressNoticeThenClick)
     EXPECT_NE(b.window(), GetCapture());
 }
 
-TEST_F(ButtonWindow, ReleaseOutsideSendsOnlyThePressNotice)
-{
+TEST_F(ButtonWindow, ReleaseOutsideSendsOnlyThePressNotice) {
     Button b;
     make(b, plain_, 0, IDC_FIRST_EXECUTE, btn::ModeHidden);
     b.enable(true);
@@ -160,8 +157,7 @@ TEST_F(ButtonWindow, ReleaseOutsideSendsOnlyThePressNotice)
     EXPECT_FALSE(b.isPressed());
 }
 
-TEST_F(ButtonWindow, MouseMoveWithoutPressChangesNothing)
-{
+TEST_F(ButtonWindow, MouseMoveWithoutPressChangesNothing) {
     Button b;
     make(b, plain_, 0, IDC_EXIT_BUTTON, btn::ModeExit);
     SendMessageA(b.window(), WM_MOUSEMOVE, 0, at(5, 5));
@@ -171,8 +167,7 @@ TEST_F(ButtonWindow, MouseMoveWithoutPressChangesNothing)
     EXPECT_EQ(0, b.frame());
 }
 
-TEST_F(ButtonWindow, LosingTheCaptureUnlightsAndEndsTheClick)
-{
+TEST_F(ButtonWindow, LosingTheCaptureUnlightsAndEndsTheClick) {
     Button b;
     make(b, plain_, 0, IDC_EXIT_BUTTON, btn::ModeExit);
     SendMessageA(b.window(), WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
@@ -184,8 +179,7 @@ TEST_F(ButtonWindow, LosingTheCaptureUnlightsAndEndsTheClick)
     ASSERT_EQ(1u, received.size());  // the press notice only
 }
 
-TEST_F(ButtonWindow, DisablingWithoutGreyFrameHidesWithGreyFrameGreys)
-{
+TEST_F(ButtonWindow, DisablingWithoutGreyFrameHidesWithGreyFrameGreys) {
     Button exec, info;
     make(exec, plain_, 0, IDC_FIRST_EXECUTE, btn::ModeHidden);
     make(info, info_, btn::KindDisabledFrame, IDC_INFO_BUTTON, btn::ModeInfo, 120);
@@ -204,8 +198,7 @@ TEST_F(ButtonWindow, DisablingWithoutGreyFrameHidesWithGreyFrameGreys)
     EXPECT_EQ(2, info.frame());
 }
 
-TEST_F(ButtonWindow, RestoreShowsVisibleButtonsWithTheirEnabling)
-{
+TEST_F(ButtonWindow, RestoreShowsVisibleButtonsWithTheirEnabling) {
     Button exec, info, hidden;
     make(exec, plain_, 0, IDC_FIRST_EXECUTE, btn::ModeHidden);
     make(info, info_, btn::KindDisabledFrame, IDC_INFO_BUTTON, btn::ModeInfo, 120);
@@ -221,8 +214,7 @@ TEST_F(ButtonWindow, RestoreShowsVisibleButtonsWithTheirEnabling)
     EXPECT_FALSE(IsWindowVisible(hidden.window()));
 }
 
-TEST_F(ButtonWindow, LabelBecomesWindowText)
-{
+TEST_F(ButtonWindow, LabelBecomesWindowText) {
     Button b;
     make(b, plain_, 0, IDC_FIRST_EXECUTE, btn::ModeHidden);
     b.setLabel("インストール");
@@ -231,8 +223,7 @@ TEST_F(ButtonWindow, LabelBecomesWindowText)
     EXPECT_STREQ("インストール", text);
 }
 
-TEST_F(ButtonWindow, MenuButtonSelectsOnReleaseInside)
-{
+TEST_F(ButtonWindow, MenuButtonSelectsOnReleaseInside) {
     MenuButton first, second;
     make(first, menu_, btn::KindSelectedFrame, IDC_FIRST_MENU_BUTTON, btn::ModeHidden);
     make(second, menu_, btn::KindSelectedFrame, IDC_FIRST_MENU_BUTTON + 1, btn::ModeHidden, 10, 50);
@@ -258,8 +249,7 @@ TEST_F(ButtonWindow, MenuButtonSelectsOnReleaseInside)
     EXPECT_FALSE(MenuButton::clickInProgress());
 }
 
-TEST_F(ButtonWindow, ClickingTheSelectedMenuButtonDoesNothing)
-{
+TEST_F(ButtonWindow, ClickingTheSelectedMenuButtonDoesNothing) {
     MenuButton m;
     make(m, menu_, btn::KindSelectedFrame, IDC_FIRST_MENU_BUTTON, btn::ModeHidden);
     m.enable(true);
@@ -273,8 +263,7 @@ TEST_F(ButtonWindow, ClickingTheSelectedMenuButtonDoesNothing)
     EXPECT_EQ(2, m.frame());
 }
 
-TEST_F(ButtonWindow, MenuButtonReleasedOutsideStaysUnselected)
-{
+TEST_F(ButtonWindow, MenuButtonReleasedOutsideStaysUnselected) {
     MenuButton m;
     make(m, menu_, btn::KindSelectedFrame, IDC_FIRST_MENU_BUTTON, btn::ModeHidden);
     m.enable(true);
@@ -287,8 +276,7 @@ TEST_F(ButtonWindow, MenuButtonReleasedOutsideStaysUnselected)
     EXPECT_NE(m.window(), GetCapture());
 }
 
-TEST_F(ButtonWindow, SecondPressDuringAClickIsIgnored)
-{
+TEST_F(ButtonWindow, SecondPressDuringAClickIsIgnored) {
     MenuButton a, b;
     make(a, menu_, btn::KindSelectedFrame, IDC_FIRST_MENU_BUTTON, btn::ModeHidden);
     make(b, menu_, btn::KindSelectedFrame, IDC_FIRST_MENU_BUTTON + 1, btn::ModeHidden, 10, 50);
@@ -303,8 +291,7 @@ TEST_F(ButtonWindow, SecondPressDuringAClickIsIgnored)
     EXPECT_EQ(IDC_FIRST_MENU_BUTTON, received[1].id);
 }
 
-TEST_F(ButtonWindow, HintsRegisterUpdateAndRemoveTools)
-{
+TEST_F(ButtonWindow, HintsRegisterUpdateAndRemoveTools) {
     HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, parent_, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(tip != nullptr);
@@ -334,11 +321,11 @@ TEST_F(ButtonWindow, HintsRegisterUpdateAndRemoveTools)
     DestroyWindow(tip);
 }
 
-TEST_F(ButtonWindow, ButtonWithoutImageStillMakesAWindow)
-{
+TEST_F(ButtonWindow, ButtonWithoutImageStillMakesAWindow) {
     Button b;
     EXPECT_FALSE(b.build(ButtonDesc(), 0));
-    EXPECT_TRUE(b.createWindow(parent_, GetModuleHandleA(nullptr), IDC_EXIT_BUTTON, btn::ModeExit) != nullptr);
+    EXPECT_TRUE(b.createWindow(parent_, GetModuleHandleA(nullptr), IDC_EXIT_BUTTON, btn::ModeExit) !=
+                nullptr);
     b.setLabel("終了");
     SendMessageA(b.window(), WM_LBUTTONDOWN, MK_LBUTTON, at(0, 0));
     SendMessageA(b.window(), WM_LBUTTONUP, 0, at(0, 0));
@@ -351,8 +338,7 @@ TEST_F(ButtonWindow, ButtonWithoutImageStillMakesAWindow)
 namespace {
 
 // Pixels of the button's window close to the colour (antialiased edges aside).
-int pixelsNear(HWND w, COLORREF c)
-{
+int pixelsNear(HWND w, COLORREF c) {
     e2e::settlePainting(GetParent(w));
     RECT r;
     GetWindowRect(w, &r);
@@ -373,8 +359,7 @@ int pixelsNear(HWND w, COLORREF c)
 // they are drawn: the count is read again, with messages delivered in between,
 // until it satisfies the condition or 3 seconds have passed.
 template <class Condition>
-bool screenShows(HWND w, COLORREF c, Condition ok)
-{
+bool screenShows(HWND w, COLORREF c, Condition ok) {
     DWORD start = GetTickCount();
     for (;;) {
         drain();
@@ -383,15 +368,18 @@ bool screenShows(HWND w, COLORREF c, Condition ok)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_ALLINPUT);
     }
 }
-bool shows(HWND w, COLORREF c) { return screenShows(w, c, [](int n) { return n > 10; }); }
-bool lacks(HWND w, COLORREF c) { return screenShows(w, c, [](int n) { return n == 0; }); }
+bool shows(HWND w, COLORREF c) {
+    return screenShows(w, c, [](int n) { return n > 10; });
+}
+bool lacks(HWND w, COLORREF c) {
+    return screenShows(w, c, [](int n) { return n == 0; });
+}
 
 const COLORREF kNormalText = RGB(255, 255, 255);
 const COLORREF kActivateText = RGB(255, 0, 0);
 const COLORREF kSelectText = RGB(255, 255, 0);
 
-ButtonDesc styled(const std::string& image)
-{
+ButtonDesc styled(const std::string& image) {
     ButtonDesc d;
     lstrcpynA(d.bitmapPath, image.c_str(), sizeof d.bitmapPath);
     d.x = 10;
@@ -406,8 +394,7 @@ ButtonDesc styled(const std::string& image)
 
 }  // namespace
 
-TEST_F(ButtonWindow, LabelIsDrawnIntoNormalAndLitFramesAndSurvivesADisplayChange)
-{
+TEST_F(ButtonWindow, LabelIsDrawnIntoNormalAndLitFramesAndSurvivesADisplayChange) {
     Button b;
     ASSERT_TRUE(b.build(styled(plain_), 0));
     ASSERT_TRUE(b.createWindow(parent_, GetModuleHandleA(nullptr), IDC_FIRST_EXECUTE, btn::ModeHidden));
@@ -431,8 +418,7 @@ TEST_F(ButtonWindow, LabelIsDrawnIntoNormalAndLitFramesAndSurvivesADisplayChange
     EXPECT_TRUE(lacks(b.window(), kNormalText));
 }
 
-TEST_F(ButtonWindow, MenuButtonLabelsOnlyItsNormalAndSelectedFrames)
-{
+TEST_F(ButtonWindow, MenuButtonLabelsOnlyItsNormalAndSelectedFrames) {
     MenuButton m;
     ASSERT_TRUE(m.build(styled(menu_), btn::KindSelectedFrame));
     ASSERT_TRUE(m.createWindow(parent_, GetModuleHandleA(nullptr), IDC_FIRST_MENU_BUTTON, btn::ModeHidden));

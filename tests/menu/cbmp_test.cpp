@@ -2,8 +2,8 @@
 // palette of the menu's pictures.
 #include <gtest/gtest.h>
 
-#include "globalblock.h"
-#include "imagefixtures.h"
+#include "global_block.h"
+#include "image_fixtures.h"
 #include "palette.h"
 
 using fixture::BmpPicture;
@@ -179,7 +179,13 @@ TEST_F(BmpLoad, LoadingAgainReplacesThePicture) {
     ASSERT_TRUE(load(sample24(), "second.bmp"));
     EXPECT_EQ(3, image.width());
     EXPECT_EQ(24, image.bitsPerPixel());
-    EXPECT_FALSE(load([] { BmpPicture s = sample24(); s.bitsPerPixel = 0; return s; }(), "third.bmp"));
+    EXPECT_FALSE(load(
+        [] {
+            BmpPicture s = sample24();
+            s.bitsPerPixel = 0;
+            return s;
+        }(),
+        "third.bmp"));
     EXPECT_TRUE(image.empty());
 }
 
@@ -267,7 +273,8 @@ TEST(Strip, DrawsTheFrameShown) {
             strip.showFrame(frame);
             EXPECT_EQ(frame * 2, strip.frameOffset());
             std::vector<uint32_t> px = fixture::drawInto(strip, 2, 3, r, device);
-            for (int i = 0; i < 4; ++i) EXPECT_EQ(expected[frame], px[i]) << "frame " << frame << " device " << device;
+            for (int i = 0; i < 4; ++i)
+                EXPECT_EQ(expected[frame], px[i]) << "frame " << frame << " device " << device;
             // The row below the frame belongs to no frame and stays untouched.
             EXPECT_EQ(fixture::kMarker, px[4]) << "frame " << frame;
         }

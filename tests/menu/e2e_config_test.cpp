@@ -12,8 +12,7 @@ const char* const kCaption = "体験版ソフト集";
 
 class ConfigStartup : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder = e2e::freshFolder(std::string("e2e_config\\") + info->name());
         ASSERT_FALSE(folder.empty());
@@ -22,12 +21,13 @@ protected:
 
     std::string path(const std::string& name) const { return folder + "\\" + name; }
 
-    void write(const std::string& name, const std::string& text) { ASSERT_TRUE(e2e::writeFile(path(name), text)); }
+    void write(const std::string& name, const std::string& text) {
+        ASSERT_TRUE(e2e::writeFile(path(name), text));
+    }
 
     // Starts the menu, expects one message box and answers it; the program
     // must then end with exit code 0 without having opened its window.
-    void expectStartUpFailure(const std::string& text, e2e::Icon icon)
-    {
+    void expectStartUpFailure(const std::string& text, e2e::Icon icon) {
         e2e::Process p = driver.start(path("Ostrel.exe"));
         ASSERT_NE(0u, p.pid);
         HWND box = driver.waitMessageBox(p, 15000);
@@ -47,13 +47,13 @@ protected:
 };
 
 // A 24-bit BMP file of w x h pixels in one grey.
-std::string bmp(int w, int h)
-{
+std::string bmp(int w, int h) {
     int row = (w * 3 + 3) & ~3;
     int size = 54 + row * h;
     std::string b(static_cast<size_t>(size), '\x80');
     auto put = [&b](int at, unsigned v, int bytes) {
-        for (int i = 0; i < bytes; ++i) b[static_cast<size_t>(at + i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        for (int i = 0; i < bytes; ++i)
+            b[static_cast<size_t>(at + i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
     };
     b[0] = 'B';
     b[1] = 'M';
@@ -72,8 +72,7 @@ std::string bmp(int w, int h)
 // True once an execute button shows a command: the entry's commands were
 // loaded and any warning about them has been answered (the warning box is
 // modal inside the loading).
-bool commandsShown(HWND main)
-{
+bool commandsShown(HWND main) {
     for (int id = 113; id < 200; ++id) {
         HWND button = GetDlgItem(main, id);
         if (button && IsWindowVisible(button)) return true;
@@ -81,23 +80,21 @@ bool commandsShown(HWND main)
     return false;
 }
 
-BOOL CALLBACK AddChild(HWND w, LPARAM lp)
-{
+BOOL CALLBACK AddChild(HWND w, LPARAM lp) {
     std::string& out = *reinterpret_cast<std::string*>(lp);
-    out += e2e::className(w) + (IsWindowVisible(w) ? " visible" : " hidden") + " '" + e2e::windowText(w) + "'\n";
+    out +=
+        e2e::className(w) + (IsWindowVisible(w) ? " visible" : " hidden") + " '" + e2e::windowText(w) + "'\n";
     return TRUE;
 }
 
 // The child windows of the menu, for failure messages.
-std::string children(HWND main)
-{
+std::string children(HWND main) {
     std::string out;
     EnumChildWindows(main, AddChild, reinterpret_cast<LPARAM>(&out));
     return out;
 }
 
-bool waitCommandsShown(HWND main, DWORD timeoutMs)
-{
+bool waitCommandsShown(HWND main, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (!commandsShown(main)) {
         if (GetTickCount() - start >= timeoutMs) return false;
@@ -110,36 +107,35 @@ const char* const kMenuDat = "[MENU]\nPage1=P\n[P]\nTitle=ページ\nMenu1=E\n[E
 
 }  // namespace
 
-TEST_F(ConfigStartup, MissingButtonImageStopsStartUp)
-{
-    write("MENU.INI", std::string("[OSTREL]\nCaption=") + kCaption +
-                          "\n[BUTTON.Exit]\n[BUTTON.Info]\nBitmap=img\\info.bmp\n[BUTTON.MENU]\nBitMap1=m.bmp\n");
+TEST_F(ConfigStartup, MissingButtonImageStopsStartUp) {
+    write("MENU.INI",
+          std::string("[OSTREL]\nCaption=") + kCaption +
+              "\n[BUTTON.Exit]\n[BUTTON.Info]\nBitmap=img\\info.bmp\n[BUTTON.MENU]\nBitMap1=m.bmp\n");
     write("MENU.DAT", kMenuDat);
     expectStartUpFailure("セクション[BUTTON.Info]\nBitmap のボタン画像\n '" + path("img\\info.bmp") +
                              "' が見つかりません",
                          e2e::Icon::Error);
 }
 
-TEST_F(ConfigStartup, MissingPageMenuImageNamesItsKey)
-{
-    write("MENU.INI", std::string("[OSTREL]\nCaption=") + kCaption + "\nPATH=parts\n[BUTTON.MENU]\nBitMap1=m1.bmp\n");
+TEST_F(ConfigStartup, MissingPageMenuImageNamesItsKey) {
+    write("MENU.INI",
+          std::string("[OSTREL]\nCaption=") + kCaption + "\nPATH=parts\n[BUTTON.MENU]\nBitMap1=m1.bmp\n");
     write("MENU.DAT", kMenuDat);
     expectStartUpFailure("セクション[BUTTON.MENU]\nBitmap1 のボタン画像\n '" + path("parts\\m1.bmp") +
                              "' が見つかりません",
                          e2e::Icon::Error);
 }
 
-TEST_F(ConfigStartup, MissingSoundStopsStartUp)
-{
+TEST_F(ConfigStartup, MissingSoundStopsStartUp) {
     write("MENU.INI", std::string("[OSTREL]\nCaption=") + kCaption +
                           "\n[BUTTON.Execute]\nSound=snd\\click.wav,Sync\n[BUTTON.MENU]\nBitMap1=m.bmp\n");
     write("MENU.DAT", kMenuDat);
-    expectStartUpFailure("セクション[BUTTON.Execute]\nSound の音声\n '" + path("snd\\click.wav") + "' が見つかりません",
+    expectStartUpFailure("セクション[BUTTON.Execute]\nSound の音声\n '" + path("snd\\click.wav") +
+                             "' が見つかりません",
                          e2e::Icon::Error);
 }
 
-TEST_F(ConfigStartup, NoPageMenuButtonsStopsStartUp)
-{
+TEST_F(ConfigStartup, NoPageMenuButtonsStopsStartUp) {
     write("MENU.INI", std::string("[OSTREL]\nCaption=") + kCaption + "\n[BUTTON.MENU]\nBitMap2=m.bmp\n");
     write("MENU.DAT", kMenuDat);
     expectStartUpFailure("メニューボタンの設定がありません", e2e::Icon::Error);
@@ -148,8 +144,7 @@ TEST_F(ConfigStartup, NoPageMenuButtonsStopsStartUp)
 class EntryWarning : public ConfigStartup {
 protected:
     // A menu whose one entry names a missing program, popup text and picture.
-    void SetUp() override
-    {
+    void SetUp() override {
         ConfigStartup::SetUp();
         write("exec.bmp", bmp(80, 60));
         write("menu.bmp", bmp(120, 90));
@@ -163,8 +158,7 @@ protected:
     void TearDown() override { SetFileAttributesA(path("MENU.DAT").c_str(), FILE_ATTRIBUTE_NORMAL); }
 };
 
-TEST_F(EntryWarning, WritableMenuDatReportsMissingFilesOfTheEntry)
-{
+TEST_F(EntryWarning, WritableMenuDatReportsMissingFilesOfTheEntry) {
     e2e::Process p = driver.start(path("Ostrel.exe"));
     HWND main = driver.waitWindow(p, "OstrelClass", 15000);
     ASSERT_NE(nullptr, main);
@@ -184,12 +178,12 @@ TEST_F(EntryWarning, WritableMenuDatReportsMissingFilesOfTheEntry)
     EXPECT_TRUE(waitCommandsShown(main, 10000)) << children(main);
 }
 
-TEST_F(EntryWarning, ReadOnlyMenuDatReportsNothing)
-{
+TEST_F(EntryWarning, ReadOnlyMenuDatReportsNothing) {
     ASSERT_TRUE(SetFileAttributesA(path("MENU.DAT").c_str(), FILE_ATTRIBUTE_READONLY));
     e2e::Process p = driver.start(path("Ostrel.exe"));
     HWND main = driver.waitWindow(p, "OstrelClass", 15000);
     ASSERT_NE(nullptr, main);
-    ASSERT_TRUE(waitCommandsShown(main, 15000)) << children(main) << e2e::screenshot(main, "e2e_config_readonly");
+    ASSERT_TRUE(waitCommandsShown(main, 15000))
+        << children(main) << e2e::screenshot(main, "e2e_config_readonly");
     for (HWND w : e2e::topWindows(p.pid)) EXPECT_NE("#32770", e2e::className(w));
 }

@@ -24,8 +24,7 @@ const char* const kScheme = "http-ostrel-e2e";
 const char* const kFtpScheme = "ftp-ostrel-e2e";
 
 template <class F>
-bool waitFor(F condition, DWORD timeoutMs)
-{
+bool waitFor(F condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start >= timeoutMs) return false;
@@ -35,8 +34,7 @@ bool waitFor(F condition, DWORD timeoutMs)
 }
 
 // Processes whose parent is pid (Wine keeps the parent id of ended ones out).
-std::vector<std::string> childProcesses(DWORD pid)
-{
+std::vector<std::string> childProcesses(DWORD pid) {
     std::vector<std::string> names;
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snap == INVALID_HANDLE_VALUE) return names;
@@ -92,10 +90,10 @@ public:
         owned_ = true;
         std::string type = "OstrelE2E.Movie";
         std::string command = "\"" + program + "\" /play \"%1\"";
-        ok_ = RegSetValueA(HKEY_CLASSES_ROOT, ".mpeg", REG_SZ, type.c_str(), static_cast<DWORD>(type.size())) ==
-                  ERROR_SUCCESS &&
-              RegSetValueA(HKEY_CLASSES_ROOT, "OstrelE2E.Movie\\shell\\play\\command", REG_SZ, command.c_str(),
-                           static_cast<DWORD>(command.size())) == ERROR_SUCCESS;
+        ok_ = RegSetValueA(HKEY_CLASSES_ROOT, ".mpeg", REG_SZ, type.c_str(),
+                           static_cast<DWORD>(type.size())) == ERROR_SUCCESS &&
+              RegSetValueA(HKEY_CLASSES_ROOT, "OstrelE2E.Movie\\shell\\play\\command", REG_SZ,
+                           command.c_str(), static_cast<DWORD>(command.size())) == ERROR_SUCCESS;
     }
     ~MediaPlayVerb() {
         if (!owned_) return;
@@ -158,14 +156,14 @@ protected:
         ASSERT_TRUE(writeStrip(disc + "\\exec.bmp", 120, 30, {kNormal, kLit}));
         ASSERT_TRUE(writeStrip(disc + "\\menu.bmp", 160, 30, {kNormal, kLit, kSelected}));
         ASSERT_TRUE(e2e::writeFile(disc + "\\pic.bmp", solid(100, 60, RGB(90, 120, 200))));
-        ASSERT_TRUE(e2e::writeFile(
-            disc + "\\MENU.INI",
-            std::string("[OSTREL]\r\nCaption=") + kCaption +
-                "\r\ndisprect=300,60\r\n"
-                "[BUTTON.Exit]\r\nBitmap=exit.bmp\r\nPosition=560,420\r\n"
-                "[BUTTON.Info]\r\nBitmap=info.bmp\r\nPosition=490,420\r\n"
-                "[BUTTON.Execute]\r\nBitmap=exec.bmp\r\nPosition=200,300\r\nColumn=3\r\nRow=1\r\nMargin=6,0\r\n"
-                "[BUTTON.MENU]\r\nBitMap1=menu.bmp\r\nPosition1=16,60\r\n"));
+        ASSERT_TRUE(e2e::writeFile(disc + "\\MENU.INI",
+                                   std::string("[OSTREL]\r\nCaption=") + kCaption +
+                                       "\r\ndisprect=300,60\r\n"
+                                       "[BUTTON.Exit]\r\nBitmap=exit.bmp\r\nPosition=560,420\r\n"
+                                       "[BUTTON.Info]\r\nBitmap=info.bmp\r\nPosition=490,420\r\n"
+                                       "[BUTTON.Execute]\r\nBitmap=exec.bmp\r\nPosition=200,300\r\nColumn="
+                                       "3\r\nRow=1\r\nMargin=6,0\r\n"
+                                       "[BUTTON.MENU]\r\nBitMap1=menu.bmp\r\nPosition1=16,60\r\n"));
     }
 
     void TearDown() override {
@@ -199,10 +197,12 @@ protected:
         a -= (kColumns - commandCount) / 2;
         int id = 113 + a + k;
         HWND button = nullptr;
-        waitFor([&] {
-            button = e2e::child(window, id);
-            return button && IsWindowVisible(button) && IsWindowEnabled(button);
-        }, 15000);
+        waitFor(
+            [&] {
+                button = e2e::child(window, id);
+                return button && IsWindowVisible(button) && IsWindowEnabled(button);
+            },
+            15000);
         if (button && e2e::className(button) != "MN_Button") return nullptr;
         return button;
     }
@@ -243,7 +243,8 @@ TEST_F(LaunchE2E, ProgramStartsWithQuotedPathArgumentsAndItsOwnFolder) {
 }
 
 TEST_F(LaunchE2E, EachButtonRunsItsOwnCommand) {
-    ASSERT_NO_FATAL_FAILURE(writeEntry({"一,\"ソフト 表示\\rec.exe\" first", "二,\"ソフト 表示\\rec.exe\" second"}));
+    ASSERT_NO_FATAL_FAILURE(
+        writeEntry({"一,\"ソフト 表示\\rec.exe\" first", "二,\"ソフト 表示\\rec.exe\" second"}));
     ASSERT_NO_FATAL_FAILURE(startMenu());
     EXPECT_EQ("一", e2e::windowText(executeButton(0)));
     EXPECT_EQ("二", e2e::windowText(executeButton(1)));
@@ -376,7 +377,8 @@ TEST_F(LaunchE2E, VideoPlaysThroughItsRegisteredPlayCommandInItsOwnFolder) {
     ASSERT_EQ(1u, runs.size());
     // The command template is upper-cased before the movie's path goes in.
     EXPECT_NE(std::string::npos, runs[0].commandLine.find("REC.EXE")) << runs[0].commandLine;
-    EXPECT_NE(std::string::npos, runs[0].commandLine.find("/PLAY \"" + movies + "\\Opening.mpeg\"")) << runs[0].commandLine;
+    EXPECT_NE(std::string::npos, runs[0].commandLine.find("/PLAY \"" + movies + "\\Opening.mpeg\""))
+        << runs[0].commandLine;
     EXPECT_EQ(movies, runs[0].currentDir);
 }
 
@@ -384,7 +386,8 @@ TEST_F(LaunchE2E, ViewThenWebShowsTheDocumentAndNeverOpensTheAddress) {
     SchemeHandler handler(tools + "\\rec.exe");
     ASSERT_TRUE(handler.ok());
     ASSERT_TRUE(e2e::writeFile(disc + "\\docs\\read.txt", "お読みください。\r\n"));
-    ASSERT_NO_FATAL_FAILURE(writeEntry({"読む,@view docs\\read.txt,@" + std::string(kScheme) + "://example.com/page"}));
+    ASSERT_NO_FATAL_FAILURE(
+        writeEntry({"読む,@view docs\\read.txt,@" + std::string(kScheme) + "://example.com/page"}));
     ASSERT_NO_FATAL_FAILURE(startMenu());
     click(0);
     HWND document = driver.waitWindowTitled(menu, "説明", 15000);
@@ -395,12 +398,15 @@ TEST_F(LaunchE2E, ViewThenWebShowsTheDocumentAndNeverOpensTheAddress) {
     // select it all and copy it, as a reader would.
     const std::string expected = "お読みください。";
     std::string copied;
-    EXPECT_TRUE(waitFor([&] {
-        e2e::sendKey(text, 'A', false, true);
-        e2e::sendKey(text, 'C', false, true);
-        copied = e2e::clipboardText();
-        return copied.compare(0, expected.size(), expected) == 0;
-    }, 10000)) << copied;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            e2e::sendKey(text, 'A', false, true);
+            e2e::sendKey(text, 'C', false, true);
+            copied = e2e::clipboardText();
+            return copied.compare(0, expected.size(), expected) == 0;
+        },
+        10000))
+        << copied;
     // "@view" placement: 80, 0 in the menu's client area, 480 x 400.
     POINT origin = {80, 0};
     ClientToScreen(window, &origin);
@@ -422,11 +428,14 @@ TEST_F(LaunchE2E, MissingProgramIsReportedWithPathArgumentsFolderAndReason) {
     click(0);
     HWND box = driver.waitMessageBox(menu, 15000);
     ASSERT_NE(nullptr, box);
-    EXPECT_EQ("実行コマンド　　:" + tools + "\\nothere.exe\r\n"
-              "ｺﾏﾝﾄﾞﾗｲﾝ引数　　:/s\r\n"
-              "実行時のフォルダ:" + tools + "\r\n"
-              "ｴﾗｰ内容:\r\n"
-              "指定されたファイルが見つかりませんでした。",
+    EXPECT_EQ("実行コマンド　　:" + tools +
+                  "\\nothere.exe\r\n"
+                  "ｺﾏﾝﾄﾞﾗｲﾝ引数　　:/s\r\n"
+                  "実行時のフォルダ:" +
+                  tools +
+                  "\r\n"
+                  "ｴﾗｰ内容:\r\n"
+                  "指定されたファイルが見つかりませんでした。",
               e2e::messageBoxText(box));
     EXPECT_EQ(kCaption, e2e::windowText(box));
     EXPECT_EQ(e2e::Icon::Error, e2e::messageBoxIcon(box));

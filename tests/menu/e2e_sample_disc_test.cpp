@@ -39,8 +39,7 @@ const std::vector<SampleEntry> kEntries = {
 const char* const kPrograms[] = {"Ostrel.exe", "Kelview.exe", "Talinst.exe", "OstrelMovie.exe"};
 
 template <class F>
-bool waitFor(F condition, DWORD timeoutMs)
-{
+bool waitFor(F condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start >= timeoutMs) return false;
@@ -222,14 +221,18 @@ TEST_F(SampleDiscE2E, ScreenshotsOfAnEntryAndItsRtfPopupText) {
     HWND text = e2e::child(document, 1005);
     ASSERT_NE(nullptr, text);
     std::string copied;
-    EXPECT_TRUE(waitFor([&] {
-        e2e::sendKey(text, 'A', false, true);
-        e2e::sendKey(text, 'C', false, true);
-        copied = e2e::clipboardText();
-        return copied.compare(0, std::string("ツール集").size(), "ツール集") == 0;
-    }, 10000)) << copied;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            e2e::sendKey(text, 'A', false, true);
+            e2e::sendKey(text, 'C', false, true);
+            copied = e2e::clipboardText();
+            return copied.compare(0, std::string("ツール集").size(), "ツール集") == 0;
+        },
+        10000))
+        << copied;
     EXPECT_EQ(std::string::npos, copied.find("\\rtf1"));
-    EXPECT_NE(std::string::npos, copied.find("■メモ帳テンプレート\r\n　表示ソフト用のテンプレートです。")) << copied;
+    EXPECT_NE(std::string::npos, copied.find("■メモ帳テンプレート\r\n　表示ソフト用のテンプレートです。"))
+        << copied;
 
     // Closing the document enables Info again.
     ASSERT_TRUE(e2e::pressButton(document, 2));
@@ -245,7 +248,8 @@ TEST_F(SampleDiscE2E, ViewerCommandOpensTheDocumentInKelview) {
     ASSERT_TRUE(clickCentre(executeButton(1, 2)));
     HWND viewer = driver.waitAnyWindow("Kelview32Class", 20000);
     ASSERT_NE(nullptr, viewer);
-    EXPECT_TRUE(waitFor([&] { return e2e::windowText(viewer).find("about.txt") != std::string::npos; }, 10000))
+    EXPECT_TRUE(
+        waitFor([&] { return e2e::windowText(viewer).find("about.txt") != std::string::npos; }, 10000))
         << e2e::windowText(viewer);
     EXPECT_TRUE(menu.running());
 }
@@ -308,6 +312,7 @@ TEST_F(SampleDiscE2E, InstallCommandStartsTheInstallerWithItsSection) {
     GetWindowThreadProcessId(question, &pid);
     EXPECT_NE(menu.pid, pid);
     const int kFirstText = 1001;  // the text of the installer's question dialog
-    EXPECT_EQ("サンプルツール集\n\nインストールを開始します。よろしいですか？", e2e::dlgItemText(question, kFirstText));
+    EXPECT_EQ("サンプルツール集\n\nインストールを開始します。よろしいですか？",
+              e2e::dlgItemText(question, kFirstText));
     EXPECT_TRUE(menu.running());
 }

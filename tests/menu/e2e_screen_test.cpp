@@ -35,8 +35,7 @@ struct Page {
 };
 
 template <class F>
-bool waitFor(F condition, DWORD timeoutMs)
-{
+bool waitFor(F condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start >= timeoutMs) return false;
@@ -45,8 +44,7 @@ bool waitFor(F condition, DWORD timeoutMs)
     return true;
 }
 
-BOOL CALLBACK addChild(HWND w, LPARAM lp)
-{
+BOOL CALLBACK addChild(HWND w, LPARAM lp) {
     std::string& out = *reinterpret_cast<std::string*>(lp);
     out += e2e::className(w) + " id " + std::to_string(GetDlgCtrlID(w)) +
            (IsWindowVisible(w) ? " visible" : " hidden") + (IsWindowEnabled(w) ? "" : " disabled") + " '" +
@@ -55,8 +53,7 @@ BOOL CALLBACK addChild(HWND w, LPARAM lp)
 }
 
 // The child windows of the menu, for failure messages.
-std::string children(HWND main)
-{
+std::string children(HWND main) {
     std::string out;
     EnumChildWindows(main, addChild, reinterpret_cast<LPARAM>(&out));
     return out;
@@ -73,39 +70,49 @@ protected:
     }
 
     std::string path(const std::string& name) const { return folder_ + "\\" + name; }
-    void write(const std::string& name, const std::string& bytes) { ASSERT_TRUE(e2e::writeFile(path(name), bytes)); }
+    void write(const std::string& name, const std::string& bytes) {
+        ASSERT_TRUE(e2e::writeFile(path(name), bytes));
+    }
 
     void writePictures() {
-        write("back.bmp", fixture::bmp24(640, 455, [](int row) {
-            return RGB(10, 20 + row / 8, 60 + row / 5);
-        }));
+        write("back.bmp",
+              fixture::bmp24(640, 455, [](int row) { return RGB(10, 20 + row / 8, 60 + row / 5); }));
         for (int i = 0; i < 4; ++i) {
-            COLORREF colours[] = {RGB(200, 180, 120), RGB(120, 190, 200), RGB(190, 140, 200), RGB(150, 200, 120)};
+            COLORREF colours[] = {RGB(200, 180, 120), RGB(120, 190, 200), RGB(190, 140, 200),
+                                  RGB(150, 200, 120)};
             COLORREF c = colours[i];
-            write("pic" + std::to_string(i) + ".bmp", fixture::bmp24(400 - 40 * i, 220 - 30 * i, [c](int row) {
-                return (row / 20) % 2 ? c : RGB(GetRValue(c) * 3 / 4, GetGValue(c) * 3 / 4, GetBValue(c) * 3 / 4);
-            }));
+            write("pic" + std::to_string(i) + ".bmp",
+                  fixture::bmp24(400 - 40 * i, 220 - 30 * i, [c](int row) {
+                      return (row / 20) % 2
+                                 ? c
+                                 : RGB(GetRValue(c) * 3 / 4, GetGValue(c) * 3 / 4, GetBValue(c) * 3 / 4);
+                  }));
         }
         write("exit.bmp", fixture::strip(90, 30, {RGB(150, 40, 40), RGB(220, 80, 80)}));
         write("info.bmp", fixture::strip(90, 30, {RGB(40, 120, 60), RGB(80, 200, 110), fixture::kDisabled}));
         write("exec.bmp", fixture::strip(kExecW, kExecH, {RGB(210, 210, 225), RGB(250, 220, 150)}));
-        write("menu.bmp", fixture::strip(kMenuW, kMenuH, {RGB(180, 190, 215), RGB(200, 210, 235), RGB(30, 60, 140)}));
+        write("menu.bmp",
+              fixture::strip(kMenuW, kMenuH, {RGB(180, 190, 215), RGB(200, 210, 235), RGB(30, 60, 140)}));
         write("pop.txt", "説明の本文です。\r\n");
     }
 
     void writeIni(const std::string& margin = "6,4", const std::string& executeImage = "exec.bmp") {
-        std::string ini = std::string("[OSTREL]\nCaption=") + kCaption +
-                          "\nBackGround=back.bmp\ndisprect=220,60\n"
-                          "[BUTTON.Exit]\nBitmap=exit.bmp\nPosition=540,418\nHintText=終了します\n"
-                          "[BUTTON.Info]\nBitmap=info.bmp\nPosition=444,418\nHintText=説明を表示します\n"
-                          "[BUTTON.TAB]\nPosition=" + std::to_string(kTabX) + "," + std::to_string(kTabY) +
-                          "\nSize=" + std::to_string(kTabW) + "," + std::to_string(kTabH) +
-                          "\nPadding=4,3\nBGCOLOR=8,24,72\nColor.Normal=200,210,230\nColor.Select=250,210,90\n"
-                          "FontSize.Normal=14\nFontSize.Select=14\nDecoration=outset\n"
-                          "[BUTTON.Execute]\nBitmap=" + executeImage + "\nPosition=" + std::to_string(kExecX) +
-                          "," + std::to_string(kExecY) + "\nColumn=3\nRow=3\nMargin=" + margin + "\n"
-                          "Color.Normal=20,20,40\nColor.Activate=120,40,0\nFontSize.Normal=14\nFontSize.Activate=14\n"
-                          "[BUTTON.MENU]\n";
+        std::string ini =
+            std::string("[OSTREL]\nCaption=") + kCaption +
+            "\nBackGround=back.bmp\ndisprect=220,60\n"
+            "[BUTTON.Exit]\nBitmap=exit.bmp\nPosition=540,418\nHintText=終了します\n"
+            "[BUTTON.Info]\nBitmap=info.bmp\nPosition=444,418\nHintText=説明を表示します\n"
+            "[BUTTON.TAB]\nPosition=" +
+            std::to_string(kTabX) + "," + std::to_string(kTabY) + "\nSize=" + std::to_string(kTabW) + "," +
+            std::to_string(kTabH) +
+            "\nPadding=4,3\nBGCOLOR=8,24,72\nColor.Normal=200,210,230\nColor.Select=250,210,90\n"
+            "FontSize.Normal=14\nFontSize.Select=14\nDecoration=outset\n"
+            "[BUTTON.Execute]\nBitmap=" +
+            executeImage + "\nPosition=" + std::to_string(kExecX) + "," + std::to_string(kExecY) +
+            "\nColumn=3\nRow=3\nMargin=" + margin +
+            "\n"
+            "Color.Normal=20,20,40\nColor.Activate=120,40,0\nFontSize.Normal=14\nFontSize.Activate=14\n"
+            "[BUTTON.MENU]\n";
         for (int i = 1; i <= kMenuButtons; ++i)
             ini += "BitMap" + std::to_string(i) + "=menu.bmp\nPosition" + std::to_string(i) + "=" +
                    std::to_string(kMenuX) + "," + std::to_string(kMenuY + (i - 1) * kMenuStep) + "\n";
@@ -116,11 +123,13 @@ protected:
 
     void writeDat(const std::vector<Page>& pages) {
         std::string dat = "[MENU]\nBmp1=pic3.bmp\n";
-        for (size_t p = 0; p < pages.size(); ++p) dat += "Page" + std::to_string(p + 1) + "=P" + std::to_string(p) + "\n";
+        for (size_t p = 0; p < pages.size(); ++p)
+            dat += "Page" + std::to_string(p + 1) + "=P" + std::to_string(p) + "\n";
         for (size_t p = 0; p < pages.size(); ++p) {
             dat += "[P" + std::to_string(p) + "]\nTitle=" + pages[p].title + "\n";
             for (size_t e = 0; e < pages[p].entries.size(); ++e)
-                dat += "Menu" + std::to_string(e + 1) + "=E" + std::to_string(p) + "_" + std::to_string(e) + "\n";
+                dat += "Menu" + std::to_string(e + 1) + "=E" + std::to_string(p) + "_" + std::to_string(e) +
+                       "\n";
             for (size_t e = 0; e < pages[p].entries.size(); ++e) {
                 const Entry& en = pages[p].entries[e];
                 dat += "[E" + std::to_string(p) + "_" + std::to_string(e) + "]\nTitle=" + en.title + "\n";
@@ -142,7 +151,8 @@ protected:
             en.title = "項目" + std::to_string(number) + "-" + std::to_string(e);
             for (int c = 0; c <= e; ++c)
                 en.commands.push_back("操作" + std::to_string(number) + "-" + std::to_string(e) + "-" +
-                                      std::to_string(c) + ";ヒント" + std::to_string(c) + ",@http://example.invalid/");
+                                      std::to_string(c) + ";ヒント" + std::to_string(c) +
+                                      ",@http://example.invalid/");
             en.popup = e % 2 == 0;
             en.picture = "pic" + std::to_string((number + e) % 3) + ".bmp";
             p.entries.push_back(en);
@@ -157,7 +167,8 @@ protected:
         HWND main = driver_.waitWindow(process_, "OstrelClass", 20000);
         // The screen is built from a message the window posts itself: the Exit button tells it is there.
         if (main && !waitFor([main] { return visible(GetDlgItem(main, 111)); }, 10000)) return nullptr;
-        if (main && tabs && !waitFor([main] { return visible(GetDlgItem(main, 102)); }, 10000)) return nullptr;
+        if (main && tabs && !waitFor([main] { return visible(GetDlgItem(main, 102)); }, 10000))
+            return nullptr;
         return main;
     }
 
@@ -210,8 +221,7 @@ protected:
     e2e::Process process_;
 };
 
-TEST_F(MenuScreenE2E, ClickingATabShowsThatPagesEntries)
-{
+TEST_F(MenuScreenE2E, ClickingATabShowsThatPagesEntries) {
     writeIni();
     writeDat({page("はじめに", 0, 3), page("体験版", 1, 2)});
     HWND main = start();
@@ -234,8 +244,7 @@ TEST_F(MenuScreenE2E, ClickingATabShowsThatPagesEntries)
     settledScreenshot(main, "menu_screen_tabs");
 }
 
-TEST_F(MenuScreenE2E, PageMenuButtonFillsGridAndSetsInfo)
-{
+TEST_F(MenuScreenE2E, PageMenuButtonFillsGridAndSetsInfo) {
     writeIni();
     writeDat({page("ページ", 0, 4), page("別のページ", 1, 1)});
     HWND main = start();
@@ -257,8 +266,9 @@ TEST_F(MenuScreenE2E, PageMenuButtonFillsGridAndSetsInfo)
     // Entry 3: four commands, the last row and the last button above it.
     ASSERT_TRUE(clickCentre(menuButton(main, 3)));
     ASSERT_TRUE(waitFor([&] { return grid(main)[5] == "操作0-3-0"; }, 5000)) << children(main);
-    EXPECT_EQ((std::vector<std::string>{"", "", "", "", "", "操作0-3-0", "操作0-3-1", "操作0-3-2", "操作0-3-3"}),
-              grid(main));
+    EXPECT_EQ(
+        (std::vector<std::string>{"", "", "", "", "", "操作0-3-0", "操作0-3-1", "操作0-3-2", "操作0-3-3"}),
+        grid(main));
     // Entry 2: three commands and a popup text.
     ASSERT_TRUE(clickCentre(menuButton(main, 2)));
     ASSERT_TRUE(waitFor([&] { return grid(main)[6] == "操作0-2-0"; }, 5000)) << children(main);
@@ -267,8 +277,7 @@ TEST_F(MenuScreenE2E, PageMenuButtonFillsGridAndSetsInfo)
     EXPECT_FALSE(settledScreenshot(main, "menu_screen_entry").empty());
 }
 
-TEST_F(MenuScreenE2E, ClickingTheSelectedPageMenuButtonDoesNothing)
-{
+TEST_F(MenuScreenE2E, ClickingTheSelectedPageMenuButtonDoesNothing) {
     writeIni();
     writeDat({page("ページ", 0, 2), page("次", 1, 1)});
     HWND main = start();
@@ -290,8 +299,7 @@ TEST_F(MenuScreenE2E, ClickingTheSelectedPageMenuButtonDoesNothing)
     EXPECT_TRUE(waitFor([&] { return grid(main)[7] == "変更後"; }, 5000)) << children(main);
 }
 
-TEST_F(MenuScreenE2E, TimerShowsPageZeroAfterThreeSeconds)
-{
+TEST_F(MenuScreenE2E, TimerShowsPageZeroAfterThreeSeconds) {
     writeIni();
     writeDat({page("最初", 0, 2), page("二番目", 1, 2)});
     HWND main = start();
@@ -319,8 +327,7 @@ TEST_F(MenuScreenE2E, TimerShowsPageZeroAfterThreeSeconds)
     EXPECT_TRUE(waitFor([&] { return pageShown(main, "変更後"); }, 5000)) << children(main);
 }
 
-TEST_F(MenuScreenE2E, TabUsedBeforeTheTimerKeepsItsPage)
-{
+TEST_F(MenuScreenE2E, TabUsedBeforeTheTimerKeepsItsPage) {
     writeIni();
     writeDat({page("最初", 0, 2), page("二番目", 1, 2)});
     HWND main = start();
@@ -333,8 +340,7 @@ TEST_F(MenuScreenE2E, TabUsedBeforeTheTimerKeepsItsPage)
     EXPECT_TRUE(pageShown(main, "項目1-0")) << children(main);
 }
 
-TEST_F(MenuScreenE2E, EachTabRemembersItsEntry)
-{
+TEST_F(MenuScreenE2E, EachTabRemembersItsEntry) {
     writeIni();
     writeDat({page("最初", 0, 3), page("二番目", 1, 2)});
     HWND main = start();
@@ -350,8 +356,7 @@ TEST_F(MenuScreenE2E, EachTabRemembersItsEntry)
     EXPECT_TRUE(waitFor([&] { return grid(main)[6] == "操作0-2-0"; }, 5000)) << children(main);
 }
 
-TEST_F(MenuScreenE2E, OnePageHasNoTabRow)
-{
+TEST_F(MenuScreenE2E, OnePageHasNoTabRow) {
     writeIni();
     writeDat({page("だけ", 0, 2)});
     HWND main = start(false);
@@ -360,8 +365,7 @@ TEST_F(MenuScreenE2E, OnePageHasNoTabRow)
     ASSERT_TRUE(waitFor([&] { return pageShown(main, "項目0-0"); }, 10000)) << children(main);
 }
 
-TEST_F(MenuScreenE2E, NoPagesShowsOnlyExitAndInfo)
-{
+TEST_F(MenuScreenE2E, NoPagesShowsOnlyExitAndInfo) {
     writeIni();
     writeDat({});
     HWND main = start(false);
@@ -376,8 +380,7 @@ TEST_F(MenuScreenE2E, NoPagesShowsOnlyExitAndInfo)
     EXPECT_TRUE(process_.running());
 }
 
-TEST_F(MenuScreenE2E, ThirtyPagesAllBecomeTabs)
-{
+TEST_F(MenuScreenE2E, ThirtyPagesAllBecomeTabs) {
     writeIni();
     std::vector<Page> pages;
     for (int i = 0; i < 30; ++i) pages.push_back(page("頁" + std::to_string(i), i, 1 + i % 3));
@@ -401,8 +404,7 @@ TEST_F(MenuScreenE2E, ThirtyPagesAllBecomeTabs)
     settledScreenshot(main, "menu_screen_30_pages");
 }
 
-TEST_F(MenuScreenE2E, LongTextsAreCutAndExtraEntriesAndCommandsDropped)
-{
+TEST_F(MenuScreenE2E, LongTextsAreCutAndExtraEntriesAndCommandsDropped) {
     writeIni();
     Page p;
     p.title = std::string(120, 'T');
@@ -431,8 +433,7 @@ TEST_F(MenuScreenE2E, LongTextsAreCutAndExtraEntriesAndCommandsDropped)
     settledScreenshot(main, "menu_screen_long_texts");
 }
 
-TEST_F(MenuScreenE2E, ScreenshotOfPageAndEntry)
-{
+TEST_F(MenuScreenE2E, ScreenshotOfPageAndEntry) {
     writeIni();
     Page p;
     p.title = "ソフトウェア";
@@ -463,8 +464,7 @@ TEST_F(MenuScreenE2E, ScreenshotOfPageAndEntry)
     EXPECT_EQ(RGB(120 * 3 / 4, 190 * 3 / 4, 200 * 3 / 4), inside);
 }
 
-TEST_F(MenuScreenE2E, InfoOpensThePopupTextAndFollowsTheEntry)
-{
+TEST_F(MenuScreenE2E, InfoOpensThePopupTextAndFollowsTheEntry) {
     writeIni();
     // Entries 0 and 2 have a popup text, entry 1 has none.
     writeDat({page("ページ", 0, 3), page("次", 1, 1)});
@@ -501,8 +501,7 @@ TEST_F(MenuScreenE2E, InfoOpensThePopupTextAndFollowsTheEntry)
     EXPECT_FALSE(IsWindowEnabled(info));
 }
 
-TEST_F(MenuScreenE2E, EntryWithoutPictureStillShowsItsCommandsAndFreesTheTabs)
-{
+TEST_F(MenuScreenE2E, EntryWithoutPictureStillShowsItsCommandsAndFreesTheTabs) {
     writeIni();
     Page p = page("ページ", 0, 3);
     p.entries[0].picture = "pic0.bmp";  // 400 x 220
@@ -531,8 +530,7 @@ TEST_F(MenuScreenE2E, EntryWithoutPictureStillShowsItsCommandsAndFreesTheTabs)
         << settledScreenshot(main, "menu_screen_smaller_picture");
 }
 
-TEST_F(MenuScreenE2E, PageWithoutEntriesShowsNoneOfAnotherPage)
-{
+TEST_F(MenuScreenE2E, PageWithoutEntriesShowsNoneOfAnotherPage) {
     writeIni();
     Page empty;
     empty.title = "空";
@@ -558,20 +556,19 @@ TEST_F(MenuScreenE2E, PageWithoutEntriesShowsNoneOfAnotherPage)
 }
 
 // Rests the real pointer on a child window so that it gets WM_MOUSEMOVE.
-bool hover(HWND w)
-{
+bool hover(HWND w) {
     RECT rc;
     GetClientRect(w, &rc);
     POINT pt = {rc.right / 2, rc.bottom / 2};
-    if (!e2e::activate(GetAncestor(w, GA_ROOT)) || !ClientToScreen(w, &pt) || !SetCursorPos(pt.x, pt.y)) return false;
+    if (!e2e::activate(GetAncestor(w, GA_ROOT)) || !ClientToScreen(w, &pt) || !SetCursorPos(pt.x, pt.y))
+        return false;
     INPUT in = {};
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = MOUSEEVENTF_MOVE;
     return SendInput(1, &in, sizeof in) == 1;
 }
 
-TEST_F(MenuScreenE2E, RestingOnAButtonShowsItsHint)
-{
+TEST_F(MenuScreenE2E, RestingOnAButtonShowsItsHint) {
     writeIni();
     writeDat({page("ページ", 0, 2), page("次", 1, 1)});
     HWND main = start();
@@ -579,18 +576,19 @@ TEST_F(MenuScreenE2E, RestingOnAButtonShowsItsHint)
     ASSERT_TRUE(waitFor([&] { return pageShown(main, "項目0-0"); }, 10000)) << children(main);
     ASSERT_TRUE(hover(executeButton(main, 7)));
     HWND tip = nullptr;
-    ASSERT_TRUE(waitFor([&] {
-        for (HWND w : e2e::topWindows(process_.pid))
-            if (e2e::className(w) == "tooltips_class32") tip = w;
-        return tip != nullptr;
-    }, 5000));
+    ASSERT_TRUE(waitFor(
+        [&] {
+            for (HWND w : e2e::topWindows(process_.pid))
+                if (e2e::className(w) == "tooltips_class32") tip = w;
+            return tip != nullptr;
+        },
+        5000));
     EXPECT_TRUE(waitFor([&] { return e2e::windowText(tip) == "ヒント0"; }, 3000)) << e2e::windowText(tip);
     settledScreenshot(main, "menu_screen_hint");
 }
 
 // Position of a child window in the client area of its parent.
-POINT placeOf(HWND child)
-{
+POINT placeOf(HWND child) {
     RECT r;
     GetWindowRect(child, &r);
     POINT p = {r.left, r.top};
@@ -598,8 +596,7 @@ POINT placeOf(HWND child)
     return p;
 }
 
-TEST_F(MenuScreenE2E, NegativeRowMarginStacksTheGridUpward)
-{
+TEST_F(MenuScreenE2E, NegativeRowMarginStacksTheGridUpward) {
     writeIni("-10,-4");
     writeDat({page("ページ", 0, 1), page("次", 1, 1)});
     HWND main = start();
@@ -615,8 +612,7 @@ TEST_F(MenuScreenE2E, NegativeRowMarginStacksTheGridUpward)
     EXPECT_EQ(kExecY - 2 * (4 + kExecH), placeOf(executeButton(main, 8)).y);
 }
 
-TEST_F(MenuScreenE2E, UnreadableExecuteImageIsReportedAtStartUp)
-{
+TEST_F(MenuScreenE2E, UnreadableExecuteImageIsReportedAtStartUp) {
     write("broken.bmp", "BM not really a picture");
     writeIni("6,4", "broken.bmp");
     writeDat({page("ページ", 0, 1)});
@@ -624,7 +620,8 @@ TEST_F(MenuScreenE2E, UnreadableExecuteImageIsReportedAtStartUp)
     ASSERT_NE(0u, p.pid);
     HWND box = driver_.waitMessageBox(p, 15000);
     ASSERT_NE(nullptr, box);
-    EXPECT_EQ("セクション[BUTTON.Execute]\nBitmap のボタン画像\n '" + path("broken.bmp") + "' が見つかりません",
+    EXPECT_EQ("セクション[BUTTON.Execute]\nBitmap のボタン画像\n '" + path("broken.bmp") +
+                  "' が見つかりません",
               e2e::messageBoxText(box));
     EXPECT_EQ(kCaption, e2e::windowText(box));
     EXPECT_EQ(e2e::Icon::Error, e2e::messageBoxIcon(box));

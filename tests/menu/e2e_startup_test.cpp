@@ -6,7 +6,7 @@
 #include <string>
 
 #include "driver.h"
-#include "imagefixtures.h"
+#include "image_fixtures.h"
 
 namespace {
 
@@ -39,7 +39,8 @@ std::string buttonPng(int frames) {
     s.width = 40;
     s.height = 10 * frames;
     s.colorType = PNG_COLOR_TYPE_GRAY;
-    for (int y = 0; y < s.height; ++y) s.rows.push_back(std::vector<uint8_t>(40, static_cast<uint8_t>(100 + y)));
+    for (int y = 0; y < s.height; ++y)
+        s.rows.push_back(std::vector<uint8_t>(40, static_cast<uint8_t>(100 + y)));
     return fixture::pngBytes(s);
 }
 
@@ -70,14 +71,12 @@ class Startup : public ::testing::Test {
 protected:
     void SetUp() override { folder = makeDisc(testName()); }
 
-    static std::string testName() {
-        return ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    }
+    static std::string testName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
     // A fresh folder with the program, the button pictures and, unless told
     // otherwise, MENU.INI and MENU.DAT.
-    std::string makeDisc(const std::string& name, const IniOptions& ini = IniOptions(),
-                         bool withIni = true, bool withDat = true) {
+    std::string makeDisc(const std::string& name, const IniOptions& ini = IniOptions(), bool withIni = true,
+                         bool withDat = true) {
         std::string f = e2e::freshFolder("e2e_startup\\" + name);
         EXPECT_FALSE(f.empty());
         EXPECT_TRUE(e2e::copyFile(e2e::dist("Ostrel.exe"), f + "\\Ostrel.exe"));

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow.h"
-#include "menuapp.h"
-#include "messageloop.h"
+#include "main_window.h"
+#include "menu_app.h"
+#include "message_loop.h"
 #include "messages.h"
 #include "profile.h"
 #include "startup.h"
-#include "windowplacement.h"
+#include "window_placement.h"
 
 namespace {
 
@@ -27,7 +27,8 @@ std::string workFolder() {
 }
 
 bool writeText(const std::string& path, const std::string& text) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -111,8 +112,7 @@ TEST(MainWindow, ClientAreaCaptionAndMenuPhase) {
     DestroyWindow(window);
     UnregisterClassA(mainwindow::kClassName, instance);
     MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
 }
 
 TEST(MainWindow, CommandsGoWhereTheirControlsBelong) {
@@ -162,8 +162,7 @@ TEST(MainWindow, CommandsGoWhereTheirControlsBelong) {
     UnregisterClassA(mainwindow::kClassName, instance);
     app.config.execute.reset();
     app.config.menuButtonCount = 0;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
 }
 
 namespace {

@@ -1,5 +1,5 @@
 // Splitting command lists and reading single commands: pure text work.
-#include "commandlist.h"
+#include "command_list.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -13,7 +13,7 @@ std::vector<std::string> drain(PendingList& list) {
     while (list.takeNext(command, sizeof command)) out.push_back(command);
     return out;
 }
-}
+}  // namespace
 
 TEST(LauncherPendingList, CommandsComeOneAtATimeInOrder) {
     PendingList list;
@@ -131,15 +131,15 @@ TEST(LauncherPlayCommand, PercentLWhenThereIsNoPercentOne) {
                             parameters, sizeof parameters));
     EXPECT_STREQ("C:\\WIN\\MPLAY32.EXE", program);
     EXPECT_STREQ("/PLAY /CLOSE D:\\a.mpg", parameters);
-    EXPECT_FALSE(playCommand("c:\\win\\mplay32.exe /play", "D:\\a.mpg", program, sizeof program,
-                             parameters, sizeof parameters));
+    EXPECT_FALSE(playCommand("c:\\win\\mplay32.exe /play", "D:\\a.mpg", program, sizeof program, parameters,
+                             sizeof parameters));
     EXPECT_FALSE(playCommand("", "D:\\a.mpg", program, sizeof program, parameters, sizeof parameters));
 }
 
 TEST(LauncherPlayCommand, OtherPercentSignsAreTextNotFormats) {
     char program[kCommandSize], parameters[kCommandSize];
-    ASSERT_TRUE(playCommand("player.exe %s%n%d /x %1 %*", "D:\\a.avi", program, sizeof program,
-                            parameters, sizeof parameters));
+    ASSERT_TRUE(playCommand("player.exe %s%n%d /x %1 %*", "D:\\a.avi", program, sizeof program, parameters,
+                            sizeof parameters));
     EXPECT_STREQ("PLAYER.EXE", program);
     EXPECT_STREQ("%S%N%D /X D:\\a.avi %*", parameters);
 }
@@ -150,8 +150,8 @@ TEST(LauncherPlayCommand, TemplateWithoutExeIsSplitAfterItsFirstToken) {
                             parameters, sizeof parameters));
     EXPECT_STREQ("C:\\TOOLS\\PLAYER", program);
     EXPECT_STREQ("-P \"D:\\a.avi\"", parameters);
-    ASSERT_TRUE(playCommand("rundll32 x,y %1", "D:\\a.avi", program, sizeof program, parameters,
-                            sizeof parameters));
+    ASSERT_TRUE(
+        playCommand("rundll32 x,y %1", "D:\\a.avi", program, sizeof program, parameters, sizeof parameters));
     EXPECT_STREQ("RUNDLL32", program);
     EXPECT_STREQ("X,Y D:\\a.avi", parameters);
 }
@@ -159,8 +159,8 @@ TEST(LauncherPlayCommand, TemplateWithoutExeIsSplitAfterItsFirstToken) {
 TEST(LauncherPlayCommand, DoubleByteTemplateAndLongPathStayInBounds) {
     char program[kCommandSize], parameters[kCommandSize];
     // "ト" (83 67) must not become 83 47 when the template is upper-cased.
-    ASSERT_TRUE(playCommand("c:\\ト\\p.exe %1", "D:\\x.avi", program, sizeof program, parameters,
-                            sizeof parameters));
+    ASSERT_TRUE(
+        playCommand("c:\\ト\\p.exe %1", "D:\\x.avi", program, sizeof program, parameters, sizeof parameters));
     EXPECT_STREQ("C:\\ト\\P.EXE", program);
     std::string longPath = "D:\\" + std::string(400, 'm') + ".avi";
     ASSERT_TRUE(playCommand("p.exe \"%1\"", longPath.c_str(), program, sizeof program, parameters,

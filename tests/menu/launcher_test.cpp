@@ -2,9 +2,9 @@
 // handed to the shell for each kind of command, the error reports, and real
 // starts of a recording program (a copy of this test executable).
 #include "launcher.h"
-#include "docwindow.h"
+#include "doc_window.h"
 #include "driver.h"
-#include "menutexts.h"
+#include "menu_texts.h"
 #include "messages.h"
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -19,9 +19,7 @@ using e2e::pumpUntil;
 
 const char* const kRecordVariable = "LAUNCHER_RECORD";
 
-std::string freshFolder(const std::string& name) {
-    return e2e::freshFolder("launcher\\" + name);
-}
+std::string freshFolder(const std::string& name) { return e2e::freshFolder("launcher\\" + name); }
 
 std::string readFile(const std::string& path) {
     std::string bytes;
@@ -45,10 +43,10 @@ public:
     std::string windows;
 
 protected:
-    int shellExecute(HWND, const char* verb, const char* file, const char* parameters,
-                     const char* folder, int show) override {
-        calls.push_back({verb ? verb : "<null>", file ? file : "<null>",
-                         parameters ? parameters : "<null>", folder ? folder : "<null>", show});
+    int shellExecute(HWND, const char* verb, const char* file, const char* parameters, const char* folder,
+                     int show) override {
+        calls.push_back({verb ? verb : "<null>", file ? file : "<null>", parameters ? parameters : "<null>",
+                         folder ? folder : "<null>", show});
         return result;
     }
     void showMessage(HWND, const char* text, const char* title, UINT style) override {
@@ -61,8 +59,10 @@ protected:
         return nullptr;
     }
     void windowsFolder(char* out, size_t size) override {
-        if (windows.empty()) Launcher::windowsFolder(out, size);
-        else lstrcpynA(out, windows.c_str(), static_cast<int>(size));
+        if (windows.empty())
+            Launcher::windowsFolder(out, size);
+        else
+            lstrcpynA(out, windows.c_str(), static_cast<int>(size));
     }
 };
 
@@ -159,23 +159,24 @@ TEST_F(LauncherTest, ReportNamesCommandArgumentsFolderAndReason) {
     EXPECT_EQ(std::string("実行コマンド　　:D:\\ソ表示\\setup.exe\r\n"
                           "ｺﾏﾝﾄﾞﾗｲﾝ引数　　:/S\r\n"
                           "実行時のフォルダ:D:\\ソ表示\r\n"
-                          "ｴﾗｰ内容:\r\n") + launchtext::kFileNotFound,
+                          "ｴﾗｰ内容:\r\n") +
+                  launchtext::kFileNotFound,
               launcher_.messages[0]);
     EXPECT_EQ("ディスクメニュー", launcher_.titles[0]);
     EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), launcher_.styles[0]);
 }
 
 TEST_F(LauncherTest, EveryResultHasItsReason) {
-    struct Case { int result; const char* file; const char* reason; };
+    struct Case {
+        int result;
+        const char* file;
+        const char* reason;
+    };
     const Case cases[] = {
-        {0, "\"D:\\a.exe\"", launchtext::kOutOfMemory},
-        {2, "\"D:\\a.exe\"", launchtext::kFileNotFound},
-        {3, "\"D:\\a.exe\"", launchtext::kPathNotFound},
-        {31, "\"D:\\index.HTM\"", launchtext::kNoBrowser},
-        {31, "\"D:\\index.html\"", launchtext::kNoBrowser},
-        {31, "\"D:\\a.doc\"", launchtext::kNoAssociation},
-        {5, "\"D:\\a.exe\"", launchtext::kCannotStart},
-        {26, "\"D:\\a.exe\"", launchtext::kCannotStart},
+        {0, "\"D:\\a.exe\"", launchtext::kOutOfMemory},     {2, "\"D:\\a.exe\"", launchtext::kFileNotFound},
+        {3, "\"D:\\a.exe\"", launchtext::kPathNotFound},    {31, "\"D:\\index.HTM\"", launchtext::kNoBrowser},
+        {31, "\"D:\\index.html\"", launchtext::kNoBrowser}, {31, "\"D:\\a.doc\"", launchtext::kNoAssociation},
+        {5, "\"D:\\a.exe\"", launchtext::kCannotStart},     {26, "\"D:\\a.exe\"", launchtext::kCannotStart},
     };
     for (const Case& c : cases) {
         launcher_.messages.clear();
@@ -232,10 +233,11 @@ public:
     static bool setDefault(const char* key, const char* value) {
         return RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, value, std::strlen(value)) == ERROR_SUCCESS;
     }
+
 private:
     bool existed_ = false;
 };
-}
+}  // namespace
 
 TEST_F(LauncherTest, VideoRunsThroughItsPlayVerb) {
     MediaClasses classes;
@@ -304,16 +306,18 @@ TEST_F(LauncherTest, TwoRealProgramsBothStartInTheirOwnFolders) {
     ASSERT_GT(GetModuleFileNameA(nullptr, self, sizeof self), 0u);
     ASSERT_TRUE(CopyFileA(self, (first + "\\rec.exe").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA(self, (second + "\\rec.exe").c_str(), FALSE));
-    std::string list = "\"" + first + "\\rec.exe\" --gtest_filter=LauncherRecorderChild.* first," +
-                       "\"" + second + "\\rec.exe\" --gtest_filter=LauncherRecorderChild.* second";
+    std::string list = "\"" + first + "\\rec.exe\" --gtest_filter=LauncherRecorderChild.* first," + "\"" +
+                       second + "\\rec.exe\" --gtest_filter=LauncherRecorderChild.* second";
     SetEnvironmentVariableA(kRecordVariable, "1");
     Launcher real;
     activeLauncher = &real;
     real.runCommandList(main_, list.c_str());
-    bool bothStarted = pumpUntil([&] {
-        return GetFileAttributesA((first + "\\record.txt").c_str()) != INVALID_FILE_ATTRIBUTES &&
-               GetFileAttributesA((second + "\\record.txt").c_str()) != INVALID_FILE_ATTRIBUTES;
-    }, 30000);
+    bool bothStarted = pumpUntil(
+        [&] {
+            return GetFileAttributesA((first + "\\record.txt").c_str()) != INVALID_FILE_ATTRIBUTES &&
+                   GetFileAttributesA((second + "\\record.txt").c_str()) != INVALID_FILE_ATTRIBUTES;
+        },
+        30000);
     SetEnvironmentVariableA(kRecordVariable, nullptr);
     ASSERT_TRUE(bothStarted);
     std::string one = readFile(first + "\\record.txt"), two = readFile(second + "\\record.txt");
@@ -363,7 +367,7 @@ DWORD WINAPI answerBox(void* data) {
     }
     return 1;
 }
-}
+}  // namespace
 
 TEST_F(LauncherTest, MissingProgramIsReportedInARealMessageBox) {
     std::string folder = freshFolder("missing");

@@ -3,8 +3,8 @@
 // be reported while the program goes on.
 #include <gtest/gtest.h>
 
-#include "imagefixtures.h"
-#include "pngarena.h"
+#include "image_fixtures.h"
+#include "png_arena.h"
 
 #include <zlib.h>
 
@@ -22,7 +22,9 @@ protected:
         std::string path = fixture::writeWork(name, bytes);
         return !path.empty() && image.load(path.c_str());
     }
-    bool decode(const PngPicture& picture, const char* name) { return decode(fixture::pngBytes(picture), name); }
+    bool decode(const PngPicture& picture, const char* name) {
+        return decode(fixture::pngBytes(picture), name);
+    }
 
     cBmp image;
     fixture::ReportLog log;
@@ -57,7 +59,8 @@ PngPicture rgbPicture(int width = 4, int height = 3) {
 std::vector<uint32_t> expectedRgb(const PngPicture& s) {
     std::vector<uint32_t> out;
     for (const auto& row : s.rows)
-        for (size_t i = 0; i + 2 < row.size(); i += 3) out.push_back((row[i] << 16) | (row[i + 1] << 8) | row[i + 2]);
+        for (size_t i = 0; i + 2 < row.size(); i += 3)
+            out.push_back((row[i] << 16) | (row[i + 1] << 8) | row[i + 2]);
     return out;
 }
 
@@ -165,9 +168,24 @@ TEST_F(PngDecode, PaletteImagesKeepTheirDepthAndColours) {
         int colorCount;
     } cases[] = {
         {1, 2, {bytes({0xA8}), bytes({0x50})}, {1, 0, 1, 0, 1}, {0, 1, 0, 1, 0}, 2},
-        {4, 12, {bytes({0x01, 0x23, 0xB0}), bytes({0xBA, 0x98, 0x70})}, {0, 1, 2, 3, 11}, {11, 10, 9, 8, 7}, 16},
-        {8, 236, {bytes({0, 5, 100, 235, 7}), bytes({200, 1, 2, 3, 4})}, {0, 5, 100, 235, 7}, {200, 1, 2, 3, 4}, 236},
-        {8, 20, {bytes({0, 5, 19, 18, 7}), bytes({10, 1, 2, 3, 4})}, {0, 5, 19, 18, 7}, {10, 1, 2, 3, 4}, 236},
+        {4,
+         12,
+         {bytes({0x01, 0x23, 0xB0}), bytes({0xBA, 0x98, 0x70})},
+         {0, 1, 2, 3, 11},
+         {11, 10, 9, 8, 7},
+         16},
+        {8,
+         236,
+         {bytes({0, 5, 100, 235, 7}), bytes({200, 1, 2, 3, 4})},
+         {0, 5, 100, 235, 7},
+         {200, 1, 2, 3, 4},
+         236},
+        {8,
+         20,
+         {bytes({0, 5, 19, 18, 7}), bytes({10, 1, 2, 3, 4})},
+         {0, 5, 19, 18, 7},
+         {10, 1, 2, 3, 4},
+         236},
     };
     for (const Case& c : cases) {
         PngPicture s = palettePicture(c.depth, c.entries);
@@ -178,7 +196,8 @@ TEST_F(PngDecode, PaletteImagesKeepTheirDepthAndColours) {
         EXPECT_EQ(c.colorCount, image.colorCount()) << name;
         for (int i = 0; i < c.entries; ++i) {
             RGBQUAD q = image.colorAt(i);
-            ASSERT_EQ(paletteColor(s, i), static_cast<uint32_t>((q.rgbRed << 16) | (q.rgbGreen << 8) | q.rgbBlue))
+            ASSERT_EQ(paletteColor(s, i),
+                      static_cast<uint32_t>((q.rgbRed << 16) | (q.rgbGreen << 8) | q.rgbBlue))
                 << name << " entry " << i;
         }
         std::vector<uint32_t> px = fixture::render(image, true);
@@ -311,8 +330,14 @@ TEST_F(PngDecode, BrokenFilesAreReportedAndLeaveNoImage) {
         {"cut in the header", good.substr(0, 20)},
         {"cut inside the image data", good.substr(0, idat + 30)},
         {"cut after the signature", good.substr(0, 8)},
-        {"header checksum wrong", [&] { std::string b = good; b[29] ^= 0x55; return b; }()},
-        {"image data scrambled", [&] {
+        {"header checksum wrong",
+         [&] {
+             std::string b = good;
+             b[29] ^= 0x55;
+             return b;
+         }()},
+        {"image data scrambled",
+         [&] {
              std::string b = good;
              for (size_t i = idat + 6; i < idat + 40 && i < b.size(); ++i) b[i] ^= 0xA5;
              return b;

@@ -11,14 +11,19 @@
 
 namespace fixture {
 
-inline void put16(std::string& s, unsigned v) { s += char(v & 0xFF); s += char((v >> 8) & 0xFF); }
-inline void put32(std::string& s, unsigned v) { put16(s, v & 0xFFFF); put16(s, v >> 16); }
+inline void put16(std::string& s, unsigned v) {
+    s += char(v & 0xFF);
+    s += char((v >> 8) & 0xFF);
+}
+inline void put32(std::string& s, unsigned v) {
+    put16(s, v & 0xFFFF);
+    put16(s, v >> 16);
+}
 
 // A 24-bit BMP of width x height; row r (counted from the top) has the colour
 // rowColor(r). The colour table area the menu's loader skips is left zero.
 template <class RowColor>
-std::string bmp24(int width, int height, RowColor rowColor)
-{
+std::string bmp24(int width, int height, RowColor rowColor) {
     unsigned stride = (unsigned(width) * 3 + 3) & ~3u;
     unsigned bitsOffset = 14 + 40 + 1024;
     unsigned pixels = stride * unsigned(height);
@@ -55,8 +60,7 @@ std::string bmp24(int width, int height, RowColor rowColor)
 
 // An image strip of `frames` frames of frameHeight rows; frame i has colours[i]
 // with a one-pixel darker border line at its top and bottom.
-inline std::string strip(int width, int frameHeight, const std::vector<COLORREF>& colours)
-{
+inline std::string strip(int width, int frameHeight, const std::vector<COLORREF>& colours) {
     int frames = int(colours.size());
     return bmp24(width, frameHeight * frames, [&](int row) {
         int f = row / frameHeight;
@@ -68,8 +72,7 @@ inline std::string strip(int width, int frameHeight, const std::vector<COLORREF>
     });
 }
 
-inline std::string solid(int width, int height, COLORREF c)
-{
+inline std::string solid(int width, int height, COLORREF c) {
     return bmp24(width, height, [c](int) { return c; });
 }
 
@@ -79,8 +82,8 @@ const COLORREF kLit = RGB(220, 150, 30);
 const COLORREF kSelected = RGB(30, 150, 60);
 const COLORREF kDisabled = RGB(128, 128, 128);
 
-inline bool writeStrip(const std::string& path, int width, int frameHeight, const std::vector<COLORREF>& colours)
-{
+inline bool writeStrip(const std::string& path, int width, int frameHeight,
+                       const std::vector<COLORREF>& colours) {
     return e2e::writeFile(path, strip(width, frameHeight, colours));
 }
 

@@ -7,16 +7,15 @@
 
 #include <string>
 
-#include "menudata.h"
+#include "menu_data.h"
 #include "messages.h"
 #include "palette.h"
 #include "screen_fixture.h"
-#include "tabrow.h"
+#include "tab_row.h"
 
 namespace {
 
-LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
+LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
@@ -35,8 +34,8 @@ protected:
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder_ = e2e::freshFolder(std::string("tab_row\\") + info->name());
         ASSERT_FALSE(folder_.empty());
-        parent_ = CreateWindowExA(0, "TabRowTestParent", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+        parent_ = CreateWindowExA(0, "TabRowTestParent", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(nullptr, parent_);
         desc_.x = 16;
         desc_.y = 14;
@@ -52,7 +51,8 @@ protected:
     void pages(int n) {
         std::string dat = "[MENU]\n";
         for (int i = 1; i <= n; ++i) dat += "Page" + std::to_string(i) + "=P" + std::to_string(i) + "\n";
-        for (int i = 1; i <= n; ++i) dat += "[P" + std::to_string(i) + "]\nTitle=頁" + std::to_string(i) + "\n";
+        for (int i = 1; i <= n; ++i)
+            dat += "[P" + std::to_string(i) + "]\nTitle=頁" + std::to_string(i) + "\n";
         std::string path = folder_ + "\\MENU.DAT";
         ASSERT_TRUE(e2e::writeFile(path, dat));
         ASSERT_TRUE(data_.locate(GetModuleHandleA(nullptr), path.c_str()));
@@ -73,8 +73,7 @@ protected:
     TabRow row_;
 };
 
-TEST_F(TabRowTest, NoPagesOrOnePageMakeNoWindow)
-{
+TEST_F(TabRowTest, NoPagesOrOnePageMakeNoWindow) {
     pages(0);
     EXPECT_EQ(0, create());
     EXPECT_EQ(nullptr, row_.window());
@@ -88,8 +87,7 @@ TEST_F(TabRowTest, NoPagesOrOnePageMakeNoWindow)
     EXPECT_EQ(nullptr, GetDlgItem(parent_, IDC_TAB_ROW));
 }
 
-TEST_F(TabRowTest, TwoPagesShareTheWidthInOneLine)
-{
+TEST_F(TabRowTest, TwoPagesShareTheWidthInOneLine) {
     pages(2);
     EXPECT_EQ(2, create());
     HWND w = row_.window();
@@ -111,8 +109,7 @@ TEST_F(TabRowTest, TwoPagesShareTheWidthInOneLine)
     EXPECT_EQ(34, wr.bottom - wr.top);
 }
 
-TEST_F(TabRowTest, ThreePagesKeepMultilineAndTitles)
-{
+TEST_F(TabRowTest, ThreePagesKeepMultilineAndTitles) {
     pages(3);
     EXPECT_EQ(3, create());
     HWND w = row_.window();
@@ -127,8 +124,7 @@ TEST_F(TabRowTest, ThreePagesKeepMultilineAndTitles)
     EXPECT_STREQ("頁3", text);
 }
 
-TEST_F(TabRowTest, SelectionChangeShowsThePageAndRemembersItAsShown)
-{
+TEST_F(TabRowTest, SelectionChangeShowsThePageAndRemembersItAsShown) {
     pages(3);
     create();
     SendMessageA(row_.window(), TCM_SETCURSEL, 2, 0);
@@ -146,8 +142,7 @@ TEST_F(TabRowTest, SelectionChangeShowsThePageAndRemembersItAsShown)
     EXPECT_EQ(-1, row_.notified(&other, data_));
 }
 
-TEST_F(TabRowTest, EachTabRemembersItsEntry)
-{
+TEST_F(TabRowTest, EachTabRemembersItsEntry) {
     pages(3);
     create();
     row_.remember(1, 2);
@@ -160,8 +155,7 @@ TEST_F(TabRowTest, EachTabRemembersItsEntry)
     EXPECT_EQ(0, row_.remembered(-1));
 }
 
-TEST_F(TabRowTest, CurrentTabStaysWithinTheRow)
-{
+TEST_F(TabRowTest, CurrentTabStaysWithinTheRow) {
     pages(2);
     create();
     row_.setCurrent(1);
@@ -173,8 +167,7 @@ TEST_F(TabRowTest, CurrentTabStaysWithinTheRow)
 }
 
 // Draws tab `item` into a memory bitmap and returns how many pixels have the colour.
-int pixelsOfColour(TabRow& row, int item, COLORREF colour, Palette& palette)
-{
+int pixelsOfColour(TabRow& row, int item, COLORREF colour, Palette& palette) {
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     BITMAPINFO bi = {};
@@ -207,8 +200,7 @@ int pixelsOfColour(TabRow& row, int item, COLORREF colour, Palette& palette)
     return n;
 }
 
-TEST_F(TabRowTest, SelectedTabIsDrawnInTheSelectStyle)
-{
+TEST_F(TabRowTest, SelectedTabIsDrawnInTheSelectStyle) {
     pages(2);
     desc_.bgColor = RGB(8, 24, 72);
     create();
@@ -222,8 +214,7 @@ TEST_F(TabRowTest, SelectedTabIsDrawnInTheSelectStyle)
     EXPECT_GT(pixelsOfColour(row_, 0, RGB(8, 24, 72), palette), 150 * 34 / 2);
 }
 
-TEST_F(TabRowTest, DrawingAnItemOfAnotherControlIsRefused)
-{
+TEST_F(TabRowTest, DrawingAnItemOfAnotherControlIsRefused) {
     pages(2);
     create();
     Palette palette;

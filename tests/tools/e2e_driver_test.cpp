@@ -48,7 +48,8 @@ bool readPng(const std::string& path, PngPixels* out) {
             out->height = png_get_image_height(png, info);
             out->rgb.resize(static_cast<size_t>(out->width) * out->height * 3);
             std::vector<png_bytep> rows(out->height);
-            for (int y = 0; y < out->height; ++y) rows[y] = &out->rgb[static_cast<size_t>(y) * out->width * 3];
+            for (int y = 0; y < out->height; ++y)
+                rows[y] = &out->rgb[static_cast<size_t>(y) * out->width * 3];
             png_read_image(png, rows.data());
             ok = true;
         }
@@ -58,7 +59,7 @@ bool readPng(const std::string& path, PngPixels* out) {
     return ok;
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------- message boxes
 

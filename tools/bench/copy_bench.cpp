@@ -15,14 +15,16 @@ namespace {
 
 class OverwriteAll : public CopyPrompts {
 public:
-    OverwriteAnswer askOverwrite(CopyEntry&, const WIN32_FIND_DATAA&) override { return OverwriteAnswer::All; }
+    OverwriteAnswer askOverwrite(CopyEntry&, const WIN32_FIND_DATAA&) override {
+        return OverwriteAnswer::All;
+    }
     ErrorAnswer askError(int error, const char* path) override {
         fprintf(stderr, "copy error %d: %s\n", error, path);
         return ErrorAnswer::Cancel;
     }
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     bool window = argc > 1 && !strcmp(argv[1], "--window");

@@ -31,7 +31,7 @@ fi
 bytes=$(stat -c %s "$file")
 
 i686-w64-mingw32-g++-posix -O2 -std=c++17 -static -static-libgcc -static-libstdc++ \
-    "$top/tools/bench/kelview_startbench.cpp" -o "$work/startbench.exe"
+    "$top/tools/bench/kelview_start_bench.cpp" -o "$work/startbench.exe"
 
 export WINEPREFIX="$build/wineprefix"
 . "$top/tools/wine-env.sh"

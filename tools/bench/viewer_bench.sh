@@ -18,18 +18,18 @@ engine="settings keytable doctexts messagesink codeconv acpconv detect wrap line
 
 echo "== corpus ($size MB per code, 5 MB Shift-JIS for memory)"
 [ -f "$work/big-utf16.txt" ] && [ "$(stat -c %s "$work/big-sjis.txt")" -ge $((size * 1048576 - 1024)) ] ||
-    python3 "$top/tools/bench/viewer_makecorpus.py" "$work" "$size" big >/dev/null
-[ -f "$work/mid-sjis.txt" ] || python3 "$top/tools/bench/viewer_makecorpus.py" "$work" 5 mid >/dev/null
+    python3 "$top/tools/bench/viewer_make_corpus.py" "$work" "$size" big >/dev/null
+[ -f "$work/mid-sjis.txt" ] || python3 "$top/tools/bench/viewer_make_corpus.py" "$work" 5 mid >/dev/null
 printf 'tiny\r\n' > "$work/tiny.txt"
 ls -l "$work"/big-*.txt "$work"/mid-sjis.txt | awk '{print "  " $5, $9}'
 
 echo "== build"
-g++ -O2 -std=c++17 -I"$src" "$top/tools/bench/viewer_convbench.cpp" "$src/codeconv.cpp" -o "$work/convbench-host"
+g++ -O2 -std=c++17 -I"$src" "$top/tools/bench/viewer_conv_bench.cpp" "$src/codeconv.cpp" -o "$work/convbench-host"
 objs=()
 for f in $engine; do objs+=("$src/$f.cpp"); done
 win_cxx="i686-w64-mingw32-g++-posix -O2 -std=c++17 -fexec-charset=CP932 -DWIN32_LEAN_AND_MEAN -DNOMINMAX -DSTRICT -static -static-libgcc -static-libstdc++ -I$src"
-$win_cxx "$top/tools/bench/viewer_convbench.cpp" "$src/codeconv.cpp" "$src/acpconv.cpp" -o "$work/convbench.exe"
-$win_cxx "$top/tools/bench/viewer_loadbench.cpp" "${objs[@]}" -lpsapi -o "$work/loadbench.exe"
+$win_cxx "$top/tools/bench/viewer_conv_bench.cpp" "$src/codeconv.cpp" "$src/acpconv.cpp" -o "$work/convbench.exe"
+$win_cxx "$top/tools/bench/viewer_load_bench.cpp" "${objs[@]}" -lpsapi -o "$work/loadbench.exe"
 
 export WINEPREFIX="$work/wineprefix"
 . "$top/tools/wine-env.sh"

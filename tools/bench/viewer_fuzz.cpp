@@ -31,8 +31,9 @@ public:
 };
 
 std::string randomInput(std::mt19937& rng) {
-    static const std::string pieces[] = {"\x1B$B", "\x1B(B", "\x1B(I", "\x1B(J", "\x1B$@", "\r\n", "\n\r", "\t",
-                                         "\x1A", std::string(1, '\0'), "\x8E", "\xA4\xA2", "\x82\xA0"};
+    static const std::string pieces[] = {"\x1B$B", "\x1B(B",   "\x1B(I",  "\x1B(J", "\x1B$@",
+                                         "\r\n",   "\n\r",     "\t",      "\x1A",   std::string(1, '\0'),
+                                         "\x8E",   "\xA4\xA2", "\x82\xA0"};
     std::string s;
     size_t len = rng() % 70000;
     while (s.size() < len) {
@@ -42,13 +43,13 @@ std::string randomInput(std::mt19937& rng) {
         } else if (k < 8) {
             s += pieces[rng() % (sizeof pieces / sizeof *pieces)];
         } else {
-            s.append(rng() % 9000, char('a' + rng() % 26));       // long lines
+            s.append(rng() % 9000, char('a' + rng() % 26));  // long lines
         }
     }
     return s;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     int rounds = argc > 1 ? std::atoi(argv[1]) : 300;

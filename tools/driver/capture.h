@@ -25,4 +25,4 @@ bool captureScreen(const RECT& r, Image* out);
 bool readBitmap(HDC dc, HBITMAP bmp, int width, int height, Image* out);
 bool writePng(const std::string& path, const Image& image);
 
-} // namespace e2e
+}  // namespace e2e

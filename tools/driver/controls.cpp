@@ -39,11 +39,13 @@ public:
     BYTE* at(SIZE_T offset) const { return base_ + offset; }
     bool write(SIZE_T offset, const void* data, SIZE_T n) {
         SIZE_T done = 0;
-        return offset + n <= size_ && WriteProcessMemory(process_, base_ + offset, data, n, &done) && done == n;
+        return offset + n <= size_ && WriteProcessMemory(process_, base_ + offset, data, n, &done) &&
+               done == n;
     }
     bool read(SIZE_T offset, void* data, SIZE_T n) const {
         SIZE_T done = 0;
-        return offset + n <= size_ && ReadProcessMemory(process_, base_ + offset, data, n, &done) && done == n;
+        return offset + n <= size_ && ReadProcessMemory(process_, base_ + offset, data, n, &done) &&
+               done == n;
     }
 
 private:
@@ -111,7 +113,8 @@ std::vector<std::string> stringItems(HWND w, UINT countMsg, UINT lengthMsg, UINT
             len = 0;
         std::wstring wide(len + 1, L'\0');
         DWORD_PTR got = 0;
-        SendMessageTimeoutW(w, textMsg, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_ABORTIFHUNG, kTimeoutMs, &got);
+        SendMessageTimeoutW(w, textMsg, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_ABORTIFHUNG, kTimeoutMs,
+                            &got);
         wide.resize(lstrlenW(wide.c_str()));
         std::string bytes(wide.size() * 2, '\0');
         int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0],
@@ -122,7 +125,7 @@ std::vector<std::string> stringItems(HWND w, UINT countMsg, UINT lengthMsg, UINT
     return out;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> itemTexts(HWND control, int column) {
     const std::string cls = className(control);
@@ -161,4 +164,4 @@ std::string clipboardText() {
     return out;
 }
 
-} // namespace e2e
+}  // namespace e2e

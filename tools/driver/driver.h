@@ -123,8 +123,8 @@ bool activate(HWND w);
 // BM_CLICK posted to the control (false when it is disabled); without such a
 // control, WM_COMMAND id posted to dlg (a message box answers IDCANCEL so).
 bool pressButton(HWND dlg, int id);
-bool clickAt(HWND w, int x, int y, bool right = false);   // real mouse click at client coordinates
-bool sendKey(HWND w, WORD vk, bool shift = false, bool ctrl = false, bool alt = false); // real key press
+bool clickAt(HWND w, int x, int y, bool right = false);  // real mouse click at client coordinates
+bool sendKey(HWND w, WORD vk, bool shift = false, bool ctrl = false, bool alt = false);  // real key press
 // ASCII text goes as real key strokes to the focus window of w's thread (w
 // itself when it is a child). Text with Japanese characters is sent in order to
 // that focus window as WM_CHAR messages, the way an input method delivers
@@ -163,4 +163,4 @@ bool pumpUntil(Condition done, DWORD timeoutMs) {
     }
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -8,7 +8,10 @@ namespace {
 size_t lastSeparator(const std::string& path) {
     size_t cut = std::string::npos;
     for (size_t i = 0; i < path.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) { ++i; continue; }
+        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+            ++i;
+            continue;
+        }
         if (path[i] == '\\' || path[i] == '/') cut = i;
     }
     return cut;
@@ -32,7 +35,8 @@ bool makeParent(const std::string& file) {
     return cut == std::string::npos || makeFolders(file.substr(0, cut));
 }
 
-template <class F> void forEachEntry(const std::string& folder, F f) {
+template <class F>
+void forEachEntry(const std::string& folder, F f) {
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE) return;
@@ -43,7 +47,7 @@ template <class F> void forEachEntry(const std::string& folder, F f) {
     FindClose(h);
 }
 
-} // namespace
+}  // namespace
 
 std::string freshFolder(const std::string& name) {
     std::string path = winPath(TEST_WORK_DIR) + "\\" + name;
@@ -53,12 +57,12 @@ std::string freshFolder(const std::string& name) {
 
 bool writeFile(const std::string& path, const std::string& bytes) {
     if (!makeParent(path)) return false;
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    BOOL ok = bytes.empty() ||
-              WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    BOOL ok =
+        bytes.empty() || WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(f);
     return ok && written == bytes.size();
 }
@@ -89,8 +93,8 @@ bool copyTree(const std::string& from, const std::string& to) {
     if (!makeFolders(to)) return false;
     bool ok = true;
     forEachEntry(from, [&](const std::string& n, bool folder) {
-        ok = (folder ? copyTree(from + "\\" + n, to + "\\" + n)
-                     : copyFile(from + "\\" + n, to + "\\" + n)) && ok;
+        ok = (folder ? copyTree(from + "\\" + n, to + "\\" + n) : copyFile(from + "\\" + n, to + "\\" + n)) &&
+             ok;
     });
     return ok;
 }
@@ -152,4 +156,4 @@ bool waitForRuns(const std::string& folder, size_t count, DWORD timeoutMs) {
     }
 }
 
-} // namespace e2e
+}  // namespace e2e

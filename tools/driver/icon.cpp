@@ -65,7 +65,7 @@ double match(HICON icon, const Image& shown) {
     return opaque ? static_cast<double>(same) / opaque : 0;
 }
 
-} // namespace
+}  // namespace
 
 Icon messageBoxIcon(HWND box) {
     HWND st = GetDlgItem(box, kIconStatic);
@@ -87,9 +87,12 @@ Icon messageBoxIcon(HWND box) {
     double bestScore = 0.9;  // below this the static shows none of them
     for (const Candidate& c : kCandidates) {
         double score = match(LoadIconA(nullptr, c.id), shown);
-        if (score > bestScore) { bestScore = score; best = c.icon; }
+        if (score > bestScore) {
+            bestScore = score;
+            best = c.icon;
+        }
     }
     return best;
 }
 
-} // namespace e2e
+}  // namespace e2e

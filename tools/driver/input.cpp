@@ -7,10 +7,21 @@ namespace {
 
 bool isExtendedKey(WORD vk) {
     switch (vk) {
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-    case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-    case VK_INSERT: case VK_DELETE: case VK_DIVIDE: case VK_NUMLOCK:
-    case VK_RCONTROL: case VK_RMENU: case VK_APPS:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_DIVIDE:
+    case VK_NUMLOCK:
+    case VK_RCONTROL:
+    case VK_RMENU:
+    case VK_APPS:
         return true;
     }
     return false;
@@ -45,11 +56,10 @@ void addChord(std::vector<INPUT>* ins, WORD vk, bool shift, bool ctrl, bool alt)
 }
 
 bool send(std::vector<INPUT>& ins) {
-    return ins.empty() ||
-           SendInput(static_cast<UINT>(ins.size()), ins.data(), sizeof(INPUT)) == ins.size();
+    return ins.empty() || SendInput(static_cast<UINT>(ins.size()), ins.data(), sizeof(INPUT)) == ins.size();
 }
 
-} // namespace
+}  // namespace
 
 bool activate(HWND w) {
     HWND top = GetAncestor(w, GA_ROOT);
@@ -95,7 +105,6 @@ bool pressButton(HWND dlg, int id) {
     return IsWindow(dlg) && PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0) != 0;
 }
 
-
 namespace {
 
 // Every mouse event carries its own absolute position: the pointer position
@@ -126,7 +135,7 @@ bool sendMouse(std::initializer_list<INPUT> list) {
     return send(ins);
 }
 
-} // namespace
+}  // namespace
 
 bool clickAt(HWND w, int x, int y, bool right) {
     POINT pt;
@@ -209,8 +218,14 @@ bool typeText(HWND w, const std::string& text) {
     std::vector<INPUT> ins;
     for (char ch : text) {
         if (ch == '\r') continue;
-        if (ch == '\n') { addChord(&ins, VK_RETURN, false, false, false); continue; }
-        if (ch == '\t') { addChord(&ins, VK_TAB, false, false, false); continue; }
+        if (ch == '\n') {
+            addChord(&ins, VK_RETURN, false, false, false);
+            continue;
+        }
+        if (ch == '\t') {
+            addChord(&ins, VK_TAB, false, false, false);
+            continue;
+        }
         SHORT scan = VkKeyScanA(ch);
         if (scan != -1 && !(HIBYTE(scan) & 6)) {
             addChord(&ins, LOBYTE(scan), (HIBYTE(scan) & 1) != 0, false, false);
@@ -222,4 +237,4 @@ bool typeText(HWND w, const std::string& text) {
     return send(ins);
 }
 
-} // namespace e2e
+}  // namespace e2e

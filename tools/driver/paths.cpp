@@ -18,4 +18,4 @@ std::string source(const std::string& relative) {
 
 std::string helperProgram(const std::string& name) { return winPath(HELPER_DIR) + "\\" + name; }
 
-} // namespace e2e
+}  // namespace e2e

@@ -22,7 +22,10 @@ void killTree(DWORD pid, ULONGLONG bornAfter, const std::multimap<DWORD, DWORD>&
     HANDLE h = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid);
     if (!h) return;
     ULONGLONG born = creationTime(h);
-    if (born && bornAfter && born < bornAfter) { CloseHandle(h); return; }
+    if (born && bornAfter && born < bornAfter) {
+        CloseHandle(h);
+        return;
+    }
     // Children first, while their parent link still says where they came from.
     if (depth < 16) {
         auto range = children.equal_range(pid);
@@ -40,8 +43,7 @@ std::multimap<DWORD, DWORD> childrenByParent() {
     PROCESSENTRY32 pe;
     pe.dwSize = sizeof pe;
     for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe))
-        if (pe.th32ProcessID != pe.th32ParentProcessID)
-            map.emplace(pe.th32ParentProcessID, pe.th32ProcessID);
+        if (pe.th32ProcessID != pe.th32ParentProcessID) map.emplace(pe.th32ParentProcessID, pe.th32ProcessID);
     CloseHandle(snap);
     return map;
 }
@@ -53,12 +55,15 @@ DWORD parentOf(DWORD pid) {
     PROCESSENTRY32 pe;
     pe.dwSize = sizeof pe;
     for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe))
-        if (pe.th32ProcessID == pid) { parent = pe.th32ParentProcessID; break; }
+        if (pe.th32ProcessID == pid) {
+            parent = pe.th32ParentProcessID;
+            break;
+        }
     CloseHandle(snap);
     return parent;
 }
 
-} // namespace
+}  // namespace
 
 bool Process::waitExit(DWORD timeoutMs, DWORD* exitCode) const {
     if (!handle || WaitForSingleObject(handle, timeoutMs) != WAIT_OBJECT_0) return false;
@@ -66,9 +71,7 @@ bool Process::waitExit(DWORD timeoutMs, DWORD* exitCode) const {
     return true;
 }
 
-bool Process::running() const {
-    return handle && WaitForSingleObject(handle, 0) == WAIT_TIMEOUT;
-}
+bool Process::running() const { return handle && WaitForSingleObject(handle, 0) == WAIT_TIMEOUT; }
 
 Driver::~Driver() { killAll(); }
 
@@ -89,7 +92,10 @@ Process Driver::start(const std::string& exe, const std::string& args, const std
     if (dir.empty()) {
         size_t cut = std::string::npos;
         for (size_t i = 0; i < exe.size(); ++i) {
-            if (IsDBCSLeadByte(static_cast<BYTE>(exe[i])) && i + 1 < exe.size()) { ++i; continue; }
+            if (IsDBCSLeadByte(static_cast<BYTE>(exe[i])) && i + 1 < exe.size()) {
+                ++i;
+                continue;
+            }
             if (exe[i] == '\\' || exe[i] == '/') cut = i;
         }
         if (cut != std::string::npos) dir = exe.substr(0, cut == 2 ? 3 : cut);
@@ -155,11 +161,15 @@ void Driver::killAll() {
     }
     if (job_) {
         // Members the snapshot missed (their parent had already ended) are waited for too.
-        struct { JOBOBJECT_BASIC_PROCESS_ID_LIST head; ULONG_PTR more[255]; } list = {};
+        struct {
+            JOBOBJECT_BASIC_PROCESS_ID_LIST head;
+            ULONG_PTR more[255];
+        } list = {};
         list.head.NumberOfAssignedProcesses = 256;
         if (QueryInformationJobObject(job_, JobObjectBasicProcessIdList, &list, sizeof list, nullptr))
             for (DWORD i = 0; i < list.head.NumberOfProcessIdsInList && i < 256; ++i)
-                if (HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(list.head.ProcessIdList[i])))
+                if (HANDLE h =
+                        OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(list.head.ProcessIdList[i])))
                     ended.push_back(h);
         TerminateJobObject(job_, 1);
         CloseHandle(job_);
@@ -177,4 +187,4 @@ void Driver::killAll() {
     started_.clear();
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -110,4 +110,4 @@ COLORREF pixelAt(HWND w, int x, int y) {
     return captureScreen(r, &image) ? image.at(0, 0) : CLR_INVALID;
 }
 
-} // namespace e2e
+}  // namespace e2e

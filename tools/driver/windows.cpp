@@ -50,7 +50,7 @@ BOOL CALLBACK MatchChild(HWND w, LPARAM lp) {
     return FALSE;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<HWND> topWindows(DWORD pid) {
     std::vector<HWND> out;
@@ -60,9 +60,8 @@ std::vector<HWND> topWindows(DWORD pid) {
 }
 
 HWND Driver::waitWindow(const Process& p, const char* cls, DWORD timeoutMs) {
-    return pollWindows(p, timeoutMs, [cls](HWND w) {
-        return !cls || lstrcmpiA(className(w).c_str(), cls) == 0;
-    });
+    return pollWindows(p, timeoutMs,
+                       [cls](HWND w) { return !cls || lstrcmpiA(className(w).c_str(), cls) == 0; });
 }
 
 HWND Driver::waitWindowTitled(const Process& p, const std::string& title, DWORD timeoutMs) {
@@ -115,12 +114,11 @@ HWND pollAnyWindow(const Driver* d, DWORD timeoutMs, const std::function<bool(HW
     }
 }
 
-} // namespace
+}  // namespace
 
 HWND Driver::waitAnyWindow(const char* cls, DWORD timeoutMs) {
-    return pollAnyWindow(this, timeoutMs, [cls](HWND w) {
-        return !cls || lstrcmpiA(className(w).c_str(), cls) == 0;
-    });
+    return pollAnyWindow(this, timeoutMs,
+                         [cls](HWND w) { return !cls || lstrcmpiA(className(w).c_str(), cls) == 0; });
 }
 
 HWND Driver::waitAnyMessageBox(DWORD timeoutMs) { return pollAnyWindow(this, timeoutMs, isMessageBox); }
@@ -173,4 +171,4 @@ HWND findChild(HWND parent, const char* cls, const char* text) {
     return s.found;
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -18,11 +18,11 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 void showAboutBox(HINSTANCE instance, HWND owner) {
     AboutBox box;
     box.run(instance, owner, IDD_ABOUT);
 }
 
-} // namespace kv
+}  // namespace kv

@@ -6,4 +6,4 @@ namespace kv {
 
 void showAboutBox(HINSTANCE instance, HWND owner);
 
-} // namespace kv
+}  // namespace kv

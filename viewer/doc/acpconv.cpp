@@ -53,4 +53,4 @@ size_t AcpEncoder::convert(const uint16_t* units, size_t n, unsigned char* out) 
     return size_t(o - out);
 }
 
-} // namespace kv
+}  // namespace kv

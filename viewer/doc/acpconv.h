@@ -19,7 +19,7 @@ public:
 
 private:
     uint16_t lookUp(uint16_t unit);
-    uint16_t* table_;       // 0: not converted yet; 0x100 | b: one byte; else lead << 8 | trail
+    uint16_t* table_;  // 0: not converted yet; 0x100 | b: one byte; else lead << 8 | trail
 };
 
-} // namespace kv
+}  // namespace kv

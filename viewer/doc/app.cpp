@@ -18,4 +18,4 @@ void errorBox(const std::string& text) {
     MessageBoxA(owner, text.c_str(), "", MB_ICONHAND | MB_OK);
 }
 
-} // namespace kv
+}  // namespace kv

@@ -21,10 +21,10 @@ struct App {
     HWND frame = nullptr, client = nullptr;
     HMENU systemMenu = nullptr, menuBar = nullptr;
     HACCEL accel = nullptr;
-    std::string siblingCommand;          // "KELVIEW.EXE " for starting further viewers
+    std::string siblingCommand;  // "KELVIEW.EXE " for starting further viewers
     UINT privateMessage = 0, wheelMessage = 0;
     HCURSOR waitCursor = nullptr, arrowCursor = nullptr, ibeamCursor = nullptr;
-    bool spareWindow = false;            // started hidden by another viewer with /-
+    bool spareWindow = false;  // started hidden by another viewer with /-
     bool oleReady = false;
 
     StartRequest request;
@@ -33,7 +33,7 @@ struct App {
     StoreRows rows;
     TextView* view = nullptr;
     bool browse = true;
-    std::string extension;               // upper-cased, "." when none
+    std::string extension;  // upper-cased, "." when none
     bool maximised = false;
     PositionIndicator indicator;
 };
@@ -45,4 +45,4 @@ std::string loadText(int id);
 // Error-icon message box without caption, owned by the frame's last active popup.
 void errorBox(const std::string& text);
 
-} // namespace kv
+}  // namespace kv

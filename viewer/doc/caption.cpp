@@ -11,7 +11,10 @@ std::string::size_type nthSeparator(const std::string& s, int n, bool fromEnd) {
     std::string::size_type lastTwo[2] = {std::string::npos, std::string::npos};
     for (std::string::size_type i = 0; i < s.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        if (isLeadByte(c) && i + 1 < s.size()) { ++i; continue; }
+        if (isLeadByte(c) && i + 1 < s.size()) {
+            ++i;
+            continue;
+        }
         if (c != '\\') continue;
         if (count < 2) found[count] = i;
         ++count;
@@ -26,14 +29,18 @@ std::string afterLastSeparator(const std::string& s) {
     return p == std::string::npos ? s : s.substr(p + 1);
 }
 
-} // namespace
+}  // namespace
 
 const char* codeMark(int code) {
     switch (code) {
-    case 2: return " [Unicode]";
-    case 3: return " [EUC]";
-    case 4: return " [JIS]";
-    default: return "";
+    case 2:
+        return " [Unicode]";
+    case 3:
+        return " [EUC]";
+    case 4:
+        return " [JIS]";
+    default:
+        return "";
     }
 }
 
@@ -42,7 +49,8 @@ std::string captionText(const CaptionParts& p) {
     if (!p.hasName) {
         name = p.untitled;
     } else {
-        bool unc = p.folder.empty() && p.fileName.size() > 2 && p.fileName[0] == '\\' && p.fileName[1] == '\\';
+        bool unc =
+            p.folder.empty() && p.fileName.size() > 2 && p.fileName[0] == '\\' && p.fileName[1] == '\\';
         if (p.fullPath) {
             if (unc || p.folder.empty()) {
                 name = p.fileName;
@@ -68,4 +76,4 @@ std::string captionText(const CaptionParts& p) {
     return name + p.suffix;
 }
 
-} // namespace kv
+}  // namespace kv

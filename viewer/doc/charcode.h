@@ -5,11 +5,11 @@
 namespace kv {
 
 enum CharCode : unsigned char {
-    kCodeAuto = 0,      // only as a request
+    kCodeAuto = 0,  // only as a request
     kCodeSjis = 1,
-    kCodeUnicode = 2,   // UTF-16 little-endian
+    kCodeUnicode = 2,  // UTF-16 little-endian
     kCodeEuc = 3,
-    kCodeJis = 4,       // ISO-2022-JP
+    kCodeJis = 4,  // ISO-2022-JP
 };
 
 constexpr unsigned char kCodeMask = 0x3F;
@@ -18,4 +18,4 @@ constexpr unsigned char kLineEndCrOnly = 0x80;
 
 inline unsigned char codeOf(unsigned char codeByte) { return codeByte & kCodeMask; }
 
-} // namespace kv
+}  // namespace kv

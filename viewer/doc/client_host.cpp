@@ -44,7 +44,8 @@ void onInitMenu(HMENU menu) {
     App& a = app();
     bool selection = a.view && a.view->model().hasSelection();
     EnableMenuItem(menu, kCmdCopy, MF_BYCOMMAND | (selection ? MF_ENABLED : MF_GRAYED));
-    EnableMenuItem(menu, kCmdBackToSearchStart, MF_BYCOMMAND | (searchStartRecorded() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, kCmdBackToSearchStart,
+                   MF_BYCOMMAND | (searchStartRecorded() ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, kCmdReload, MF_BYCOMMAND | (a.doc.hasFile() ? MF_ENABLED : MF_GRAYED));
 }
 
@@ -68,7 +69,7 @@ void onDropFiles(HDROP drop) {
     DragFinish(drop);
 }
 
-} // namespace
+}  // namespace
 
 ViewHost& clientHost() {
     static ClientHost host;
@@ -223,9 +224,12 @@ void showLoadedDocument(int jumpLine, int jumpColumn, int jumpRow) {
     if (!a.view) return;
     a.view->model().setBrowseMode(a.browse);
     a.view->setRows(&a.rows);
-    if (jumpLine != 0) a.view->goToLine(jumpLine, jumpColumn);
-    else if (jumpRow >= 0) a.view->goTo(jumpRow, 0);
-    else a.view->goTo(0, 0);
+    if (jumpLine != 0)
+        a.view->goToLine(jumpLine, jumpColumn);
+    else if (jumpRow >= 0)
+        a.view->goTo(jumpRow, 0);
+    else
+        a.view->goTo(0, 0);
     a.view->invalidateAll();
     drawPositionIndicator();
 }
@@ -262,4 +266,4 @@ bool openInThisWindow(const std::string& path) {
     return ok;
 }
 
-} // namespace kv
+}  // namespace kv

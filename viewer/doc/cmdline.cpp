@@ -13,7 +13,9 @@ public:
         return i_ + ahead < s_.size() ? static_cast<unsigned char>(s_[i_ + ahead]) : 0;
     }
     void next(size_t n = 1) { i_ = (i_ + n < s_.size()) ? i_ + n : s_.size(); }
-    void skipBlanks() { while (!atEnd() && (peek() == ' ' || peek() == '\t')) next(); }
+    void skipBlanks() {
+        while (!atEnd() && (peek() == ' ' || peek() == '\t')) next();
+    }
     // Skips a character whole (both bytes of a double-byte one).
     void nextChar() { next(isLeadByte(peek()) && i_ + 1 < s_.size() ? 2 : 1); }
     std::string rest() const { return i_ < s_.size() ? s_.substr(i_) : std::string(); }
@@ -21,7 +23,10 @@ public:
     // Decimal number with an optional minus; saturates instead of overflowing.
     int number() {
         bool negative = false;
-        if (peek() == '-') { negative = true; next(); }
+        if (peek() == '-') {
+            negative = true;
+            next();
+        }
         long long v = 0;
         while (peek() >= '0' && peek() <= '9') {
             if (v < INT_MAX) v = v * 10 + (peek() - '0');
@@ -49,7 +54,10 @@ std::string parseFileName(Cursor& c) {
             unsigned char b = c.peek();
             name += static_cast<char>(b);
             c.next();
-            if (isLeadByte(b) && !c.atEnd()) { name += static_cast<char>(c.peek()); c.next(); }
+            if (isLeadByte(b) && !c.atEnd()) {
+                name += static_cast<char>(c.peek());
+                c.next();
+            }
         }
     } else {
         while (!c.atEnd()) {
@@ -62,21 +70,27 @@ std::string parseFileName(Cursor& c) {
                     unsigned char q = c.peek();
                     name += static_cast<char>(q);
                     c.next();
-                    if (isLeadByte(q) && !c.atEnd()) { name += static_cast<char>(c.peek()); c.next(); }
+                    if (isLeadByte(q) && !c.atEnd()) {
+                        name += static_cast<char>(c.peek());
+                        c.next();
+                    }
                 }
                 c.next();
                 continue;
             }
             name += static_cast<char>(b);
             c.next();
-            if (isLeadByte(b) && !c.atEnd()) { name += static_cast<char>(c.peek()); c.next(); }
+            if (isLeadByte(b) && !c.atEnd()) {
+                name += static_cast<char>(c.peek());
+                c.next();
+            }
         }
         while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.pop_back();
     }
     return truncateSjis(name, kMaxPath - 1);
 }
 
-} // namespace
+}  // namespace
 
 std::string truncateSjis(const std::string& text, size_t maxBytes) {
     if (text.size() <= maxBytes) return text;
@@ -122,7 +136,10 @@ StartRequest parseCommandLine(const std::string& args) {
                 c.next();
                 v[k] = c.number();
             }
-            r.left = v[0]; r.top = v[1]; r.width = v[2]; r.height = v[3];
+            r.left = v[0];
+            r.top = v[1];
+            r.width = v[2];
+            r.height = v[3];
             r.haveRect = true;
             r.explicitGeometry = true;
             break;
@@ -145,7 +162,10 @@ StartRequest parseCommandLine(const std::string& args) {
             c.next();
             c.skipBlanks();
             std::string name;
-            while (!c.atEnd() && c.peek() > ' ') { name += static_cast<char>(c.peek()); c.next(); }
+            while (!c.atEnd() && c.peek() > ' ') {
+                name += static_cast<char>(c.peek());
+                c.next();
+            }
             r.fileTypeName = truncateSjis(name, kMaxPath - 1);
             break;
         }
@@ -159,7 +179,10 @@ StartRequest parseCommandLine(const std::string& args) {
                     unsigned char b = c.peek();
                     folder += static_cast<char>(b);
                     c.next();
-                    if (isLeadByte(b) && !c.atEnd()) { folder += static_cast<char>(c.peek()); c.next(); }
+                    if (isLeadByte(b) && !c.atEnd()) {
+                        folder += static_cast<char>(c.peek());
+                        c.next();
+                    }
                 }
                 if (c.peek() == '"') c.next();
             } else {
@@ -167,7 +190,10 @@ StartRequest parseCommandLine(const std::string& args) {
                     unsigned char b = c.peek();
                     folder += static_cast<char>(b);
                     c.next();
-                    if (isLeadByte(b) && !c.atEnd()) { folder += static_cast<char>(c.peek()); c.next(); }
+                    if (isLeadByte(b) && !c.atEnd()) {
+                        folder += static_cast<char>(c.peek());
+                        c.next();
+                    }
                 }
             }
             if (!folder.empty() && folder[0] >= 'A' && folder[0] <= 'Z') folder[0] += 32;
@@ -213,7 +239,11 @@ StartRequest parseCommandLine(const std::string& args) {
             r.printAndClose = true;
             c.next();
             break;
-        case 'e': case 'g': case 'o': case 'r': case 'x':
+        case 'e':
+        case 'g':
+        case 'o':
+        case 'r':
+        case 'x':
             c.next();
             break;
         default: {
@@ -231,4 +261,4 @@ StartRequest parseCommandLine(const std::string& args) {
     return r;
 }
 
-} // namespace kv
+}  // namespace kv

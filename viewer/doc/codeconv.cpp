@@ -52,7 +52,7 @@ inline unsigned char* eucPair(unsigned char* o, unsigned a, unsigned b) {
     return o;
 }
 
-} // namespace
+}  // namespace
 
 size_t EucDecoder::convert(const unsigned char* in, size_t n, unsigned char* out) {
     unsigned char* o = out;
@@ -104,7 +104,7 @@ size_t JisDecoder::convert(const unsigned char* in, size_t n, unsigned char* out
                     carryBytes_[1] = (unsigned char)c;
                     carry_ = 2;
                 } else {
-                    carry_ = 0;         // another escape: consumed without effect
+                    carry_ = 0;  // another escape: consumed without effect
                 }
                 continue;
             }
@@ -119,7 +119,7 @@ size_t JisDecoder::convert(const unsigned char* in, size_t n, unsigned char* out
             continue;
         }
         if (c == 0x1B) {
-            carryBytes_[0] = 0x1B;      // a pending first byte of a pair is dropped
+            carryBytes_[0] = 0x1B;  // a pending first byte of a pair is dropped
             carry_ = 1;
             continue;
         }
@@ -166,4 +166,4 @@ size_t Utf16Chunker::take(const unsigned char* in, size_t n, unsigned char* unit
     return o;
 }
 
-} // namespace kv
+}  // namespace kv

@@ -31,18 +31,23 @@ public:
     // Converts n bytes; a lead byte at the end is kept for the next call.
     size_t convert(const unsigned char* in, size_t n, unsigned char* out);
     bool hasPending() const { return pending_ >= 0; }
+
 private:
     int pending_ = -1;
 };
 
 class JisDecoder {
 public:
-    void reset() { state_ = 0; carry_ = 0; }
+    void reset() {
+        state_ = 0;
+        carry_ = 0;
+    }
     size_t convert(const unsigned char* in, size_t n, unsigned char* out);
     int state() const { return state_; }
     int carried() const { return carry_; }
+
 private:
-    int state_ = 0;                 // 0 ASCII, 1 half-width katakana, 2 JIS X 0208
+    int state_ = 0;  // 0 ASCII, 1 half-width katakana, 2 JIS X 0208
     int carry_ = 0;
     unsigned char carryBytes_[4] = {};
 };
@@ -55,9 +60,10 @@ public:
     // Appends the bytes to an even-length run in `units` (capacity n + 1 bytes);
     // returns the byte count (even).
     size_t take(const unsigned char* in, size_t n, unsigned char* units);
+
 private:
     bool haveOdd_ = false;
     unsigned char odd_ = 0;
 };
 
-} // namespace kv
+}  // namespace kv

@@ -7,7 +7,7 @@ namespace kv {
 enum Command : unsigned short {
     kCmdOpen = 4,
     kCmdCloseAndOpen = 6,
-    kCmdClose = 9,              // sent by WM_ENDSESSION
+    kCmdClose = 9,  // sent by WM_ENDSESSION
     kCmdExit = 10,
     kCmdReload = 13,
     kCmdCursorUp = 14,
@@ -29,7 +29,7 @@ enum Command : unsigned short {
     kCmdFind = 62,
     kCmdFindNext = 63,
     kCmdFindPrevious = 64,
-    kCmdCopyAccel = 84,         // Ctrl+Ins: runs kCmdCopy
+    kCmdCopyAccel = 84,  // Ctrl+Ins: runs kCmdCopy
     kCmdAbout = 96,
     kCmdPrevViewer = 120,
     kCmdLineNumbers = 136,
@@ -60,7 +60,7 @@ enum PrivateMessage : unsigned {
 };
 
 enum ViewQuery {
-    kQueryPosition = 0,     // MAKELONG(column + 1, row + 1), as the indicator shows them
+    kQueryPosition = 0,  // MAKELONG(column + 1, row + 1), as the indicator shows them
     kQueryTopRow = 1,
     kQueryMarginWidth = 2,
     kQueryRowCount = 3,
@@ -72,4 +72,4 @@ enum ViewQuery {
 
 constexpr int kClientId = 100;
 
-} // namespace kv
+}  // namespace kv

@@ -32,4 +32,4 @@ void openFurtherFile(const char*) {}
 
 bool answerViewerRequest(UINT, WPARAM) { return false; }
 
-} // namespace kv
+}  // namespace kv

@@ -18,4 +18,4 @@ void openFurtherFile(const char* path);
 // Answers the folder and file-name requests of other viewers (messages 1024, 1041).
 bool answerViewerRequest(UINT msg, WPARAM wp);
 
-} // namespace kv
+}  // namespace kv

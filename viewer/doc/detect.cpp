@@ -26,8 +26,14 @@ CharCode CodeDetector::scanSjis(const unsigned char* p, size_t n) {
             int e = esc_;
             esc_ = 0;
             if (e == 1) {
-                if (c == '$') { esc_ = 2; continue; }
-                if (c == '(') { esc_ = 3; continue; }
+                if (c == '$') {
+                    esc_ = 2;
+                    continue;
+                }
+                if (c == '(') {
+                    esc_ = 3;
+                    continue;
+                }
             } else if (e == 2) {
                 if (c == 'B') return kCodeJis;
             } else if (c == 'B' || c == 'I' || c == 'J') {
@@ -100,4 +106,4 @@ CharCode detectCode(const unsigned char* data, size_t n) {
     return d.finish();
 }
 
-} // namespace kv
+}  // namespace kv

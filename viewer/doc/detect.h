@@ -29,9 +29,9 @@ private:
 
     CharCode decided_ = kCodeAuto;
     long eucPairs_ = 0;
-    int eucLead_ = -1;          // EUC scan: the byte whose partner comes next
-    bool sjisTrail_ = false;    // Shift-JIS scan: a trail byte comes next
-    int esc_ = 0;               // Shift-JIS scan: 1 after ESC, 2 after ESC $, 3 after ESC (
+    int eucLead_ = -1;        // EUC scan: the byte whose partner comes next
+    bool sjisTrail_ = false;  // Shift-JIS scan: a trail byte comes next
+    int esc_ = 0;             // Shift-JIS scan: 1 after ESC, 2 after ESC $, 3 after ESC (
     // A window is scanned only when it is complete, so that the verdict does
     // not depend on how the bytes arrive; a window cut by the end of a read
     // waits here for the rest.
@@ -40,10 +40,10 @@ private:
         return kDetectPass - passFill_ < kDetectWindow ? kDetectPass - passFill_ : kDetectWindow;
     }
     unsigned char window_[kDetectWindow] = {};
-    size_t held_ = 0;           // bytes of the current window waiting in window_
-    size_t passFill_ = 0;       // bytes of the current pass already scanned
+    size_t held_ = 0;      // bytes of the current window waiting in window_
+    size_t passFill_ = 0;  // bytes of the current pass already scanned
 };
 
 CharCode detectCode(const unsigned char* data, size_t n);
 
-} // namespace kv
+}  // namespace kv

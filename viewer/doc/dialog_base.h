@@ -45,4 +45,4 @@ private:
     }
 };
 
-} // namespace kv
+}  // namespace kv

@@ -11,9 +11,9 @@ enum DocTextId {
     kTextPageFileRead = 15,
     kTextReadFailed = 16,
     kTextRowLimit = 18,
-    kTextCannotOpen = 105,          // follows the file name
+    kTextCannotOpen = 105,  // follows the file name
     kTextPageFileFull = 269,
-    kTextWriteDenied = 274,         // follows the file name
+    kTextWriteDenied = 274,  // follows the file name
     kTextNoStartChars = 394,
     kTextNoEndChars = 395,
 };
@@ -32,4 +32,4 @@ public:
 MessageSink& defaultMessageSink();
 void setMessageOwner(void* hwnd);
 
-} // namespace kv
+}  // namespace kv

@@ -47,8 +47,10 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* fe) override {
-        return (fe && fe->cfFormat == CF_HDROP && (fe->tymed & TYMED_HGLOBAL) && fe->dwAspect == DVASPECT_CONTENT)
-                   ? S_OK : DV_E_FORMATETC;
+        return (fe && fe->cfFormat == CF_HDROP && (fe->tymed & TYMED_HGLOBAL) &&
+                fe->dwAspect == DVASPECT_CONTENT)
+                   ? S_OK
+                   : DV_E_FORMATETC;
     }
     HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
         out->ptd = nullptr;
@@ -102,7 +104,7 @@ private:
     ULONG refs_ = 1;
 };
 
-} // namespace
+}  // namespace
 
 bool trackIconPress(HWND frame, const std::string& path, bool rightButton, POINT start) {
     if (path.empty()) return false;
@@ -155,4 +157,4 @@ bool trackIconPress(HWND frame, const std::string& path, bool rightButton, POINT
     return true;
 }
 
-} // namespace kv
+}  // namespace kv

@@ -12,4 +12,4 @@ namespace kv {
 // press was taken care of.
 bool trackIconPress(HWND frame, const std::string& path, bool rightButton, POINT screen);
 
-} // namespace kv
+}  // namespace kv

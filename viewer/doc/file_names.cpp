@@ -21,7 +21,10 @@ std::string::size_type lastSeparator(const std::string& s) {
     std::string::size_type last = std::string::npos;
     for (std::string::size_type i = 0; i < s.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        if (isLeadByte(c) && i + 1 < s.size()) { ++i; continue; }
+        if (isLeadByte(c) && i + 1 < s.size()) {
+            ++i;
+            continue;
+        }
         if (c == '\\') last = i;
     }
     return last;
@@ -30,7 +33,10 @@ std::string::size_type lastSeparator(const std::string& s) {
 bool hasWildcard(const std::string& s) {
     for (std::string::size_type i = 0; i < s.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        if (isLeadByte(c) && i + 1 < s.size()) { ++i; continue; }
+        if (isLeadByte(c) && i + 1 < s.size()) {
+            ++i;
+            continue;
+        }
         if (c == '?' || c == '*') return true;
     }
     return false;
@@ -40,7 +46,11 @@ std::string collapseDoubleBackslashes(const std::string& s) {
     std::string out;
     for (std::string::size_type i = 0; i < s.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        if (isLeadByte(c) && i + 1 < s.size()) { out += s[i]; out += s[++i]; continue; }
+        if (isLeadByte(c) && i + 1 < s.size()) {
+            out += s[i];
+            out += s[++i];
+            continue;
+        }
         if (c == '\\' && !out.empty() && out.back() == '\\' && i > 1) continue;
         out += s[i];
     }
@@ -59,7 +69,10 @@ std::string extensionOf(const std::string& name) {
     std::string::size_type dot = std::string::npos;
     for (std::string::size_type i = 0; i < name.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(name[i]);
-        if (isLeadByte(c) && i + 1 < name.size()) { ++i; continue; }
+        if (isLeadByte(c) && i + 1 < name.size()) {
+            ++i;
+            continue;
+        }
         if (c == '.') dot = i;
         if (c == '\\') dot = std::string::npos;
     }
@@ -69,7 +82,7 @@ std::string extensionOf(const std::string& name) {
     return ext;
 }
 
-} // namespace
+}  // namespace
 
 std::string resolveShellLink(const std::string& name) {
     if (name.size() < 4 || !endsWithNoCase(name, ".lnk")) return name;
@@ -81,7 +94,8 @@ std::string resolveShellLink(const std::string& name) {
         if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
             WCHAR wide[MAX_PATH];
             char full[MAX_PATH];
-            if (!GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr)) lstrcpynA(full, name.c_str(), MAX_PATH);
+            if (!GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr))
+                lstrcpynA(full, name.c_str(), MAX_PATH);
             MultiByteToWideChar(CP_ACP, 0, full, -1, wide, MAX_PATH);
             if (SUCCEEDED(file->Load(wide, STGM_READ))) {
                 char target[MAX_PATH] = {};
@@ -170,4 +184,4 @@ ResolvedName resolveDocumentName(const std::string& input) {
     return r;
 }
 
-} // namespace kv
+}  // namespace kv

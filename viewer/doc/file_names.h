@@ -6,10 +6,10 @@
 namespace kv {
 
 struct ResolvedName {
-    std::string folder;       // becomes the current folder; empty for a UNC name
-    std::string fileName;     // empty: no document (pattern, folder, or a folder that was not found)
-    std::string pattern;      // a file pattern for the open dialog
-    std::string extension;    // upper-cased, "." when the name has none
+    std::string folder;     // becomes the current folder; empty for a UNC name
+    std::string fileName;   // empty: no document (pattern, folder, or a folder that was not found)
+    std::string pattern;    // a file pattern for the open dialog
+    std::string extension;  // upper-cased, "." when the name has none
 };
 
 // Replaces a ".lnk" name by the link's target (an empty target keeps the name).
@@ -22,4 +22,4 @@ ResolvedName resolveDocumentName(const std::string& name);
 // "C:\\a\\b.txt" with every component in its long form as found on disk.
 std::string longPathName(const std::string& path);
 
-} // namespace kv
+}  // namespace kv

@@ -87,7 +87,7 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (msg == WM_ACTIVATE) break;
             return 0;
         case WM_QUERYENDSESSION:
-            return TRUE;   // nothing is ever modified in the viewer
+            return TRUE;  // nothing is ever modified in the viewer
         case WM_ENDSESSION:
             if (wp && a.client) SendMessageA(a.client, WM_COMMAND, kCmdClose, 0);
             return 0;
@@ -145,13 +145,13 @@ BOOL CALLBACK findSameCorner(HWND w, LPARAM lp) {
     RECT r;
     GetWindowRect(w, &r);
     if (r.left == corner->x && r.top == corner->y) {
-        corner->x = -100000;   // found
+        corner->x = -100000;  // found
         return FALSE;
     }
     return TRUE;
 }
 
-} // namespace
+}  // namespace
 
 bool registerFrameClass(HINSTANCE instance) {
     WNDCLASSA wc = {};
@@ -185,18 +185,25 @@ HWND createFrame(HINSTANCE instance) {
         positionDefaulted = false;
     }
     if (r.haveRect) {
-        if (r.width == 32767) a.maximised = true;
-        else { w = r.width; h = r.height; }
+        if (r.width == 32767)
+            a.maximised = true;
+        else {
+            w = r.width;
+            h = r.height;
+        }
     } else if (s.textAreaWidth > 0 && s.textAreaHeight > 0) {
         int fw = s.textAreaWidth + 2 * GetSystemMetrics(SM_CXFRAME) +
                  (s.verticalScrollBar ? GetSystemMetrics(SM_CXVSCROLL) : 0);
         int fh = s.textAreaHeight + 2 * GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYMENU) +
                  GetSystemMetrics(SM_CYCAPTION) + TextView::kRulerBand +
                  (s.horizontalScrollBar ? GetSystemMetrics(SM_CYHSCROLL) : 0);
-        if (fw < a.screenW && fh < a.screenH) { w = fw; h = fh; }
-        else a.maximised = true;
+        if (fw < a.screenW && fh < a.screenH) {
+            w = fw;
+            h = fh;
+        } else
+            a.maximised = true;
     }
-    if (x == CW_USEDEFAULT) y = 0;   // CW_USEDEFAULT in x makes y the show command: keep it neutral
+    if (x == CW_USEDEFAULT) y = 0;  // CW_USEDEFAULT in x makes y the show command: keep it neutral
     HWND frame = CreateWindowExA(0, kFrameClassName, "", WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, nullptr,
                                  instance, nullptr);
     if (!frame) return nullptr;
@@ -277,13 +284,15 @@ void updateCaption() {
 
 void frameFollowMargin(int delta) {
     App& a = app();
-    if (!a.frame || delta == 0 || IsIconic(a.frame) || IsZoomed(a.frame) || a.request.explicitGeometry) return;
+    if (!a.frame || delta == 0 || IsIconic(a.frame) || IsZoomed(a.frame) || a.request.explicitGeometry)
+        return;
     RECT r;
     GetWindowRect(a.frame, &r);
     int width = r.right - r.left + delta;
     if (r.left + width > a.screenW) width = std::max<int>(r.right - r.left, a.screenW - r.left);
     if (width != r.right - r.left)
-        SetWindowPos(a.frame, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(a.frame, nullptr, 0, 0, width, r.bottom - r.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void drawPositionIndicator() { drawPositionIndicator(GetActiveWindow() == app().frame); }
@@ -333,8 +342,9 @@ void setDocumentIcon(const char* extension) {
         }
     }
     // Without a document icon the class icon stays in effect.
-    HICON old = reinterpret_cast<HICON>(SendMessageA(a.frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon)));
+    HICON old =
+        reinterpret_cast<HICON>(SendMessageA(a.frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon)));
     if (old) DestroyIcon(old);
 }
 
-} // namespace kv
+}  // namespace kv

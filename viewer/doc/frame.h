@@ -25,4 +25,4 @@ void setDocumentIcon(const char* extension);
 // Brings a window to the front, asking the foreground viewer for help when needed.
 void bringToFront(HWND target);
 
-} // namespace kv
+}  // namespace kv

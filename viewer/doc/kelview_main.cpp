@@ -36,6 +36,7 @@ public:
         CloseHandle(h_);
         h_ = nullptr;
     }
+
 private:
     HANDLE h_;
 };
@@ -196,7 +197,7 @@ int start(HINSTANCE instance) {
     return -1;
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int code = 0;

@@ -8,37 +8,66 @@ namespace {
 // Virtual-key codes (the values of the Win32 headers; kept here so the table
 // builds without them).
 enum : unsigned {
-    kVkBack = 0x08, kVkReturn = 0x0D, kVkEnd = 0x23, kVkHome = 0x24,
-    kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28,
-    kVkInsert = 0x2D, kVkDelete = 0x2E, kVkF1 = 0x70, kVkF12 = 0x7B,
-    kVkComma = 0xBC, kVkPeriod = 0xBE, kVkOem3 = 0xC0,
+    kVkBack = 0x08,
+    kVkReturn = 0x0D,
+    kVkEnd = 0x23,
+    kVkHome = 0x24,
+    kVkLeft = 0x25,
+    kVkUp = 0x26,
+    kVkRight = 0x27,
+    kVkDown = 0x28,
+    kVkInsert = 0x2D,
+    kVkDelete = 0x2E,
+    kVkF1 = 0x70,
+    kVkF12 = 0x7B,
+    kVkComma = 0xBC,
+    kVkPeriod = 0xBE,
+    kVkOem3 = 0xC0,
 };
 
 // Command numbers of the default assignments.
 enum : uint16_t {
-    kCmdOpen = 4, kCmdSelectionStart = 37, kCmdSelectAll = 39, kCmdCopy = 40,
-    kCmdFind = 62, kCmdNextMatch = 63, kCmdPrevMatch = 64,
-    kCmdLineNumbers = 136, kCmdOtherPane = 142, kCmdSearchWord = 196,
+    kCmdOpen = 4,
+    kCmdSelectionStart = 37,
+    kCmdSelectAll = 39,
+    kCmdCopy = 40,
+    kCmdFind = 62,
+    kCmdNextMatch = 63,
+    kCmdPrevMatch = 64,
+    kCmdLineNumbers = 136,
+    kCmdOtherPane = 142,
+    kCmdSearchWord = 196,
 };
 
 // Home .. Left, in the order shared by the shift and the modified regions.
 int editKeyOffset(unsigned vk) {
     switch (vk) {
-    case kVkHome: return 0;
-    case kVkEnd: return 1;
-    case kVkBack: return 2;
-    case kVkReturn: return 3;
-    case kVkInsert: return 4;
-    case kVkDelete: return 5;
-    case kVkUp: return 6;
-    case kVkDown: return 7;
-    case kVkRight: return 8;
-    case kVkLeft: return 9;
-    default: return -1;
+    case kVkHome:
+        return 0;
+    case kVkEnd:
+        return 1;
+    case kVkBack:
+        return 2;
+    case kVkReturn:
+        return 3;
+    case kVkInsert:
+        return 4;
+    case kVkDelete:
+        return 5;
+    case kVkUp:
+        return 6;
+    case kVkDown:
+        return 7;
+    case kVkRight:
+        return 8;
+    case kVkLeft:
+        return 9;
+    default:
+        return -1;
     }
 }
 
-} // namespace
+}  // namespace
 
 void KeyTable::clear() {
     std::memset(plain_, 0, sizeof plain_);
@@ -88,22 +117,36 @@ int KeyTable::entryIndex(KeyRegion region, unsigned vk) {
 uint16_t KeyTable::get(KeyRegion region, int index) const {
     if (index < 0) return 0;
     switch (region) {
-    case kRegionPlain: return index < kPlainEntries ? plain_[index] : 0;
-    case kRegionShift: return index < kShiftEntries ? shift_[index] : 0;
-    case kRegionMouse: return index < kMouseEntries ? mouse_[index] : 0;
-    case kRegionCount: return 0;
-    default: return index < kModifiedEntries ? modified_[region - kRegionCtrl][index] : 0;
+    case kRegionPlain:
+        return index < kPlainEntries ? plain_[index] : 0;
+    case kRegionShift:
+        return index < kShiftEntries ? shift_[index] : 0;
+    case kRegionMouse:
+        return index < kMouseEntries ? mouse_[index] : 0;
+    case kRegionCount:
+        return 0;
+    default:
+        return index < kModifiedEntries ? modified_[region - kRegionCtrl][index] : 0;
     }
 }
 
 void KeyTable::set(KeyRegion region, int index, uint16_t command) {
     if (index < 0) return;
     switch (region) {
-    case kRegionPlain: if (index < kPlainEntries) plain_[index] = command; break;
-    case kRegionShift: if (index < kShiftEntries) shift_[index] = command; break;
-    case kRegionMouse: if (index < kMouseEntries) mouse_[index] = command; break;
-    case kRegionCount: break;
-    default: if (index < kModifiedEntries) modified_[region - kRegionCtrl][index] = command; break;
+    case kRegionPlain:
+        if (index < kPlainEntries) plain_[index] = command;
+        break;
+    case kRegionShift:
+        if (index < kShiftEntries) shift_[index] = command;
+        break;
+    case kRegionMouse:
+        if (index < kMouseEntries) mouse_[index] = command;
+        break;
+    case kRegionCount:
+        break;
+    default:
+        if (index < kModifiedEntries) modified_[region - kRegionCtrl][index] = command;
+        break;
     }
 }
 
@@ -120,18 +163,18 @@ void KeyTable::assign(unsigned vk, bool ctrl, bool shift, bool alt, uint16_t com
 void KeyTable::setDefaults() {
     clear();
     assign('F', true, false, false, kCmdFind);
-    assign(kVkF1 + 2, false, false, false, kCmdNextMatch);      // F3
-    assign(kVkF1 + 2, false, true, false, kCmdPrevMatch);       // Shift+F3
+    assign(kVkF1 + 2, false, false, false, kCmdNextMatch);  // F3
+    assign(kVkF1 + 2, false, true, false, kCmdPrevMatch);   // Shift+F3
     assign('N', true, false, false, kCmdNextMatch);
     assign('P', true, false, false, kCmdPrevMatch);
     assign('L', true, false, false, kCmdSearchWord);
     assign('C', true, false, false, kCmdCopy);
     assign('A', true, false, false, kCmdSelectAll);
     assign('B', true, false, false, kCmdSelectionStart);
-    assign('A', false, false, true, kCmdSelectionStart);        // Alt+A
+    assign('A', false, false, true, kCmdSelectionStart);  // Alt+A
     assign('O', true, false, false, kCmdOpen);
     assign(kVkF12, false, false, false, kCmdLineNumbers);
-    assign(kVkF1 + 5, false, false, false, kCmdOtherPane);      // F6
+    assign(kVkF1 + 5, false, false, false, kCmdOtherPane);  // F6
 }
 
-} // namespace kv
+}  // namespace kv

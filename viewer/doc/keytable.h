@@ -7,15 +7,15 @@
 namespace kv {
 
 enum KeyRegion {
-    kRegionPlain,          // Insert, F1-F12, Home, End
-    kRegionShift,          // F1-F12, Home, End, Backspace, Enter, Insert, Delete, Up, Down, Right, Left
-    kRegionCtrl,           // the six modified regions share one layout of 56 entries
+    kRegionPlain,  // Insert, F1-F12, Home, End
+    kRegionShift,  // F1-F12, Home, End, Backspace, Enter, Insert, Delete, Up, Down, Right, Left
+    kRegionCtrl,   // the six modified regions share one layout of 56 entries
     kRegionCtrlShift,
     kRegionAlt,
     kRegionAltShift,
     kRegionCtrlAlt,
     kRegionCtrlAltShift,
-    kRegionMouse,          // left double-click, right click, left triple-click
+    kRegionMouse,  // left double-click, right click, left triple-click
     kRegionCount
 };
 
@@ -30,7 +30,7 @@ class KeyTable {
 public:
     KeyTable() { clear(); }
     void clear();
-    void setDefaults();             // clears, then the built-in assignments
+    void setDefaults();  // clears, then the built-in assignments
 
     // Command for a virtual key with the given modifiers; 0 when the key has
     // no entry in that region or the entry is empty.
@@ -52,4 +52,4 @@ private:
     uint16_t mouse_[kMouseEntries];
 };
 
-} // namespace kv
+}  // namespace kv

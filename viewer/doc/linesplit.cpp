@@ -42,7 +42,7 @@ struct SpecialBytes {
 };
 const SpecialBytes kSpecial;
 
-} // namespace
+}  // namespace
 
 bool LineSplitter::feed(const unsigned char* p, size_t n) {
     if (stopped_ || failed_) return false;
@@ -69,13 +69,19 @@ bool LineSplitter::feed(const unsigned char* p, size_t n) {
         }
         if (c == '\r' || c == '\n') {
             if (prevEnd_ && prevEnd_ != int(c)) {
-                prevEnd_ = 0;           // second half of CR LF or LF CR
+                prevEnd_ = 0;  // second half of CR LF or LF CR
                 sawPair_ = true;
-                if (c == '\r') sawCr_ = true; else sawLf_ = true;
+                if (c == '\r')
+                    sawCr_ = true;
+                else
+                    sawLf_ = true;
                 continue;
             }
             prevEnd_ = int(c);
-            if (c == '\r') sawCr_ = true; else sawLf_ = true;
+            if (c == '\r')
+                sawCr_ = true;
+            else
+                sawLf_ = true;
             if (!endLine()) return false;
             continue;
         }
@@ -106,8 +112,8 @@ bool LineSplitter::feed(const unsigned char* p, size_t n) {
 }
 
 bool LineSplitter::finish() {
-    heldCtrlZ_ = false;         // a 0x1A that was the file's last byte is dropped
+    heldCtrlZ_ = false;  // a 0x1A that was the file's last byte is dropped
     return !failed_;
 }
 
-} // namespace kv
+}  // namespace kv

@@ -50,11 +50,11 @@ private:
     bool ctrlZAsText_;
     char buf_[kLineBufferSize + 16];
     int len_ = 0;
-    int prevEnd_ = 0;               // the line end just seen: 0, '\r' or '\n' (pairs with the other)
-    bool heldCtrlZ_ = false;        // a 0x1A kept until we know it is not the last byte
+    int prevEnd_ = 0;         // the line end just seen: 0, '\r' or '\n' (pairs with the other)
+    bool heldCtrlZ_ = false;  // a 0x1A kept until we know it is not the last byte
     bool stopped_ = false, failed_ = false;
     bool sawCr_ = false, sawLf_ = false, sawPair_ = false;
-    bool continued_ = false;        // part of the current line already went to the sink
+    bool continued_ = false;  // part of the current line already went to the sink
 };
 
-} // namespace kv
+}  // namespace kv

@@ -27,7 +27,10 @@ struct LoadBuffers {
     LoadBuffers()
         : raw(new (std::nothrow) unsigned char[kChunk + kConvSlack]),
           conv(new (std::nothrow) unsigned char[2 * kChunk + kConvSlack]) {}
-    ~LoadBuffers() { delete[] raw; delete[] conv; }
+    ~LoadBuffers() {
+        delete[] raw;
+        delete[] conv;
+    }
 };
 
 class StoreAppender : public LineSink {
@@ -36,6 +39,7 @@ public:
     bool line(const char* bytes, int len, bool continues) override {
         return store_.appendLine(bytes, len, continues) && !store_.errorReported();
     }
+
 private:
     RowStore& store_;
 };
@@ -52,7 +56,11 @@ void fullPath(const Document& doc, char* out, size_t size) {
         bool endsWithSeparator = false;
         for (size_t i = 0; i < n; ++i) {
             unsigned char c = (unsigned char)out[i];
-            if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) { ++i; endsWithSeparator = false; continue; }
+            if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
+                ++i;
+                endsWithSeparator = false;
+                continue;
+            }
             endsWithSeparator = c == '\\';
         }
         if (!endsWithSeparator && n + 1 < size) {
@@ -92,7 +100,10 @@ int lastSeparator(const char* path) {
     int at = -1;
     for (int i = 0; path[i]; ++i) {
         unsigned char c = (unsigned char)path[i];
-        if (isLead(c) && path[i + 1]) { ++i; continue; }
+        if (isLead(c) && path[i + 1]) {
+            ++i;
+            continue;
+        }
         if (c == '\\') at = i;
     }
     return at;
@@ -111,7 +122,10 @@ size_t pastSeparator(const char* path, size_t from, bool* found = nullptr) {
     if (found) *found = false;
     while (path[i]) {
         unsigned char c = (unsigned char)path[i];
-        if (isLead(c) && path[i + 1]) { i += 2; continue; }
+        if (isLead(c) && path[i + 1]) {
+            i += 2;
+            continue;
+        }
         ++i;
         if (c == '\\') {
             if (found) *found = true;
@@ -132,7 +146,7 @@ bool longFormOf(const char* path, char* out, size_t size) {
     if (full[0] && full[1] == ':' && full[2] == '\\') {
         root = 3;
     } else if (full[0] == '\\' && full[1] == '\\') {
-        root = pastSeparator(full, pastSeparator(full, 2));     // \\server\share\ stays
+        root = pastSeparator(full, pastSeparator(full, 2));  // \\server\share\ stays
     } else {
         return false;
     }
@@ -175,7 +189,8 @@ void useLongForms(Document& doc, char* path, size_t pathSize) {
         if (sep < 0 || longPath[sep + 1] == 0) return;
         // A root keeps its backslash (C:\), any other folder drops it.
         int folderLen = (sep == 2 && longPath[1] == ':') ? 3 : sep;
-        if (size_t(folderLen) >= sizeof doc.folder || std::strlen(longPath + sep + 1) >= sizeof doc.fileName) return;
+        if (size_t(folderLen) >= sizeof doc.folder || std::strlen(longPath + sep + 1) >= sizeof doc.fileName)
+            return;
         copyBounded(doc.folder, sizeof doc.folder, longPath, size_t(folderLen));
         copyBounded(doc.fileName, sizeof doc.fileName, longPath + sep + 1, std::strlen(longPath + sep + 1));
     }
@@ -211,7 +226,7 @@ CharCode detectFromFile(HANDLE h, unsigned char* buf) {
     return d.finish();
 }
 
-} // namespace
+}  // namespace
 
 void closeDocumentFile(Document& doc) {
     if (doc.file) CloseHandle(static_cast<HANDLE>(doc.file));
@@ -253,7 +268,7 @@ OpenResult openDocument(Document& doc, RowStore& store, const ViewerSettings& s,
     if (h == HFILE_ERROR) {
         store.clear();
         doc.newFile = true;
-        doc.loadedCode = kCodeSjis;     // nothing is loaded
+        doc.loadedCode = kCodeSjis;  // nothing is loaded
         WIN32_FIND_DATAA fd;
         HANDLE f = FindFirstFileA(path, &fd);
         if (f != INVALID_HANDLE_VALUE) {
@@ -361,8 +376,8 @@ bool loadDocument(Document& doc, RowStore& store, const ViewerSettings& s, Messa
             break;
         }
         if (!splitter.feed(text, n)) {
-            if (splitter.stopped()) break;      // 0x1A ends the file
-            return fail(0);                     // the store has said why
+            if (splitter.stopped()) break;  // 0x1A ends the file
+            return fail(0);                 // the store has said why
         }
         if (store.errorReported()) return fail(0);
     }
@@ -421,4 +436,4 @@ bool reloadDocument(Document& doc, RowStore& store, const ViewerSettings& s, Mes
     return true;
 }
 
-} // namespace kv
+}  // namespace kv

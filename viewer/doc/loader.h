@@ -10,9 +10,9 @@ class RowStore;
 class MessageSink;
 
 enum class OpenResult {
-    Opened,         // doc.file is open (read-only or read-write)
-    NewFile,        // the name does not exist: an empty new document keeping its name
-    Failed,         // exists but cannot be opened: text 105 was shown, the name cleared
+    Opened,   // doc.file is open (read-only or read-write)
+    NewFile,  // the name does not exist: an empty new document keeping its name
+    Failed,   // exists but cannot be opened: text 105 was shown, the name cleared
 };
 
 // Opens folder\fileName under the share rules of lockMode; shows text 274
@@ -36,4 +36,4 @@ bool reloadDocument(Document& doc, RowStore& store, const ViewerSettings& s, Mes
 // handle is closed afterwards unless lockMode keeps it open.
 bool openAndLoad(Document& doc, RowStore& store, const ViewerSettings& s, MessageSink& sink);
 
-} // namespace kv
+}  // namespace kv

@@ -15,7 +15,7 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 MessageSink& defaultMessageSink() {
     static MessageBoxSink sink;
@@ -24,4 +24,4 @@ MessageSink& defaultMessageSink() {
 
 void setMessageOwner(void* hwnd) { g_owner = static_cast<HWND>(hwnd); }
 
-} // namespace kv
+}  // namespace kv

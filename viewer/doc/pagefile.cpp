@@ -8,26 +8,29 @@ namespace kv {
 
 namespace {
 
-constexpr int kSlotSize = 4 + kPageSize;    // a 32-bit in-use flag, then the page
+constexpr int kSlotSize = 4 + kPageSize;  // a 32-bit in-use flag, then the page
 
 // Every transfer opens the page file afresh, so no handle stays open between
 // transfers and nothing is cached by the program.
 class PageFileHandle {
 public:
     explicit PageFileHandle(const char* name)
-        : h_(CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~PageFileHandle() { if (ok()) CloseHandle(h_); }
+        : h_(CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~PageFileHandle() {
+        if (ok()) CloseHandle(h_);
+    }
     bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
     bool seek(uint32_t pos) {
         return SetFilePointer(h_, LONG(pos), nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER;
     }
     HANDLE get() const { return h_; }
+
 private:
     HANDLE h_;
 };
 
-} // namespace
+}  // namespace
 
 PageStore::~PageStore() { release(); }
 
@@ -226,4 +229,4 @@ void PageStore::release() {
     }
 }
 
-} // namespace kv
+}  // namespace kv

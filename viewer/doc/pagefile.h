@@ -10,8 +10,8 @@ namespace kv {
 class MessageSink;
 
 constexpr int kPageSize = 8192;
-constexpr uint32_t kPageFileLimit = 469762048u;       // 448 MB; pool addresses start here
-constexpr unsigned kFirstPoolPage = kPageFileLimit / kPageSize;   // 0xE000
+constexpr uint32_t kPageFileLimit = 469762048u;                  // 448 MB; pool addresses start here
+constexpr unsigned kFirstPoolPage = kPageFileLimit / kPageSize;  // 0xE000
 constexpr int kMaxFreePages = 150;
 constexpr int kMaxPoolSlots = 8192;
 constexpr unsigned kNoPage = 0xFFFFFFFFu;
@@ -30,8 +30,8 @@ public:
     // A page number, or kNoPage after the failure was reported.
     unsigned allocate();
     void free(unsigned page, uint32_t companionRow = 0);
-    bool write(unsigned page, const char* data);     // exactly 8192 bytes
-    bool read(unsigned page, char* data);            // exactly 8192 bytes
+    bool write(unsigned page, const char* data);  // exactly 8192 bytes
+    bool read(unsigned page, char* data);         // exactly 8192 bytes
 
     // Truncates the page file (kept), empties the free list, releases the pool.
     void reset();
@@ -48,7 +48,7 @@ public:
     uint32_t fileEnd() const { return fileEnd_; }
     int freeCount() const { return freeCount_; }
     unsigned freePage(int i) const { return freePages_[i]; }
-    int forgotten() const { return forgotten_; }     // pages the full free list could not take
+    int forgotten() const { return forgotten_; }  // pages the full free list could not take
     int poolSlots() const { return poolSlots_; }
     int poolInUse() const;
     uint64_t reads() const { return reads_; }
@@ -75,11 +75,11 @@ private:
     uint32_t freeCompanion_[kMaxFreePages] = {};
     int freeCount_ = 0;
 
-    void* pool_ = nullptr;          // movable global memory: slots of a 32-bit in-use flag + 8192 bytes
+    void* pool_ = nullptr;  // movable global memory: slots of a 32-bit in-use flag + 8192 bytes
     int poolSlots_ = 0;
 
     int forgotten_ = 0;
     uint64_t reads_ = 0, writes_ = 0;
 };
 
-} // namespace kv
+}  // namespace kv

@@ -20,7 +20,7 @@ constexpr int kCommitStep = 1024;
 // expanded again.
 constexpr int kWrapBufferSize = 2 * 8192 + 2048;
 
-} // namespace
+}  // namespace
 
 RowStore::RowStore(const ViewerSettings& settings) : settings_(settings) {}
 
@@ -126,7 +126,8 @@ bool RowStore::ensureCommitted(int rowsNeeded) {
     while (committedBytes_ < need) {
         int step = kCommitStep;
         if (committedBytes_ + step > limit) step = int(limit - committedBytes_);
-        if (!VirtualAlloc(reinterpret_cast<char*>(rows_) + committedBytes_, step, MEM_COMMIT, PAGE_READWRITE)) {
+        if (!VirtualAlloc(reinterpret_cast<char*>(rows_) + committedBytes_, step, MEM_COMMIT,
+                          PAGE_READWRITE)) {
             showText(kTextNoMemory);
             errorReported_ = true;
             return false;
@@ -167,8 +168,7 @@ bool RowStore::writeRowsToPage(int first, int last) {
         pages_.free(page);
         return false;
     }
-    for (int r = first; r <= last; ++r)
-        rows_[r] = withPos(rows_[r] & ~kRowResident, page);
+    for (int r = first; r <= last; ++r) rows_[r] = withPos(rows_[r] & ~kRowResident, page);
     return true;
 }
 
@@ -213,7 +213,7 @@ bool RowStore::makeRoom(int row, int n) {
     while (winUsed_ >= kWindowInsertLimit - n) {
         bool ok = int(rowPos(rows_[row])) < kTextWindowSize / 2 ? writeOutBack() : writeOutFront();
         if (!ok) return false;
-        if (!resident(row)) return false;   // cannot happen for rows of at most 1005 bytes
+        if (!resident(row)) return false;  // cannot happen for rows of at most 1005 bytes
     }
     return true;
 }
@@ -320,8 +320,10 @@ int RowStore::rowOfLineNumber(int line) const {
 
 void RowStore::setEndsLine(int row, bool ends) {
     if (row < 0 || row > lastRow_) return;
-    if (ends) rows_[row] |= kRowEndsLine;
-    else rows_[row] &= ~kRowEndsLine;
+    if (ends)
+        rows_[row] |= kRowEndsLine;
+    else
+        rows_[row] &= ~kRowEndsLine;
 }
 
 // ---------------------------------------------------------------- edits
@@ -420,7 +422,7 @@ bool RowStore::insertBytes(int row, int column, const char* bytes, int n) {
     if (column > len - markLen) column = len - markLen;
     std::memcpy(all, old, size_t(column));
     std::memcpy(all + column, bytes, size_t(n));
-    std::memcpy(all + column + n, old + column, size_t(len - column));   // the mark comes along
+    std::memcpy(all + column + n, old + column, size_t(len - column));  // the mark comes along
     int extra = 0;
     for (int rest = content; rest > kMaxRowBytes - markLen; rest -= kMaxRowBytes) ++extra;
     const bool ends = endsLine(row);
@@ -472,15 +474,20 @@ bool RowStore::deleteRows(int index, int n) {
     // Rows outside the window: pages wholly inside the range are freed,
     // pages shared with surviving rows lose the deleted rows' bytes.
     for (int r = index; r <= last;) {
-        if (resident(r)) { ++r; continue; }
+        if (resident(r)) {
+            ++r;
+            continue;
+        }
         const unsigned page = rowPos(rows_[r]);
         int pa = r, pb = r;
         while (pa > 0 && !resident(pa - 1) && rowPos(rows_[pa - 1]) == page) --pa;
         while (pb < lastRow_ && !resident(pb + 1) && rowPos(rows_[pb + 1]) == page) ++pb;
         int da = pa < index ? index : pa;
         int db = pb > last ? last : pb;
-        if (pa >= index && pb <= last) pages_.free(page, uint32_t(r));
-        else if (!rewritePartialPage(page, pa, da, db)) return false;
+        if (pa >= index && pb <= last)
+            pages_.free(page, uint32_t(r));
+        else if (!rewritePartialPage(page, pa, da, db))
+            return false;
         r = db + 1;
     }
 
@@ -508,8 +515,10 @@ bool RowStore::deleteRows(int index, int n) {
     if (!windowEmpty() && needsCompact_) compact();
     // A line that lost its end row now ends at the row before the range.
     if (firstEnded && index > 0) rows_[index - 1] |= kRowEndsLine;
-    if (currentRow > last) currentRow -= n;
-    else if (currentRow >= index) currentRow = index <= lastRow_ ? index : lastRow_;
+    if (currentRow > last)
+        currentRow -= n;
+    else if (currentRow >= index)
+        currentRow = index <= lastRow_ ? index : lastRow_;
     return true;
 }
 
@@ -526,8 +535,7 @@ int RowStore::foldWidth() const {
 // The segment's last row keeps its place (it may be the end-of-file row); the
 // others are reused in order, missing rows are inserted before it and surplus
 // rows deleted. *rowsOut receives the number of rows the text now occupies.
-bool RowStore::placeSegment(int first, int last, const char* text, int len, bool endsLogical,
-                            int* rowsOut) {
+bool RowStore::placeSegment(int first, int last, const char* text, int len, bool endsLogical, int* rowsOut) {
     const int w = foldWidth();
     const bool hasEof = last == lastRow_;
     // Count the rows first.
@@ -641,7 +649,8 @@ bool RowStore::checkInvariants(char* why, int whySize) const {
     };
     if (!rows_) return fail("not reserved %d %d", 0, 0);
     if (!endsLine(lastRow_)) return fail("end-of-file row %d continues (%d)", lastRow_, 0);
-    if (length(lastRow_) < kEofMarkLen) return fail("end-of-file row %d too short: %d", lastRow_, length(lastRow_));
+    if (length(lastRow_) < kEofMarkLen)
+        return fail("end-of-file row %d too short: %d", lastRow_, length(lastRow_));
     int expect = 0;
     for (int r = 0; r <= lastRow_; ++r) {
         bool in = r >= winFirst_ && r <= winLast_;
@@ -656,10 +665,12 @@ bool RowStore::checkInvariants(char* why, int whySize) const {
     }
     if (!windowEmpty()) {
         if (expect > winUsed_) return fail("window used %d below text end %d", winUsed_, expect);
-        if (!needsCompact_ && expect != winUsed_) return fail("window used %d, text ends %d", winUsed_, expect);
+        if (!needsCompact_ && expect != winUsed_)
+            return fail("window used %d, text ends %d", winUsed_, expect);
         if (winUsed_ > kTextWindowSize) return fail("window used %d over %d", winUsed_, kTextWindowSize);
-        if (winLast_ == lastRow_ && std::memcmp(win_ + rowPos(rows_[lastRow_]) + length(lastRow_) - kEofMarkLen,
-                                                kEofMark, kEofMarkLen) != 0)
+        if (winLast_ == lastRow_ &&
+            std::memcmp(win_ + rowPos(rows_[lastRow_]) + length(lastRow_) - kEofMarkLen, kEofMark,
+                        kEofMarkLen) != 0)
             return fail("end-of-file row %d lacks the mark (%d)", lastRow_, 0);
     }
     // Pages: runs of one page number, each page used by one run only, within
@@ -668,7 +679,10 @@ bool RowStore::checkInvariants(char* why, int whySize) const {
     unsigned prevPage = kNoPage;
     int runBytes = 0;
     for (int r = 0; r <= lastRow_; ++r) {
-        if (resident(r)) { prevPage = kNoPage; continue; }
+        if (resident(r)) {
+            prevPage = kNoPage;
+            continue;
+        }
         unsigned page = rowPos(rows_[r]);
         if (page != prevPage) {
             seen.push_back(page);
@@ -686,15 +700,18 @@ bool RowStore::checkInvariants(char* why, int whySize) const {
     for (size_t i = 1; i < seen.size(); ++i)
         if (seen[i] == seen[i - 1]) return fail("page %d used by two runs (%d)", int(seen[i]), 0);
     for (int i = 1; i < pages_.freeCount(); ++i)
-        if (pages_.freePage(i - 1) >= pages_.freePage(i)) return fail("free list out of order at %d (%d)", i, 0);
+        if (pages_.freePage(i - 1) >= pages_.freePage(i))
+            return fail("free list out of order at %d (%d)", i, 0);
     // Every page of the file is in use, on the free list, or forgotten
     // because the list was full.
     int filePages = 0;
-    for (unsigned p : seen) if (p < kFirstPoolPage) ++filePages;
+    for (unsigned p : seen)
+        if (p < kFirstPoolPage) ++filePages;
     const int accounted = filePages + pages_.freeCount() + pages_.forgotten();
     if (accounted != int(pages_.fileEnd() / kPageSize))
-        return fail("page file holds %d pages, %d accounted for", int(pages_.fileEnd() / kPageSize), accounted);
+        return fail("page file holds %d pages, %d accounted for", int(pages_.fileEnd() / kPageSize),
+                    accounted);
     return true;
 }
 
-} // namespace kv
+}  // namespace kv

@@ -13,12 +13,12 @@ struct ViewerSettings;
 class MessageSink;
 
 constexpr int kTextWindowSize = 32768;
-constexpr int kWindowInsertLimit = 32752;     // insertions keep the used size below this
-constexpr int kWindowReadInLevel = 24559;     // above it, pages are written out before one is read in
+constexpr int kWindowInsertLimit = 32752;  // insertions keep the used size below this
+constexpr int kWindowReadInLevel = 24559;  // above it, pages are written out before one is read in
 constexpr int kMaxRowBytes = 1005;
 constexpr int kWrapSegment = 8186;
-constexpr int kEofMarkLen = 5;                // "[EOF]"
-constexpr unsigned kRowLimitMessage = 0x0400 + 13;   // WM_USER + 13, posted to the client window
+constexpr int kEofMarkLen = 5;                      // "[EOF]"
+constexpr unsigned kRowLimitMessage = 0x0400 + 13;  // WM_USER + 13, posted to the client window
 
 class RowStore {
 public:
@@ -40,9 +40,9 @@ public:
 
     // Counters.
     int rowCount() const { return lastRow_ + 1; }
-    int lastRow() const { return lastRow_; }        // the end-of-file row
-    int currentRow = 0;                              // caret row, kept for the store's users
-    int currentColumn = 0;                           // byte column within the current row
+    int lastRow() const { return lastRow_; }  // the end-of-file row
+    int currentRow = 0;                       // caret row, kept for the store's users
+    int currentColumn = 0;                    // byte column within the current row
 
     // Row words and texts. A row past the end (a window that still holds the
     // caret of the document before a failed reload) reads as an empty row
@@ -62,8 +62,8 @@ public:
     // Logical lines.
     int firstRowOfLine(int row) const;
     int lastRowOfLine(int row) const;
-    int lineNumberOfRow(int row) const;      // 1-based
-    int rowOfLineNumber(int line) const;     // first row of the 1-based line; the last line when beyond
+    int lineNumberOfRow(int row) const;   // 1-based
+    int rowOfLineNumber(int line) const;  // first row of the 1-based line; the last line when beyond
 
     // Loading: appends a logical line's bytes (tabs padded) as rows before the
     // end-of-file row. With `continues` the line goes on in the next call: the
@@ -81,7 +81,10 @@ public:
 
     // Failure reporting: the page file's three messages are shown once until
     // clearError(); the load in progress fails while errorReported() is set.
-    void setMessageSink(MessageSink* sink) { sink_ = sink; pages_.setMessageSink(sink); }
+    void setMessageSink(MessageSink* sink) {
+        sink_ = sink;
+        pages_.setMessageSink(sink);
+    }
     MessageSink* messageSink() const { return sink_; }
     bool errorReported() const { return errorReported_ || pages_.errorReported(); }
     void clearError();
@@ -132,7 +135,7 @@ private:
     bool rowLimitHit_ = false;
     bool limitShown_ = false;
     bool errorReported_ = false;
-    bool continuing_ = false;       // the last appended line goes on
+    bool continuing_ = false;  // the last appended line goes on
 
     uint32_t* rows_ = nullptr;
     int reservedRows_ = 0;
@@ -148,4 +151,4 @@ private:
     char* wrapBuf_ = nullptr;
 };
 
-} // namespace kv
+}  // namespace kv

@@ -19,9 +19,7 @@ inline unsigned rowPos(uint32_t w) { return w & kRowPosMask; }
 inline int rowLen(uint32_t w) { return int((w & kRowLenMask) >> kRowLenShift); }
 inline bool rowResident(uint32_t w) { return (w & kRowResident) != 0; }
 inline bool rowEndsLine(uint32_t w) { return (w & kRowEndsLine) != 0; }
-inline uint32_t withLen(uint32_t w, int len) {
-    return (w & ~kRowLenMask) | (uint32_t(len) << kRowLenShift);
-}
+inline uint32_t withLen(uint32_t w, int len) { return (w & ~kRowLenMask) | (uint32_t(len) << kRowLenShift); }
 inline uint32_t withPos(uint32_t w, unsigned pos) { return (w & ~kRowPosMask) | (pos & kRowPosMask); }
 
-} // namespace kv
+}  // namespace kv

@@ -11,7 +11,7 @@ void copyText(char* dest, size_t size, const char* src) {
     std::strncpy(dest, src, size - 1);
     dest[size - 1] = 0;
 }
-} // namespace
+}  // namespace
 
 void ViewerSettings::fillDefaults(unsigned char dialogKind) {
     // Keep the copies taken from the string table at start-up.
@@ -38,4 +38,4 @@ ViewerSettings& settings() {
     return record;
 }
 
-} // namespace kv
+}  // namespace kv

@@ -12,7 +12,10 @@ public:
     int rowCount() const override { return store_ ? store_->rowCount() : 1; }
     const unsigned char* rowText(int row, int* length) override {
         static const unsigned char eofOnly[] = "[EOF]";
-        if (!store_) { *length = 5; return eofOnly; }
+        if (!store_) {
+            *length = 5;
+            return eofOnly;
+        }
         const char* t = store_->text(row);
         if (!t) {
             // A page that cannot be read shows as an empty row (the store has reported it).
@@ -29,4 +32,4 @@ private:
     RowStore* store_;
 };
 
-} // namespace kv
+}  // namespace kv

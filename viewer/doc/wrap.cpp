@@ -35,4 +35,4 @@ int expandTabs(const unsigned char* in, int len, char* out, int tabWidth, bool p
     return o;
 }
 
-} // namespace kv
+}  // namespace kv

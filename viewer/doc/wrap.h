@@ -3,9 +3,7 @@
 
 namespace kv {
 
-inline bool isSjisLead(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+inline bool isSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // Length of the next row of `text` (len bytes) at fold width w: the whole
 // rest when shorter than w, else w bytes, or w - 1 when the w-th byte is the
@@ -27,4 +25,4 @@ inline int paddingToSkip(const unsigned char* text, int len) {
 // `column` carries the line's column across calls.
 int expandTabs(const unsigned char* in, int len, char* out, int tabWidth, bool pad, int* column);
 
-} // namespace kv
+}  // namespace kv

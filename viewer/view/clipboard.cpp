@@ -26,7 +26,7 @@ bool openClipboard(HWND owner) {
     return false;
 }
 
-} // namespace
+}  // namespace
 
 bool putOnClipboard(HWND owner, const std::string& text, bool box) {
     if (!openClipboard(owner)) return false;
@@ -46,4 +46,4 @@ bool putOnClipboard(HWND owner, const std::string& text, bool box) {
     return ok;
 }
 
-} // namespace kv
+}  // namespace kv

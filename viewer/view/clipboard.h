@@ -10,4 +10,4 @@ namespace kv {
 // the clipboard or the memory could not be had (the clipboard is left empty).
 bool putOnClipboard(HWND owner, const std::string& text, bool box);
 
-} // namespace kv
+}  // namespace kv

@@ -59,4 +59,4 @@ unsigned linkFlagsAt(const RowRunInput& in, int column) {
     return flags;
 }
 
-} // namespace kv
+}  // namespace kv

@@ -17,7 +17,7 @@ enum RunFlag : unsigned {
 };
 
 struct ColourRun {
-    int start;      // byte index in the row
+    int start;  // byte index in the row
     int length;
     unsigned attr;  // attribute index plus RunFlag bits
 };
@@ -25,10 +25,10 @@ struct ColourRun {
 struct RowRunInput {
     const unsigned char* text = nullptr;  // the row's bytes, [EOF] included on the last row
     int length = 0;
-    bool eofRow = false;                  // the last 5 bytes are the [EOF] mark
-    int offsetInLine = 0;                 // where this row starts within `links`' coordinates
+    bool eofRow = false;   // the last 5 bytes are the [EOF] mark
+    int offsetInLine = 0;  // where this row starts within `links`' coordinates
     const std::vector<LinkSpan>* links = nullptr;
-    int selStart = 0, selEnd = 0;         // selected byte range of the row, [selStart, selEnd)
+    int selStart = 0, selEnd = 0;  // selected byte range of the row, [selStart, selEnd)
 };
 
 // Runs in byte order, covering the row exactly.
@@ -37,4 +37,4 @@ std::vector<ColourRun> buildColourRuns(const RowRunInput& in);
 // Link flags (kRunWebLink / kRunMailLink) of a byte of the row, 0 when none.
 unsigned linkFlagsAt(const RowRunInput& in, int column);
 
-} // namespace kv
+}  // namespace kv

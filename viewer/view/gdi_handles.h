@@ -17,6 +17,7 @@ public:
     }
     H get() const { return h_; }
     explicit operator bool() const { return h_ != nullptr; }
+
 private:
     H h_;
 };
@@ -25,9 +26,12 @@ private:
 class Selected {
 public:
     Selected(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
-    ~Selected() { if (old_) SelectObject(dc_, old_); }
+    ~Selected() {
+        if (old_) SelectObject(dc_, old_);
+    }
     Selected(const Selected&) = delete;
     Selected& operator=(const Selected&) = delete;
+
 private:
     HDC dc_;
     HGDIOBJ old_;
@@ -36,10 +40,13 @@ private:
 class WindowDC {
 public:
     explicit WindowDC(HWND w) : w_(w), dc_(GetDC(w)) {}
-    ~WindowDC() { if (dc_) ReleaseDC(w_, dc_); }
+    ~WindowDC() {
+        if (dc_) ReleaseDC(w_, dc_);
+    }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     HDC get() const { return dc_; }
+
 private:
     HWND w_;
     HDC dc_;
@@ -48,12 +55,15 @@ private:
 class MemoryDC {
 public:
     explicit MemoryDC(HDC like) : dc_(CreateCompatibleDC(like)) {}
-    ~MemoryDC() { if (dc_) DeleteDC(dc_); }
+    ~MemoryDC() {
+        if (dc_) DeleteDC(dc_);
+    }
     MemoryDC(const MemoryDC&) = delete;
     MemoryDC& operator=(const MemoryDC&) = delete;
     HDC get() const { return dc_; }
+
 private:
     HDC dc_;
 };
 
-} // namespace kv
+}  // namespace kv

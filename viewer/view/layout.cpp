@@ -31,4 +31,4 @@ std::string positionText(int caretRow, int caretColumn) {
     return buf;
 }
 
-} // namespace kv
+}  // namespace kv

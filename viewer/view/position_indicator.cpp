@@ -10,7 +10,8 @@ void PositionIndicator::draw(HWND frame, const std::string& text, bool active) {
     int count = GetMenuItemCount(menu);
     if (count < 2) return;
     RECT leftItem, rightItem;
-    if (!GetMenuItemRect(frame, menu, count - 2, &leftItem) || !GetMenuItemRect(frame, menu, count - 1, &rightItem))
+    if (!GetMenuItemRect(frame, menu, count - 2, &leftItem) ||
+        !GetMenuItemRect(frame, menu, count - 1, &rightItem))
         return;
     RECT win;
     GetWindowRect(frame, &win);
@@ -46,4 +47,4 @@ void PositionIndicator::draw(HWND frame, const std::string& text, bool active) {
     ReleaseDC(frame, dc);
 }
 
-} // namespace kv
+}  // namespace kv

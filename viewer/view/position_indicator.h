@@ -13,12 +13,15 @@ public:
     void draw(HWND frame, const std::string& text, bool active);
     // The last drawn text (empty before the first drawing).
     const std::string& text() const { return last_; }
-    void reset() { last_.clear(); fieldWidth_ = 0; }
+    void reset() {
+        last_.clear();
+        fieldWidth_ = 0;
+    }
 
 private:
     std::string last_;
     int fieldWidth_ = 0;
-    HFONT font_ = nullptr;   // the menu font, made once for the process
+    HFONT font_ = nullptr;  // the menu font, made once for the process
 };
 
-} // namespace kv
+}  // namespace kv

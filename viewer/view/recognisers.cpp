@@ -36,7 +36,7 @@ bool schemeMatches(const unsigned char* word, int n) {
     return false;
 }
 
-} // namespace
+}  // namespace
 
 bool isUrlChar(unsigned char c) {
     return isLetter(c) || isDigit(c) || (c != 0 && std::strchr("!#$%&*+,-./:;=?@^_~", c) != nullptr);
@@ -95,4 +95,4 @@ std::vector<LinkSpan> findAddresses(const unsigned char* text, int length) {
     return all;
 }
 
-} // namespace kv
+}  // namespace kv

@@ -9,8 +9,8 @@ namespace kv {
 enum LinkKind { kWebLink = 1, kMailLink = 2 };
 
 struct LinkSpan {
-    int start;      // first byte
-    int end;        // one past the last byte
+    int start;  // first byte
+    int end;    // one past the last byte
     LinkKind kind;
 };
 
@@ -29,4 +29,4 @@ std::vector<LinkSpan> findMailAddresses(const unsigned char* text, int length);
 // Both kinds, web addresses first.
 std::vector<LinkSpan> findAddresses(const unsigned char* text, int length);
 
-} // namespace kv
+}  // namespace kv

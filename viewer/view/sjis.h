@@ -4,9 +4,7 @@
 
 namespace kv {
 
-inline bool isLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+inline bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // True when byte `pos` of `text` (counted from the row start) is the second
 // byte of a double-byte character. Walks from the start because a trail byte
@@ -24,4 +22,4 @@ inline bool isTrailByteAt(const unsigned char* text, int length, int pos) {
     return false;
 }
 
-} // namespace kv
+}  // namespace kv

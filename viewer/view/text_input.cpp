@@ -20,19 +20,28 @@ bool isCursorCommand(unsigned c) {
 
 WPARAM keyOfCommand(unsigned c) {
     switch (c) {
-    case kCmdCursorUp: return VK_UP;
-    case kCmdCursorDown: return VK_DOWN;
-    case kCmdCursorRight: return VK_RIGHT;
-    case kCmdCursorLeft: return VK_LEFT;
-    case kCmdLineStart: return VK_HOME;
-    case kCmdLineEnd: return VK_END;
-    case kCmdPageDown: return VK_NEXT;
-    case kCmdPageUp: return VK_PRIOR;
-    default: return 0;
+    case kCmdCursorUp:
+        return VK_UP;
+    case kCmdCursorDown:
+        return VK_DOWN;
+    case kCmdCursorRight:
+        return VK_RIGHT;
+    case kCmdCursorLeft:
+        return VK_LEFT;
+    case kCmdLineStart:
+        return VK_HOME;
+    case kCmdLineEnd:
+        return VK_END;
+    case kCmdPageDown:
+        return VK_NEXT;
+    case kCmdPageUp:
+        return VK_PRIOR;
+    default:
+        return 0;
     }
 }
 
-} // namespace
+}  // namespace
 
 void TextView::moveByKey(WPARAM vk, int step, bool extend) {
     Snapshot before = snapshot();
@@ -54,19 +63,41 @@ void TextView::moveByKey(WPARAM vk, int step, bool extend) {
     }
     switch (vk) {
     case VK_UP:
-        if (model_.browseMode()) model_.scrollRows(-step);
-        else model_.lineUp(step);
+        if (model_.browseMode())
+            model_.scrollRows(-step);
+        else
+            model_.lineUp(step);
         break;
     case VK_DOWN:
-        if (model_.browseMode()) model_.scrollRows(step);
-        else model_.lineDown(step);
+        if (model_.browseMode())
+            model_.scrollRows(step);
+        else
+            model_.lineDown(step);
         break;
-    case VK_RIGHT: for (int i = 0; i < step; ++i) model_.charRight(); break;
-    case VK_LEFT: for (int i = 0; i < step; ++i) model_.charLeft(); break;
-    case VK_HOME: if (ctrl) model_.fileTop(); else model_.lineStart(); break;
-    case VK_END: if (ctrl) model_.fileEnd(); else model_.lineEnd(); break;
-    case VK_NEXT: model_.pageDown(model_.pageRows()); break;
-    case VK_PRIOR: model_.pageUp(model_.pageRows()); break;
+    case VK_RIGHT:
+        for (int i = 0; i < step; ++i) model_.charRight();
+        break;
+    case VK_LEFT:
+        for (int i = 0; i < step; ++i) model_.charLeft();
+        break;
+    case VK_HOME:
+        if (ctrl)
+            model_.fileTop();
+        else
+            model_.lineStart();
+        break;
+    case VK_END:
+        if (ctrl)
+            model_.fileEnd();
+        else
+            model_.lineEnd();
+        break;
+    case VK_NEXT:
+        model_.pageDown(model_.pageRows());
+        break;
+    case VK_PRIOR:
+        model_.pageUp(model_.pageRows());
+        break;
     }
     if (extend) model_.extendSelectionToCaret();
     apply(before);
@@ -99,7 +130,10 @@ void TextView::onKeyDown(WPARAM vk, LPARAM lp) {
     case VK_RIGHT: {
         if (ctrl) {
             unsigned cmd = host_->keyCommand(static_cast<unsigned>(vk), true, shift, false);
-            if (cmd) { host_->runCommand(cmd); return; }
+            if (cmd) {
+                host_->runCommand(cmd);
+                return;
+            }
         }
         int step = repeat ? 2 : 1;
         if (repeat && !model_.browseMode()) {
@@ -153,7 +187,7 @@ void TextView::onChar(WPARAM ch) {
         host_->runCommand(cmd);
         return;
     }
-    if (ch >= 0x20) MessageBeep(0);   // the viewer does not edit
+    if (ch >= 0x20) MessageBeep(0);  // the viewer does not edit
 }
 
 bool TextView::hitText(int x, int y, int* row, int* column) const {
@@ -175,7 +209,10 @@ unsigned TextView::linkAt(int row, int column, int* start, int* end, int* startR
             // Back to row and column coordinates of the address's first byte.
             int r = cacheFirst_, base = 0;
             for (size_t i = 0; i < cacheRowOffsets_.size(); ++i)
-                if (cacheRowOffsets_[i] <= s.start) { r = cacheFirst_ + static_cast<int>(i); base = cacheRowOffsets_[i]; }
+                if (cacheRowOffsets_[i] <= s.start) {
+                    r = cacheFirst_ + static_cast<int>(i);
+                    base = cacheRowOffsets_[i];
+                }
             *startRow = r;
             *start = s.start - base;
             *end = s.end;
@@ -333,7 +370,8 @@ void TextView::openAddress(int row, int column, bool asFile) {
         int len = 0;
         const unsigned char* t = rows_->rowText(r, &len);
         int textLen = r == rows_->eofRow() ? std::max(0, len - 5) : len;
-        for (; c < textLen && static_cast<int>(address.size()) < total; ++c) address += static_cast<char>(t[c]);
+        for (; c < textLen && static_cast<int>(address.size()) < total; ++c)
+            address += static_cast<char>(t[c]);
         ++r;
         c = 0;
     }
@@ -383,10 +421,18 @@ void TextView::showContextMenu(POINT screen, bool fromKeyboard) {
 void TextView::onVScroll(int code) {
     Snapshot before = snapshot();
     switch (code) {
-    case SB_LINEUP: model_.scrollRows(-2); break;
-    case SB_LINEDOWN: model_.scrollRows(2); break;
-    case SB_PAGEUP: model_.pageUp(model_.pageRows()); break;
-    case SB_PAGEDOWN: model_.pageDown(model_.pageRows()); break;
+    case SB_LINEUP:
+        model_.scrollRows(-2);
+        break;
+    case SB_LINEDOWN:
+        model_.scrollRows(2);
+        break;
+    case SB_PAGEUP:
+        model_.pageUp(model_.pageRows());
+        break;
+    case SB_PAGEDOWN:
+        model_.pageDown(model_.pageRows());
+        break;
     case SB_THUMBTRACK: {
         SCROLLINFO si = {};
         si.cbSize = sizeof si;
@@ -398,7 +444,7 @@ void TextView::onVScroll(int code) {
         break;
     }
     default:
-        return;   // the final position and end-scroll are ignored
+        return;  // the final position and end-scroll are ignored
     }
     apply(before);
 }
@@ -410,8 +456,8 @@ void TextView::onWheel(int delta, bool oldMessage) {
         DWORD size = sizeof value;
         HKEY key;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop", 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            if (RegQueryValueExA(key, "WheelScrollLines", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) !=
-                ERROR_SUCCESS)
+            if (RegQueryValueExA(key, "WheelScrollLines", nullptr, nullptr, reinterpret_cast<BYTE*>(value),
+                                 &size) != ERROR_SUCCESS)
                 lstrcpyA(value, "3");
             RegCloseKey(key);
         }
@@ -426,8 +472,10 @@ void TextView::onWheel(int delta, bool oldMessage) {
     Snapshot before = snapshot();
     bool forward = delta > 0;
     if (lines < 0) {
-        if (forward) model_.pageUp(model_.pageRows());
-        else model_.pageDown(model_.pageRows());
+        if (forward)
+            model_.pageUp(model_.pageRows());
+        else
+            model_.pageDown(model_.pageRows());
     } else {
         model_.scrollRows(forward ? -lines : lines);
     }
@@ -452,12 +500,14 @@ bool TextView::onSetCursor() {
     int exact = model_.firstColumn() + (p.x - marginWidth_) / charW_;
     int s, e, sr;
     if (row <= rows_->eofRow() && p.x < paintLimit()) {
-        if (linkAt(row, exact, &s, &e, &sr)) SetCursor(LoadCursorA(inst, MAKEINTRESOURCEA(IDC_LINK)));
-        else SetCursor(LoadCursor(nullptr, IDC_IBEAM));
+        if (linkAt(row, exact, &s, &e, &sr))
+            SetCursor(LoadCursorA(inst, MAKEINTRESOURCEA(IDC_LINK)));
+        else
+            SetCursor(LoadCursor(nullptr, IDC_IBEAM));
         return true;
     }
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
     return true;
 }
 
-} // namespace kv
+}  // namespace kv

@@ -9,7 +9,7 @@
 namespace kv {
 namespace {
 
-constexpr int kMaxContextRows = 26;   // rows scanned for addresses on each side of a painted row
+constexpr int kMaxContextRows = 26;  // rows scanned for addresses on each side of a painted row
 
 void fill(HDC dc, int l, int t, int r, int b, COLORREF c) {
     if (r <= l || b <= t) return;
@@ -27,12 +27,14 @@ void blitGlyph(HDC dc, HDC mem, HBITMAP glyph, int x, int y, int w, int h, COLOR
     HGDIOBJ old = SelectObject(mem, glyph);
     SetTextColor(dc, ink);
     SetBkColor(dc, paper);
-    if (bm.bmWidth == w && bm.bmHeight == h) BitBlt(dc, x, y, w, h, mem, 0, 0, SRCCOPY);
-    else StretchBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    if (bm.bmWidth == w && bm.bmHeight == h)
+        BitBlt(dc, x, y, w, h, mem, 0, 0, SRCCOPY);
+    else
+        StretchBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
     SelectObject(mem, old);
 }
 
-} // namespace
+}  // namespace
 
 int TextView::paintLimit() const {
     return std::min(clientW_, marginWidth_ + (kFoldWidth - model_.firstColumn()) * charW_);
@@ -49,7 +51,8 @@ void TextView::onPaint() {
     Selected font(dc, textFont_);
     int limit = paintLimit();
     if (r.right > limit) {
-        fill(dc, std::max<int>(limit, r.left), std::max<int>(r.top, kRulerBand), r.right, r.bottom, back_[kAttrNormal]);
+        fill(dc, std::max<int>(limit, r.left), std::max<int>(r.top, kRulerBand), r.right, r.bottom,
+             back_[kAttrNormal]);
         r.right = limit;
     }
     if (r.top < kRulerBand) {
@@ -61,17 +64,19 @@ void TextView::onPaint() {
         int last = (static_cast<int>(r.bottom) - kRulerBand - 1) / rowH_;
         bool inMargin = r.left < marginWidth_;
         if (r.right <= marginWidth_) {
-            for (int i = first; i <= last; ++i) paintLineNumber(dc, model_.topRow() + i, kRulerBand + i * rowH_);
+            for (int i = first; i <= last; ++i)
+                paintLineNumber(dc, model_.topRow() + i, kRulerBand + i * rowH_);
         } else {
             // Text never spills into the margin, not even a character cut by the left edge.
-        HRGN clip = CreateRectRgn(marginWidth_, kRulerBand, r.right, r.bottom);
-        SelectClipRgn(dc, clip);
-        paintRows(dc, model_.topRow() + first, model_.topRow() + last,
-                  std::max<int>(r.left, marginWidth_), r.right, false);
-        SelectClipRgn(dc, nullptr);
-        DeleteObject(clip);
-        if (inMargin)
-            for (int i = first; i <= last; ++i) paintLineNumber(dc, model_.topRow() + i, kRulerBand + i * rowH_);
+            HRGN clip = CreateRectRgn(marginWidth_, kRulerBand, r.right, r.bottom);
+            SelectClipRgn(dc, clip);
+            paintRows(dc, model_.topRow() + first, model_.topRow() + last,
+                      std::max<int>(r.left, marginWidth_), r.right, false);
+            SelectClipRgn(dc, nullptr);
+            DeleteObject(clip);
+            if (inMargin)
+                for (int i = first; i <= last; ++i)
+                    paintLineNumber(dc, model_.topRow() + i, kRulerBand + i * rowH_);
         }
     }
     glyphDC_ = nullptr;
@@ -192,7 +197,8 @@ void TextView::paintSegment(HDC dc, const unsigned char* text, int x, int y, int
             int cx = x + i * charW_;
             unsigned char c = text[i];
             if (c == 0x1B || c == 0x0C) {
-                blitGlyph(dc, glyphDC_, c == 0x1B ? escGlyph_.get() : ffGlyph_.get(), cx, y, charW_, rowH_, fg, bg);
+                blitGlyph(dc, glyphDC_, c == 0x1B ? escGlyph_.get() : ffGlyph_.get(), cx, y, charW_, rowH_,
+                          fg, bg);
             } else {
                 // Other control bytes show as the letter of their code plus 64, inverted.
                 char letter = static_cast<char>(c + 64);
@@ -212,11 +218,12 @@ void TextView::paintSegment(HDC dc, const unsigned char* text, int x, int y, int
     HGDIOBJ oldFont = nullptr;
     if ((style.style & kStyleItalic) && style.style < kStyleOutline && italicFont_)
         oldFont = SelectObject(dc, italicFont_.get());
-    ExtTextOutA(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &cell, reinterpret_cast<const char*>(text), count, dx.data());
+    ExtTextOutA(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &cell, reinterpret_cast<const char*>(text), count,
+                dx.data());
     if (style.style < kStyleOutline && (style.style & kStyleBold)) {
         SetBkMode(dc, TRANSPARENT);
-        ExtTextOutA(dc, x + (trueType_ ? 1 : -1), y, ETO_CLIPPED, &cell, reinterpret_cast<const char*>(text), count,
-                    dx.data());
+        ExtTextOutA(dc, x + (trueType_ ? 1 : -1), y, ETO_CLIPPED, &cell, reinterpret_cast<const char*>(text),
+                    count, dx.data());
         SetBkMode(dc, OPAQUE);
     }
     if (oldFont) SelectObject(dc, oldFont);
@@ -251,8 +258,8 @@ void TextView::paintLineNumber(HDC dc, int row, int y) {
         int x = sepX - digitW_ / 2 - width;
         std::vector<INT> dx(number.size(), digitW_);
         RECT cell = {x, y, x + width, y + rowH_};
-        ExtTextOutA(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &cell, number.c_str(), static_cast<UINT>(number.size()),
-                    dx.data());
+        ExtTextOutA(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &cell, number.c_str(),
+                    static_cast<UINT>(number.size()), dx.data());
     }
     fill(dc, sepX, y, sepX + 1, y + rowH_, separator_);
 }
@@ -268,7 +275,7 @@ void TextView::paintRuler(HDC dc, bool force) {
     Selected font(dc, rulerFont_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ink);
-    int labelEnd = -1;   // no short tick where a number label lies
+    int labelEnd = -1;  // no short tick where a number label lies
     for (int i = 0;; ++i) {
         int x = marginWidth_ + i * charW_;
         if (x >= limit) break;
@@ -283,8 +290,10 @@ void TextView::paintRuler(HDC dc, bool force) {
             GetTextExtentPoint32A(dc, label, n, &sz);
             labelEnd = x + 1 + sz.cx;
         } else if (x >= labelEnd) {
-            if (m == 5) fill(dc, x, 3, x + 1, 9, ink);
-            else fill(dc, x, 6, x + 1, 9, ink);
+            if (m == 5)
+                fill(dc, x, 3, x + 1, 9, ink);
+            else
+                fill(dc, x, 6, x + 1, 9, ink);
         }
     }
     SetBkMode(dc, OPAQUE);
@@ -299,4 +308,4 @@ void TextView::paintCaretColumn(HDC dc) {
     PatBlt(dc, x, 0, charW_ - 1, 9, DSTINVERT);
 }
 
-} // namespace kv
+}  // namespace kv

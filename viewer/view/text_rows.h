@@ -21,4 +21,4 @@ public:
     int eofRow() const { return rowCount() - 1; }
 };
 
-} // namespace kv
+}  // namespace kv

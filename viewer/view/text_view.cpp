@@ -26,8 +26,8 @@ bool TextView::registerClass(HINSTANCE instance) {
 HWND TextView::create(HWND frame, int id, ViewHost* host) {
     TextView* view = new TextView(host);
     HWND w = CreateWindowExA(WS_EX_CLIENTEDGE, kClientClassName, "",
-                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL,
-                             0, 0, 0, 0, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL, 0, 0, 0, 0, frame,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(frame, GWLP_HINSTANCE)), view);
     if (!w) delete view;
     return w;
@@ -86,12 +86,21 @@ LRESULT TextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         focus_ = true;
         createCaretShape();
         updateCaret();
-        { WindowDC dc(hwnd_); paintCaretColumn(dc.get()); }
+        {
+            WindowDC dc(hwnd_);
+            paintCaretColumn(dc.get());
+        }
         return 0;
     case WM_KILLFOCUS:
         focus_ = false;
-        if (caretCreated_) { DestroyCaret(); caretCreated_ = false; }
-        { WindowDC dc(hwnd_); paintRuler(dc.get(), true); }
+        if (caretCreated_) {
+            DestroyCaret();
+            caretCreated_ = false;
+        }
+        {
+            WindowDC dc(hwnd_);
+            paintRuler(dc.get(), true);
+        }
         return 0;
     case WM_KEYDOWN:
         onKeyDown(wp, lp);
@@ -99,7 +108,10 @@ LRESULT TextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSKEYDOWN: {
         bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
         unsigned cmd = (wp == VK_MENU) ? 0 : host_->keyCommand(static_cast<unsigned>(wp), ctrl, shift, true);
-        if (cmd) { host_->runCommand(cmd); return 0; }
+        if (cmd) {
+            host_->runCommand(cmd);
+            return 0;
+        }
         break;
     }
     case WM_SYSCHAR:
@@ -109,7 +121,10 @@ LRESULT TextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         break;
     case WM_KEYUP:
-        if (repeatCount_ > 0) { repeatCount_ = 0; updateScrollBar(); }
+        if (repeatCount_ > 0) {
+            repeatCount_ = 0;
+            updateScrollBar();
+        }
         return 0;
     case WM_CHAR:
         onChar(wp);
@@ -160,13 +175,20 @@ LRESULT TextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             int col = std::min(model_.caretColumn() + 1, 9999);
             return MAKELONG(col, model_.caretRow() + 1);
         }
-        case kQueryTopRow: return model_.topRow();
-        case kQueryMarginWidth: return marginWidth_;
-        case kQueryRowCount: return rows_ ? rows_->rowCount() : 0;
-        case kQueryBrowseMode: return model_.browseMode() ? 1 : 0;
-        case kQueryHasSelection: return model_.hasSelection() ? 1 : 0;
-        case kQueryFirstColumn: return model_.firstColumn();
-        case kQueryVisibleRows: return model_.visibleRows();
+        case kQueryTopRow:
+            return model_.topRow();
+        case kQueryMarginWidth:
+            return marginWidth_;
+        case kQueryRowCount:
+            return rows_ ? rows_->rowCount() : 0;
+        case kQueryBrowseMode:
+            return model_.browseMode() ? 1 : 0;
+        case kQueryHasSelection:
+            return model_.hasSelection() ? 1 : 0;
+        case kQueryFirstColumn:
+            return model_.firstColumn();
+        case kQueryVisibleRows:
+            return model_.visibleRows();
         }
         return -1;
     case WM_DESTROY:
@@ -187,11 +209,14 @@ void TextView::onCreate() {
 
 void TextView::onDestroy() {
     KillTimer(hwnd_, kAutoScrollTimer);
-    if (caretCreated_) { DestroyCaret(); caretCreated_ = false; }
+    if (caretCreated_) {
+        DestroyCaret();
+        caretCreated_ = false;
+    }
 }
 
 void TextView::createFonts() {
-    if (building_) return;   // a rebuild from inside a rebuild is skipped
+    if (building_) return;  // a rebuild from inside a rebuild is skipped
     building_ = true;
     textFont_ = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
     WindowDC dc(hwnd_);
@@ -328,15 +353,20 @@ void TextView::apply(const Snapshot& before) {
                 int oldIndex = row - before.top;
                 RowSelection now = hasSel ? model_.rowSelection(row) : RowSelection();
                 RowSelection old = (oldIndex >= 0 && oldIndex < static_cast<int>(before.sel.size()))
-                                       ? before.sel[oldIndex] : RowSelection();
+                                       ? before.sel[oldIndex]
+                                       : RowSelection();
                 bool nowEmpty = now.from >= now.to && !now.lineEnd;
                 bool oldEmpty = old.from >= old.to && !old.lineEnd;
                 if (nowEmpty && oldEmpty) continue;
                 if (now.from == old.from && now.to == old.to && now.lineEnd == old.lineEnd) continue;
                 int c0, c1;
-                if (nowEmpty) { c0 = old.from; c1 = old.to + 1; }
-                else if (oldEmpty) { c0 = now.from; c1 = now.to + 1; }
-                else {
+                if (nowEmpty) {
+                    c0 = old.from;
+                    c1 = old.to + 1;
+                } else if (oldEmpty) {
+                    c0 = now.from;
+                    c1 = now.to + 1;
+                } else {
                     c0 = std::min(now.from, old.from);
                     c1 = std::max(now.to, old.to) + 1;
                     if (now.from == old.from) c0 = std::min(now.to, old.to);
@@ -373,14 +403,17 @@ void TextView::updateScrollBar() {
     si.nPos = (model_.topRow() + s - 1) / s;
     bool canScroll = model_.topRow() > 0 || count > model_.visibleRows();
     SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
-    if (mouseMode_ == MouseIdle) EnableScrollBar(hwnd_, SB_VERT, canScroll ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
+    if (mouseMode_ == MouseIdle)
+        EnableScrollBar(hwnd_, SB_VERT, canScroll ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
 }
 
 void TextView::createCaretShape() {
     if (!focus_) return;
     if (caretCreated_) DestroyCaret();
-    if (model_.hasSelection()) CreateCaret(hwnd_, nullptr, 1, rowH_);
-    else CreateCaret(hwnd_, nullptr, std::max(1, charW_ / 3), rowH_);
+    if (model_.hasSelection())
+        CreateCaret(hwnd_, nullptr, 1, rowH_);
+    else
+        CreateCaret(hwnd_, nullptr, std::max(1, charW_ / 3), rowH_);
     caretCreated_ = true;
 }
 
@@ -473,18 +506,44 @@ bool TextView::runViewCommand(unsigned command) {
     Snapshot before = snapshot();
     bool handled = true;
     switch (command) {
-    case kCmdCursorUp: moveByKey(VK_UP, 1, false); return true;
-    case kCmdCursorDown: moveByKey(VK_DOWN, 1, false); return true;
-    case kCmdCursorRight: moveByKey(VK_RIGHT, 1, false); return true;
-    case kCmdCursorLeft: moveByKey(VK_LEFT, 1, false); return true;
-    case kCmdLineStart: moveByKey(VK_HOME, 1, false); return true;
-    case kCmdLineEnd: moveByKey(VK_END, 1, false); return true;
-    case kCmdFileTop: model_.cancelSelection(); model_.fileTop(); break;
-    case kCmdFileEnd: model_.cancelSelection(); model_.fileEnd(); break;
-    case kCmdPageDown: model_.pageDown(model_.pageRows()); break;
-    case kCmdPageUp: model_.pageUp(model_.pageRows()); break;
-    case kCmdScrollUp2: model_.scrollRows(1); break;
-    case kCmdScrollDown2: model_.scrollRows(-1); break;
+    case kCmdCursorUp:
+        moveByKey(VK_UP, 1, false);
+        return true;
+    case kCmdCursorDown:
+        moveByKey(VK_DOWN, 1, false);
+        return true;
+    case kCmdCursorRight:
+        moveByKey(VK_RIGHT, 1, false);
+        return true;
+    case kCmdCursorLeft:
+        moveByKey(VK_LEFT, 1, false);
+        return true;
+    case kCmdLineStart:
+        moveByKey(VK_HOME, 1, false);
+        return true;
+    case kCmdLineEnd:
+        moveByKey(VK_END, 1, false);
+        return true;
+    case kCmdFileTop:
+        model_.cancelSelection();
+        model_.fileTop();
+        break;
+    case kCmdFileEnd:
+        model_.cancelSelection();
+        model_.fileEnd();
+        break;
+    case kCmdPageDown:
+        model_.pageDown(model_.pageRows());
+        break;
+    case kCmdPageUp:
+        model_.pageUp(model_.pageRows());
+        break;
+    case kCmdScrollUp2:
+        model_.scrollRows(1);
+        break;
+    case kCmdScrollDown2:
+        model_.scrollRows(-1);
+        break;
     case kCmdRangeSelect:
         model_.cancelSelection();
         if (model_.browseMode()) {
@@ -515,4 +574,4 @@ bool TextView::runViewCommand(unsigned command) {
     return handled;
 }
 
-} // namespace kv
+}  // namespace kv

@@ -32,7 +32,7 @@ public:
 
     // Moves (with scrolling and repaint).
     void goTo(int row, int column);
-    void goToLine(int line, int column);   // line < 0: the end of the file
+    void goToLine(int line, int column);  // line < 0: the end of the file
 
     // Commands that the dispatcher hands over; false when not a view command.
     bool runViewCommand(unsigned command);
@@ -65,8 +65,8 @@ private:
     void onPaint();
     void paintRows(HDC dc, int firstRow, int lastRow, int clipLeft, int clipRight, bool numbers);
     void paintRow(HDC dc, int row, int y, int clipLeft, int clipRight);
-    void paintSegment(HDC dc, const unsigned char* text, int x, int y, int count, unsigned attr,
-                      int clipLeft, int clipRight);
+    void paintSegment(HDC dc, const unsigned char* text, int x, int y, int count, unsigned attr, int clipLeft,
+                      int clipRight);
     void paintLineNumber(HDC dc, int row, int y);
     void paintRuler(HDC dc, bool force);
     void paintCaretColumn(HDC dc);
@@ -106,23 +106,24 @@ private:
     void updateScrollBar();
     void updateCaret();
     void createCaretShape();
+
 public:
     void placeComposition();
-private:
 
+private:
     ViewHost* host_;
     HWND hwnd_ = nullptr;
     ViewModel model_;
     TextRows* rows_ = nullptr;
 
     GdiObject<HFONT> italicFont_, rulerFont_;
-    HFONT textFont_ = nullptr;   // stock: not deleted
+    HFONT textFont_ = nullptr;  // stock: not deleted
     GdiObject<HBITMAP> lineEndGlyph_, escGlyph_, ffGlyph_, dots_;
     GdiObject<HBRUSH> dotsBrush_;
     int charW_ = 8, rowH_ = 16, ascent_ = 13, digitW_ = 8;
     bool trueType_ = false;
     bool building_ = false;
-    HDC glyphDC_ = nullptr;   // memory DC for glyph blits during a paint
+    HDC glyphDC_ = nullptr;  // memory DC for glyph blits during a paint
     COLORREF text_[kAttributeCount] = {}, back_[kAttributeCount] = {};
     COLORREF separator_ = 0;
     int marginWidth_ = 0;
@@ -144,4 +145,4 @@ private:
     int repeatCount_ = 0;
 };
 
-} // namespace kv
+}  // namespace kv

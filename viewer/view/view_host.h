@@ -27,4 +27,4 @@ public:
     virtual std::string text(int id) = 0;
 };
 
-} // namespace kv
+}  // namespace kv

@@ -50,8 +50,10 @@ int ViewModel::fixColumn(int row, int col) {
     bool eof = row == rows_->eofRow();
     int textLen = eof ? std::max(0, len - 5) : len;
     if (col < 0) col = 0;
-    if (!browse_ || eof) col = std::min(col, textLen);
-    else col = std::min(col, std::max(textLen, kFoldWidth - 1));
+    if (!browse_ || eof)
+        col = std::min(col, textLen);
+    else
+        col = std::min(col, std::max(textLen, kFoldWidth - 1));
     if (col < textLen) {
         if (isTrailByteAt(t, textLen, col)) --col;
         while (col > 0 && t[col] == 0) --col;  // tab fill bytes lead back to their tab
@@ -69,9 +71,7 @@ int ViewModel::maxTopForCaret() const {
     return std::max(0, rows_->eofRow() - (visRows_ - 1 - bottomMargin()));
 }
 
-void ViewModel::setTop(int top) {
-    top_ = std::max(0, std::min(top, rows_ ? rows_->eofRow() : 0));
-}
+void ViewModel::setTop(int top) { top_ = std::max(0, std::min(top, rows_ ? rows_->eofRow() : 0)); }
 
 void ViewModel::clampCaret() {
     if (!rows_) return;
@@ -95,8 +95,10 @@ void ViewModel::scrollToCaret() {
         top_ = std::max(0, newTop);
     }
     int hm = horizontalMargin();
-    if (caretCol_ < firstCol_ + hm) firstCol_ = std::max(0, caretCol_ - hm);
-    else if (caretCol_ >= firstCol_ + visCols_ - hm) firstCol_ = std::max(0, caretCol_ - visCols_ + hm + 1);
+    if (caretCol_ < firstCol_ + hm)
+        firstCol_ = std::max(0, caretCol_ - hm);
+    else if (caretCol_ >= firstCol_ + visCols_ - hm)
+        firstCol_ = std::max(0, caretCol_ - visCols_ + hm + 1);
 }
 
 void ViewModel::moveCaretTo(int row, int col) {
@@ -275,8 +277,10 @@ void ViewModel::selectRange(int row0, int col0, int row1, int col1, bool wholeLi
     sel_ = Selection();
     sel_.exists = true;
     sel_.wholeLine = wholeLine;
-    sel_.anchorRow = row0; sel_.anchorCol = col0;
-    sel_.endRow = row1; sel_.endCol = col1;
+    sel_.anchorRow = row0;
+    sel_.anchorCol = col0;
+    sel_.endRow = row1;
+    sel_.endCol = col1;
 }
 
 void ViewModel::selectAll() {
@@ -329,8 +333,10 @@ std::string ViewModel::selectionText() {
         }
         for (int i = from; i < to; ++i)
             if (t[i] != 0) out += static_cast<char>(t[i]);
-        if (sel_.box) out += "\r\n";
-        else if (row < r1 && rows_->endsLine(row)) out += "\r\n";
+        if (sel_.box)
+            out += "\r\n";
+        else if (row < r1 && rows_->endsLine(row))
+            out += "\r\n";
     }
     return out;
 }
@@ -342,4 +348,4 @@ int ViewModel::scrollScale(int rowCount) {
     return 256;
 }
 
-} // namespace kv
+}  // namespace kv

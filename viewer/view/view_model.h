@@ -12,8 +12,8 @@ struct Selection {
     bool exists = false;
     bool box = false;
     bool wholeLine = false;
-    int anchorRow = 0, anchorCol = 0;   // where it was started
-    int endRow = 0, endCol = 0;         // the moving end
+    int anchorRow = 0, anchorCol = 0;  // where it was started
+    int endRow = 0, endCol = 0;        // the moving end
     // Ordered bounds: for a box, left/right columns.
     int startRow() const;
     int startCol() const;
@@ -53,7 +53,10 @@ public:
     int caretColumn() const { return caretCol_; }
 
     // Where the caret stood before the last jump (top, bottom, go to line, search start).
-    void rememberPosition() { prevRow_ = caretRow_; prevCol_ = caretCol_; }
+    void rememberPosition() {
+        prevRow_ = caretRow_;
+        prevCol_ = caretCol_;
+    }
     int previousRow() const { return prevRow_; }
     int previousColumn() const { return prevCol_; }
 
@@ -64,10 +67,10 @@ public:
 
     // Movement (each keeps the caret inside the document).
     void moveCaretTo(int row, int col);
-    void setTop(int top);                 // plain scroll, clamped to the document
-    void lineDown(int n);                 // Down key / command 15
-    void lineUp(int n);                   // Up key / command 14
-    void scrollRows(int n);               // commands 192/193: the caret keeps its screen row
+    void setTop(int top);    // plain scroll, clamped to the document
+    void lineDown(int n);    // Down key / command 15
+    void lineUp(int n);      // Up key / command 14
+    void scrollRows(int n);  // commands 192/193: the caret keeps its screen row
     void charRight();
     void charLeft();
     void lineStart();
@@ -117,4 +120,4 @@ private:
     bool keySelect_ = false;
 };
 
-} // namespace kv
+}  // namespace kv

@@ -20,8 +20,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     HWND w = CreateWindowA("TalinstEditTarget", "Setup", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 150,
                            nullptr, nullptr, instance, nullptr);
     CreateWindowA("Static", "Folder:", WS_CHILD | WS_VISIBLE, 10, 10, 80, 20, w, (HMENU)1, instance, nullptr);
-    CreateWindowA("Edit", "C:\\Default", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 40, 360, 22, w,
-                  (HMENU)2, instance, nullptr);
+    CreateWindowA("Edit", "C:\\Default", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 40, 360, 22,
+                  w, (HMENU)2, instance, nullptr);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

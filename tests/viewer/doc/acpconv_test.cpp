@@ -8,11 +8,11 @@ using namespace kv;
 
 namespace {
 std::string direct(const std::vector<uint16_t>& u) {
-    int n = WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const WCHAR*>(u.data()), int(u.size()), nullptr, 0,
-                                nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const WCHAR*>(u.data()), int(u.size()), nullptr,
+                                0, nullptr, nullptr);
     std::string out(size_t(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const WCHAR*>(u.data()), int(u.size()), &out[0], n, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const WCHAR*>(u.data()), int(u.size()), &out[0], n,
+                        nullptr, nullptr);
     return out;
 }
 std::string cached(AcpEncoder& e, const std::vector<uint16_t>& u) {
@@ -20,7 +20,7 @@ std::string cached(AcpEncoder& e, const std::vector<uint16_t>& u) {
     out.resize(e.convert(u.data(), u.size(), reinterpret_cast<unsigned char*>(&out[0])));
     return out;
 }
-} // namespace
+}  // namespace
 
 TEST(AcpEncoder, SameBytesAsTheSystemForEveryCharacter) {
     ASSERT_EQ(GetACP(), 932u);
@@ -37,7 +37,8 @@ TEST(AcpEncoder, JapaneseAndUnmappable) {
     AcpEncoder e;
     std::vector<uint16_t> text = {0x3042, 'A', 0xFF71, 0x4E9C, 0x00E9, 0x0E01};
     EXPECT_EQ(cached(e, text), direct(text));
-    EXPECT_EQ(cached(e, text).substr(0, 6), "\x82\xA0" "A\xB1\x88\x9F");
+    EXPECT_EQ(cached(e, text).substr(0, 6), "\x82\xA0"
+                                            "A\xB1\x88\x9F");
 }
 
 TEST(AcpEncoder, SurrogatesAsTheSystemConvertsThem) {

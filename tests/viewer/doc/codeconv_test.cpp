@@ -40,7 +40,7 @@ CharCode detect(const Bytes& b) {
     return detectCode(reinterpret_cast<const unsigned char*>(b.data()), b.size());
 }
 
-} // namespace
+}  // namespace
 
 TEST(JisToShiftJis, WorkedExamples) {
     EXPECT_EQ(jisToSjis(0x2422), 0x82A0u);
@@ -91,14 +91,20 @@ TEST(EucConversion, TruncatedPairKeepsTheLineEnd) {
 TEST(JisConversion, EscapesSwitchStates) {
     EXPECT_EQ(jis("a\x1B$B$\"!!\x1B(Bz", 100), "a\x82\xA0\x81\x40z");
     EXPECT_EQ(jis("\x1B$@0!\x1B(J!", 100), "\x88\x9F!");
-    EXPECT_EQ(jis("\x1B(I1_\x1B(B1", 100), "\xB1\xDF" "1");
+    EXPECT_EQ(jis("\x1B(I1_\x1B(B1", 100), "\xB1\xDF"
+                                           "1");
     // Unknown escapes are consumed without effect.
-    EXPECT_EQ(jis("a\x1B" "Nb", 100), "ab");
+    EXPECT_EQ(jis("a\x1B"
+                  "Nb",
+                  100),
+              "ab");
 }
 
 TEST(JisConversion, EscapeAndPairSplitAcrossChunksDecode) {
     const Bytes text = "ab\x1B$B$\"$$\x1B(Bcd\x1B(I1\x1B(Be";
-    const Bytes want = "ab\x82\xA0\x82\xA2" "cd\xB1" "e";
+    const Bytes want = "ab\x82\xA0\x82\xA2"
+                       "cd\xB1"
+                       "e";
     for (size_t chunk = 1; chunk <= text.size(); ++chunk)
         EXPECT_EQ(jis(text, chunk), want) << "chunk " << chunk;
 }
@@ -172,7 +178,8 @@ TEST(CodeDetection, VerdictDoesNotDependOnHowBytesArrive) {
     for (size_t chunk : {1u, 7u, 255u, 256u, 257u, 1000u}) {
         CodeDetector d;
         for (size_t at = 0; at < text.size(); at += chunk)
-            d.feed(reinterpret_cast<const unsigned char*>(text.data()) + at, std::min(chunk, text.size() - at));
+            d.feed(reinterpret_cast<const unsigned char*>(text.data()) + at,
+                   std::min(chunk, text.size() - at));
         EXPECT_EQ(d.finish(), kCodeEuc) << chunk;
         EXPECT_EQ(d.eucPairs(), 2);
     }
@@ -180,7 +187,10 @@ TEST(CodeDetection, VerdictDoesNotDependOnHowBytesArrive) {
 
 TEST(ConvertersOnRandomBytes, NeverWriteBeyondTheSlack) {
     unsigned seed = 12345;
-    auto next = [&] { seed = seed * 1103515245u + 12345u; return (seed >> 16) & 0xFF; };
+    auto next = [&] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0xFF;
+    };
     for (int round = 0; round < 200; ++round) {
         size_t n = 1 + next() * 8;
         std::vector<unsigned char> in(n);
@@ -208,7 +218,8 @@ TEST(CodeDetection, WindowsStartAfreshWithEachPassOf16382Bytes) {
     for (size_t chunk : {1u, 100u, 16383u, 16384u}) {
         CodeDetector d;
         for (size_t at = 0; at < text.size(); at += chunk)
-            d.feed(reinterpret_cast<const unsigned char*>(text.data()) + at, std::min(chunk, text.size() - at));
+            d.feed(reinterpret_cast<const unsigned char*>(text.data()) + at,
+                   std::min(chunk, text.size() - at));
         EXPECT_EQ(d.finish(), kCodeSjis) << chunk;
     }
     // Two bytes earlier the Shift-JIS scan meets 0xFD in the last window of the

@@ -17,13 +17,14 @@ public:
     std::vector<std::string> messages;
     int countContaining(const char* part) const {
         int n = 0;
-        for (auto& m : messages) if (m.find(part) != std::string::npos) ++n;
+        for (auto& m : messages)
+            if (m.find(part) != std::string::npos) ++n;
         return n;
     }
 };
 
 struct Row {
-    std::string text;       // "[EOF]" left out on the last row
+    std::string text;  // "[EOF]" left out on the last row
     bool endsLine;
     bool operator==(const Row& o) const { return text == o.text && endsLine == o.endsLine; }
 };
@@ -59,7 +60,8 @@ inline std::vector<std::string> logicalLines(kv::RowStore& store) {
 inline std::string workDir(const std::string& sub) {
     std::string unixPath = std::string(TEST_WORK_DIR) + "/" + sub;
     std::string win = "Z:" + unixPath;
-    for (auto& c : win) if (c == '/') c = '\\';
+    for (auto& c : win)
+        if (c == '/') c = '\\';
     // Create each component.
     for (size_t i = 3; i <= win.size(); ++i)
         if (i == win.size() || win[i] == '\\') CreateDirectoryA(win.substr(0, i).c_str(), nullptr);
@@ -89,9 +91,10 @@ public:
         SetEnvironmentVariableA("TMP", hadTmp_ ? tmp_ : nullptr);
         SetEnvironmentVariableA("TEMP", hadTemp_ ? temp_ : nullptr);
     }
+
 private:
     char tmp_[MAX_PATH] = {}, temp_[MAX_PATH] = {};
     bool hadTmp_ = false, hadTemp_ = false;
 };
 
-} // namespace kvtest
+}  // namespace kvtest

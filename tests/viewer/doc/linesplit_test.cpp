@@ -26,7 +26,10 @@ public:
         std::string cur;
         for (auto& p : parts) {
             cur += p.bytes;
-            if (!p.continues) { out.push_back(cur); cur.clear(); }
+            if (!p.continues) {
+                out.push_back(cur);
+                cur.clear();
+            }
         }
         return out;
     }
@@ -43,12 +46,13 @@ Result split(const std::string& in, bool ctrlZAsText = true, int tab = 8, size_t
     LineSplitter s(c, tab, true, ctrlZAsText);
     if (chunk == 0) chunk = in.size() ? in.size() : 1;
     for (size_t at = 0; at < in.size(); at += chunk)
-        if (!s.feed(reinterpret_cast<const unsigned char*>(in.data()) + at, std::min(chunk, in.size() - at))) break;
+        if (!s.feed(reinterpret_cast<const unsigned char*>(in.data()) + at, std::min(chunk, in.size() - at)))
+            break;
     s.finish();
     return {c.lines(), std::string(s.pending(), size_t(s.pendingLength())), s.lineEndBits()};
 }
 
-} // namespace
+}  // namespace
 
 TEST(LineEnds, MixedSequence) {
     auto r = split("a\r\nb\n\rc\r\rd");
@@ -65,7 +69,7 @@ TEST(LineEnds, MixedSequence) {
 TEST(LineEnds, PairsAndRepeats) {
     EXPECT_EQ(split("\n\n").lines.size(), 2u);
     EXPECT_EQ(split("\r\n\r\n").lines.size(), 2u);
-    EXPECT_EQ(split("\n\r\n").lines.size(), 2u);        // LF CR, then LF alone
+    EXPECT_EQ(split("\n\r\n").lines.size(), 2u);  // LF CR, then LF alone
     EXPECT_EQ(split("a\n").rest, "");
 }
 
@@ -88,12 +92,14 @@ TEST(Tabs, PaddedToTheStop) {
     EXPECT_EQ(split("ab\tc\n", true, 4).lines[0], std::string("ab\t\0c", 5));
 }
 
-TEST(SpecialBytes, NulBecomesBlank) {
-    EXPECT_EQ(split(std::string("a\0b\n", 4)).lines[0], "a b");
-}
+TEST(SpecialBytes, NulBecomesBlank) { EXPECT_EQ(split(std::string("a\0b\n", 4)).lines[0], "a b"); }
 
 TEST(SpecialBytes, CtrlZ) {
-    EXPECT_EQ(split("a\x1A" "b\n").lines[0], "a\x1A" "b");
+    EXPECT_EQ(split("a\x1A"
+                    "b\n")
+                  .lines[0],
+              "a\x1A"
+              "b");
     auto last = split("ab\x1A");
     EXPECT_EQ(last.rest, "ab");
     auto lastAfterLine = split("ab\n\x1A");
@@ -102,9 +108,16 @@ TEST(SpecialBytes, CtrlZ) {
     // Two at the end: only the very last is dropped.
     EXPECT_EQ(split("ab\x1A\x1A").rest, "ab\x1A");
     // Held across chunks.
-    EXPECT_EQ(split("a\x1A" "b", true, 8, 2).rest, "a\x1A" "b");
+    EXPECT_EQ(split("a\x1A"
+                    "b",
+                    true, 8, 2)
+                  .rest,
+              "a\x1A"
+              "b");
     // With ctrlZAsText off it ends the file.
-    auto off = split("a\nb\x1A" "c\nd\n", false);
+    auto off = split("a\nb\x1A"
+                     "c\nd\n",
+                     false);
     EXPECT_EQ(off.lines, (std::vector<std::string>{"a"}));
     EXPECT_EQ(off.rest, "b");
 }

@@ -129,14 +129,14 @@ protected:
     std::string dir;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(LoaderTest, EmptyFileIsOneEofRow) {
     ASSERT_TRUE(load("empty.txt", ""));
     EXPECT_EQ(store.rowCount(), 1);
     EXPECT_EQ(std::string(store.text(0), 5), "[EOF]");
     EXPECT_EQ(doc.loadedCode, kCodeSjis);
-    EXPECT_EQ(doc.file, nullptr);      // closed after loading with lockMode 0
+    EXPECT_EQ(doc.file, nullptr);  // closed after loading with lockMode 0
 }
 
 TEST_F(LoaderTest, FinalLineGoesInFrontOfTheMark) {
@@ -152,7 +152,7 @@ TEST_F(LoaderTest, FinalLineGoesInFrontOfTheMark) {
 TEST_F(LoaderTest, LineEndSequence) {
     ASSERT_TRUE(load("ends.txt", "a\r\nb\n\rc\r\rd"));
     EXPECT_EQ(texts(store), (std::vector<std::string>{"a", "b", "c", "", "d"}));
-    EXPECT_EQ(doc.loadedCode, kCodeSjis);          // mixed: no line-end bits
+    EXPECT_EQ(doc.loadedCode, kCodeSjis);  // mixed: no line-end bits
     ASSERT_TRUE(load("lf.txt", "a\nb\n"));
     EXPECT_EQ(doc.loadedCode, kCodeSjis | kLineEndLfOnly);
     ASSERT_TRUE(load("cr.txt", "a\rb\r"));
@@ -165,18 +165,22 @@ TEST_F(LoaderTest, TabsAndWrapping) {
     EXPECT_EQ(rows[0], std::string("x\t\0\0\0\0\0\0y", 9));
     EXPECT_EQ(rows[1], std::string(76, 'a') + std::string("\t\0\0\0", 4));
     EXPECT_EQ(rows[2], "b");
-    ASSERT_TRUE(load("wrap.txt", std::string(200, 'a') + "\n" + std::string(80, 'b') + "\n" + std::string(79, 'c') + "\n" +
-                                      std::string(79, 'd') + "\x82\xA0\n"));
+    ASSERT_TRUE(load("wrap.txt", std::string(200, 'a') + "\n" + std::string(80, 'b') + "\n" +
+                                     std::string(79, 'c') + "\n" + std::string(79, 'd') + "\x82\xA0\n"));
     std::vector<int> lens;
     for (int r = 0; r < store.lastRow(); ++r) lens.push_back(store.length(r));
     EXPECT_EQ(lens, (std::vector<int>{80, 80, 40, 80, 0, 79, 79, 2}));
 }
 
 TEST_F(LoaderTest, CtrlZInTheMiddleIsShownAtTheEndDropped) {
-    ASSERT_TRUE(load("z.txt", "a\x1A" "b\r\nc\x1A"));
-    EXPECT_EQ(texts(store), (std::vector<std::string>{"a\x1A" "b", "c"}));
+    ASSERT_TRUE(load("z.txt", "a\x1A"
+                              "b\r\nc\x1A"));
+    EXPECT_EQ(texts(store), (std::vector<std::string>{"a\x1A"
+                                                      "b",
+                                                      "c"}));
     s.fileType.ctrlZAsText = false;
-    ASSERT_TRUE(load("z2.txt", "a\r\nb\x1A" "c\r\nd"));
+    ASSERT_TRUE(load("z2.txt", "a\r\nb\x1A"
+                               "c\r\nd"));
     EXPECT_EQ(texts(store), (std::vector<std::string>{"a", "b"}));
 }
 
@@ -210,7 +214,7 @@ TEST_F(LoaderTest, UnicodeMarkAndRequests) {
 }
 
 TEST_F(LoaderTest, EucIsOnlyTakenWhenAskedOrDetected) {
-    const std::string eucText = toEuc("\x88\x9F\x82\xA0\r\n");      // 亜あ
+    const std::string eucText = toEuc("\x88\x9F\x82\xA0\r\n");  // 亜あ
     ASSERT_TRUE(load("euc.txt", eucText));
     EXPECT_EQ(codeOf(doc.loadedCode), kCodeSjis);
     EXPECT_EQ(texts(store)[0], eucText.substr(0, 4));
@@ -260,14 +264,15 @@ std::string filler(size_t n) {
     for (size_t i = 99; i < n; i += 100) f[i] = '\n';
     return f;
 }
-} // namespace
+}  // namespace
 
 TEST_F(LoaderTest, JisEscapeSplitAcrossTheChunkBoundary) {
     for (size_t cut = 1; cut <= 4; ++cut) {
         std::string pre = filler(16384 - cut);
         std::string bytes = pre + "\x1B$B$\"$$\x1B(Bend\n";
         ASSERT_TRUE(load("jsplit.txt", bytes, kCodeJis)) << cut;
-        const std::string want = std::string(16384 - cut - pre.rfind('\n') - 1, 'x') + "\x82\xA0\x82\xA2" "end";
+        const std::string want = std::string(16384 - cut - pre.rfind('\n') - 1, 'x') + "\x82\xA0\x82\xA2"
+                                                                                       "end";
         EXPECT_EQ(lastLine(), want) << cut;
     }
     // The closing escape split too.
@@ -281,9 +286,11 @@ TEST_F(LoaderTest, JisEscapeSplitAcrossTheChunkBoundary) {
 }
 
 TEST_F(LoaderTest, EucPairSplitAcrossTheChunkBoundary) {
-    std::string bytes = filler(16383) + "\xA4\xA2\xA4\xA4" "e\n";
+    std::string bytes = filler(16383) + "\xA4\xA2\xA4\xA4"
+                                        "e\n";
     ASSERT_TRUE(load("esplit.txt", bytes, kCodeEuc));
-    EXPECT_EQ(lastLine().substr(lastLine().size() - 5), "\x82\xA0\x82\xA2" "e");
+    EXPECT_EQ(lastLine().substr(lastLine().size() - 5), "\x82\xA0\x82\xA2"
+                                                        "e");
     // A lead byte at the very end of the file does not hang the load.
     ASSERT_TRUE(load("etrunc.txt", "ab\xA4", kCodeEuc));
     EXPECT_EQ(texts(store), (std::vector<std::string>{"ab"}));
@@ -363,7 +370,8 @@ TEST_F(LoaderTest, TenMegabyteFileKeepsAt32KbInMemory) {
     std::string bytes;
     std::vector<std::string> want;
     for (int i = 0; bytes.size() < 10u * 1024 * 1024; ++i) {
-        std::string line = "row " + std::to_string(i) + " " + std::string(size_t(i % 120), char('a' + i % 26));
+        std::string line =
+            "row " + std::to_string(i) + " " + std::string(size_t(i % 120), char('a' + i % 26));
         bytes += line + "\r\n";
         want.push_back(line);
     }
@@ -372,7 +380,8 @@ TEST_F(LoaderTest, TenMegabyteFileKeepsAt32KbInMemory) {
     EXPECT_GT(store.pages().fileEnd(), 9u * 1024 * 1024);
     const uint64_t reads = store.pages().reads();
     ASSERT_FALSE(store.resident(0));
-    EXPECT_EQ(std::string(store.text(0), size_t(store.length(0))), want[0].substr(0, size_t(store.length(0))));
+    EXPECT_EQ(std::string(store.text(0), size_t(store.length(0))),
+              want[0].substr(0, size_t(store.length(0))));
     EXPECT_EQ(store.pages().reads(), reads + 1);
     EXPECT_LE(store.windowUsed(), kTextWindowSize);
     auto l = lines();
@@ -414,7 +423,7 @@ TEST_F(LoaderTest, PageFileThatCannotBeCreatedFailsTheLoadOnce) {
         EXPECT_EQ(sink.messages[0].find(docText(kTextPageFileCreate)), 0u);
         EXPECT_EQ(fresh.rowCount(), 1);
         EXPECT_EQ(checkStore(fresh), "");
-        EXPECT_FALSE(fresh.errorReported());        // cleared after the failed load
+        EXPECT_FALSE(fresh.errorReported());  // cleared after the failed load
     }
 }
 
@@ -441,7 +450,8 @@ TEST_F(LoaderTest, OpeningRules) {
     // Another process keeps others from writing: read-only, message 274.
     std::string locked = dir + "\\locked.txt";
     writeFile(locked, "locked\r\n");
-    HANDLE other = CreateFileA(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE other =
+        CreateFileA(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(loadNamed("locked.txt"));
     EXPECT_TRUE(doc.readOnly);
@@ -468,12 +478,13 @@ TEST_F(LoaderTest, LockModeKeepsOthersFromWriting) {
     ASSERT_TRUE(loadNamed("held.txt"));
     ASSERT_NE(doc.file, nullptr);
     std::string path = dir + "\\held.txt";
-    HANDLE w = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
+    HANDLE w = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(w, INVALID_HANDLE_VALUE);
     if (w != INVALID_HANDLE_VALUE) CloseHandle(w);
     closeDocumentFile(doc);
-    w = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    w = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                    0, nullptr);
     EXPECT_NE(w, INVALID_HANDLE_VALUE);
     CloseHandle(w);
 }
@@ -589,13 +600,13 @@ TEST_F(LoaderTest, OpeningTakesTheLongFormsOfTheName) {
 
 namespace {
 bool othersCanWrite(const std::string& path) {
-    HANDLE w = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
+    HANDLE w = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
     if (w == INVALID_HANDLE_VALUE) return false;
     CloseHandle(w);
     return true;
 }
-} // namespace
+}  // namespace
 
 TEST_F(LoaderTest, ReadOnlyRequestAndWinIniNeverKeepOthersFromWriting) {
     s.lockMode = 32;
@@ -606,9 +617,9 @@ TEST_F(LoaderTest, ReadOnlyRequestAndWinIniNeverKeepOthersFromWriting) {
     doc.readOnlyRequest = true;
     ASSERT_TRUE(openAndLoad(doc, store, s, sink));
     EXPECT_TRUE(doc.readOnly);
-    EXPECT_NE(doc.file, nullptr);                  // lockMode 32 keeps it open
+    EXPECT_NE(doc.file, nullptr);  // lockMode 32 keeps it open
     EXPECT_TRUE(othersCanWrite(dir + "\\asked.txt"));
-    EXPECT_TRUE(sink.messages.empty());            // asked for: nothing said
+    EXPECT_TRUE(sink.messages.empty());  // asked for: nothing said
     closeDocumentFile(doc);
 
     char windows[MAX_PATH];

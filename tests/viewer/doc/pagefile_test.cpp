@@ -9,7 +9,7 @@ using namespace kvtest;
 
 namespace {
 std::vector<char> pageOf(char fill) { return std::vector<char>(kPageSize, fill); }
-}
+}  // namespace
 
 TEST(PageStoreAllocation, FreedPagesComeBackLowestFirst) {
     PageStore p;
@@ -72,9 +72,9 @@ TEST(PageStoreTransfers, ReadingPastTheEndIsAnError) {
     p.setMessageSink(&sink);
     unsigned a = p.allocate();
     std::vector<char> back(kPageSize);
-    EXPECT_FALSE(p.read(a, back.data()));      // never written: the file is empty
+    EXPECT_FALSE(p.read(a, back.data()));  // never written: the file is empty
     EXPECT_FALSE(p.read(a, back.data()));
-    ASSERT_EQ(sink.messages.size(), 1u);        // reported once
+    ASSERT_EQ(sink.messages.size(), 1u);  // reported once
     EXPECT_NE(sink.messages[0].find("テンポラリファイルの読み込みに失敗しました"), std::string::npos);
     EXPECT_TRUE(p.errorReported());
     p.clearError();
@@ -112,7 +112,7 @@ TEST(PageStorePool, SizedByTheFileBeingLoaded) {
     EXPECT_EQ(p.poolSlots(), 1000000 / kPageSize);
     PageStore q;
     q.setUsePool(true);
-    q.setFileSizeHint(200000);      // up to 256 KB: the first 32
+    q.setFileSizeHint(200000);  // up to 256 KB: the first 32
     q.allocate();
     EXPECT_EQ(q.poolSlots(), 32);
 }
@@ -121,9 +121,9 @@ TEST(PageStoreAllocation, SizeLimitIsReportedOnceAndRefused) {
     PageStore p;
     CollectSink sink;
     p.setMessageSink(&sink);
-    p.allocate();                                   // creates the file
+    p.allocate();  // creates the file
     p.setFileEnd(kPageFileLimit - kPageSize);
-    EXPECT_EQ(p.allocate(), kFirstPoolPage - 1);    // the last page-file page, 0xDFFF
+    EXPECT_EQ(p.allocate(), kFirstPoolPage - 1);  // the last page-file page, 0xDFFF
     EXPECT_EQ(p.allocate(), kNoPage);
     EXPECT_EQ(p.allocate(), kNoPage);
     ASSERT_EQ(sink.messages.size(), 1u);

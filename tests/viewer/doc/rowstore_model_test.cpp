@@ -15,7 +15,7 @@ using namespace kvtest;
 namespace {
 
 struct MRow {
-    std::string text;       // without "[EOF]"
+    std::string text;  // without "[EOF]"
     bool ends;
 };
 
@@ -33,7 +33,10 @@ public:
         size_t pos = 0;
         for (;;) {
             size_t rem = t.size() - pos;
-            if (rem < size_t(w_)) { out.push_back(t.substr(pos)); break; }
+            if (rem < size_t(w_)) {
+                out.push_back(t.substr(pos));
+                break;
+            }
             // Is the w-th byte a lead byte? Walk characters from the row start.
             size_t i = 0;
             while (i < size_t(w_) - 1) i += isSjisLead((unsigned char)t[pos + i]) ? 2 : 1;
@@ -54,8 +57,14 @@ public:
         if (was && !continues) rewrap(firstNew > 0 ? firstNew - 1 : 0);
     }
 
-    int firstOfLine(int r) const { while (r > 0 && !rows[size_t(r - 1)].ends) --r; return r; }
-    int lastOfLine(int r) const { while (r < last() && !rows[size_t(r)].ends) ++r; return r; }
+    int firstOfLine(int r) const {
+        while (r > 0 && !rows[size_t(r - 1)].ends) --r;
+        return r;
+    }
+    int lastOfLine(int r) const {
+        while (r < last() && !rows[size_t(r)].ends) ++r;
+        return r;
+    }
 
     void rewrap(int row) {
         int cur = firstOfLine(row), lineLast = lastOfLine(row);
@@ -85,11 +94,17 @@ public:
         bool eof = row == last();
         std::string all = m.text.substr(0, size_t(col)) + b + m.text.substr(size_t(col));
         int limit = kMaxRowBytes - (eof ? kEofMarkLen : 0);
-        if (int(all.size()) <= limit) { m.text = all; return; }
+        if (int(all.size()) <= limit) {
+            m.text = all;
+            return;
+        }
         bool ends = m.ends;
         std::vector<std::string> pieces;
         size_t at = 0;
-        while (int(all.size() - at) > limit) { pieces.push_back(all.substr(at, kMaxRowBytes)); at += kMaxRowBytes; }
+        while (int(all.size() - at) > limit) {
+            pieces.push_back(all.substr(at, kMaxRowBytes));
+            at += kMaxRowBytes;
+        }
         pieces.push_back(all.substr(at));
         rows.erase(rows.begin() + row);
         for (size_t i = 0; i < pieces.size(); ++i)
@@ -104,9 +119,7 @@ public:
         if (first && index > 0) rows[size_t(index - 1)].ends = true;
     }
 
-    void insertRows(int index, int n) {
-        rows.insert(rows.begin() + index, size_t(n), MRow{"", true});
-    }
+    void insertRows(int index, int n) { rows.insert(rows.begin() + index, size_t(n), MRow{"", true}); }
 
 private:
     int w_;
@@ -126,9 +139,14 @@ public:
         int len = int(rng_() % unsigned(maxLen + 1));
         while (int(t.size()) < len) {
             unsigned k = rng_() % 10;
-            if (k < 6) t += char('a' + rng_() % 26);
-            else if (k < 9) { t += char(0x82 + rng_() % 2); t += char(0x40 + rng_() % 0xBC); }   // double-byte
-            else t += char(0xA1 + rng_() % 0x3F);                                            // half-width katakana
+            if (k < 6)
+                t += char('a' + rng_() % 26);
+            else if (k < 9) {
+                t += char(0x82 + rng_() % 2);
+                t += char(0x40 + rng_() % 0xBC);
+            }  // double-byte
+            else
+                t += char(0xA1 + rng_() % 0x3F);  // half-width katakana
         }
         return t;
     }
@@ -137,7 +155,8 @@ public:
         ASSERT_EQ(store_.rowCount(), int(model_.rows.size())) << "step " << step;
         for (int r = 0; r <= store_.lastRow(); ++r) {
             ASSERT_EQ(store_.endsLine(r), model_.rows[size_t(r)].ends) << "row " << r << " step " << step;
-            ASSERT_EQ(store_.textLength(r), int(model_.rows[size_t(r)].text.size())) << "row " << r << " step " << step;
+            ASSERT_EQ(store_.textLength(r), int(model_.rows[size_t(r)].text.size()))
+                << "row " << r << " step " << step;
         }
     }
 
@@ -172,7 +191,8 @@ public:
                 int col = len ? int(rng_() % unsigned(len + 1)) : 0;
                 // Keep double-byte characters whole: insert at a character start.
                 int c = 0;
-                while (c < col) c += isSjisLead((unsigned char)model_.rows[size_t(r)].text[size_t(c)]) ? 2 : 1;
+                while (c < col)
+                    c += isSjisLead((unsigned char)model_.rows[size_t(r)].text[size_t(c)]) ? 2 : 1;
                 if (c > len) c = len;
                 std::string b = randomText(rng_() % 4 == 0 ? 1200 : 30);
                 ASSERT_TRUE(store_.insertBytes(r, c, b.data(), int(b.size()))) << step;
@@ -208,7 +228,8 @@ public:
             }
             ASSERT_EQ(checkStore(store_), "") << "step " << step;
             ASSERT_NO_FATAL_FAILURE(compareAll(step));
-            for (int k = 0; k < 3; ++k) ASSERT_NO_FATAL_FAILURE(compareText(int(rng_() % unsigned(store_.rowCount())), step));
+            for (int k = 0; k < 3; ++k)
+                ASSERT_NO_FATAL_FAILURE(compareText(int(rng_() % unsigned(store_.rowCount())), step));
             if (step % 50 == 0) {
                 for (int r = 0; r <= store_.lastRow(); ++r) ASSERT_NO_FATAL_FAILURE(compareText(r, step));
                 ASSERT_EQ(checkStore(store_), "") << "step " << step;
@@ -235,7 +256,7 @@ private:
     size_t maxBytes_ = 0;
 };
 
-} // namespace
+}  // namespace
 
 TEST(RowStoreModel, RandomEditsAtWidth80) {
     ModelRun run(20261208u, 80);

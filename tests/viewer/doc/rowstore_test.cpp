@@ -39,7 +39,7 @@ std::string lineText(int i) {
     return t;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(RowStoreTest, EmptyStoreIsOneEofRow) {
     EXPECT_EQ(store.rowCount(), 1);
@@ -133,7 +133,8 @@ TEST_F(RowStoreTest, TenMegabytesKeepAtMost32KbInMemory) {
     EXPECT_FALSE(store.resident(0));
     ASSERT_NE(store.text(0), nullptr);
     EXPECT_EQ(store.pages().reads(), readsBefore + 1);
-    EXPECT_EQ(std::string(store.text(0), size_t(store.length(0))), lines[0].substr(0, size_t(store.length(0))));
+    EXPECT_EQ(std::string(store.text(0), size_t(store.length(0))),
+              lines[0].substr(0, size_t(store.length(0))));
     EXPECT_LE(store.windowUsed(), kTextWindowSize);
     // Walking down the whole document reads every page once and sees every line.
     size_t li = 0;
@@ -234,7 +235,7 @@ TEST_F(RowStoreTest, RowLimitStopsInsertsAndReportsOnce) {
 
 namespace {
 LRESULT CALLBACK quietProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
-}
+}  // namespace
 
 TEST_F(RowStoreTest, RowLimitPostsMessage1037OncePerQueuedMessage) {
     WNDCLASSA wc = {};
@@ -242,7 +243,8 @@ TEST_F(RowStoreTest, RowLimitPostsMessage1037OncePerQueuedMessage) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "RowStoreTestSink";
     RegisterClassA(&wc);
-    HWND w = CreateWindowA("RowStoreTestSink", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    HWND w =
+        CreateWindowA("RowStoreTestSink", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
     ASSERT_TRUE(w);
     s.maxRows = 30;
     store.release();
@@ -255,7 +257,7 @@ TEST_F(RowStoreTest, RowLimitPostsMessage1037OncePerQueuedMessage) {
     while (PeekMessageA(&m, w, kRowLimitMessage, kRowLimitMessage, PM_REMOVE)) ++posted;
     EXPECT_EQ(posted, 1);
     EXPECT_EQ(kRowLimitMessage, 1037u);
-    EXPECT_TRUE(sink.messages.empty());   // the window's handler shows text 18
+    EXPECT_TRUE(sink.messages.empty());  // the window's handler shows text 18
     store.rowLimitMessageHandled();
     EXPECT_FALSE(store.insertRows(0, 1));
     posted = 0;
@@ -272,7 +274,6 @@ TEST_F(RowStoreTest, PartialInsertUpToTheLimit) {
     EXPECT_EQ(store.lastRow(), 20);
     EXPECT_EQ(checkStore(store), "");
 }
-
 
 TEST_F(RowStoreTest, PageFileThatCannotBeCreatedReportsOnceAndFails) {
     TempFolder tmp(workDir("rowstore") + "\\no such folder");
@@ -307,8 +308,8 @@ TEST_F(RowStoreTest, PageFileReadErrorReportsOnce) {
     const int next = store.windowLast() + 1;
     ASSERT_FALSE(store.resident(next));
     // Another program cuts the page file short.
-    HANDLE f = CreateFileA(store.pages().fileName(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+    HANDLE f = CreateFileA(store.pages().fileName(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(SetEndOfFile(f));
     CloseHandle(f);
@@ -330,7 +331,7 @@ TEST_F(RowStoreTest, PageFileWriteErrorReportsOnceAndKeepsTheWindow) {
     ASSERT_TRUE(DeleteFileA(store.pages().fileName()));
     const int last = store.lastRow() - 1;
     const std::string before(store.text(last), size_t(store.length(last)));
-    EXPECT_EQ(store.text(0), nullptr);          // needs the window written out first
+    EXPECT_EQ(store.text(0), nullptr);  // needs the window written out first
     EXPECT_EQ(store.text(1), nullptr);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].find("致命的エラー：テンポラリファイルの書き込みに失敗しました。"), 0u);
@@ -347,7 +348,7 @@ TEST_F(RowStoreTest, PageFileNameAndDeletion) {
     std::string name = store.pages().fileName();
     const char* base = strrchr(name.c_str(), '\\');
     ASSERT_NE(base, nullptr);
-    EXPECT_EQ(std::string(base + 1, 3), "VAN");   // the system keeps three prefix letters
+    EXPECT_EQ(std::string(base + 1, 3), "VAN");  // the system keeps three prefix letters
     EXPECT_NE(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES);
     // Emptying truncates but keeps the file; release deletes it.
     store.clear();
@@ -360,8 +361,8 @@ TEST_F(RowStoreTest, PageFileNameAndDeletion) {
 
 TEST_F(RowStoreTest, DeletedRowsJoinTheLinesAroundThemUnlessTheFirstEndedOne) {
     s.fileType.foldColumns = 4;
-    append("aaaabbbbcc");       // aaaa bbbb cc
-    append("ddddee");           // dddd ee
+    append("aaaabbbbcc");  // aaaa bbbb cc
+    append("ddddee");      // dddd ee
     ASSERT_EQ(texts(store), (std::vector<std::string>{"aaaa", "bbbb", "cc", "dddd", "ee", ""}));
     // The first deleted row continued its line: what stays of it runs on
     // into the rows after the range.

@@ -65,36 +65,34 @@ TEST(FileTypeOptions, EveryLoadResetsThemUnlessFixed) {
     EXPECT_FALSE(s.fileType.pageMode);
     EXPECT_FALSE(s.fileType.proportionalFont);
 
-    s.fileType.lineNumbers = true;      // F12 in the first document
-    s.applyFileTypeOptions();           // the next document
+    s.fileType.lineNumbers = true;  // F12 in the first document
+    s.applyFileTypeOptions();       // the next document
     EXPECT_FALSE(s.fileType.lineNumbers);
 
-    s.fileTypeFixed = true;             // /c
+    s.fileTypeFixed = true;  // /c
     s.fileType.lineNumbers = true;
     s.applyFileTypeOptions();
     EXPECT_TRUE(s.fileType.lineNumbers);
 }
 
-TEST(FileTypeOptions, ProcessRecordIsOneInstance) {
-    EXPECT_EQ(&settings(), &settings());
-}
+TEST(FileTypeOptions, ProcessRecordIsOneInstance) { EXPECT_EQ(&settings(), &settings()); }
 
 TEST(KeyTableLayout, RegionsAndEntries) {
-    EXPECT_EQ(KeyTable::entryIndex(kRegionPlain, 0x2D), 0);        // Insert
+    EXPECT_EQ(KeyTable::entryIndex(kRegionPlain, 0x2D), 0);  // Insert
     EXPECT_EQ(KeyTable::entryIndex(kRegionPlain, F1), 1);
     EXPECT_EQ(KeyTable::entryIndex(kRegionPlain, F1 + 11), 12);
-    EXPECT_EQ(KeyTable::entryIndex(kRegionPlain, 0x24), 13);       // Home
-    EXPECT_EQ(KeyTable::entryIndex(kRegionPlain, 0x23), 14);       // End
+    EXPECT_EQ(KeyTable::entryIndex(kRegionPlain, 0x24), 13);  // Home
+    EXPECT_EQ(KeyTable::entryIndex(kRegionPlain, 0x23), 14);  // End
     EXPECT_EQ(KeyTable::entryIndex(kRegionPlain, 'A'), -1);
 
     EXPECT_EQ(KeyTable::entryIndex(kRegionShift, F1), 0);
     EXPECT_EQ(KeyTable::entryIndex(kRegionShift, 0x24), 12);
-    EXPECT_EQ(KeyTable::entryIndex(kRegionShift, 0x08), 14);       // Backspace
-    EXPECT_EQ(KeyTable::entryIndex(kRegionShift, 0x25), 21);       // Left
+    EXPECT_EQ(KeyTable::entryIndex(kRegionShift, 0x08), 14);  // Backspace
+    EXPECT_EQ(KeyTable::entryIndex(kRegionShift, 0x25), 21);  // Left
     EXPECT_EQ(KeyTable::entryIndex(kRegionShift, 'A'), -1);
 
-    for (KeyRegion r : {kRegionCtrl, kRegionCtrlShift, kRegionAlt, kRegionAltShift, kRegionCtrlAlt,
-                        kRegionCtrlAltShift}) {
+    for (KeyRegion r :
+         {kRegionCtrl, kRegionCtrlShift, kRegionAlt, kRegionAltShift, kRegionCtrlAlt, kRegionCtrlAltShift}) {
         EXPECT_EQ(KeyTable::entryIndex(r, F1 + 11), 11);
         EXPECT_EQ(KeyTable::entryIndex(r, 0x24), 12);
         EXPECT_EQ(KeyTable::entryIndex(r, 0x23), 13);
@@ -155,8 +153,8 @@ TEST(KeyTableDefaults, TheThirteenAssignments) {
             if (k.get(KeyRegion(r), i)) ++assigned;
     EXPECT_EQ(assigned, 13);
     EXPECT_EQ(k.lookup('Q', true, false, false), 0);
-    EXPECT_EQ(k.lookup('F', true, true, false), 0);     // Ctrl+Shift+F
-    EXPECT_EQ(k.lookup(F1 + 2, true, false, false), 0); // Ctrl+F3
+    EXPECT_EQ(k.lookup('F', true, true, false), 0);      // Ctrl+Shift+F
+    EXPECT_EQ(k.lookup(F1 + 2, true, false, false), 0);  // Ctrl+F3
     EXPECT_EQ(k.mouse(kMouseLeftDouble), 0);
     EXPECT_EQ(k.mouse(kMouseRight), 0);
     EXPECT_EQ(k.mouse(kMouseLeftTriple), 0);

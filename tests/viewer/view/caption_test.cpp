@@ -13,7 +13,7 @@ CaptionParts parts(const char* folder, const char* name) {
     p.hasName = true;
     return p;
 }
-}
+}  // namespace
 
 TEST(Caption, FullPathWithUpperCasedDriveAndBlankBeforeSuffix) {
     EXPECT_EQ("C:\\docs\\a.txt  - Kelview", captionText(parts("c:\\docs", "a.txt")));
@@ -51,7 +51,8 @@ TEST(Caption, LongNameKeepsDriveAndLastFolder) {
 
 TEST(Caption, LongNameSeparatorSearchSkipsSecondBytes) {
     // "表" is 0x95 0x5C: its second byte looks like a backslash.
-    CaptionParts p = parts("c:\\aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\\cc表", "file.txt");
+    CaptionParts p =
+        parts("c:\\aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\\cc表", "file.txt");
     EXPECT_EQ("C:\\...\\cc表\\file.txt  - Kelview", captionText(p));
 }
 

@@ -89,7 +89,7 @@ TEST(CommandLine, UnknownLetterIsReportedAndParsingGoesOn) {
 
 TEST(CommandLine, RestOfOptionWordIsSkipped) {
     auto r = parseCommandLine("/bogus /jeverything a.txt");
-    EXPECT_TRUE(r.badOptions.empty());   // "/b" then "ogus" skipped
+    EXPECT_TRUE(r.badOptions.empty());  // "/b" then "ogus" skipped
     EXPECT_EQ(-1, r.jumpLine);
     EXPECT_EQ("a.txt", r.fileName);
 }

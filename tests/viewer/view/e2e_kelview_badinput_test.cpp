@@ -34,7 +34,7 @@ void exerciseAndClose(e2e::Process& p, HWND frame) {
     EXPECT_EQ(0u, code);
 }
 
-} // namespace
+}  // namespace
 
 TEST(KelviewBadInput, BinaryFile) {
     std::string folder = e2e::freshFolder("kelview_binary");
@@ -68,7 +68,7 @@ TEST(KelviewBadInput, EveryControlByte) {
     ASSERT_TRUE(e2e::activate(client));
     ASSERT_TRUE(e2e::sendKey(client, VK_F12));
     ASSERT_GT(waitQuery(client, kMarginWidth, 5 * digitWidth() + 8), 0);
-    Sleep(200);   // let the repaint reach the screen before the capture
+    Sleep(200);  // let the repaint reach the screen before the capture
     e2e::screenshot(frame, "kelview_control_bytes");
     // 0x01 is drawn as an inverted 'A': the cell behind it is in the text colour, not white.
     SIZE c = cell();
@@ -92,7 +92,8 @@ TEST(KelviewBadInput, HundredMegabytesStopAtTheRowLimit) {
         DWORD written = 0;
         bool ok = true;
         for (int i = 0; i < 100 && ok; ++i)
-            ok = WriteFile(h, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) && written == block.size();
+            ok = WriteFile(h, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) &&
+                 written == block.size();
         CloseHandle(h);
         ASSERT_TRUE(ok);
     }

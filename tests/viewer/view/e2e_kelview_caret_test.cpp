@@ -68,7 +68,7 @@ double waitRulerCell(HWND client, int column, bool inverted, DWORD timeoutMs = 5
     return share;
 }
 
-} // namespace
+}  // namespace
 
 TEST(KelviewRuler, CaretColumnCellShowsInCaretModeOnlyAndFollowsTheModeAlone) {
     std::string folder = e2e::freshFolder("kelview_ruler_mode");
@@ -110,7 +110,7 @@ TEST(KelviewKeys, ShiftPageDownAndUpExtendTheSelection) {
     ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
     DWORD start = GetTickCount();
     while (position(v.client).first == 1 && GetTickCount() - start < 5000) Sleep(20);
-    int row = position(v.client).first;   // 1-based
+    int row = position(v.client).first;  // 1-based
     ASSERT_GT(row, 1);
     clearClipboard();
     ASSERT_TRUE(e2e::command(v.frame, 40));
@@ -159,7 +159,7 @@ int waitMenuBarPixels(HWND frame, COLORREF colour, bool wantSome, DWORD timeoutM
     return n;
 }
 
-} // namespace
+}  // namespace
 
 TEST(KelviewIndicator, PositionIsGreyWhileTheFrameIsInactive) {
     std::string folder = e2e::freshFolder("kelview_indicator");

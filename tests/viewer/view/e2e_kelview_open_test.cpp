@@ -16,10 +16,14 @@ std::string jisDocument(int lines) {
     return s;
 }
 
-} // namespace
+}  // namespace
 
 TEST(KelviewOpen, CaptionMarksOfTheFourCodes) {
-    struct Case { const char* options; const char* file; const char* mark; };
+    struct Case {
+        const char* options;
+        const char* file;
+        const char* mark;
+    };
     const Case cases[] = {
         {"", "readme_sjis.txt", ""},
         {"", "readme_unicode.txt", " [Unicode]"},
@@ -54,7 +58,7 @@ TEST(KelviewOpen, JisOptionAndJumpToLineAndColumn) {
     ASSERT_NE(nullptr, client);
     auto pos = position(client);
     EXPECT_EQ(120, pos.first);
-    EXPECT_EQ(6, pos.second);   // column 5 counted from 0 shows as 6
+    EXPECT_EQ(6, pos.second);  // column 5 counted from 0 shows as 6
     // The jump target is on screen.
     LRESULT top = query(client, kTopRow);
     EXPECT_LE(top, 119);
@@ -73,7 +77,7 @@ TEST(KelviewOpen, JumpToEndAndToDisplayRow) {
         e2e::Process p = d.start(viewer(), "/je \"" + file + "\"");
         HWND frame = d.waitWindow(p, "Kelview32Class");
         ASSERT_NE(nullptr, frame);
-        EXPECT_EQ(51, position(clientOf(frame)).first);   // the end-of-file row
+        EXPECT_EQ(51, position(clientOf(frame)).first);  // the end-of-file row
     }
     {
         e2e::Driver d;
@@ -178,7 +182,7 @@ TEST(KelviewOpen, ReloadWithCodeFromAnotherViewer) {
     e2e::Process p = d.start(viewer(), "\"" + doc("readme_jis.txt") + "\"");
     HWND frame = d.waitWindow(p, "Kelview32Class");
     ASSERT_NE(nullptr, frame);
-    ASSERT_TRUE(waitCaptionHas(frame, "readme_jis.txt  - Kelview"));   // taken as Shift-JIS
+    ASSERT_TRUE(waitCaptionHas(frame, "readme_jis.txt  - Kelview"));  // taken as Shift-JIS
     // Another viewer hands the file over: WM_COMMAND 4096 with the code in lParam.
     PostMessageA(frame, WM_COMMAND, 4096, 4);
     EXPECT_TRUE(waitCaptionHas(frame, "readme_jis.txt  [JIS] - Kelview")) << e2e::windowText(frame);

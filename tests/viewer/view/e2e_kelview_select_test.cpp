@@ -42,7 +42,7 @@ void rawKey(WORD vk) {
     SendInput(2, in, sizeof in[0]);
 }
 
-} // namespace
+}  // namespace
 
 TEST(KelviewCopy, SelectAllThenCopyGivesTheWholeTextWithCrLfAndNoEofMark) {
     std::string original;
@@ -68,7 +68,7 @@ TEST(KelviewCopy, WrappedLineJoinsWithoutBreakAndLastLineHasNoCrLf) {
     ASSERT_TRUE(e2e::writeFile(folder + "\\w.txt", text));
     Viewer v("\"" + folder + "\\w.txt\"");
     ASSERT_NE(nullptr, v.client);
-    EXPECT_EQ(5, query(v.client, kRowCount));   // short, 80, 80, 40, tail+[EOF]
+    EXPECT_EQ(5, query(v.client, kRowCount));  // short, 80, 80, 40, tail+[EOF]
     clearClipboard();
     ASSERT_TRUE(e2e::command(v.frame, 39));
     ASSERT_TRUE(e2e::command(v.frame, 40));
@@ -91,7 +91,8 @@ TEST(KelviewCopy, BoxSelectionWithCtrlDragCopiesColumnsAndMarksBox) {
     // The drag is posted with Ctrl in the key flags: a real Ctrl press does not
     // survive the focus change that the driver's activation makes under X.
     PostMessageA(v.client, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(a.x, a.y));
-    PostMessageA(v.client, WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, MAKELPARAM((a.x + b.x) / 2, (a.y + b.y) / 2));
+    PostMessageA(v.client, WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL,
+                 MAKELPARAM((a.x + b.x) / 2, (a.y + b.y) / 2));
     PostMessageA(v.client, WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, MAKELPARAM(b.x, b.y));
     PostMessageA(v.client, WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(b.x, b.y));
     ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
@@ -115,7 +116,7 @@ TEST(KelviewCopy, CopyWithoutSelectionLeavesTheClipboardAlone) {
     SetClipboardData(CF_TEXT, h);
     CloseClipboard();
     ASSERT_TRUE(e2e::command(v.frame, 40));
-    Sleep(300);   // nothing to wait for: the command must change nothing
+    Sleep(300);  // nothing to wait for: the command must change nothing
     std::string text;
     ASSERT_TRUE(clipboardData(CF_TEXT, &text));
     EXPECT_EQ("keep!", text);
@@ -137,7 +138,7 @@ TEST(KelviewPaging, PageDownStopsWithTheEndOfFileRowInTheMiddle) {
     // The end-of-file row (row 300) stands in the middle of the window.
     int eofScreenRow = 300 - static_cast<int>(query(v.client, kTopRow));
     EXPECT_NEAR(visible / 2, eofScreenRow, 1);
-    EXPECT_EQ(1, query(v.client, kBrowse));   // nothing more happens in browse mode
+    EXPECT_EQ(1, query(v.client, kBrowse));  // nothing more happens in browse mode
     ASSERT_TRUE(e2e::sendKey(v.client, VK_HOME, false, true));
     EXPECT_EQ(0, waitQuery(v.client, kTopRow, 0));
 }
@@ -209,7 +210,7 @@ TEST(KelviewLooks, JapaneseDocumentWithNumbersSelectionAndAddress) {
     DWORD start = GetTickCount();
     while (position(v.client).second < 40 && GetTickCount() - start < 5000) Sleep(20);
     EXPECT_EQ(17, position(v.client).first);
-    Sleep(200);   // let the last repaint reach the screen before the capture
+    Sleep(200);  // let the last repaint reach the screen before the capture
     std::string png = e2e::screenshot(v.frame, "kelview_japanese_numbers_selection");
     EXPECT_FALSE(png.empty());
     // The web address on row 27 is drawn in its own colour (purple), the text around it is not.
@@ -281,7 +282,7 @@ TEST(KelviewMouse, RightClickMenuCopiesTheSelection) {
     POINT p = cellPoint(v.client, 5, 5);
     // Without a selection a right click does nothing.
     ASSERT_TRUE(e2e::clickAt(v.client, p.x, p.y, true));
-    Sleep(300);   // nothing to wait for: no menu may appear
+    Sleep(300);  // nothing to wait for: no menu may appear
     EXPECT_TRUE(e2e::topWindows(v.p.pid).size() == 1);
     ASSERT_TRUE(e2e::command(v.frame, 39));
     ASSERT_EQ(1, waitQuery(v.client, kHasSelection, 1));
@@ -324,7 +325,7 @@ TEST(KelviewMouse, DragBelowTheWindowKeepsScrollingAndSelecting) {
     ASSERT_NE(nullptr, v.client);
     ASSERT_TRUE(e2e::activate(v.client));
     POINT a = cellPoint(v.client, 2, 0);
-    a.x -= cell().cx / 2;   // the left edge of the row: a press rounds to the nearer cell boundary
+    a.x -= cell().cx / 2;  // the left edge of the row: a press rounds to the nearer cell boundary
     SIZE size = e2e::clientSize(v.client);
     // Every event carries its own screen position, so a press lands where it
     // is meant to however late the window sees the move before it.
@@ -342,7 +343,8 @@ TEST(KelviewMouse, DragBelowTheWindowKeepsScrollingAndSelecting) {
     gui.cbSize = sizeof gui;
     DWORD thread = GetWindowThreadProcessId(v.client, nullptr);
     DWORD t0 = GetTickCount();
-    while (!(GetGUIThreadInfo(thread, &gui) && gui.hwndFocus == v.client) && GetTickCount() - t0 < 5000) Sleep(20);
+    while (!(GetGUIThreadInfo(thread, &gui) && gui.hwndFocus == v.client) && GetTickCount() - t0 < 5000)
+        Sleep(20);
     ASSERT_EQ(v.client, gui.hwndFocus);
     POINT down = a;
     ClientToScreen(v.client, &down);
@@ -374,7 +376,7 @@ TEST(KelviewMouse, DoubleClickBesideAnAddressDoesNothing) {
     ASSERT_TRUE(e2e::activate(v.client));
     POINT p = cellPoint(v.client, 2, 4);
     ASSERT_TRUE(e2e::doubleClickAt(v.client, p.x, p.y));
-    Sleep(300);   // nothing to wait for: nothing may happen
+    Sleep(300);  // nothing to wait for: nothing may happen
     EXPECT_EQ(0, query(v.client, kHasSelection));
     EXPECT_EQ(1u, e2e::topWindows(v.p.pid).size());
     EXPECT_TRUE(v.p.running());

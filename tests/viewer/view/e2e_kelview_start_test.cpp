@@ -29,7 +29,7 @@ bool writeShellLink(const std::string& link, const std::string& target) {
     return ok;
 }
 
-} // namespace
+}  // namespace
 
 TEST(KelviewStart, EmptyCommandLineShowsAnEmptyUntitledWindow) {
     e2e::Driver d;

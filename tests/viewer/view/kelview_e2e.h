@@ -6,9 +6,16 @@
 
 namespace kvtest {
 
-constexpr UINT kQueryView = 1100;   // the client window's view query
-enum { kPosition = 0, kTopRow = 1, kMarginWidth = 2, kRowCount = 3, kBrowse = 4, kHasSelection = 5,
-       kVisibleRows = 7 };
+constexpr UINT kQueryView = 1100;  // the client window's view query
+enum {
+    kPosition = 0,
+    kTopRow = 1,
+    kMarginWidth = 2,
+    kRowCount = 3,
+    kBrowse = 4,
+    kHasSelection = 5,
+    kVisibleRows = 7
+};
 
 inline std::string viewer() { return e2e::dist("Kelview.exe"); }
 
@@ -119,4 +126,4 @@ inline bool waitClipboard(std::string* out, DWORD timeoutMs = 5000) {
     return false;
 }
 
-} // namespace kvtest
+}  // namespace kvtest

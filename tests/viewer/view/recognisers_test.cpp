@@ -14,7 +14,7 @@ std::vector<LinkSpan> web(const char* s) {
 std::vector<LinkSpan> mail(const char* s) {
     return findMailAddresses(reinterpret_cast<const unsigned char*>(s), int(std::strlen(s)));
 }
-}
+}  // namespace
 
 TEST(WebAddress, PlainAddressStopsAtNonUrlCharacter) {
     auto v = web("see http://example.com/a?b=1 now");
@@ -90,7 +90,7 @@ std::vector<ColourRun> runsOf(const char* s, int selFrom = 0, int selTo = 0, boo
     in.selEnd = selTo;
     return buildColourRuns(in);
 }
-}
+}  // namespace
 
 TEST(ColourRuns, MailInsideWebAddressWinsByPriority) {
     auto r = runsOf("ftp://u@h.jp");
@@ -100,7 +100,7 @@ TEST(ColourRuns, MailInsideWebAddressWinsByPriority) {
     for (auto& run : r)
         if ((run.attr & kRunAttrMask) == kAttrMailAddress) {
             mailSeen = true;
-            EXPECT_TRUE(run.attr & kRunWebLink);   // link flags are combined
+            EXPECT_TRUE(run.attr & kRunWebLink);  // link flags are combined
             EXPECT_TRUE(run.attr & kRunMailLink);
         }
     EXPECT_TRUE(mailSeen);

@@ -12,7 +12,10 @@ namespace {
 // Rows as the row store gives them: the last row ends with "[EOF]".
 class FakeRows : public TextRows {
 public:
-    struct Row { std::string text; bool ends; };
+    struct Row {
+        std::string text;
+        bool ends;
+    };
     explicit FakeRows(std::vector<Row> rows) : rows_(std::move(rows)) { rows_.back().text += "[EOF]"; }
     int rowCount() const override { return int(rows_.size()); }
     const unsigned char* rowText(int row, int* length) override {
@@ -20,6 +23,7 @@ public:
         return reinterpret_cast<const unsigned char*>(rows_[row].text.data());
     }
     bool endsLine(int row) const override { return rows_[row].ends; }
+
 private:
     std::vector<Row> rows_;
 };
@@ -31,7 +35,7 @@ FakeRows numbered(int n) {
     return FakeRows(rows);
 }
 
-} // namespace
+}  // namespace
 
 TEST(CaretRules, BrowseModeAllowsFoldWidthCaretModeClamps) {
     FakeRows rows({{"abc", true}, {"", true}});
@@ -64,12 +68,12 @@ TEST(CaretRules, EndOfFileRowNeverPassesTheMark) {
 }
 
 TEST(Paging, PageDownStopsWithEndOfFileRowInTheMiddle) {
-    FakeRows rows = numbered(100);   // rows 0..99 text, row 100 [EOF]
+    FakeRows rows = numbered(100);  // rows 0..99 text, row 100 [EOF]
     ViewModel v(&rows);
     v.setViewport(20, 80, false);
     for (int i = 0; i < 20; ++i) v.pageDown(v.pageRows());
     EXPECT_EQ(101 - 10, v.topRow());
-    EXPECT_EQ(100 - v.topRow(), 9);   // the end-of-file row sits in the middle of 20 rows
+    EXPECT_EQ(100 - v.topRow(), 9);  // the end-of-file row sits in the middle of 20 rows
     int before = v.topRow();
     v.pageDown(v.pageRows());
     EXPECT_EQ(before, v.topRow());
@@ -93,7 +97,7 @@ TEST(Moves, CaretModeDownScrollsOnlyByTheExcessAtTheMargin) {
     v.setViewport(20, 80, false);
     v.setBrowseMode(false);
     for (int i = 0; i < 17; ++i) v.lineDown(1);
-    EXPECT_EQ(0, v.topRow());   // bottom margin 2: screen rows 0..17 need no scroll
+    EXPECT_EQ(0, v.topRow());  // bottom margin 2: screen rows 0..17 need no scroll
     v.lineDown(1);
     EXPECT_EQ(1, v.topRow());
     EXPECT_EQ(18, v.caretRow());
@@ -185,7 +189,7 @@ TEST(Copy, BoxSelectionWidensSplitCharactersAndPadsShortRows) {
 TEST(Copy, PartialSelectionAcrossRows) {
     FakeRows rows({{"hello", true}, {"world", true}, {"", true}});
     ViewModel v(&rows);
-    v.selectRange(1, 2, 0, 3, false);   // made backwards: the bounds are ordered
+    v.selectRange(1, 2, 0, 3, false);  // made backwards: the bounds are ordered
     EXPECT_EQ("lo\r\nwo", v.selectionText());
     RowSelection r0 = v.rowSelection(0);
     EXPECT_EQ(3, r0.from);

@@ -44,15 +44,32 @@ std::vector<std::string> splitArgs(const char* line) {
     bool quoted = false, any = false;
     for (const char* p = line; *p; ++p) {
         BYTE c = static_cast<BYTE>(*p);
-        if (IsDBCSLeadByte(c) && p[1]) { cur += p[0]; cur += p[1]; ++p; any = true; continue; }
-        if (c == '"') { quoted = !quoted; any = true; continue; }
-        if ((c == ' ' || c == '\t') && !quoted) {
-            if (any) out.push_back(cur);
-            cur.clear(); any = false;
+        if (IsDBCSLeadByte(c) && p[1]) {
+            cur += p[0];
+            cur += p[1];
+            ++p;
+            any = true;
             continue;
         }
-        if (c == '\\' && p[1] == 'n') { cur += '\n'; ++p; any = true; continue; }
-        cur += *p; any = true;
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+            continue;
+        }
+        if ((c == ' ' || c == '\t') && !quoted) {
+            if (any) out.push_back(cur);
+            cur.clear();
+            any = false;
+            continue;
+        }
+        if (c == '\\' && p[1] == 'n') {
+            cur += '\n';
+            ++p;
+            any = true;
+            continue;
+        }
+        cur += *p;
+        any = true;
     }
     if (any) out.push_back(cur);
     return out;
@@ -109,8 +126,8 @@ void makeControls(HWND w) {
 LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
-        CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 180, 16, w,
-                      reinterpret_cast<HMENU>(kTyped), nullptr, nullptr);
+        CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 180, 16, w, reinterpret_cast<HMENU>(kTyped),
+                      nullptr, nullptr);
         CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 18, 180, 16, w,
                       reinterpret_cast<HMENU>(kLastKey), nullptr, nullptr);
         CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 36, 180, 16, w,
@@ -164,7 +181,10 @@ LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         setItem(w, kWheel, "wheel:" + std::to_string(static_cast<short>(HIWORD(wp))));
         return 0;
     case WM_COMMAND:
-        if (LOWORD(wp) == kQuit) { PostQuitMessage(7); return 0; }
+        if (LOWORD(wp) == kQuit) {
+            PostQuitMessage(7);
+            return 0;
+        }
         break;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -187,8 +207,8 @@ int runWindow(const std::string& cls, const std::string& title, int cx, int cy, 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT r = {0, 0, cx, cy};
     AdjustWindowRect(&r, style, FALSE);
-    HWND w = CreateWindowA(cls.c_str(), title.c_str(), style, 40, 40, r.right - r.left,
-                           r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND w = CreateWindowA(cls.c_str(), title.c_str(), style, 40, 40, r.right - r.left, r.bottom - r.top,
+                           nullptr, nullptr, wc.hInstance, nullptr);
     if (!w) return 4;
     ShowWindow(w, SW_SHOW);
     UpdateWindow(w);
@@ -208,7 +228,7 @@ UINT iconFlag(const std::string& name) {
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmdLine, int) {
     std::vector<std::string> a = splitArgs(cmdLine);

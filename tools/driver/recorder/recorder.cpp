@@ -18,7 +18,7 @@ std::wstring recordPath() {
     return (cut == std::wstring::npos ? std::wstring(L".") : exe.substr(0, cut)) + L"\\record.txt";
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     char dir[MAX_PATH * 2];
@@ -31,8 +31,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Several launches may arrive at once: retry while another writer holds the file.
     const std::wstring path = recordPath();
     for (int attempt = 0; attempt < 200; ++attempt) {
-        HANDLE f = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE f = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (f != INVALID_HANDLE_VALUE) {
             DWORD written = 0;
             SetFilePointer(f, 0, nullptr, FILE_END);

@@ -18,7 +18,7 @@ std::string oneLine(std::string s) {
     return s;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4) {

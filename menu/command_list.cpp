@@ -1,0 +1,203 @@
+#include "command_list.h"
+#include "sjis.h"
+#include <cstring>
+
+namespace commands {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+const char* skipBlanks(const char* s) {
+    while (*s && isBlank(*s)) ++s;
+    return s;
+}
+
+// Copies the bytes [begin, end) into out, bounded and terminated.
+void copyRange(const char* begin, const char* end, char* out, size_t outSize) {
+    if (!out || outSize == 0) return;
+    size_t length = static_cast<size_t>(end - begin);
+    char piece[1024];
+    if (length >= sizeof piece) length = sizeof piece - 1;
+    std::memcpy(piece, begin, length);
+    piece[length] = '\0';
+    copyBounded(out, piece, outSize);
+}
+
+// Removes trailing blanks (never a trail byte of a double-byte character).
+void trimRight(char* s) {
+    char* lastKept = nullptr;
+    unsigned char* p = reinterpret_cast<unsigned char*>(s);
+    while (*p) {
+        bool lead = isLeadByte(*p) && p[1];
+        if (lead || !isBlank(static_cast<char>(*p))) lastKept = reinterpret_cast<char*>(p + (lead ? 1 : 0));
+        p += lead ? 2 : 1;
+    }
+    if (lastKept)
+        lastKept[1] = '\0';
+    else
+        s[0] = '\0';
+}
+
+// First comma outside double quotes, trail bytes skipped; the end when none.
+const char* commandEnd(const char* s) {
+    bool quoted = false;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(s);
+    while (*p) {
+        if (isLeadByte(*p) && p[1]) {
+            p += 2;
+            continue;
+        }
+        if (*p == '"')
+            quoted = !quoted;
+        else if (*p == ',' && !quoted)
+            break;
+        ++p;
+    }
+    return reinterpret_cast<const char*>(p);
+}
+
+}  // namespace
+
+void PendingList::assign(const char* list) {
+    copyBounded(text_, list ? list : "", sizeof text_);
+    next_ = 0;
+}
+
+bool PendingList::takeNext(char* out, size_t outSize) {
+    if (out && outSize) out[0] = '\0';
+    for (;;) {
+        const char* rest = skipBlanks(text_ + next_);
+        if (*rest == '\0') {
+            clear();
+            return false;
+        }
+        const char* end = startsWithNoCase(rest, "@view") ? stringEnd(rest) : commandEnd(rest);
+        const char* after = *end ? end + 1 : end;
+        next_ = static_cast<size_t>(after - text_);
+        if (end == rest) continue;  // an empty command between two commas
+        copyRange(rest, end, out, outSize);
+        if (out && outSize) trimRight(out);
+        return true;
+    }
+}
+
+bool PendingList::empty() const { return *skipBlanks(text_ + next_) == '\0'; }
+
+void PendingList::clear() {
+    text_[0] = '\0';
+    next_ = 0;
+}
+
+Kind kindOf(const char* command) {
+    if (startsWithNoCase(command, "@view")) return Kind::View;
+    if (startsWithNoCase(command, "@http") || startsWithNoCase(command, "@ftp")) return Kind::Web;
+    return Kind::Program;
+}
+
+void viewFileName(const char* command, char* out, size_t outSize) {
+    if (!out || outSize == 0) return;
+    out[0] = '\0';
+    if (!command || std::strlen(command) <= 5) return;  // "@view" alone names nothing
+    const char* name = command + 6;
+    if (*name == '"') {
+        ++name;
+        const char* close = findChar(name, '"');
+        copyRange(name, close ? close : stringEnd(name), out, outSize);
+        return;
+    }
+    // The name ends at a blank, or at a comma: the commands an "@view" list
+    // carries after its document are never run, and never part of the name.
+    const char* end = findChar(name, ' ');
+    const char* comma = findChar(name, ',');
+    if (!end || (comma && comma < end)) end = comma;
+    copyRange(name, end ? end : stringEnd(name), out, outSize);
+}
+
+void webAddress(const char* command, char* out, size_t outSize) {
+    if (!out || outSize == 0) return;
+    out[0] = '\0';
+    if (!command || command[0] != '@') return;
+    copyBounded(out, command + 1, outSize);
+    trimRight(out);
+}
+
+void splitCommandLine(const char* command, char* program, size_t programSize, char* parameters,
+                      size_t parametersSize) {
+    if (program && programSize) program[0] = '\0';
+    if (parameters && parametersSize) parameters[0] = '\0';
+    if (!command) return;
+    const char* s = skipBlanks(command);
+    const char* rest;
+    if (*s == '"') {
+        const char* close = findChar(s + 1, '"');
+        const char* end = close ? close : stringEnd(s);
+        copyRange(s + 1, end, program, programSize);
+        rest = close ? close + 1 : end;
+    } else {
+        const char* blank = findChar(s, ' ');
+        const char* end = blank ? blank : stringEnd(s);
+        copyRange(s, end, program, programSize);
+        rest = end;
+    }
+    copyBounded(parameters, skipBlanks(rest), parametersSize);
+    if (parameters && parametersSize) trimRight(parameters);
+}
+
+bool playCommand(const char* commandTemplate, const char* mediaPath, char* program, size_t programSize,
+                 char* parameters, size_t parametersSize) {
+    if (program && programSize) program[0] = '\0';
+    if (parameters && parametersSize) parameters[0] = '\0';
+    if (!commandTemplate || !*commandTemplate || !mediaPath) return false;
+    char upper[kCommandSize];
+    copyBounded(upper, commandTemplate, sizeof upper);
+    upperCase(upper);
+
+    // The placeholder is replaced as text: the template comes from the
+    // registry and is never used as a format string.
+    const char* placeholder = nullptr;
+    for (const char* p = findChar(upper, '%'); p; p = findChar(p + 1, '%'))
+        if (p[1] == '1') {
+            placeholder = p;
+            break;
+        }
+    if (!placeholder)
+        for (const char* p = findChar(upper, '%'); p; p = findChar(p + 1, '%'))
+            if (p[1] == 'L') {
+                placeholder = p;
+                break;
+            }
+    if (!placeholder) return false;
+
+    char line[2 * kCommandSize];
+    copyRange(upper, placeholder, line, sizeof line);
+    appendBounded(line, mediaPath, sizeof line);
+    appendBounded(line, placeholder + 2, sizeof line);
+
+    // Split at the first blank after ".EXE" (searched in the template part,
+    // so a media path holding ".EXE " cannot move the split).
+    const char* exe = nullptr;
+    for (const char* p = findChar(line, '.'); p && p < line + (placeholder - upper); p = findChar(p + 1, '.'))
+        if (std::strncmp(p, ".EXE", 4) == 0) {
+            exe = p;
+            break;
+        }
+    const char* split = nullptr;
+    if (exe) {
+        split = findChar(exe, ' ');
+    } else if (line[0] == '"') {
+        const char* close = findChar(line + 1, '"');
+        split = close ? findChar(close, ' ') : nullptr;
+    } else {
+        split = findChar(line, ' ');
+    }
+    const char* programEnd = split ? split : stringEnd(line);
+    const char* programBegin = line;
+    if (*programBegin == '"') ++programBegin;
+    if (programEnd > programBegin && programEnd[-1] == '"') --programEnd;
+    copyRange(programBegin, programEnd, program, programSize);
+    if (split) copyBounded(parameters, skipBlanks(split), parametersSize);
+    return program && program[0];
+}
+
+}  // namespace commands

@@ -1,0 +1,6 @@
+#include "menu_app.h"
+
+MenuApp& menuApp() {
+    static MenuApp app;
+    return app;
+}

@@ -1,6 +1,0 @@
-#include "menuapp.h"
-
-MenuApp& menuApp() {
-    static MenuApp app;
-    return app;
-}

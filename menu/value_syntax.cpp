@@ -1,0 +1,223 @@
+#include "value_syntax.h"
+
+#include <climits>
+#include <cstring>
+
+#include "sjis.h"
+
+namespace values {
+
+namespace {
+
+bool isSeparator(char c) { return c == ',' || c == ' ' || c == '\t'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Copies [from, to) into dest of `size` bytes, cut back so that a
+// double-byte character is never split; always terminated.
+void copyRange(char* dest, size_t size, const char* from, const char* to) {
+    if (!dest || size == 0) return;
+    size_t n = 0;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(from);
+    size_t length = static_cast<size_t>(to - from);
+    while (n < length) {
+        size_t step = (isLeadByte(p[n]) && n + 1 < length) ? 2 : 1;
+        if (n + step > size - 1) break;
+        n += step;
+    }
+    std::memcpy(dest, from, n);
+    dest[n] = '\0';
+}
+
+void trimTrailingBlanks(char* s) {
+    // Blanks are single-byte and never the second byte of a double-byte
+    // character, so cutting from the end is safe.
+    size_t n = std::strlen(s);
+    while (n > 0 && isBlank(s[n - 1])) s[--n] = '\0';
+}
+
+const char* skipBlanks(const char* p) {
+    while (isBlank(*p)) ++p;
+    return p;
+}
+
+// End of the token starting at p: the next separator (trail bytes skipped).
+const char* tokenEnd(const char* p) {
+    const unsigned char* u = reinterpret_cast<const unsigned char*>(p);
+    while (*u && !isSeparator(static_cast<char>(*u))) u += (isLeadByte(*u) && u[1]) ? 2 : 1;
+    return reinterpret_cast<const char*>(u);
+}
+
+}  // namespace
+
+long parseDecimal(const char* token) {
+    if (!token) return 0;
+    const char* p = token;
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = (*p++ == '-');
+    long long value = 0;
+    while (*p >= '0' && *p <= '9') {
+        if (value <= static_cast<long long>(LONG_MAX) + 1) value = value * 10 + (*p - '0');
+        ++p;
+    }
+    if (negative) value = -value;
+    if (value > LONG_MAX) return LONG_MAX;
+    if (value < LONG_MIN) return LONG_MIN;
+    return static_cast<long>(value);
+}
+
+int parseNumbers(const char* text, long* out, int max) {
+    if (!text || !out) return 0;
+    int count = 0;
+    const char* p = text;
+    while (count < max) {
+        while (isSeparator(*p)) ++p;
+        if (!*p) break;
+        out[count++] = parseDecimal(p);
+        p = tokenEnd(p);
+    }
+    return count;
+}
+
+void parsePoint(const char* text, long* x, long* y) {
+    long v[2] = {x ? *x : 0, y ? *y : 0};
+    parseNumbers(text, v, 2);
+    if (x) *x = v[0];
+    if (y) *y = v[1];
+}
+
+uint32_t parseColour(const char* text) {
+    long v[3] = {0, 0, 0};
+    parseNumbers(text, v, 3);
+    return (static_cast<uint32_t>(v[0]) & 0xFF) | ((static_cast<uint32_t>(v[1]) & 0xFF) << 8) |
+           ((static_cast<uint32_t>(v[2]) & 0xFF) << 16);
+}
+
+int parseDecoration(const char* text) {
+    if (equalsNoCase(text, "outset")) return DecorationOutset;
+    if (equalsNoCase(text, "inset")) return DecorationInset;
+    return DecorationNone;
+}
+
+int clampFontSize(long size) {
+    if (size == 0) return 12;
+    if (size > 20) return 20;
+    return static_cast<int>(size);
+}
+
+void parseSound(const char* value, char* file, size_t fileSize, bool* sync) {
+    if (file && fileSize) file[0] = '\0';
+    if (sync) *sync = false;
+    if (!value) return;
+    if (*value == ',') {
+        const char* p = value;
+        while (isSeparator(*p)) ++p;
+        char token[16];
+        copyRange(token, sizeof token, p, tokenEnd(p));
+        if (sync) *sync = equalsNoCase(token, "Sync") && tokenEnd(p) - p == 4;
+        return;
+    }
+    const char* p = value;
+    while (isSeparator(*p)) ++p;
+    const char* end = tokenEnd(p);
+    copyRange(file, fileSize, p, end);
+    if (*end && sync) *sync = equalsNoCase(end + 1, "Sync");
+}
+
+const char* splitCommandValue(const char* value, char* label, size_t labelSize, char* hint, size_t hintSize) {
+    if (label && labelSize) label[0] = '\0';
+    if (hint && hintSize) hint[0] = '\0';
+    if (!value) return "";
+    const char* comma = findChar(value, ',');
+    const char* labelEnd = comma ? comma : stringEnd(value);
+    const char* semicolon = findChar(value, ';');
+    if (semicolon && semicolon < labelEnd) {
+        copyRange(label, labelSize, value, semicolon);
+        copyRange(hint, hintSize, semicolon + 1, labelEnd);
+    } else {
+        copyRange(label, labelSize, value, labelEnd);
+    }
+    return comma ? comma + 1 : labelEnd;
+}
+
+const char* nextPart(const char* list, char* part, size_t partSize) {
+    if (part && partSize) part[0] = '\0';
+    if (!list || !*list) return nullptr;
+    const char* comma = findChar(list, ',');
+    const char* end = comma ? comma : stringEnd(list);
+    copyRange(part, partSize, list, end);
+    return comma ? comma + 1 : end;
+}
+
+bool splitCommandLine(const char* part, char* program, size_t programSize, char* arguments,
+                      size_t argumentsSize) {
+    if (program && programSize) program[0] = '\0';
+    if (arguments && argumentsSize) arguments[0] = '\0';
+    if (!part) return false;
+    const char* p = skipBlanks(part);
+    const char* rest;
+    if (*p == '"') {
+        const char* close = findChar(p + 1, '"');
+        const char* end = close ? close : stringEnd(p);
+        copyRange(program, programSize, p + 1, end);
+        rest = close ? close + 1 : end;
+    } else {
+        const char* space = findChar(p, ' ');
+        const char* end = space ? space : stringEnd(p);
+        copyRange(program, programSize, p, end);
+        rest = end;
+    }
+    if (program) trimTrailingBlanks(program);
+    rest = skipBlanks(rest);
+    copyRange(arguments, argumentsSize, rest, stringEnd(rest));
+    if (arguments) trimTrailingBlanks(arguments);
+    return program && program[0] != '\0';
+}
+
+void firstArgument(const char* arguments, char* out, size_t outSize) {
+    if (out && outSize) out[0] = '\0';
+    if (!arguments) return;
+    const char* p = skipBlanks(arguments);
+    if (*p == '"') {
+        const char* close = findChar(p + 1, '"');
+        copyRange(out, outSize, p + 1, close ? close : stringEnd(p));
+    } else {
+        const char* space = findChar(p, ' ');
+        copyRange(out, outSize, p, space ? space : stringEnd(p));
+    }
+}
+
+void splitPopupValue(const char* value, char* link, size_t linkSize, char* textFile, size_t textFileSize) {
+    if (link && linkSize) link[0] = '\0';
+    if (textFile && textFileSize) textFile[0] = '\0';
+    if (!value) return;
+    const char* comma = findChar(value, ',');
+    const char* text = value;
+    if (comma) {
+        const char* p = skipBlanks(value);
+        if (*p == '"') ++p;
+        const char* quote = findChar(p, '"');
+        const char* end = (quote && quote < comma) ? quote : comma;
+        copyRange(link, linkSize, p, end);
+        if (link) trimTrailingBlanks(link);
+        text = comma + 1;
+    }
+    while (*text && static_cast<unsigned char>(*text) <= ' ') ++text;
+    copyRange(textFile, textFileSize, text, stringEnd(text));
+    if (textFile) trimTrailingBlanks(textFile);
+}
+
+bool isWebAddress(const char* link) {
+    return startsWithNoCase(link, "http") || startsWithNoCase(link, "ftp");
+}
+
+bool appendWhole(char* list, size_t listSize, const char* piece) {
+    if (!list || !piece || listSize == 0) return false;
+    size_t used = std::strlen(list);
+    size_t need = used + (used ? 1 : 0) + std::strlen(piece);
+    if (need >= listSize) return false;
+    if (used) list[used++] = ',';
+    std::memcpy(list + used, piece, std::strlen(piece) + 1);
+    return true;
+}
+
+}  // namespace values
