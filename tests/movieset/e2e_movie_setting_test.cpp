@@ -97,6 +97,12 @@ protected:
         EXPECT_EQ(icon, e2e::messageBoxIcon(box));
         return box;
     }
+    // Answers a box and waits until it is gone, so that the next wait
+    // cannot find it again.
+    void answer(HWND box, int button) {
+        e2e::pressButton(box, button);
+        EXPECT_TRUE(driver_.waitGone(box));
+    }
     // Drops the recorder in as the menu program.
     void placeMenu(const std::string& folder) {
         ASSERT_TRUE(e2e::copyFile(e2e::helperProgram("recorder.exe"), folder + "\\ostrel.exe"));
@@ -169,13 +175,14 @@ TEST_F(MovieSettingTest, TheDialogAndItsExplanationFollowTheBox) {
 
 TEST_F(MovieSettingTest, OkWithoutAChangeWritesNothingAndShowsNothing) {
     store({"no", true, REG_SZ, "no"});
+    const std::string before = stored();
     e2e::Process p = start();
     HWND dlg = dialog(p);
     ASSERT_TRUE(dlg);
     EXPECT_TRUE(ticked(dlg));
     e2e::pressButton(dlg, IDOK);
     expectExit(p);  // no ostrel.exe here: no offer either
-    EXPECT_EQ("no", stored());
+    EXPECT_EQ(before, stored());
 
     // Ticked and cleared again is no change.
     removeKey();
@@ -203,7 +210,7 @@ TEST_F(MovieSettingTest, AChangeIsStoredWithItsTerminatorAndReportedOnce) {
     DWORD type = 0;
     EXPECT_EQ(std::string("No\0", 3), stored(&type));
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-    e2e::pressButton(box, IDOK);
+    answer(box, IDOK);
     expectExit(p);
 
     p = start();
@@ -216,7 +223,7 @@ TEST_F(MovieSettingTest, AChangeIsStoredWithItsTerminatorAndReportedOnce) {
     ASSERT_TRUE(box);
     EXPECT_EQ(std::string("Yes\0", 4), stored(&type));
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-    e2e::pressButton(box, IDOK);
+    answer(box, IDOK);
     expectExit(p);
 }
 
@@ -238,7 +245,7 @@ TEST_F(MovieSettingTest, TheMenuIsOfferedOnlyFromTheCurrentFolderAndYesStartsIt)
     e2e::pressButton(dlg, IDOK);
     HWND box = expectBox(p, "TALVO DVD-ROM MENUを起動しますか?", e2e::Icon::Question);
     ASSERT_TRUE(box);
-    e2e::pressButton(box, IDNO);
+    answer(box, IDNO);
     expectExit(p);
     EXPECT_TRUE(e2e::recordedRuns(dir_).empty());
 
@@ -250,10 +257,10 @@ TEST_F(MovieSettingTest, TheMenuIsOfferedOnlyFromTheCurrentFolderAndYesStartsIt)
     e2e::pressButton(dlg, IDOK);
     box = expectBox(p, "設定をレジストリに登録しました", e2e::Icon::Information);
     ASSERT_TRUE(box);
-    e2e::pressButton(box, IDOK);
+    answer(box, IDOK);
     box = expectBox(p, "TALVO DVD-ROM MENUを起動しますか?", e2e::Icon::Question);
     ASSERT_TRUE(box);
-    e2e::pressButton(box, IDYES);
+    answer(box, IDYES);
     expectExit(p);
     ASSERT_TRUE(e2e::waitForRuns(dir_, 1, 10000));
     std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(dir_);
@@ -269,9 +276,9 @@ TEST_F(MovieSettingTest, AMenuThatWillNotStartIsReported) {
     e2e::pressButton(dlg, IDOK);
     HWND box = expectBox(p, "TALVO DVD-ROM MENUを起動しますか?", e2e::Icon::Question);
     ASSERT_TRUE(box);
-    e2e::pressButton(box, IDYES);
+    answer(box, IDYES);
     box = expectBox(p, "TALVO DVD-ROM MENU の起動に失敗しました", e2e::Icon::Error);
     ASSERT_TRUE(box);
-    e2e::pressButton(box, IDOK);
+    answer(box, IDOK);
     expectExit(p);
 }
