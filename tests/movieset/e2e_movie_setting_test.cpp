@@ -87,19 +87,15 @@ protected:
         EXPECT_TRUE(p.waitExit(10000, &code)) << "still running (a box left open?)";
         EXPECT_EQ(0u, code);
     }
-    // A message box of the process with this text, icon and caption.
-    HWND expectBox(const e2e::Process& p, const std::string& message, e2e::Icon icon) {
+    // A message box of the process with this text, icon and caption,
+    // answered with button; waits until it is gone so that the next wait
+    // cannot find it again.
+    void answerBox(const e2e::Process& p, const std::string& message, e2e::Icon icon, int button) {
         HWND box = driver_.waitMessageBox(p);
-        EXPECT_TRUE(box) << message;
-        if (!box) return nullptr;
+        ASSERT_TRUE(box) << message;
         EXPECT_EQ(message, e2e::messageBoxText(box));
         EXPECT_EQ(std::string(text::kTitle), e2e::windowText(box));
         EXPECT_EQ(icon, e2e::messageBoxIcon(box));
-        return box;
-    }
-    // Answers a box and waits until it is gone, so that the next wait
-    // cannot find it again.
-    void answer(HWND box, int button) {
         e2e::pressButton(box, button);
         EXPECT_TRUE(driver_.waitGone(box));
     }
@@ -112,6 +108,9 @@ protected:
     std::string dir_;
     std::string exe_;
 };
+
+const char kStoredText[] = "設定をレジストリに登録しました";
+const char kStartQuestion[] = "TALVO DVD-ROM MENUを起動しますか?";
 
 }  // namespace
 
@@ -135,9 +134,6 @@ TEST_F(MovieSettingTest, OnlyNoInAnyCaseTicksTheBoxAndCancelNeverWritesNorOffers
         HWND dlg = dialog(p);
         ASSERT_TRUE(dlg) << c.name;
         EXPECT_EQ(c.ticks, ticked(dlg)) << c.name;
-        EXPECT_TRUE(e2e::waitText(e2e::child(dlg, IDC_EXPLANATION),
-                                  ticked(dlg) ? text::kExplainTicked : text::kExplainClear))
-            << c.name;
         // Cancel even after a change: nothing written, no offer.
         e2e::pressButton(dlg, IDC_NO_MOVIE);
         e2e::pressButton(dlg, IDCANCEL);
@@ -147,120 +143,66 @@ TEST_F(MovieSettingTest, OnlyNoInAnyCaseTicksTheBoxAndCancelNeverWritesNorOffers
     }
 }
 
-TEST_F(MovieSettingTest, TheDialogAndItsExplanationFollowTheBox) {
+TEST_F(MovieSettingTest, TheExplanationFollowsTheBoxAndOkWithoutAChangeWritesNothing) {
     e2e::Process p = start();
     HWND dlg = dialog(p);
     ASSERT_TRUE(dlg);
     EXPECT_TRUE(e2e::findChild(dlg, "Static", text::kTitle)) << "the title line";
     EXPECT_EQ("MENU 起動時にムービーを再生しない", e2e::dlgItemText(dlg, IDC_NO_MOVIE));
-    EXPECT_EQ("OK", e2e::dlgItemText(dlg, IDOK));
     EXPECT_EQ("キャンセル", e2e::dlgItemText(dlg, IDCANCEL));
-    // Centred on the screen.
-    RECT r = e2e::windowRect(dlg);
+    RECT r = e2e::windowRect(dlg);  // centred on the screen
     EXPECT_NEAR((GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2, r.left, 1);
     EXPECT_NEAR((GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2, r.top, 1);
     HWND explanation = e2e::child(dlg, IDC_EXPLANATION);
     ASSERT_TRUE(e2e::waitText(explanation, text::kExplainClear));
-    // The explanation stands on white.
     EXPECT_EQ(RGB(255, 255, 255), e2e::pixelAt(explanation, 2, e2e::clientSize(explanation).cy - 3));
     e2e::screenshot(dlg, "movieset_dialog");
     e2e::pressButton(dlg, IDC_NO_MOVIE);
     EXPECT_TRUE(e2e::waitText(explanation, text::kExplainTicked));
     e2e::pressButton(dlg, IDC_NO_MOVIE);
     EXPECT_TRUE(e2e::waitText(explanation, text::kExplainClear));
-    e2e::sendKey(dlg, VK_ESCAPE);
-    expectExit(p);
-    EXPECT_EQ("<none>", stored());
-}
-
-TEST_F(MovieSettingTest, OkWithoutAChangeWritesNothingAndShowsNothing) {
-    store({"no", true, REG_SZ, "no"});
-    const std::string before = stored();
-    e2e::Process p = start();
-    HWND dlg = dialog(p);
-    ASSERT_TRUE(dlg);
-    EXPECT_TRUE(ticked(dlg));
+    // Ticked and cleared again is no change: OK writes and shows nothing.
     e2e::pressButton(dlg, IDOK);
     expectExit(p);  // no ostrel.exe here: no offer either
-    EXPECT_EQ(before, stored());
+    EXPECT_EQ("<none>", stored());
 
-    // Ticked and cleared again is no change.
-    removeKey();
+    store({"no", true, REG_SZ, "no"});
+    const std::string before = stored();
     p = start();
     dlg = dialog(p);
     ASSERT_TRUE(dlg);
-    e2e::pressButton(dlg, IDC_NO_MOVIE);
-    e2e::pressButton(dlg, IDC_NO_MOVIE);
+    EXPECT_TRUE(ticked(dlg));
+    EXPECT_TRUE(e2e::waitText(e2e::child(dlg, IDC_EXPLANATION), text::kExplainTicked));
     e2e::pressButton(dlg, IDOK);
     expectExit(p);
-    EXPECT_EQ("<none>", stored());
+    EXPECT_EQ(before, stored());
 }
 
-TEST_F(MovieSettingTest, AChangeIsStoredWithItsTerminatorAndReportedOnce) {
+TEST_F(MovieSettingTest, AChangeIsStoredWithItsTerminatorReportedOnceAndYesStartsTheMenu) {
     e2e::Process p = start();
     HWND dlg = dialog(p);
     ASSERT_TRUE(dlg);
-    EXPECT_FALSE(ticked(dlg));
     e2e::pressButton(dlg, IDC_NO_MOVIE);
     // OK twice before the dialog gets round to it: stored and reported once.
     e2e::command(dlg, IDOK);
     e2e::command(dlg, IDOK);
-    HWND box = expectBox(p, "設定をレジストリに登録しました", e2e::Icon::Information);
-    ASSERT_TRUE(box);
+    answerBox(p, kStoredText, e2e::Icon::Information, IDOK);
+    expectExit(p);
     DWORD type = 0;
     EXPECT_EQ(std::string("No\0", 3), stored(&type));
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-    answer(box, IDOK);
-    expectExit(p);
 
-    p = start();
+    placeMenu(dir_);
+    p = start(dir_);
     dlg = dialog(p);
     ASSERT_TRUE(dlg);
     EXPECT_TRUE(ticked(dlg));
     e2e::pressButton(dlg, IDC_NO_MOVIE);
     e2e::pressButton(dlg, IDOK);
-    box = expectBox(p, "設定をレジストリに登録しました", e2e::Icon::Information);
-    ASSERT_TRUE(box);
+    answerBox(p, kStoredText, e2e::Icon::Information, IDOK);
     EXPECT_EQ(std::string("Yes\0", 4), stored(&type));
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-    answer(box, IDOK);
-    expectExit(p);
-}
-
-TEST_F(MovieSettingTest, TheMenuIsOfferedOnlyFromTheCurrentFolderAndYesStartsIt) {
-    // ostrel.exe beside the tool but not in the current folder: no offer.
-    placeMenu(dir_);
-    const std::string elsewhere = e2e::freshFolder("movieset_elsewhere");
-    e2e::Process p = start(elsewhere);
-    HWND dlg = dialog(p);
-    ASSERT_TRUE(dlg);
-    e2e::pressButton(dlg, IDOK);
-    expectExit(p);
-    EXPECT_TRUE(e2e::recordedRuns(dir_).empty());
-
-    // In the current folder: No declines.
-    p = start(dir_);
-    dlg = dialog(p);
-    ASSERT_TRUE(dlg);
-    e2e::pressButton(dlg, IDOK);
-    HWND box = expectBox(p, "TALVO DVD-ROM MENUを起動しますか?", e2e::Icon::Question);
-    ASSERT_TRUE(box);
-    answer(box, IDNO);
-    expectExit(p);
-    EXPECT_TRUE(e2e::recordedRuns(dir_).empty());
-
-    // Yes starts it in that folder, after the change was stored.
-    p = start(dir_);
-    dlg = dialog(p);
-    ASSERT_TRUE(dlg);
-    e2e::pressButton(dlg, IDC_NO_MOVIE);
-    e2e::pressButton(dlg, IDOK);
-    box = expectBox(p, "設定をレジストリに登録しました", e2e::Icon::Information);
-    ASSERT_TRUE(box);
-    answer(box, IDOK);
-    box = expectBox(p, "TALVO DVD-ROM MENUを起動しますか?", e2e::Icon::Question);
-    ASSERT_TRUE(box);
-    answer(box, IDYES);
+    answerBox(p, kStartQuestion, e2e::Icon::Question, IDYES);
     expectExit(p);
     ASSERT_TRUE(e2e::waitForRuns(dir_, 1, 10000));
     std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(dir_);
@@ -268,17 +210,29 @@ TEST_F(MovieSettingTest, TheMenuIsOfferedOnlyFromTheCurrentFolderAndYesStartsIt)
     EXPECT_EQ(dir_, runs[0].currentDir);
 }
 
-TEST_F(MovieSettingTest, AMenuThatWillNotStartIsReported) {
-    ASSERT_TRUE(e2e::writeFile(dir_ + "\\ostrel.exe", "not a program"));
-    e2e::Process p = start(dir_);
+TEST_F(MovieSettingTest, TheMenuIsOfferedOnlyFromTheCurrentFolder) {
+    // ostrel.exe beside the tool but not in the current folder: no offer.
+    placeMenu(dir_);
+    e2e::Process p = start(e2e::freshFolder("movieset_elsewhere"));
     HWND dlg = dialog(p);
     ASSERT_TRUE(dlg);
     e2e::pressButton(dlg, IDOK);
-    HWND box = expectBox(p, "TALVO DVD-ROM MENUを起動しますか?", e2e::Icon::Question);
-    ASSERT_TRUE(box);
-    answer(box, IDYES);
-    box = expectBox(p, "TALVO DVD-ROM MENU の起動に失敗しました", e2e::Icon::Error);
-    ASSERT_TRUE(box);
-    answer(box, IDOK);
+    expectExit(p);
+    // In the current folder: No declines.
+    p = start(dir_);
+    dlg = dialog(p);
+    ASSERT_TRUE(dlg);
+    e2e::pressButton(dlg, IDOK);
+    answerBox(p, kStartQuestion, e2e::Icon::Question, IDNO);
+    expectExit(p);
+    EXPECT_TRUE(e2e::recordedRuns(dir_).empty());
+    // A menu program that will not start is reported.
+    ASSERT_TRUE(e2e::writeFile(dir_ + "\\ostrel.exe", "not a program"));
+    p = start(dir_);
+    dlg = dialog(p);
+    ASSERT_TRUE(dlg);
+    e2e::pressButton(dlg, IDOK);
+    answerBox(p, kStartQuestion, e2e::Icon::Question, IDYES);
+    answerBox(p, "TALVO DVD-ROM MENU の起動に失敗しました", e2e::Icon::Error, IDOK);
     expectExit(p);
 }
