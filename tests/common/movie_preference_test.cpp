@@ -78,6 +78,8 @@ TEST(MoviePreference, TheMenuStoresOnlyAChangeAndOnlyAfterASuccessfulStart) {
         for (int i = 0; i < r.toggles; ++i) p.toggle();
         EXPECT_EQ(r.checked, p.itemChecked()) << label;
         EXPECT_EQ(r.stores, p.needsStore(r.startedOk)) << label;
-        if (r.stores) EXPECT_EQ(r.stored, std::string(p.valueToStore().text, p.valueToStore().size)) << label;
+        if (r.stores) {
+            EXPECT_EQ(r.stored, std::string(p.valueToStore().text, p.valueToStore().size)) << label;
+        }
     }
 }
