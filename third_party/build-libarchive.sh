@@ -5,10 +5,10 @@
 set -eu
 prefix=$1; work=$2
 here=$(cd "$(dirname "$0")" && pwd)
-# Several build trees share one prefix: one build at a time, the others wait
-# and then find it installed.
+# Several build trees share one prefix (through links): one build at a time,
+# the others wait and then find it installed.
 mkdir -p "$(dirname "$prefix")"
-exec 9>"$prefix.lock"
+exec 9>"$(readlink -m "$prefix").lock"
 flock 9
 toolchain=${3:-$here/../cmake/mingw-i686.cmake}
 [ -f "$prefix/lib/libarchive.a" ] || [ -f "$prefix/lib/libarchive_static.a" ] && exit 0
