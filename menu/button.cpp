@@ -20,7 +20,7 @@ bool buttonClassRegistered = false;
 
 // The tool size of the first tooltip structure version: understood by every
 // comctl32, whatever version the program is bound to.
-const UINT kToolInfoSize = 44;
+const UINT kToolInfoSize = TTTOOLINFOA_V1_SIZE;
 
 // Selects and realises the menu's palette around a drawing block, when there is one.
 class OptionalPalette {

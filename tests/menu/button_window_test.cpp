@@ -306,7 +306,7 @@ TEST_F(ButtonWindow, HintsRegisterUpdateAndRemoveTools) {
     EXPECT_EQ(1, SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
     char text[80] = {};
     TOOLINFOA ti = {};
-    ti.cbSize = 44;
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
     ti.hwnd = b.window();
     ti.uId = IDC_FIRST_EXECUTE;
     ti.lpszText = text;
