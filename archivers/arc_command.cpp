@@ -71,7 +71,8 @@ bool applySwitch(const std::string& sw, ArcFormat format, ArcCommand& out) {
 
 }  // namespace
 
-int parseCommand(const char* line, ArcFormat format, bool toMemory, ArcCommand& out) {
+int parseCommand(const char* line, ArcFormat format, bool toMemory, ArcCommand& out,
+                 const std::function<bool(const std::string&)>& exists) {
     out = ArcCommand();
     std::vector<std::string> tokens = splitCommandLine(line);
     bool haveCommand = toMemory;
@@ -103,6 +104,17 @@ int parseCommand(const char* line, ArcFormat format, bool toMemory, ArcCommand& 
     if (positional.empty() || positional[0].empty()) return ARC_ERROR_NO_ARCHIVE_NAME;
     size_t next = 0;
     out.archive = positional[next++];
+    if (exists && !exists(out.archive)) {
+        std::string joined = out.archive;
+        for (size_t k = next; k < positional.size(); ++k) {
+            joined += " " + positional[k];
+            if (exists(joined)) {
+                out.archive = joined;
+                next = k + 1;
+                break;
+            }
+        }
+    }
     if (!toMemory && next < positional.size()) out.folder = positional[next++];
     for (; next < positional.size(); ++next) out.patterns.push_back(positional[next]);
     return ARC_OK;

@@ -8,6 +8,7 @@
 // destination folder (not in the to-memory form) and the names or patterns to
 // extract.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,5 +28,9 @@ std::vector<std::string> splitCommandLine(const char* line);
 // Parses a command line for the given library. toMemory: the ExtractMem form
 // ("archive" "item", switches allowed, no command and no folder). Returns
 // ARC_OK or ARC_ERROR_UNKNOWN_COMMAND, ARC_ERROR_UNKNOWN_SWITCH,
-// ARC_ERROR_NO_ARCHIVE_NAME.
-int parseCommand(const char* line, ArcFormat format, bool toMemory, ArcCommand& out);
+// ARC_ERROR_NO_ARCHIVE_NAME. With exists: an archive path given without
+// quotes that holds blanks ("x ... D:\My Disc\a.lzh "dest"") arrives as
+// several tokens; when the first token names no file, it is joined with the
+// following ones as long as the joined path names one.
+int parseCommand(const char* line, ArcFormat format, bool toMemory, ArcCommand& out,
+                 const std::function<bool(const std::string&)>& exists = nullptr);

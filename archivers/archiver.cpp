@@ -200,6 +200,11 @@ private:
     bool first_ = true;
 };
 
+bool fileExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 DWORD clampSize(unsigned long long size) {
     return size > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<DWORD>(size);
 }
@@ -465,7 +470,7 @@ ARC_API int WINAPI ARC_NAME()(HWND owner, LPCSTR commandLine, LPSTR output, DWOR
     try {
         Output out(output, outputSize);
         ArcCommand cmd;
-        int r = parseCommand(commandLine, kFormat, false, cmd);
+        int r = parseCommand(commandLine, kFormat, false, cmd, fileExists);
         if (r != ARC_OK) return r;
         LocaleScope locale;
         return extract(cmd, out);

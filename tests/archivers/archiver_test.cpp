@@ -68,6 +68,15 @@ TEST_P(Archiver, ExtractsEveryFileByteForByte) {
     }
 }
 
+TEST_P(Archiver, TakesAnUnquotedArchivePathWithBlanks) {
+    // The extract-all command names the archive without quotes.
+    std::string copy = work_ + "\\my disc\\an archive " + GetParam().archive;
+    ASSERT_TRUE(e2e::copyFile(archive_, copy));
+    std::string dest = work_ + "\\blanks";
+    ASSERT_EQ(0, lib_->command(nullptr, lib_->extractAll(copy, dest).c_str(), nullptr, 0));
+    EXPECT_EQ(expectedBytes("readme.txt"), readAll(dest + "\\readme.txt"));
+}
+
 TEST_P(Archiver, ExtractsBelowABaseFolderAndSingleItems) {
     std::string below = work_ + "\\below";
     ASSERT_EQ(0, lib_->command(nullptr, lib_->extractBelow(archive_, below, "sub").c_str(), nullptr, 0));
