@@ -271,3 +271,37 @@ TEST(ArchiverExports, EveryEntryPointIsExportedUnderItsPrefix) {
 }
 
 }  // namespace
+
+namespace {
+
+// The sample disc's archives, written at build time for the installer, are
+// read by the libraries that will unpack them.
+TEST(SampleDiscArchives, HoldTheirFilesForTheirLibraries) {
+    const struct {
+        const char* dll;
+        const char* prefix;
+        const char* archive;
+        const char* item;
+    } cases[] = {{"UnLha32.DLL", "Unlha", "item.lzh", "app\\説明書.txt"},
+                 {"UnZip32.DLL", "UnZip", "item.zip", "app\\説明書.txt"},
+                 {"Cab32.DLL", "Cab", "item.cab", "app\\説明書.txt"},
+                 {"UnLha32.DLL", "Unlha", "setup.lzh", "setup.exe"},
+                 {"UnLha32.DLL", "Unlha", "docs.lzh", "manual.rtf"}};
+    for (const auto& c : cases) {
+        ArchiverLib lib(c.dll, c.prefix);
+        std::string archive = e2e::winPath(SAMPLE_ARCHIVE_DIR) + "\\" + c.archive;
+        HARCHIVE h = lib.openArchive(nullptr, archive.c_str(), 0);
+        ASSERT_TRUE(h) << c.archive;
+        ArcItemInfo info;
+        EXPECT_EQ(0, lib.findFirst(h, c.item, &info)) << c.archive << " " << c.item;
+        lib.closeArchive(h);
+    }
+    ArchiverLib lzh("UnLha32.DLL", "Unlha");
+    std::vector<BYTE> buffer(0x20000);
+    DWORD written = 0;
+    std::string cmd = "\"" + e2e::winPath(SAMPLE_ARCHIVE_DIR) + "\\docs.lzh\" \"manual.rtf\"";
+    ASSERT_EQ(0, lzh.extractMem(nullptr, cmd.c_str(), buffer.data(), 0x20000, nullptr, nullptr, &written));
+    EXPECT_EQ("{\\rtf1", std::string(buffer.begin(), buffer.begin() + 6));
+}
+
+}  // namespace
