@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
-#include "codeconv.h"
+#include "code_conv.h"
 #ifdef _WIN32
 #include <windows.h>
-#include "acpconv.h"
+#include "acp_conv.h"
 #endif
 
 int main(int argc, char** argv) {

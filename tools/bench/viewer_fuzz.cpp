@@ -9,9 +9,9 @@
 #include <random>
 #include <string>
 #include <vector>
-#include "codeconv.h"
+#include "code_conv.h"
 #include "detect.h"
-#include "linesplit.h"
+#include "line_split.h"
 
 namespace {
 

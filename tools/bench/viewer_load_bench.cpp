@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include "doctexts.h"
+#include "doc_texts.h"
 #include "loader.h"
-#include "rowstore.h"
+#include "row_store.h"
 #include "settings.h"
 
 namespace {

@@ -6,7 +6,7 @@
 // a pass holds 254 bytes. No Win32.
 #pragma once
 #include <cstddef>
-#include "charcode.h"
+#include "char_code.h"
 
 namespace kv {
 

@@ -1,7 +1,7 @@
 // The per-document state: name, open file, flags, requested and loaded code.
 #pragma once
 #include <cstdint>
-#include "charcode.h"
+#include "char_code.h"
 
 namespace kv {
 

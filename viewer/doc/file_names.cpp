@@ -1,7 +1,5 @@
 #include "file_names.h"
-#include "app.h"
 #include "sjis.h"
-#include "../../resources/viewer/resource.h"
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -63,8 +61,6 @@ std::string currentFolder() {
     return buf;
 }
 
-void folderNotFound(const std::string& folder) { errorBox(folder + loadText(IDS_NOFOLDER)); }
-
 std::string extensionOf(const std::string& name) {
     std::string::size_type dot = std::string::npos;
     for (std::string::size_type i = 0; i < name.size(); ++i) {
@@ -116,7 +112,7 @@ std::string longPathName(const std::string& path) {
     return buf;
 }
 
-ResolvedName resolveDocumentName(const std::string& input) {
+ResolvedName resolveDocumentName(const std::string& input, const FolderNotFound& folderNotFound) {
     ResolvedName r;
     std::string name = resolveShellLink(input);
     if (name.empty()) {

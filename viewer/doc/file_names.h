@@ -1,6 +1,7 @@
 // Turning the command line's file name into a document folder and name:
 // shell links, patterns, folders, drives, UNC names and long forms.
 #pragma once
+#include <functional>
 #include <string>
 
 namespace kv {
@@ -15,9 +16,12 @@ struct ResolvedName {
 // Replaces a ".lnk" name by the link's target (an empty target keeps the name).
 std::string resolveShellLink(const std::string& name);
 
-// Resolves the name against the current folder; shows text 113 for a drive
-// or folder that does not exist. Changes the current folder.
-ResolvedName resolveDocumentName(const std::string& name);
+// Called with a drive or folder of the name that does not exist.
+using FolderNotFound = std::function<void(const std::string& folder)>;
+
+// Resolves the name against the current folder; reports a drive or folder
+// that does not exist. Changes the current folder.
+ResolvedName resolveDocumentName(const std::string& name, const FolderNotFound& folderNotFound);
 
 // "C:\\a\\b.txt" with every component in its long form as found on disk.
 std::string longPathName(const std::string& path);

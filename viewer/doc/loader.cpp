@@ -4,12 +4,12 @@
 #include <new>
 #include <string>
 #include "loader.h"
-#include "acpconv.h"
-#include "codeconv.h"
+#include "acp_conv.h"
+#include "code_conv.h"
 #include "detect.h"
-#include "doctexts.h"
-#include "linesplit.h"
-#include "rowstore.h"
+#include "doc_texts.h"
+#include "line_split.h"
+#include "row_store.h"
 #include "settings.h"
 
 namespace kv {

@@ -1,5 +1,5 @@
 #include "settings.h"
-#include "doctexts.h"
+#include "doc_texts.h"
 #include <cstring>
 
 namespace kv {

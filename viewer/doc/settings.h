@@ -1,7 +1,7 @@
 // The viewer's settings record: built-in defaults only, never read from or
 // written to a file or the registry, so every viewer process starts alike.
 #pragma once
-#include "keytable.h"
+#include "key_table.h"
 
 namespace kv {
 

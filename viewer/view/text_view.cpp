@@ -2,7 +2,6 @@
 #include "clipboard.h"
 #include "layout.h"
 #include "../../resources/viewer/resource.h"
-#include "../doc/commands.h"
 #include <imm.h>
 #include <algorithm>
 
@@ -169,25 +168,25 @@ LRESULT TextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETCURSOR:
         if (LOWORD(lp) == HTCLIENT && onSetCursor()) return TRUE;
         break;
-    case kMsgQueryView:
+    case WMU_QUERY_VIEW:
         switch (wp) {
-        case kQueryPosition: {
+        case VIEW_QUERY_POSITION: {
             int col = std::min(model_.caretColumn() + 1, 9999);
             return MAKELONG(col, model_.caretRow() + 1);
         }
-        case kQueryTopRow:
+        case VIEW_QUERY_TOP_ROW:
             return model_.topRow();
-        case kQueryMarginWidth:
+        case VIEW_QUERY_MARGIN_WIDTH:
             return marginWidth_;
-        case kQueryRowCount:
+        case VIEW_QUERY_ROW_COUNT:
             return rows_ ? rows_->rowCount() : 0;
-        case kQueryBrowseMode:
+        case VIEW_QUERY_BROWSE_MODE:
             return model_.browseMode() ? 1 : 0;
-        case kQueryHasSelection:
+        case VIEW_QUERY_HAS_SELECTION:
             return model_.hasSelection() ? 1 : 0;
-        case kQueryFirstColumn:
+        case VIEW_QUERY_FIRST_COLUMN:
             return model_.firstColumn();
-        case kQueryVisibleRows:
+        case VIEW_QUERY_VISIBLE_ROWS:
             return model_.visibleRows();
         }
         return -1;
@@ -506,45 +505,45 @@ bool TextView::runViewCommand(unsigned command) {
     Snapshot before = snapshot();
     bool handled = true;
     switch (command) {
-    case kCmdCursorUp:
+    case IDM_CURSOR_UP:
         moveByKey(VK_UP, 1, false);
         return true;
-    case kCmdCursorDown:
+    case IDM_CURSOR_DOWN:
         moveByKey(VK_DOWN, 1, false);
         return true;
-    case kCmdCursorRight:
+    case IDM_CURSOR_RIGHT:
         moveByKey(VK_RIGHT, 1, false);
         return true;
-    case kCmdCursorLeft:
+    case IDM_CURSOR_LEFT:
         moveByKey(VK_LEFT, 1, false);
         return true;
-    case kCmdLineStart:
+    case IDM_LINE_START:
         moveByKey(VK_HOME, 1, false);
         return true;
-    case kCmdLineEnd:
+    case IDM_LINE_END:
         moveByKey(VK_END, 1, false);
         return true;
-    case kCmdFileTop:
+    case IDM_FILE_TOP:
         model_.cancelSelection();
         model_.fileTop();
         break;
-    case kCmdFileEnd:
+    case IDM_FILE_END:
         model_.cancelSelection();
         model_.fileEnd();
         break;
-    case kCmdPageDown:
+    case IDM_PAGE_DOWN:
         model_.pageDown(model_.pageRows());
         break;
-    case kCmdPageUp:
+    case IDM_PAGE_UP:
         model_.pageUp(model_.pageRows());
         break;
-    case kCmdScrollUp2:
+    case IDM_SCROLL_UP_2:
         model_.scrollRows(1);
         break;
-    case kCmdScrollDown2:
+    case IDM_SCROLL_DOWN_2:
         model_.scrollRows(-1);
         break;
-    case kCmdRangeSelect:
+    case IDM_RANGE_SELECT:
         model_.cancelSelection();
         if (model_.browseMode()) {
             model_.setBrowseMode(false);
@@ -554,16 +553,16 @@ bool TextView::runViewCommand(unsigned command) {
             model_.setKeyboardSelecting(true);
         }
         break;
-    case kCmdSelectAll:
+    case IDM_SELECT_ALL:
         model_.selectAll();
         apply(before);
         invalidateAll();
         return true;
-    case kCmdCopy:
-    case kCmdCopyAccel:
+    case IDM_COPY:
+    case IDM_COPY_ACCEL:
         copySelection();
         return true;
-    case kCmdLineNumbers:
+    case IDM_LINE_NUMBERS:
         toggleLineNumbers();
         return true;
     default:

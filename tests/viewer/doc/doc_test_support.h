@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 #include <fstream>
-#include "doctexts.h"
-#include "rowstore.h"
+#include "doc_texts.h"
+#include "row_store.h"
 #include "settings.h"
 
 namespace kvtest {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <cstring>
 #include "settings.h"
-#include "keytable.h"
+#include "key_table.h"
 
 using namespace kv;
 

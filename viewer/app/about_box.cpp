@@ -1,4 +1,4 @@
-#include "aboutbox.h"
+#include "about_box.h"
 #include "dialog_base.h"
 #include "../../resources/viewer/resource.h"
 

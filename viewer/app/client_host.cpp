@@ -1,12 +1,11 @@
 #include "client_host.h"
-#include "aboutbox.h"
+#include "about_box.h"
 #include "app.h"
-#include "commands.h"
 #include "deferred_commands.h"
-#include "doctexts.h"
+#include "doc_texts.h"
 #include "frame.h"
 #include "loader.h"
-#include "rowstore.h"
+#include "row_store.h"
 #include "settings.h"
 #include "text_view.h"
 #include "../../resources/viewer/resource.h"
@@ -43,10 +42,10 @@ public:
 void onInitMenu(HMENU menu) {
     App& a = app();
     bool selection = a.view && a.view->model().hasSelection();
-    EnableMenuItem(menu, kCmdCopy, MF_BYCOMMAND | (selection ? MF_ENABLED : MF_GRAYED));
-    EnableMenuItem(menu, kCmdBackToSearchStart,
+    EnableMenuItem(menu, IDM_COPY, MF_BYCOMMAND | (selection ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_BACK_TO_SEARCH_START,
                    MF_BYCOMMAND | (searchStartRecorded() ? MF_ENABLED : MF_GRAYED));
-    EnableMenuItem(menu, kCmdReload, MF_BYCOMMAND | (a.doc.hasFile() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDM_RELOAD, MF_BYCOMMAND | (a.doc.hasFile() ? MF_ENABLED : MF_GRAYED));
 }
 
 void onDropFiles(HDROP drop) {
@@ -82,12 +81,13 @@ bool ClientHost::clientMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESUL
     switch (msg) {
     case WM_CREATE: {
         a.client = hwnd;
-        if (a.store) a.store->setClientWindow(hwnd);
+        // The notice is posted: the load that hit the limit unwinds before the box shows.
+        if (a.store) a.store->setRowLimitNotice([hwnd] { PostMessageA(hwnd, WMU_ROW_LIMIT, 0, 0); });
         HMENU sys = GetSystemMenu(GetParent(hwnd), FALSE);
         if (sys) {
             AppendMenuA(sys, MF_SEPARATOR, 0, nullptr);
-            AppendMenuA(sys, MF_STRING, kCmdNextViewer, loadText(IDS_NEXTVIEWER).c_str());
-            AppendMenuA(sys, MF_STRING, kCmdPrevViewer, loadText(IDS_PREVVIEWER).c_str());
+            AppendMenuA(sys, MF_STRING, IDM_NEXT_VIEWER, loadText(IDS_NEXTVIEWER).c_str());
+            AppendMenuA(sys, MF_STRING, IDM_PREV_VIEWER, loadText(IDS_PREVVIEWER).c_str());
         }
         DragAcceptFiles(GetParent(hwnd), TRUE);
         return true;
@@ -96,13 +96,13 @@ bool ClientHost::clientMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESUL
         dispatchCommand(LOWORD(wp));
         return true;
     case WM_SYSCOMMAND:
-        if (wp == kCmdNextViewer || wp == kCmdPrevViewer) {
+        if (wp == IDM_NEXT_VIEWER || wp == IDM_PREV_VIEWER) {
             dispatchCommand(static_cast<unsigned>(wp));
             return true;
         }
         return false;
     case WM_CLOSE:
-    case kMsgShutDown:
+    case WMU_SHUT_DOWN:
         shutDown();
         return true;
     case WM_DROPFILES:
@@ -114,31 +114,31 @@ bool ClientHost::clientMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESUL
     case WM_ACTIVATEAPP:
         if (wp) {
             SetFocus(hwnd);
-            PostMessageA(hwnd, kMsgRebuildCaption, 0, 0);
+            PostMessageA(hwnd, WMU_REBUILD_CAPTION, 0, 0);
         } else if (settings().fullPathInCaption) {
-            PostMessageA(hwnd, kMsgRebuildCaption, 0, 0);
+            PostMessageA(hwnd, WMU_REBUILD_CAPTION, 0, 0);
         }
         return true;
-    case kMsgRebuildCaption:
+    case WMU_REBUILD_CAPTION:
         if (settings().fullPathInCaption) updateCaption();
         return true;
-    case kMsgRowLimit:
-        if (a.store) a.store->rowLimitMessageHandled();
+    case WMU_ROW_LIMIT:
+        if (a.store) a.store->rowLimitNoticeHandled();
         errorBox(docText(kTextRowLimit));
         return true;
-    case kMsgGoToLine:
+    case WMU_GO_TO_LINE:
         bringToFront(GetParent(hwnd));
         if (a.view) a.view->goToLine(static_cast<int>(lp), static_cast<int>(wp));
         return true;
-    case kMsgGoToRow:
+    case WMU_GO_TO_ROW:
         bringToFront(GetParent(hwnd));
         if (a.view) a.view->goTo(static_cast<int>(lp), static_cast<int>(wp));
         return true;
-    case kMsgSetForeground:
+    case WMU_SET_FOREGROUND:
         SetForegroundWindow(reinterpret_cast<HWND>(lp));
         return true;
-    case kMsgGetFolder:
-    case kMsgGetFileName:
+    case WMU_GET_FOLDER:
+    case WMU_GET_FILE_NAME:
         return answerViewerRequest(msg, wp);
     case WM_DESTROY:
         if (a.store) {
@@ -159,13 +159,13 @@ void dispatchCommand(unsigned command) {
     // A mouse drag in the text owns the window until the button is released.
     if (a.view && a.view->dragging()) return;
     switch (command) {
-    case kCmdClose:
-    case kCmdExit:
+    case IDM_CLOSE:
+    case IDM_EXIT:
         shutDown();
         return;
-    case kCmdReload:
+    case IDM_RELOAD:
         if (!a.store) return;
-        if (reloadDocument(a.doc, *a.store, settings(), defaultMessageSink())) {
+        if (reloadDocument(a.doc, *a.store, settings(), messageBoxSink())) {
             int row = a.store->currentRow, col = a.store->currentColumn;
             a.view->setRows(&a.rows);
             a.view->goTo(row, col);
@@ -180,7 +180,7 @@ void dispatchCommand(unsigned command) {
             updateCaption();
         }
         return;
-    case kCmdAbout: {
+    case IDM_ABOUT: {
         // A modal box runs: the close entry is greyed meanwhile, which holds
         // off shut-down requests (WM_CLOSE, message 1075) until it is answered.
         HMENU sys = GetSystemMenu(a.frame, FALSE);
@@ -189,7 +189,7 @@ void dispatchCommand(unsigned command) {
         if (sys && a.frame) EnableMenuItem(sys, SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
         return;
     }
-    case kCmdPrintAndClose:
+    case IDM_PRINT_AND_CLOSE:
         runDeferredCommand(command);
         shutDown();
         return;
@@ -252,7 +252,7 @@ bool openInThisWindow(const std::string& path) {
     const char* dot = std::strrchr(a.doc.fileName, '.');
     setDocumentIcon(dot ? dot : ".");
     HCURSOR old = SetCursor(a.waitCursor);
-    bool ok = openAndLoad(a.doc, *a.store, settings(), defaultMessageSink());
+    bool ok = openAndLoad(a.doc, *a.store, settings(), messageBoxSink());
     SetCursor(old);
     if (!ok) {
         a.doc = Document();

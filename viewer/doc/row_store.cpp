@@ -4,9 +4,9 @@
 #include <new>
 #include <algorithm>
 #include <vector>
-#include "rowstore.h"
+#include "row_store.h"
 #include "settings.h"
-#include "doctexts.h"
+#include "doc_texts.h"
 #include "wrap.h"
 
 namespace kv {
@@ -331,10 +331,10 @@ void RowStore::setEndsLine(int row, bool ends) {
 void RowStore::reportRowLimit() {
     rowLimitHit_ = true;
     errorReported_ = true;
-    if (clientWindow_) {
-        if (!limitMessageQueued_) {
-            limitMessageQueued_ = true;
-            PostMessageA(static_cast<HWND>(clientWindow_), kRowLimitMessage, 0, 0);
+    if (rowLimitNotice_) {
+        if (!limitNoticePending_) {
+            limitNoticePending_ = true;
+            rowLimitNotice_();
         }
     } else if (!limitShown_) {
         limitShown_ = true;

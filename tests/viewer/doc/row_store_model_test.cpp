@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 #include "doc_test_support.h"
-#include "rowstore.h"
+#include "row_store.h"
 #include "settings.h"
 #include "wrap.h"
 

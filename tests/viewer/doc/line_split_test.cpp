@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include "linesplit.h"
+#include "line_split.h"
 
 using namespace kv;
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 #include "doc_test_support.h"
-#include "rowstore.h"
+#include "row_store.h"
 #include "settings.h"
 
 using namespace kv;
@@ -233,37 +233,19 @@ TEST_F(RowStoreTest, RowLimitStopsInsertsAndReportsOnce) {
     EXPECT_EQ(checkStore(store), "");
 }
 
-namespace {
-LRESULT CALLBACK quietProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
-}  // namespace
-
-TEST_F(RowStoreTest, RowLimitPostsMessage1037OncePerQueuedMessage) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = quietProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "RowStoreTestSink";
-    RegisterClassA(&wc);
-    HWND w =
-        CreateWindowA("RowStoreTestSink", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    ASSERT_TRUE(w);
+TEST_F(RowStoreTest, RowLimitNoticeOncePerHandledNotice) {
     s.maxRows = 30;
     store.release();
     ASSERT_TRUE(store.reserve());
-    store.setClientWindow(w);
+    int notices = 0;
+    store.setRowLimitNotice([&notices] { ++notices; });
     for (int i = 0; i < 40; ++i) store.appendLine("y", 1);
     EXPECT_FALSE(store.insertRows(0, 1));
-    MSG m;
-    int posted = 0;
-    while (PeekMessageA(&m, w, kRowLimitMessage, kRowLimitMessage, PM_REMOVE)) ++posted;
-    EXPECT_EQ(posted, 1);
-    EXPECT_EQ(kRowLimitMessage, 1037u);
+    EXPECT_EQ(notices, 1);
     EXPECT_TRUE(sink.messages.empty());  // the window's handler shows text 18
-    store.rowLimitMessageHandled();
+    store.rowLimitNoticeHandled();
     EXPECT_FALSE(store.insertRows(0, 1));
-    posted = 0;
-    while (PeekMessageA(&m, w, kRowLimitMessage, kRowLimitMessage, PM_REMOVE)) ++posted;
-    EXPECT_EQ(posted, 1);
-    DestroyWindow(w);
+    EXPECT_EQ(notices, 2);
 }
 
 TEST_F(RowStoreTest, PartialInsertUpToTheLimit) {

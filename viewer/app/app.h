@@ -2,13 +2,14 @@
 #pragma once
 #include <windows.h>
 #include <string>
-#include "cmdline.h"
+#include "command_line.h"
 #include "document.h"
 #include "position_indicator.h"
 #include "store_rows.h"
 
 namespace kv {
 
+class MessageSink;
 class RowStore;
 class TextView;
 
@@ -44,5 +45,7 @@ App& app();
 std::string loadText(int id);
 // Error-icon message box without caption, owned by the frame's last active popup.
 void errorBox(const std::string& text);
+// The engine's messages shown with errorBox.
+MessageSink& messageBoxSink();
 
 }  // namespace kv

@@ -1,12 +1,11 @@
 // Kelview start-up: one process shows one document in one window.
 #include "app.h"
 #include "client_host.h"
-#include "commands.h"
-#include "doctexts.h"
+#include "doc_texts.h"
 #include "file_names.h"
 #include "frame.h"
 #include "loader.h"
-#include "rowstore.h"
+#include "row_store.h"
 #include "settings.h"
 #include "text_view.h"
 #include "../../resources/viewer/resource.h"
@@ -109,7 +108,7 @@ int start(HINSTANCE instance) {
         MessageBoxA(nullptr, loadText(IDS_NOTENOUGHMEMORY).c_str(), "", MB_ICONHAND | MB_OK);
         return 0;
     }
-    store.setMessageSink(&defaultMessageSink());
+    store.setMessageSink(&messageBoxSink());
     a.store = &store;
     a.rows.setStore(&store);
 
@@ -130,7 +129,8 @@ int start(HINSTANCE instance) {
     if (!r.fileTypeName.empty()) s.fileTypeFixed = false;
 
     // 9. The file name.
-    ResolvedName name = resolveDocumentName(r.fileName);
+    ResolvedName name = resolveDocumentName(
+        r.fileName, [](const std::string& folder) { errorBox(folder + loadText(IDS_NOFOLDER)); });
     if (!name.pattern.empty()) lstrcpynA(s.fileFilter, name.pattern.c_str(), sizeof s.fileFilter);
     lstrcpynA(a.doc.folder, name.folder.c_str(), sizeof a.doc.folder);
     lstrcpynA(a.doc.fileName, name.fileName.c_str(), sizeof a.doc.fileName);
@@ -147,7 +147,6 @@ int start(HINSTANCE instance) {
         store.release();
         return 0;
     }
-    setMessageOwner(frame);
     // With /c the icon follows the extension of the name given there.
     std::string ext = a.extension;
     if (!r.fileTypeName.empty()) {
@@ -163,12 +162,12 @@ int start(HINSTANCE instance) {
     bool opened = false;
     if (a.doc.fileName[0]) {
         HCURSOR old = SetCursor(a.waitCursor);
-        opened = openAndLoad(a.doc, store, s, defaultMessageSink());
+        opened = openAndLoad(a.doc, store, s, messageBoxSink());
         SetCursor(old);
         if (!opened) {
             // A row-limit notice is queued for a window that is about to go: say it now.
             MSG m;
-            if (a.client && PeekMessageA(&m, a.client, kMsgRowLimit, kMsgRowLimit, PM_REMOVE))
+            if (a.client && PeekMessageA(&m, a.client, WMU_ROW_LIMIT, WMU_ROW_LIMIT, PM_REMOVE))
                 errorBox(docText(kTextRowLimit));
             // A file that exists but cannot be read ends this viewer.
             DestroyWindow(frame);
@@ -184,7 +183,7 @@ int start(HINSTANCE instance) {
             SHAddToRecentDocs(SHARD_PATHA, full);
         }
     } else {
-        PostMessageA(frame, WM_COMMAND, kCmdOpen, 0);
+        PostMessageA(frame, WM_COMMAND, IDM_OPEN, 0);
     }
     updateCaption();
     // The frame is shown first: the jump needs the window's real number of rows.
@@ -193,7 +192,7 @@ int start(HINSTANCE instance) {
 
     // 14. Update, and print on request.
     UpdateWindow(frame);
-    if (r.printAndClose) PostMessageA(frame, WM_COMMAND, kCmdPrintAndClose, 0);
+    if (r.printAndClose) PostMessageA(frame, WM_COMMAND, IDM_PRINT_AND_CLOSE, 0);
     return -1;
 }
 

@@ -1,6 +1,6 @@
 // The row store seen as the text window's rows.
 #pragma once
-#include "rowstore.h"
+#include "row_store.h"
 #include "text_rows.h"
 
 namespace kv {

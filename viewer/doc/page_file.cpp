@@ -1,8 +1,8 @@
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
-#include "pagefile.h"
-#include "doctexts.h"
+#include "page_file.h"
+#include "doc_texts.h"
 
 namespace kv {
 

@@ -2,7 +2,6 @@
 #include "app.h"
 #include "caption.h"
 #include "client_host.h"
-#include "commands.h"
 #include "document_drag.h"
 #include "layout.h"
 #include "settings.h"
@@ -67,7 +66,7 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                     SetMenuItemInfoA(a.menuBar, last, TRUE, &mii);
                 }
             }
-            a.client = TextView::create(hwnd, kClientId, &clientHost());
+            a.client = TextView::create(hwnd, IDC_CLIENT, &clientHost());
             if (!a.client) return -1;
             a.view = TextView::from(a.client);
             return 0;
@@ -89,7 +88,7 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_QUERYENDSESSION:
             return TRUE;  // nothing is ever modified in the viewer
         case WM_ENDSESSION:
-            if (wp && a.client) SendMessageA(a.client, WM_COMMAND, kCmdClose, 0);
+            if (wp && a.client) SendMessageA(a.client, WM_COMMAND, IDM_CLOSE, 0);
             return 0;
         case WM_DISPLAYCHANGE:
             a.screenW = GetSystemMetrics(SM_CXSCREEN);
@@ -121,9 +120,9 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             a.frame = nullptr;
             return 0;
         default:
-            if (msg == WM_COMMAND && LOWORD(wp) == kCmdReloadWithCode) {
+            if (msg == WM_COMMAND && LOWORD(wp) == IDM_RELOAD_WITH_CODE) {
                 a.doc.loadedCode = static_cast<unsigned char>(lp & 0xFF);
-                if (a.client) SendMessageA(a.client, WM_COMMAND, kCmdReload, 0);
+                if (a.client) SendMessageA(a.client, WM_COMMAND, IDM_RELOAD, 0);
                 return 0;
             }
             if (forwardedToClient(msg, wp) && a.client) return SendMessageA(a.client, msg, wp, lp);
@@ -253,7 +252,7 @@ void bringToFront(HWND target) {
         char cls[64];
         if (fg && GetClassNameA(fg, cls, sizeof cls) && lstrcmpA(cls, kFrameClassName) == 0) {
             DWORD_PTR result;
-            SendMessageTimeoutA(fg, kMsgSetForeground, 0, reinterpret_cast<LPARAM>(target),
+            SendMessageTimeoutA(fg, WMU_SET_FOREGROUND, 0, reinterpret_cast<LPARAM>(target),
                                 SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &result);
         } else {
             SetForegroundWindow(target);

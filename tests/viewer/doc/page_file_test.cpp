@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 #include "doc_test_support.h"
-#include "pagefile.h"
+#include "page_file.h"
 
 using namespace kv;
 using namespace kvtest;

@@ -1,5 +1,5 @@
 // The start-up command line: options, their arguments, and the document name.
-#include "cmdline.h"
+#include "command_line.h"
 #include <gtest/gtest.h>
 
 using kv::parseCommandLine;

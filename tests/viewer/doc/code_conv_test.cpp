@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include "codeconv.h"
+#include "code_conv.h"
 #include "detect.h"
 
 using namespace kv;

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "acpconv.h"
+#include "acp_conv.h"
 
 using namespace kv;
 

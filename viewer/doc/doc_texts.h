@@ -27,9 +27,4 @@ public:
     virtual void show(const char* text) = 0;
 };
 
-// The process's sink: error-icon message boxes without caption, owned by the
-// last active popup of the window given with setMessageOwner.
-MessageSink& defaultMessageSink();
-void setMessageOwner(void* hwnd);
-
 }  // namespace kv

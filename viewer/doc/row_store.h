@@ -4,8 +4,9 @@
 // memory page pool). Every reader calls makeResident before touching a row.
 #pragma once
 #include <cstdint>
-#include "rowword.h"
-#include "pagefile.h"
+#include <functional>
+#include "row_word.h"
+#include "page_file.h"
 
 namespace kv {
 
@@ -17,8 +18,7 @@ constexpr int kWindowInsertLimit = 32752;  // insertions keep the used size belo
 constexpr int kWindowReadInLevel = 24559;  // above it, pages are written out before one is read in
 constexpr int kMaxRowBytes = 1005;
 constexpr int kWrapSegment = 8186;
-constexpr int kEofMarkLen = 5;                      // "[EOF]"
-constexpr unsigned kRowLimitMessage = 0x0400 + 13;  // WM_USER + 13, posted to the client window
+constexpr int kEofMarkLen = 5;  // "[EOF]"
 
 class RowStore {
 public:
@@ -88,12 +88,13 @@ public:
     MessageSink* messageSink() const { return sink_; }
     bool errorReported() const { return errorReported_ || pages_.errorReported(); }
     void clearError();
-    // Message 1037 goes to this window (once while one is queued); without a
-    // window the sink shows text 18 directly.
-    void setClientWindow(void* hwnd) { clientWindow_ = hwnd; }
-    void rowLimitMessageHandled() { limitMessageQueued_ = false; }
+    // The row limit is announced through this notice (called again only after
+    // rowLimitNoticeHandled), so that the window can show text 18 once the
+    // load has unwound; without a notice the sink shows text 18 directly.
+    void setRowLimitNotice(std::function<void()> notice) { rowLimitNotice_ = std::move(notice); }
+    void rowLimitNoticeHandled() { limitNoticePending_ = false; }
     // Whether the row limit stopped the last load; stays set after the failed
-    // load (whose message 1037 may never be handled when start-up ends) until
+    // load (whose notice may never be handled when start-up ends) until
     // the next load begins.
     bool rowLimitHit() const { return rowLimitHit_; }
     void resetRowLimit() { rowLimitHit_ = false; }
@@ -130,8 +131,8 @@ private:
 
     const ViewerSettings& settings_;
     MessageSink* sink_ = nullptr;
-    void* clientWindow_ = nullptr;
-    bool limitMessageQueued_ = false;
+    std::function<void()> rowLimitNotice_;
+    bool limitNoticePending_ = false;
     bool rowLimitHit_ = false;
     bool limitShown_ = false;
     bool errorReported_ = false;

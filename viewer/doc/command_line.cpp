@@ -1,5 +1,5 @@
-#include "cmdline.h"
-#include "../view/sjis.h"
+#include "command_line.h"
+#include "sjis.h"
 #include <climits>
 
 namespace kv {

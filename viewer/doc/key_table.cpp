@@ -1,4 +1,5 @@
-#include "keytable.h"
+#include "key_table.h"
+#include "../../resources/viewer/resource.h"
 #include <cstring>
 
 namespace kv {
@@ -23,20 +24,6 @@ enum : unsigned {
     kVkComma = 0xBC,
     kVkPeriod = 0xBE,
     kVkOem3 = 0xC0,
-};
-
-// Command numbers of the default assignments.
-enum : uint16_t {
-    kCmdOpen = 4,
-    kCmdSelectionStart = 37,
-    kCmdSelectAll = 39,
-    kCmdCopy = 40,
-    kCmdFind = 62,
-    kCmdNextMatch = 63,
-    kCmdPrevMatch = 64,
-    kCmdLineNumbers = 136,
-    kCmdOtherPane = 142,
-    kCmdSearchWord = 196,
 };
 
 // Home .. Left, in the order shared by the shift and the modified regions.
@@ -162,19 +149,19 @@ void KeyTable::assign(unsigned vk, bool ctrl, bool shift, bool alt, uint16_t com
 
 void KeyTable::setDefaults() {
     clear();
-    assign('F', true, false, false, kCmdFind);
-    assign(kVkF1 + 2, false, false, false, kCmdNextMatch);  // F3
-    assign(kVkF1 + 2, false, true, false, kCmdPrevMatch);   // Shift+F3
-    assign('N', true, false, false, kCmdNextMatch);
-    assign('P', true, false, false, kCmdPrevMatch);
-    assign('L', true, false, false, kCmdSearchWord);
-    assign('C', true, false, false, kCmdCopy);
-    assign('A', true, false, false, kCmdSelectAll);
-    assign('B', true, false, false, kCmdSelectionStart);
-    assign('A', false, false, true, kCmdSelectionStart);  // Alt+A
-    assign('O', true, false, false, kCmdOpen);
-    assign(kVkF12, false, false, false, kCmdLineNumbers);
-    assign(kVkF1 + 5, false, false, false, kCmdOtherPane);  // F6
+    assign('F', true, false, false, IDM_FIND);
+    assign(kVkF1 + 2, false, false, false, IDM_FIND_NEXT);     // F3
+    assign(kVkF1 + 2, false, true, false, IDM_FIND_PREVIOUS);  // Shift+F3
+    assign('N', true, false, false, IDM_FIND_NEXT);
+    assign('P', true, false, false, IDM_FIND_PREVIOUS);
+    assign('L', true, false, false, IDM_WORD_AS_SEARCH_TEXT);
+    assign('C', true, false, false, IDM_COPY);
+    assign('A', true, false, false, IDM_SELECT_ALL);
+    assign('B', true, false, false, IDM_RANGE_SELECT);
+    assign('A', false, false, true, IDM_RANGE_SELECT);  // Alt+A
+    assign('O', true, false, false, IDM_OPEN);
+    assign(kVkF12, false, false, false, IDM_LINE_NUMBERS);
+    assign(kVkF1 + 5, false, false, false, IDM_OTHER_PANE);  // F6
 }
 
 }  // namespace kv

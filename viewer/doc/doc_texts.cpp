@@ -1,4 +1,4 @@
-#include "doctexts.h"
+#include "doc_texts.h"
 
 namespace kv {
 

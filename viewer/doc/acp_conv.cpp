@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <cstring>
 #include <new>
-#include "acpconv.h"
+#include "acp_conv.h"
 
 namespace kv {
 

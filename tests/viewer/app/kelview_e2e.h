@@ -1,20 +1,21 @@
 // Helpers shared by the end-to-end tests of Kelview.
 #pragma once
 #include "driver.h"
+#include "../../../resources/viewer/resource.h"
 #include <gtest/gtest.h>
 #include <string>
 
 namespace kvtest {
 
-constexpr UINT kQueryView = 1100;  // the client window's view query
+constexpr UINT kQueryView = WMU_QUERY_VIEW;  // the client window's view query
 enum {
-    kPosition = 0,
-    kTopRow = 1,
-    kMarginWidth = 2,
-    kRowCount = 3,
-    kBrowse = 4,
-    kHasSelection = 5,
-    kVisibleRows = 7
+    kPosition = VIEW_QUERY_POSITION,
+    kTopRow = VIEW_QUERY_TOP_ROW,
+    kMarginWidth = VIEW_QUERY_MARGIN_WIDTH,
+    kRowCount = VIEW_QUERY_ROW_COUNT,
+    kBrowse = VIEW_QUERY_BROWSE_MODE,
+    kHasSelection = VIEW_QUERY_HAS_SELECTION,
+    kVisibleRows = VIEW_QUERY_VISIBLE_ROWS
 };
 
 inline std::string viewer() { return e2e::dist("Kelview.exe"); }

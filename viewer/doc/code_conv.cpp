@@ -1,4 +1,4 @@
-#include "codeconv.h"
+#include "code_conv.h"
 #include <cstring>
 
 namespace kv {

@@ -1,4 +1,4 @@
-#include "linesplit.h"
+#include "line_split.h"
 #include "wrap.h"
 #include <cstring>
 
