@@ -2,7 +2,7 @@
 #include "dialog_base.h"
 #include "../../resources/viewer/resource.h"
 
-namespace kv {
+namespace viewer {
 namespace {
 
 class AboutBox : public Dialog {
@@ -25,4 +25,4 @@ void showAboutBox(HINSTANCE instance, HWND owner) {
     box.run(instance, owner, IDD_ABOUT);
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -2,8 +2,8 @@
 #pragma once
 #include <windows.h>
 
-namespace kv {
+namespace viewer {
 
 void showAboutBox(HINSTANCE instance, HWND owner);
 
-}  // namespace kv
+}  // namespace viewer

@@ -1,6 +1,6 @@
 #include "app.h"
 
-namespace kv {
+namespace viewer {
 
 App& app() {
     static App state;
@@ -18,4 +18,4 @@ void errorBox(const std::string& text) {
     MessageBoxA(owner, text.c_str(), "", MB_ICONHAND | MB_OK);
 }
 
-}  // namespace kv
+}  // namespace viewer

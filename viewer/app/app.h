@@ -7,7 +7,7 @@
 #include "position_indicator.h"
 #include "store_rows.h"
 
-namespace kv {
+namespace viewer {
 
 class MessageSink;
 class RowStore;
@@ -48,4 +48,4 @@ void errorBox(const std::string& text);
 // The engine's messages shown with errorBox.
 MessageSink& messageBoxSink();
 
-}  // namespace kv
+}  // namespace viewer

@@ -1,7 +1,7 @@
 #include "caption.h"
 #include "sjis.h"
 
-namespace kv {
+namespace viewer {
 namespace {
 
 // Positions of the backslashes that are separators (not second bytes).
@@ -76,4 +76,4 @@ std::string captionText(const CaptionParts& p) {
     return name + p.suffix;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-namespace kv {
+namespace viewer {
 
 struct CaptionParts {
     std::string folder;    // document folder (empty for a UNC name)
@@ -21,4 +21,4 @@ std::string captionText(const CaptionParts& p);
 // " [Unicode]", " [EUC]", " [JIS]" or "" for Shift-JIS.
 const char* codeMark(int code);
 
-}  // namespace kv
+}  // namespace viewer

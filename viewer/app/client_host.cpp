@@ -12,7 +12,7 @@
 #include <shellapi.h>
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 namespace {
 
 const char kStartMutex[] = "VantoroBeginV300";
@@ -266,4 +266,4 @@ bool openInThisWindow(const std::string& path) {
     return ok;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -3,7 +3,7 @@
 #pragma once
 #include "view_host.h"
 
-namespace kv {
+namespace viewer {
 
 ViewHost& clientHost();
 
@@ -16,4 +16,4 @@ void showLoadedDocument(int jumpLine, int jumpColumn, int jumpRow);
 // Opens a file in this window (Ctrl+double-click on an address, a drop on an empty viewer).
 bool openInThisWindow(const std::string& path);
 
-}  // namespace kv
+}  // namespace viewer

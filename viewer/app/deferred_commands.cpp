@@ -1,7 +1,7 @@
 #include "deferred_commands.h"
 #include "../../resources/viewer/resource.h"
 
-namespace kv {
+namespace viewer {
 
 bool runDeferredCommand(unsigned command) {
     switch (command) {
@@ -32,4 +32,4 @@ void openFurtherFile(const char*) {}
 
 bool answerViewerRequest(UINT, WPARAM) { return false; }
 
-}  // namespace kv
+}  // namespace viewer

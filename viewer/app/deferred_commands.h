@@ -5,7 +5,7 @@
 #pragma once
 #include <windows.h>
 
-namespace kv {
+namespace viewer {
 
 // True when the command belongs to one of those modules (it was taken care of).
 bool runDeferredCommand(unsigned command);
@@ -18,4 +18,4 @@ void openFurtherFile(const char* path);
 // Answers the folder and file-name requests of other viewers (messages 1024, 1041).
 bool answerViewerRequest(UINT msg, WPARAM wp);
 
-}  // namespace kv
+}  // namespace viewer

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-namespace kv {
+namespace viewer {
 
 class Dialog {
 public:
@@ -45,4 +45,4 @@ private:
     }
 };
 
-}  // namespace kv
+}  // namespace viewer

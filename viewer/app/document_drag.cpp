@@ -4,7 +4,7 @@
 #include <shlobj.h>
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 namespace {
 
 class FileDataObject : public IDataObject {
@@ -157,4 +157,4 @@ bool trackIconPress(HWND frame, const std::string& path, bool rightButton, POINT
     return true;
 }
 
-}  // namespace kv
+}  // namespace viewer

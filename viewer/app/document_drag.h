@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <string>
 
-namespace kv {
+namespace viewer {
 
 // Called for a button press on the window icon (hit-test HTSYSMENU). Tracks
 // the pointer: a move of more than 2 pixels drags the file; a release without
@@ -12,4 +12,4 @@ namespace kv {
 // press was taken care of.
 bool trackIconPress(HWND frame, const std::string& path, bool rightButton, POINT screen);
 
-}  // namespace kv
+}  // namespace viewer

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 
 const char kFrameClassName[] = "Kelview32Class";
 
@@ -346,4 +346,4 @@ void setDocumentIcon(const char* extension) {
     if (old) DestroyIcon(old);
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-namespace kv {
+namespace viewer {
 
 extern const char kFrameClassName[];
 
@@ -25,4 +25,4 @@ void setDocumentIcon(const char* extension);
 // Brings a window to the front, asking the foreground viewer for help when needed.
 void bringToFront(HWND target);
 
-}  // namespace kv
+}  // namespace viewer

@@ -15,7 +15,7 @@
 #include <shlobj.h>
 #include <cstring>
 
-using namespace kv;
+using namespace viewer;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app.h"
 #include "doc_texts.h"
 
-namespace kv {
+namespace viewer {
 
 namespace {
 
@@ -18,4 +18,4 @@ MessageSink& messageBoxSink() {
     return sink;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -3,7 +3,7 @@
 #include "row_store.h"
 #include "text_rows.h"
 
-namespace kv {
+namespace viewer {
 
 class StoreRows : public TextRows {
 public:
@@ -32,4 +32,4 @@ private:
     RowStore* store_;
 };
 
-}  // namespace kv
+}  // namespace viewer

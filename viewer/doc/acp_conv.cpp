@@ -3,7 +3,7 @@
 #include <new>
 #include "acp_conv.h"
 
-namespace kv {
+namespace viewer {
 
 AcpEncoder::AcpEncoder() : table_(new (std::nothrow) uint16_t[65536]) {
     if (table_) std::memset(table_, 0, 65536 * sizeof(uint16_t));
@@ -53,4 +53,4 @@ size_t AcpEncoder::convert(const uint16_t* units, size_t n, unsigned char* out) 
     return size_t(o - out);
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace kv {
+namespace viewer {
 
 class AcpEncoder {
 public:
@@ -22,4 +22,4 @@ private:
     uint16_t* table_;  // 0: not converted yet; 0x100 | b: one byte; else lead << 8 | trail
 };
 
-}  // namespace kv
+}  // namespace viewer

@@ -2,7 +2,7 @@
 // kind of line ends found while loading in the top two bits.
 #pragma once
 
-namespace kv {
+namespace viewer {
 
 enum CharCode : unsigned char {
     kCodeAuto = 0,  // only as a request
@@ -18,4 +18,4 @@ constexpr unsigned char kLineEndCrOnly = 0x80;
 
 inline unsigned char codeOf(unsigned char codeByte) { return codeByte & kCodeMask; }
 
-}  // namespace kv
+}  // namespace viewer

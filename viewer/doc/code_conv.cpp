@@ -1,7 +1,7 @@
 #include "code_conv.h"
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 
 namespace {
 
@@ -166,4 +166,4 @@ size_t Utf16Chunker::take(const unsigned char* in, size_t n, unsigned char* unit
     return o;
 }
 
-}  // namespace kv
+}  // namespace viewer

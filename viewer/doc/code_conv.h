@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace kv {
+namespace viewer {
 
 // JIS X 0208 code (row byte high, cell byte low, both 0x21-0x7E) to Shift-JIS.
 inline unsigned jisToSjis(unsigned jis) {
@@ -66,4 +66,4 @@ private:
     unsigned char odd_ = 0;
 };
 
-}  // namespace kv
+}  // namespace viewer

@@ -2,7 +2,7 @@
 #include "sjis.h"
 #include <climits>
 
-namespace kv {
+namespace viewer {
 namespace {
 
 class Cursor {
@@ -261,4 +261,4 @@ StartRequest parseCommandLine(const std::string& args) {
     return r;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace kv {
+namespace viewer {
 
 struct StartRequest {
     int showCommand = -1;  // -1: the process's own show command
@@ -38,4 +38,4 @@ std::string argumentsOf(const std::string& fullCommandLine);
 // Copies at most maxBytes bytes of text without splitting a double-byte character.
 std::string truncateSjis(const std::string& text, size_t maxBytes);
 
-}  // namespace kv
+}  // namespace viewer

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include "char_code.h"
 
-namespace kv {
+namespace viewer {
 
 constexpr size_t kDetectWindow = 256;
 constexpr size_t kDetectPass = 16382;
@@ -46,4 +46,4 @@ private:
 
 CharCode detectCode(const unsigned char* data, size_t n);
 
-}  // namespace kv
+}  // namespace viewer

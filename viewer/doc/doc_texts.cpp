@@ -1,6 +1,6 @@
 #include "doc_texts.h"
 
-namespace kv {
+namespace viewer {
 
 const char* docText(int id) {
     switch (id) {
@@ -36,4 +36,4 @@ const char* docText(int id) {
     }
 }
 
-}  // namespace kv
+}  // namespace viewer

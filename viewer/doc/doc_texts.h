@@ -2,7 +2,7 @@
 // that shows them (message boxes in the viewer, a list in tests).
 #pragma once
 
-namespace kv {
+namespace viewer {
 
 enum DocTextId {
     kTextNoMemory = 12,
@@ -27,4 +27,4 @@ public:
     virtual void show(const char* text) = 0;
 };
 
-}  // namespace kv
+}  // namespace viewer

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include "char_code.h"
 
-namespace kv {
+namespace viewer {
 
 struct Document {
     char fileName[260] = {};  // without folder
@@ -19,4 +19,4 @@ struct Document {
     bool hasFile() const { return fileName[0] != 0 && !newFile; }
 };
 
-}  // namespace kv
+}  // namespace viewer

@@ -6,7 +6,7 @@
 #include <shobjidl.h>
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 namespace {
 
 bool endsWithNoCase(const std::string& s, const char* tail) {
@@ -180,4 +180,4 @@ ResolvedName resolveDocumentName(const std::string& input, const FolderNotFound&
     return r;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-namespace kv {
+namespace viewer {
 
 struct ResolvedName {
     std::string folder;     // becomes the current folder; empty for a UNC name
@@ -26,4 +26,4 @@ ResolvedName resolveDocumentName(const std::string& name, const FolderNotFound& 
 // "C:\\a\\b.txt" with every component in its long form as found on disk.
 std::string longPathName(const std::string& path);
 
-}  // namespace kv
+}  // namespace viewer

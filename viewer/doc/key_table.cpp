@@ -2,7 +2,7 @@
 #include "../../resources/viewer/resource.h"
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 
 namespace {
 
@@ -164,4 +164,4 @@ void KeyTable::setDefaults() {
     assign(kVkF1 + 5, false, false, false, IDM_OTHER_PANE);  // F6
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-namespace kv {
+namespace viewer {
 
 enum KeyRegion {
     kRegionPlain,  // Insert, F1-F12, Home, End
@@ -52,4 +52,4 @@ private:
     uint16_t mouse_[kMouseEntries];
 };
 
-}  // namespace kv
+}  // namespace viewer

@@ -2,7 +2,7 @@
 #include "wrap.h"
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 
 unsigned char LineSplitter::lineEndBits() const {
     if (sawLf_ && !sawCr_) return 0x40;
@@ -116,4 +116,4 @@ bool LineSplitter::finish() {
     return !failed_;
 }
 
-}  // namespace kv
+}  // namespace viewer

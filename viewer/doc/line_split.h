@@ -4,7 +4,7 @@
 #pragma once
 #include <cstddef>
 
-namespace kv {
+namespace viewer {
 
 constexpr int kLineBufferSize = 8192;
 constexpr int kLineSegment = 8186;
@@ -57,4 +57,4 @@ private:
     bool continued_ = false;  // part of the current line already went to the sink
 };
 
-}  // namespace kv
+}  // namespace viewer

@@ -12,7 +12,7 @@
 #include "row_store.h"
 #include "settings.h"
 
-namespace kv {
+namespace viewer {
 
 namespace {
 
@@ -436,4 +436,4 @@ bool reloadDocument(Document& doc, RowStore& store, const ViewerSettings& s, Mes
     return true;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -4,7 +4,7 @@
 #include "page_file.h"
 #include "doc_texts.h"
 
-namespace kv {
+namespace viewer {
 
 namespace {
 
@@ -229,4 +229,4 @@ void PageStore::release() {
     }
 }
 
-}  // namespace kv
+}  // namespace viewer

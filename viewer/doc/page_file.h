@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-namespace kv {
+namespace viewer {
 
 class MessageSink;
 
@@ -82,4 +82,4 @@ private:
     uint64_t reads_ = 0, writes_ = 0;
 };
 
-}  // namespace kv
+}  // namespace viewer

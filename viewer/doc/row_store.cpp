@@ -9,7 +9,7 @@
 #include "doc_texts.h"
 #include "wrap.h"
 
-namespace kv {
+namespace viewer {
 
 namespace {
 
@@ -714,4 +714,4 @@ bool RowStore::checkInvariants(char* why, int whySize) const {
     return true;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -8,7 +8,7 @@
 #include "row_word.h"
 #include "page_file.h"
 
-namespace kv {
+namespace viewer {
 
 struct ViewerSettings;
 class MessageSink;
@@ -152,4 +152,4 @@ private:
     char* wrapBuf_ = nullptr;
 };
 
-}  // namespace kv
+}  // namespace viewer

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-namespace kv {
+namespace viewer {
 
 constexpr uint32_t kRowPosMask = 0x0000FFFFu;
 constexpr int kRowLenShift = 16;
@@ -22,4 +22,4 @@ inline bool rowEndsLine(uint32_t w) { return (w & kRowEndsLine) != 0; }
 inline uint32_t withLen(uint32_t w, int len) { return (w & ~kRowLenMask) | (uint32_t(len) << kRowLenShift); }
 inline uint32_t withPos(uint32_t w, unsigned pos) { return (w & ~kRowPosMask) | (pos & kRowPosMask); }
 
-}  // namespace kv
+}  // namespace viewer

@@ -2,7 +2,7 @@
 #include "doc_texts.h"
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 
 namespace {
 const char kDefaultFilter[] = "*.txt;*.log;*.doc;*.htm*;*.cpp;*.c;*.h";
@@ -38,4 +38,4 @@ ViewerSettings& settings() {
     return record;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -3,7 +3,7 @@
 #pragma once
 #include "key_table.h"
 
-namespace kv {
+namespace viewer {
 
 // Options that every load re-applies (the same for every extension) unless
 // the /c start option fixed them for the process.
@@ -59,4 +59,4 @@ struct ViewerSettings {
 // The process's settings record.
 ViewerSettings& settings();
 
-}  // namespace kv
+}  // namespace viewer

@@ -2,7 +2,7 @@
 // code page 932, so these tests are fixed rather than asked of the system.
 #pragma once
 
-namespace kv {
+namespace viewer {
 
 inline bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
@@ -22,4 +22,4 @@ inline bool isTrailByteAt(const unsigned char* text, int length, int pos) {
     return false;
 }
 
-}  // namespace kv
+}  // namespace viewer

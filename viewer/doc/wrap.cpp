@@ -1,6 +1,6 @@
 #include "wrap.h"
 
-namespace kv {
+namespace viewer {
 
 int nextRowLength(const unsigned char* text, int len, int w, bool* continued) {
     if (w < 2) w = 2;
@@ -35,4 +35,4 @@ int expandTabs(const unsigned char* in, int len, char* out, int tabWidth, bool p
     return o;
 }
 
-}  // namespace kv
+}  // namespace viewer

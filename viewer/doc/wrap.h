@@ -1,7 +1,7 @@
 // Cutting a logical line's bytes into display rows at the fold width. No Win32.
 #pragma once
 
-namespace kv {
+namespace viewer {
 
 inline bool isSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
@@ -25,4 +25,4 @@ inline int paddingToSkip(const unsigned char* text, int len) {
 // `column` carries the line's column across calls.
 int expandTabs(const unsigned char* in, int len, char* out, int tabWidth, bool pad, int* column);
 
-}  // namespace kv
+}  // namespace viewer

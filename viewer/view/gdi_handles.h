@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-namespace kv {
+namespace viewer {
 
 template <class H>
 class GdiObject {
@@ -66,4 +66,4 @@ private:
     HDC dc_;
 };
 
-}  // namespace kv
+}  // namespace viewer

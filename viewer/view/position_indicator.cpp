@@ -1,7 +1,7 @@
 #include "position_indicator.h"
 #include "gdi_handles.h"
 
-namespace kv {
+namespace viewer {
 
 void PositionIndicator::draw(HWND frame, const std::string& text, bool active) {
     last_ = text;
@@ -47,4 +47,4 @@ void PositionIndicator::draw(HWND frame, const std::string& text, bool active) {
     ReleaseDC(frame, dc);
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -2,7 +2,7 @@
 #include "sjis.h"
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 namespace {
 
 bool isLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -95,4 +95,4 @@ std::vector<LinkSpan> findAddresses(const unsigned char* text, int length) {
     return all;
 }
 
-}  // namespace kv
+}  // namespace viewer

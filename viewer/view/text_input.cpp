@@ -4,7 +4,7 @@
 #include <shellapi.h>
 #include <algorithm>
 
-namespace kv {
+namespace viewer {
 namespace {
 
 constexpr UINT kAutoScrollTimer = 1;
@@ -509,4 +509,4 @@ bool TextView::onSetCursor() {
     return true;
 }
 
-}  // namespace kv
+}  // namespace viewer

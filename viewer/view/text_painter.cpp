@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace kv {
+namespace viewer {
 namespace {
 
 constexpr int kMaxContextRows = 26;  // rows scanned for addresses on each side of a painted row
@@ -308,4 +308,4 @@ void TextView::paintCaretColumn(HDC dc) {
     PatBlt(dc, x, 0, charW_ - 1, 9, DSTINVERT);
 }
 
-}  // namespace kv
+}  // namespace viewer

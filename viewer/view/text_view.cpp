@@ -5,7 +5,7 @@
 #include <imm.h>
 #include <algorithm>
 
-namespace kv {
+namespace viewer {
 
 const char kClientClassName[] = "KV32CLIENT";
 
@@ -573,4 +573,4 @@ bool TextView::runViewCommand(unsigned command) {
     return handled;
 }
 
-}  // namespace kv
+}  // namespace viewer

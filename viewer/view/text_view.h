@@ -10,7 +10,7 @@
 #include "view_host.h"
 #include "view_model.h"
 
-namespace kv {
+namespace viewer {
 
 extern const char kClientClassName[];
 
@@ -145,4 +145,4 @@ private:
     int repeatCount_ = 0;
 };
 
-}  // namespace kv
+}  // namespace viewer

@@ -2,7 +2,7 @@
 #include "sjis.h"
 #include <algorithm>
 
-namespace kv {
+namespace viewer {
 
 int Selection::startRow() const { return std::min(anchorRow, endRow); }
 int Selection::lastRow() const { return std::max(anchorRow, endRow); }
@@ -348,4 +348,4 @@ int ViewModel::scrollScale(int rowCount) {
     return 256;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -4,7 +4,7 @@
 #include "text_rows.h"
 #include <string>
 
-namespace kv {
+namespace viewer {
 
 constexpr int kFoldWidth = 80;
 
@@ -120,4 +120,4 @@ private:
     bool keySelect_ = false;
 };
 
-}  // namespace kv
+}  // namespace viewer

@@ -2,8 +2,8 @@
 #include "caption.h"
 #include <gtest/gtest.h>
 
-using kv::CaptionParts;
-using kv::captionText;
+using viewer::CaptionParts;
+using viewer::captionText;
 
 namespace {
 CaptionParts parts(const char* folder, const char* name) {

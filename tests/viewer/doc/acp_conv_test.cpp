@@ -4,7 +4,7 @@
 #include <vector>
 #include "acp_conv.h"
 
-using namespace kv;
+using namespace viewer;
 
 namespace {
 std::string direct(const std::vector<uint16_t>& u) {

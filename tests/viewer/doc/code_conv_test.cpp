@@ -4,7 +4,7 @@
 #include "code_conv.h"
 #include "detect.h"
 
-using namespace kv;
+using namespace viewer;
 
 namespace {
 

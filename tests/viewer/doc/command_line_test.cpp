@@ -2,7 +2,7 @@
 #include "command_line.h"
 #include <gtest/gtest.h>
 
-using kv::parseCommandLine;
+using viewer::parseCommandLine;
 
 TEST(CommandLine, EmptyLineAsksForNothing) {
     auto r = parseCommandLine("");
@@ -148,7 +148,7 @@ TEST(CommandLine, DoubleByteOptionLetterIsReportedWhole) {
 }
 
 TEST(CommandLine, ArgumentsFollowTheProgramName) {
-    EXPECT_EQ(" /fj a", kv::argumentsOf("\"C:\\x y\\Kelview.exe\" /fj a"));
-    EXPECT_EQ(" b", kv::argumentsOf("Kelview.exe b"));
-    EXPECT_EQ("", kv::argumentsOf("Kelview.exe"));
+    EXPECT_EQ(" /fj a", viewer::argumentsOf("\"C:\\x y\\Kelview.exe\" /fj a"));
+    EXPECT_EQ(" b", viewer::argumentsOf("Kelview.exe b"));
+    EXPECT_EQ("", viewer::argumentsOf("Kelview.exe"));
 }

@@ -3,7 +3,7 @@
 #include <vector>
 #include "line_split.h"
 
-using namespace kv;
+using namespace viewer;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "row_store.h"
 #include "settings.h"
 
-using namespace kv;
+using namespace viewer;
 using namespace kvtest;
 
 namespace {

@@ -4,7 +4,7 @@
 #include "doc_test_support.h"
 #include "page_file.h"
 
-using namespace kv;
+using namespace viewer;
 using namespace kvtest;
 
 namespace {

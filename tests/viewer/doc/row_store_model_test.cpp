@@ -9,7 +9,7 @@
 #include "settings.h"
 #include "wrap.h"
 
-using namespace kv;
+using namespace viewer;
 using namespace kvtest;
 
 namespace {

@@ -6,7 +6,7 @@
 #include "row_store.h"
 #include "settings.h"
 
-using namespace kv;
+using namespace viewer;
 using namespace kvtest;
 
 namespace {

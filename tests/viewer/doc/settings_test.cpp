@@ -3,7 +3,7 @@
 #include "settings.h"
 #include "key_table.h"
 
-using namespace kv;
+using namespace viewer;
 
 namespace {
 constexpr unsigned F1 = 0x70;
