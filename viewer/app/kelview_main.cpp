@@ -120,11 +120,12 @@ int start(HINSTANCE instance) {
     StartRequest& r = a.request;
     reportBadOptions(r);
     if (r.haveFolder && !SetCurrentDirectoryA(r.folder.c_str())) {
-        char module[MAX_PATH];
+        // The program's own folder; a name such as "表.exe" holds 0x5C as a second byte.
+        char module[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, module, MAX_PATH);
-        char* slash = std::strrchr(module, '\\');
-        if (slash) *slash = 0;
-        SetCurrentDirectoryA(module);
+        std::string program = module;
+        std::string::size_type sep = lastSeparator(program);
+        SetCurrentDirectoryA(program.substr(0, sep == std::string::npos ? 0 : sep).c_str());
     }
     if (!r.fileTypeName.empty()) s.fileTypeFixed = false;
 
@@ -175,12 +176,8 @@ int start(HINSTANCE instance) {
             return 0;
         }
         if (!a.doc.newFile) {
-            char full[MAX_PATH * 2];
-            lstrcpynA(full, a.doc.folder, MAX_PATH);
-            size_t n = std::strlen(full);
-            if (n && full[n - 1] != '\\') lstrcatA(full, "\\");
-            lstrcatA(full, a.doc.fileName);
-            SHAddToRecentDocs(SHARD_PATHA, full);
+            std::string full = joinPath(a.doc.folder, a.doc.fileName);
+            SHAddToRecentDocs(SHARD_PATHA, full.c_str());
         }
     } else {
         PostMessageA(frame, WM_COMMAND, IDM_OPEN, 0);

@@ -14,20 +14,6 @@ bool endsWithNoCase(const std::string& s, const char* tail) {
     return s.size() >= n && lstrcmpiA(s.c_str() + s.size() - n, tail) == 0;
 }
 
-// Index of the last separator byte (not a second byte), npos when none.
-std::string::size_type lastSeparator(const std::string& s) {
-    std::string::size_type last = std::string::npos;
-    for (std::string::size_type i = 0; i < s.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        if (isLeadByte(c) && i + 1 < s.size()) {
-            ++i;
-            continue;
-        }
-        if (c == '\\') last = i;
-    }
-    return last;
-}
-
 bool hasWildcard(const std::string& s) {
     for (std::string::size_type i = 0; i < s.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(s[i]);
@@ -40,16 +26,22 @@ bool hasWildcard(const std::string& s) {
     return false;
 }
 
+// Doubled separators become one (the leading pair of a UNC name stays). The
+// previous character is tracked, not the previous byte: a folder ending in
+// "表" (95 5C) keeps the separator after it.
 std::string collapseDoubleBackslashes(const std::string& s) {
     std::string out;
+    bool afterSeparator = false;
     for (std::string::size_type i = 0; i < s.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(s[i]);
         if (isLeadByte(c) && i + 1 < s.size()) {
             out += s[i];
             out += s[++i];
+            afterSeparator = false;
             continue;
         }
-        if (c == '\\' && !out.empty() && out.back() == '\\' && i > 1) continue;
+        if (c == '\\' && afterSeparator && i > 1) continue;
+        afterSeparator = c == '\\';
         out += s[i];
     }
     return out;
@@ -79,6 +71,29 @@ std::string extensionOf(const std::string& name) {
 }
 
 }  // namespace
+
+std::string::size_type lastSeparator(const std::string& s) {
+    std::string::size_type last = std::string::npos;
+    for (std::string::size_type i = 0; i < s.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (isLeadByte(c) && i + 1 < s.size()) {
+            ++i;
+            continue;
+        }
+        if (c == '\\') last = i;
+    }
+    return last;
+}
+
+bool endsWithSeparator(const std::string& path) {
+    std::string::size_type sep = lastSeparator(path);
+    return sep != std::string::npos && sep + 1 == path.size();
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    return folder + (endsWithSeparator(folder) ? "" : "\\") + name;
+}
 
 std::string resolveShellLink(const std::string& name) {
     if (name.size() < 4 || !endsWithNoCase(name, ".lnk")) return name;
@@ -134,7 +149,7 @@ ResolvedName resolveDocumentName(const std::string& input, const FolderNotFound&
     if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY)) {
         if (!SetCurrentDirectoryA(name.c_str())) folderNotFound(name);
         std::string folder = currentFolder();
-        r.pattern = folder + (folder.size() && folder.back() == '\\' ? "*.*" : "\\*.*");
+        r.pattern = joinPath(folder, "*.*");
         r.folder = folder;
         return r;
     }
@@ -172,7 +187,7 @@ ResolvedName resolveDocumentName(const std::string& input, const FolderNotFound&
         fileName = name.substr(2);
     }
     r.folder = longPathName(currentFolder());
-    std::string full = r.folder + (r.folder.size() && r.folder.back() == '\\' ? "" : "\\") + fileName;
+    std::string full = joinPath(r.folder, fileName);
     std::string longFull = longPathName(full);
     std::string::size_type longSep = lastSeparator(longFull);
     r.fileName = longSep == std::string::npos ? fileName : longFull.substr(longSep + 1);
