@@ -24,10 +24,11 @@ printf 'tiny\r\n' > "$work/tiny.txt"
 ls -l "$work"/big-*.txt "$work"/mid-sjis.txt | awk '{print "  " $5, $9}'
 
 echo "== build"
-g++ -O2 -std=c++17 -I"$src" "$top/tools/bench/viewer_conv_bench.cpp" "$src/code_conv.cpp" -o "$work/convbench-host"
+g++ -O2 -std=c++17 -I"$src" -I"$top/common" "$top/tools/bench/viewer_conv_bench.cpp" "$src/code_conv.cpp" -o "$work/convbench-host"
 objs=()
 for f in $engine; do objs+=("$src/$f.cpp"); done
-win_cxx="i686-w64-mingw32-g++-posix -O2 -std=c++17 -fexec-charset=CP932 -DWIN32_LEAN_AND_MEAN -DNOMINMAX -DSTRICT -static -static-libgcc -static-libstdc++ -I$src"
+objs+=("$top/common/sjis.cpp" "$top/common/path_text.cpp")
+win_cxx="i686-w64-mingw32-g++-posix -O2 -std=c++17 -fexec-charset=CP932 -DWIN32_LEAN_AND_MEAN -DNOMINMAX -DSTRICT -static -static-libgcc -static-libstdc++ -I$src -I$top/common"
 $win_cxx "$top/tools/bench/viewer_conv_bench.cpp" "$src/code_conv.cpp" "$src/acp_conv.cpp" -o "$work/convbench.exe"
 $win_cxx "$top/tools/bench/viewer_load_bench.cpp" "${objs[@]}" -lpsapi -o "$work/loadbench.exe"
 

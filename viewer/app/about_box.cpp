@@ -5,7 +5,7 @@
 namespace viewer {
 namespace {
 
-class AboutBox : public Dialog {
+class AboutBox : public common::DialogBase {
 protected:
     BOOL onInit() override {
         // Centred on the screen, not on the owner.
@@ -16,13 +16,16 @@ protected:
                      (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         return TRUE;
     }
+    void onCommand(int id, int, HWND) override {
+        if (id == IDOK || id == IDCANCEL) EndDialog(hwnd_, id);
+    }
 };
 
 }  // namespace
 
 void showAboutBox(HINSTANCE instance, HWND owner) {
     AboutBox box;
-    box.run(instance, owner, IDD_ABOUT);
+    box.runModal(instance, IDD_ABOUT, owner);
 }
 
 }  // namespace viewer

@@ -1,4 +1,5 @@
 #include "app.h"
+#include "message_box.h"
 
 namespace viewer {
 
@@ -15,7 +16,7 @@ std::string loadText(int id) {
 
 void errorBox(const std::string& text) {
     HWND owner = app().frame ? GetLastActivePopup(app().frame) : nullptr;
-    MessageBoxA(owner, text.c_str(), "", MB_ICONHAND | MB_OK);
+    common::showMessageBox(owner, text.c_str(), "", MB_ICONHAND | MB_OK);
 }
 
 }  // namespace viewer

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
-#include "command_line.h"
+#include "start_request.h"
 #include "document.h"
 #include "position_indicator.h"
 #include "store_rows.h"

@@ -11,7 +11,7 @@ std::string::size_type nthSeparator(const std::string& s, int n, bool fromEnd) {
     std::string::size_type lastTwo[2] = {std::string::npos, std::string::npos};
     for (std::string::size_type i = 0; i < s.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        if (isLeadByte(c) && i + 1 < s.size()) {
+        if (common::isPathLeadByte(c) && i + 1 < s.size()) {
             ++i;
             continue;
         }

@@ -3,7 +3,7 @@
 #include "caption.h"
 #include "client_host.h"
 #include "document_drag.h"
-#include "file_names.h"
+#include "path_text.h"
 #include "layout.h"
 #include "settings.h"
 #include "text_view.h"
@@ -110,7 +110,7 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_NCLBUTTONDOWN:
         case WM_NCRBUTTONDOWN:
             if (wp == HTSYSMENU && a.newShell && a.oleReady && a.doc.hasFile()) {
-                std::string path = joinPath(a.doc.folder, a.doc.fileName);
+                std::string path = common::joinPath(a.doc.folder, a.doc.fileName);
                 POINT p = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
                 if (trackIconPress(hwnd, path, msg == WM_NCRBUTTONDOWN, p)) return 0;
             }

@@ -1,8 +1,12 @@
 // Kelview start-up: one process shows one document in one window.
 #include "app.h"
+#include "message_box.h"
 #include "client_host.h"
 #include "doc_texts.h"
+#include "command_line.h"
 #include "file_names.h"
+#include "file_system.h"
+#include "path_text.h"
 #include "frame.h"
 #include "loader.h"
 #include "row_store.h"
@@ -81,7 +85,8 @@ int start(HINSTANCE instance) {
     a.siblingCommand = loadText(IDS_PROGRAMNAME) + " ";
 
     // 3. A spare window started hidden by another viewer.
-    std::string args = argumentsOf(GetCommandLineA());
+    // The runtime's own argument text loses a first byte of 0x80 or above.
+    std::string args = common::commandLineArguments();
     {
         std::string::size_type i = args.find_first_not_of(" \t");
         a.spareWindow = i != std::string::npos && args.compare(i, 2, "/-") == 0;
@@ -105,7 +110,7 @@ int start(HINSTANCE instance) {
     static RowStore store(s);
     if (!store.reserve()) {
         lock.release();
-        MessageBoxA(nullptr, loadText(IDS_NOTENOUGHMEMORY).c_str(), "", MB_ICONHAND | MB_OK);
+        common::showMessageBox(nullptr, loadText(IDS_NOTENOUGHMEMORY).c_str(), "", MB_ICONHAND | MB_OK);
         return 0;
     }
     store.setMessageSink(&messageBoxSink());
@@ -120,12 +125,7 @@ int start(HINSTANCE instance) {
     StartRequest& r = a.request;
     reportBadOptions(r);
     if (r.haveFolder && !SetCurrentDirectoryA(r.folder.c_str())) {
-        // The program's own folder; a name such as "表.exe" holds 0x5C as a second byte.
-        char module[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, module, MAX_PATH);
-        std::string program = module;
-        std::string::size_type sep = lastSeparator(program);
-        SetCurrentDirectoryA(program.substr(0, sep == std::string::npos ? 0 : sep).c_str());
+        SetCurrentDirectoryA(common::programFolder().c_str());
     }
     if (!r.fileTypeName.empty()) s.fileTypeFixed = false;
 
@@ -176,7 +176,7 @@ int start(HINSTANCE instance) {
             return 0;
         }
         if (!a.doc.newFile) {
-            std::string full = joinPath(a.doc.folder, a.doc.fileName);
+            std::string full = common::joinPath(a.doc.folder, a.doc.fileName);
             SHAddToRecentDocs(SHARD_PATHA, full.c_str());
         }
     } else {

@@ -23,15 +23,4 @@ using FolderNotFound = std::function<void(const std::string& folder)>;
 // that does not exist. Changes the current folder.
 ResolvedName resolveDocumentName(const std::string& name, const FolderNotFound& folderNotFound);
 
-// Index of the last separator byte (never the second byte of a double-byte
-// character, which may be 0x5C), npos when none.
-std::string::size_type lastSeparator(const std::string& path);
-// Whether the path ends in a separator; a folder ending in "表" (95 5C) does not.
-bool endsWithSeparator(const std::string& path);
-// folder + "\\" + name with exactly one separator between them.
-std::string joinPath(const std::string& folder, const std::string& name);
-
-// "C:\\a\\b.txt" with every component in its long form as found on disk.
-std::string longPathName(const std::string& path);
-
 }  // namespace viewer

@@ -23,8 +23,8 @@ bool LineSplitter::endLine() {
 bool LineSplitter::flushSegment() {
     int n = len_;
     int i = 0;
-    while (i < len_ - 1) i += isSjisLead((unsigned char)buf_[i]) ? 2 : 1;
-    if (i == len_ - 1 && isSjisLead((unsigned char)buf_[i]) && n > 1) --n;
+    while (i < len_ - 1) i += common::isCp932LeadByte((unsigned char)buf_[i]) ? 2 : 1;
+    if (i == len_ - 1 && common::isCp932LeadByte((unsigned char)buf_[i]) && n > 1) --n;
     bool ok = sink_.line(buf_, n, true);
     std::memmove(buf_, buf_ + n, size_t(len_ - n));
     len_ -= n;

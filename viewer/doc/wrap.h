@@ -1,9 +1,8 @@
 // Cutting a logical line's bytes into display rows at the fold width. No Win32.
 #pragma once
+#include "sjis.h"
 
 namespace viewer {
-
-inline bool isSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // Length of the next row of `text` (len bytes) at fold width w: the whole
 // rest when shorter than w, else w bytes, or w - 1 when the w-th byte is the

@@ -26,7 +26,7 @@ void PositionIndicator::draw(HWND frame, const std::string& text, bool active) {
     HDC dc = GetWindowDC(frame);
     if (!dc) return;
     {
-        Selected sf(dc, font_);
+        common::Selected sf(dc, font_);
         SIZE digit = {};
         GetTextExtentPoint32A(dc, "0", 1, &digit);
         // The field grows in whole digits and never shrinks, so it does not jitter.

@@ -1,5 +1,6 @@
 // Keys, mouse, wheel and scroll bar of the client window.
 #include "text_view.h"
+#include "message_box.h"
 #include "../../resources/viewer/resource.h"
 #include <shellapi.h>
 #include <algorithm>
@@ -382,14 +383,14 @@ void TextView::openAddress(int row, int column, bool asFile) {
             host_->openFile(address);
         } else {
             std::string msg = address + host_->text(IDS_NOTFOUND);
-            MessageBoxA(owner, msg.c_str(), "", MB_ICONHAND | MB_OK);
+            common::showMessageBox(owner, msg.c_str(), "", MB_ICONHAND | MB_OK);
         }
         return;
     }
     HINSTANCE r2 = ShellExecuteA(GetParent(hwnd_), "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(r2) <= 32) {
         std::string msg = address + host_->text(IDS_SHELLFAILED);
-        MessageBoxA(owner, msg.c_str(), "", MB_ICONHAND | MB_OK);
+        common::showMessageBox(owner, msg.c_str(), "", MB_ICONHAND | MB_OK);
     }
 }
 

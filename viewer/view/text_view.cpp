@@ -1,4 +1,5 @@
 #include "text_view.h"
+#include "message_box.h"
 #include "clipboard.h"
 #include "layout.h"
 #include "../../resources/viewer/resource.h"
@@ -16,48 +17,28 @@ constexpr UINT kAutoScrollTimer = 1;
 bool TextView::registerClass(HINSTANCE instance) {
     WNDCLASSA wc = {};
     wc.style = CS_DBLCLKS | CS_BYTEALIGNCLIENT;
-    wc.lpfnWndProc = windowProc;
+    wc.lpfnWndProc = common::WindowBase::windowProc;
     wc.hInstance = instance;
     wc.lpszClassName = kClientClassName;
     return RegisterClassA(&wc) != 0;
 }
 
 HWND TextView::create(HWND frame, int id, ViewHost* host) {
+    // The view owns itself from here: it is deleted when its window is gone.
     TextView* view = new TextView(host);
-    HWND w = CreateWindowExA(WS_EX_CLIENTEDGE, kClientClassName, "",
-                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL, 0, 0, 0, 0, frame,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(frame, GWLP_HINSTANCE)), view);
+    HWND w = view->WindowBase::create(WS_EX_CLIENTEDGE, kClientClassName, "",
+                                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL, 0, 0, 0, 0, frame,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(frame, GWLP_HINSTANCE)));
     if (!w) delete view;
     return w;
 }
 
-TextView* TextView::from(HWND hwnd) {
-    return reinterpret_cast<TextView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
+TextView* TextView::from(HWND hwnd) { return static_cast<TextView*>(fromHandle(hwnd)); }
 
-LRESULT CALLBACK TextView::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    TextView* self = from(hwnd);
-    if (msg == WM_NCCREATE) {
-        self = static_cast<TextView*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    LRESULT r = 0;
-    try {
-        r = self->handle(msg, wp, lp);
-    } catch (...) {
-        MessageBeep(MB_ICONHAND);
-    }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete self;
-    }
-    return r;
-}
+void TextView::onDestroyed() { delete this; }
 
-LRESULT TextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TextView::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     static const UINT wheelMessage = RegisterWindowMessageA("MSWHEEL_ROLLMSG");
     if (msg == wheelMessage && wheelMessage != 0) {
         onWheel(static_cast<int>(wp), true);
@@ -86,7 +67,7 @@ LRESULT TextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         createCaretShape();
         updateCaret();
         {
-            WindowDC dc(hwnd_);
+            common::WindowDC dc(hwnd_);
             paintCaretColumn(dc.get());
         }
         return 0;
@@ -97,7 +78,7 @@ LRESULT TextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             caretCreated_ = false;
         }
         {
-            WindowDC dc(hwnd_);
+            common::WindowDC dc(hwnd_);
             paintRuler(dc.get(), true);
         }
         return 0;
@@ -218,10 +199,10 @@ void TextView::createFonts() {
     if (building_) return;  // a rebuild from inside a rebuild is skipped
     building_ = true;
     textFont_ = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
-    WindowDC dc(hwnd_);
+    common::WindowDC dc(hwnd_);
     TEXTMETRICA tm = {};
     {
-        Selected s(dc.get(), textFont_);
+        common::Selected s(dc.get(), textFont_);
         GetTextMetricsA(dc.get(), &tm);
         SIZE eight = {};
         GetTextExtentPoint32A(dc.get(), "8", 1, &eight);
@@ -256,10 +237,10 @@ void TextView::createFonts() {
     // The line-end mark: a down arrow, drawn once into a monochrome cell.
     lineEndGlyph_.reset(CreateBitmap(charW_, rowH_, 1, 1, nullptr));
     if (lineEndGlyph_) {
-        MemoryDC mem(dc.get());
-        Selected sb(mem.get(), lineEndGlyph_.get());
+        common::MemoryDC mem(dc.get());
+        common::Selected sb(mem.get(), lineEndGlyph_.get());
         PatBlt(mem.get(), 0, 0, charW_, rowH_, WHITENESS);
-        Selected sp(mem.get(), GetStockObject(BLACK_PEN));
+        common::Selected sp(mem.get(), GetStockObject(BLACK_PEN));
         int x = charW_ / 2, y0 = rowH_ / 5, y1 = ascent_ - 2;
         int a = std::max(3, (ascent_ - rowH_ / 5 + 1) / 3);
         MoveToEx(mem.get(), x, y0, nullptr);
@@ -274,7 +255,7 @@ void TextView::createFonts() {
 
 COLORREF TextView::resolve(uint32_t colour) const {
     COLORREF c = (colour & kSystemColour) ? GetSysColor(colour & 0xFF) : static_cast<COLORREF>(colour);
-    WindowDC dc(hwnd_);
+    common::WindowDC dc(hwnd_);
     return GetNearestColor(dc.get(), c);
 }
 
@@ -493,8 +474,8 @@ void TextView::copySelection() {
     }
     std::string text = model_.selectionText();
     if (!putOnClipboard(GetParent(hwnd_), text, model_.selection().box)) {
-        MessageBoxA(GetLastActivePopup(GetParent(hwnd_)), host_->text(IDS_NOMEMORY).c_str(), "",
-                    MB_ICONHAND | MB_OK);
+        common::showMessageBox(GetLastActivePopup(GetParent(hwnd_)), host_->text(IDS_NOMEMORY).c_str(), "",
+                               MB_ICONHAND | MB_OK);
     }
     Snapshot before = snapshot();
     model_.cancelSelection();

@@ -1,6 +1,7 @@
 // Resolving the command line's file name into a folder and a name, on folders
 // whose names end in characters with 0x5C as their second byte.
 #include "file_names.h"
+#include "path_text.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <string>
@@ -20,8 +21,8 @@ std::string testRoot() {
 
 void makeFolders(const std::string& path) {
     if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return;
-    std::string::size_type sep = lastSeparator(path);
-    if (sep != std::string::npos && sep > 2) makeFolders(path.substr(0, sep));
+    const char* sep = common::lastSeparator(path.c_str());
+    if (sep && sep - path.c_str() > 2) makeFolders(path.substr(0, sep - path.c_str()));
     CreateDirectoryA(path.c_str(), nullptr);
 }
 

@@ -39,8 +39,10 @@ public:
             }
             // Is the w-th byte a lead byte? Walk characters from the row start.
             size_t i = 0;
-            while (i < size_t(w_) - 1) i += isSjisLead((unsigned char)t[pos + i]) ? 2 : 1;
-            size_t n = (i == size_t(w_) - 1 && isSjisLead((unsigned char)t[pos + w_ - 1])) ? w_ - 1 : w_;
+            while (i < size_t(w_) - 1) i += common::isCp932LeadByte((unsigned char)t[pos + i]) ? 2 : 1;
+            size_t n = (i == size_t(w_) - 1 && common::isCp932LeadByte((unsigned char)t[pos + w_ - 1]))
+                           ? w_ - 1
+                           : w_;
             out.push_back(t.substr(pos, n));
             pos += n;
         }
@@ -192,7 +194,8 @@ public:
                 // Keep double-byte characters whole: insert at a character start.
                 int c = 0;
                 while (c < col)
-                    c += isSjisLead((unsigned char)model_.rows[size_t(r)].text[size_t(c)]) ? 2 : 1;
+                    c += common::isCp932LeadByte((unsigned char)model_.rows[size_t(r)].text[size_t(c)]) ? 2
+                                                                                                        : 1;
                 if (c > len) c = len;
                 std::string b = randomText(rng_() % 4 == 0 ? 1200 : 30);
                 ASSERT_TRUE(store_.insertBytes(r, c, b.data(), int(b.size()))) << step;

@@ -31,10 +31,6 @@ constexpr size_t kMaxPath = 260;
 // Parses the text after the program name.
 StartRequest parseCommandLine(const std::string& args);
 
-// The program name is the first item of the full command line (quoted or up
-// to the first blank); returns what follows it.
-std::string argumentsOf(const std::string& fullCommandLine);
-
 // Copies at most maxBytes bytes of text without splitting a double-byte character.
 std::string truncateSjis(const std::string& text, size_t maxBytes);
 

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "start_request.h"
 #include "sjis.h"
 #include <climits>
 
@@ -17,7 +17,7 @@ public:
         while (!atEnd() && (peek() == ' ' || peek() == '\t')) next();
     }
     // Skips a character whole (both bytes of a double-byte one).
-    void nextChar() { next(isLeadByte(peek()) && i_ + 1 < s_.size() ? 2 : 1); }
+    void nextChar() { next(common::isPathLeadByte(peek()) && i_ + 1 < s_.size() ? 2 : 1); }
     std::string rest() const { return i_ < s_.size() ? s_.substr(i_) : std::string(); }
 
     // Decimal number with an optional minus; saturates instead of overflowing.
@@ -54,7 +54,7 @@ std::string parseFileName(Cursor& c) {
             unsigned char b = c.peek();
             name += static_cast<char>(b);
             c.next();
-            if (isLeadByte(b) && !c.atEnd()) {
+            if (common::isPathLeadByte(b) && !c.atEnd()) {
                 name += static_cast<char>(c.peek());
                 c.next();
             }
@@ -70,7 +70,7 @@ std::string parseFileName(Cursor& c) {
                     unsigned char q = c.peek();
                     name += static_cast<char>(q);
                     c.next();
-                    if (isLeadByte(q) && !c.atEnd()) {
+                    if (common::isPathLeadByte(q) && !c.atEnd()) {
                         name += static_cast<char>(c.peek());
                         c.next();
                     }
@@ -80,7 +80,7 @@ std::string parseFileName(Cursor& c) {
             }
             name += static_cast<char>(b);
             c.next();
-            if (isLeadByte(b) && !c.atEnd()) {
+            if (common::isPathLeadByte(b) && !c.atEnd()) {
                 name += static_cast<char>(c.peek());
                 c.next();
             }
@@ -93,26 +93,7 @@ std::string parseFileName(Cursor& c) {
 }  // namespace
 
 std::string truncateSjis(const std::string& text, size_t maxBytes) {
-    if (text.size() <= maxBytes) return text;
-    size_t i = 0;
-    while (i < maxBytes) {
-        size_t step = isLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-        if (i + step > maxBytes) break;
-        i += step;
-    }
-    return text.substr(0, i);
-}
-
-std::string argumentsOf(const std::string& full) {
-    size_t i = 0;
-    while (i < full.size() && full[i] == ' ') ++i;
-    if (i < full.size() && full[i] == '"') {
-        size_t close = full.find('"', i + 1);
-        i = (close == std::string::npos) ? full.size() : close + 1;
-    } else {
-        while (i < full.size() && full[i] != ' ' && full[i] != '\t') ++i;
-    }
-    return full.substr(i);
+    return text.substr(0, common::boundedLength(text.c_str(), text.size(), maxBytes));
 }
 
 StartRequest parseCommandLine(const std::string& args) {
@@ -179,7 +160,7 @@ StartRequest parseCommandLine(const std::string& args) {
                     unsigned char b = c.peek();
                     folder += static_cast<char>(b);
                     c.next();
-                    if (isLeadByte(b) && !c.atEnd()) {
+                    if (common::isPathLeadByte(b) && !c.atEnd()) {
                         folder += static_cast<char>(c.peek());
                         c.next();
                     }
@@ -190,7 +171,7 @@ StartRequest parseCommandLine(const std::string& args) {
                     unsigned char b = c.peek();
                     folder += static_cast<char>(b);
                     c.next();
-                    if (isLeadByte(b) && !c.atEnd()) {
+                    if (common::isPathLeadByte(b) && !c.atEnd()) {
                         folder += static_cast<char>(c.peek());
                         c.next();
                     }
@@ -248,7 +229,7 @@ StartRequest parseCommandLine(const std::string& args) {
             break;
         default: {
             std::string bad(1, static_cast<char>(letter));
-            if (isLeadByte(letter) && c.peek(1)) bad += static_cast<char>(c.peek(1));
+            if (common::isPathLeadByte(letter) && c.peek(1)) bad += static_cast<char>(c.peek(1));
             r.badOptions.push_back(bad);
             c.nextChar();
             break;

@@ -1,5 +1,5 @@
 // The start-up command line: options, their arguments, and the document name.
-#include "command_line.h"
+#include "start_request.h"
 #include <gtest/gtest.h>
 
 using viewer::parseCommandLine;
@@ -145,10 +145,4 @@ TEST(CommandLine, DoubleByteOptionLetterIsReportedWhole) {
     ASSERT_EQ(1u, r.badOptions.size());
     EXPECT_EQ("表", r.badOptions[0]);
     EXPECT_EQ("a", r.fileName);
-}
-
-TEST(CommandLine, ArgumentsFollowTheProgramName) {
-    EXPECT_EQ(" /fj a", viewer::argumentsOf("\"C:\\x y\\Kelview.exe\" /fj a"));
-    EXPECT_EQ(" b", viewer::argumentsOf("Kelview.exe b"));
-    EXPECT_EQ("", viewer::argumentsOf("Kelview.exe"));
 }
