@@ -1,10 +1,12 @@
 #include "caption.h"
+#include "path_text.h"
 #include "sjis.h"
 
 namespace viewer {
 namespace {
 
-// Positions of the backslashes that are separators (not second bytes).
+// Position of the first or second (n) separator from the start, or of the
+// last or second-last from the end (second bytes are never separators).
 std::string::size_type nthSeparator(const std::string& s, int n, bool fromEnd) {
     std::string::size_type found[2] = {std::string::npos, std::string::npos};
     int count = 0;
@@ -22,11 +24,6 @@ std::string::size_type nthSeparator(const std::string& s, int n, bool fromEnd) {
         lastTwo[1] = i;
     }
     return fromEnd ? lastTwo[2 - n] : found[n - 1];
-}
-
-std::string afterLastSeparator(const std::string& s) {
-    std::string::size_type p = nthSeparator(s, 1, true);
-    return p == std::string::npos ? s : s.substr(p + 1);
 }
 
 }  // namespace
@@ -57,11 +54,11 @@ std::string captionText(const CaptionParts& p) {
             } else {
                 name = p.folder;
                 if (name.size() > 1 && name[1] == ':' && name[0] >= 'a' && name[0] <= 'z') name[0] -= 32;
-                if (nthSeparator(name, 1, true) != name.size() - 1) name += '\\';
+                if (!common::endsWithSeparator(name)) name += '\\';
                 name += p.fileName;
             }
         } else {
-            name = unc ? afterLastSeparator(p.fileName) : p.fileName;
+            name = unc ? common::fileNamePart(p.fileName.c_str()) : p.fileName;
         }
         name += ' ';
         if (name.size() > 64) {

@@ -16,6 +16,12 @@ public:
     void skipBlanks() {
         while (!atEnd() && (peek() == ' ' || peek() == '\t')) next();
     }
+    // Appends the character at the cursor to out (both bytes of a double-byte one) and steps over it.
+    void takeChar(std::string& out) {
+        size_t n = common::isPathLeadByte(peek()) && i_ + 1 < s_.size() ? 2 : 1;
+        out.append(s_, i_, n);
+        next(n);
+    }
     // Skips a character whole (both bytes of a double-byte one).
     void nextChar() { next(common::isPathLeadByte(peek()) && i_ + 1 < s_.size() ? 2 : 1); }
     std::string rest() const { return i_ < s_.size() ? s_.substr(i_) : std::string(); }
@@ -51,13 +57,7 @@ std::string parseFileName(Cursor& c) {
     if (c.peek() == '"') {
         c.next();
         while (!c.atEnd() && c.peek() != '"') {
-            unsigned char b = c.peek();
-            name += static_cast<char>(b);
-            c.next();
-            if (common::isPathLeadByte(b) && !c.atEnd()) {
-                name += static_cast<char>(c.peek());
-                c.next();
-            }
+            c.takeChar(name);
         }
     } else {
         while (!c.atEnd()) {
@@ -67,23 +67,12 @@ std::string parseFileName(Cursor& c) {
                 // A quoted stretch inside a bare name keeps its blanks.
                 c.next();
                 while (!c.atEnd() && c.peek() != '"') {
-                    unsigned char q = c.peek();
-                    name += static_cast<char>(q);
-                    c.next();
-                    if (common::isPathLeadByte(q) && !c.atEnd()) {
-                        name += static_cast<char>(c.peek());
-                        c.next();
-                    }
+                    c.takeChar(name);
                 }
                 c.next();
                 continue;
             }
-            name += static_cast<char>(b);
-            c.next();
-            if (common::isPathLeadByte(b) && !c.atEnd()) {
-                name += static_cast<char>(c.peek());
-                c.next();
-            }
+            c.takeChar(name);
         }
         while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.pop_back();
     }
@@ -157,24 +146,12 @@ StartRequest parseCommandLine(const std::string& args) {
             if (c.peek() == '"') {
                 c.next();
                 while (!c.atEnd() && c.peek() != '"' && c.peek() != '/') {
-                    unsigned char b = c.peek();
-                    folder += static_cast<char>(b);
-                    c.next();
-                    if (common::isPathLeadByte(b) && !c.atEnd()) {
-                        folder += static_cast<char>(c.peek());
-                        c.next();
-                    }
+                    c.takeChar(folder);
                 }
                 if (c.peek() == '"') c.next();
             } else {
                 while (!c.atEnd() && c.peek() != ' ' && c.peek() != '/') {
-                    unsigned char b = c.peek();
-                    folder += static_cast<char>(b);
-                    c.next();
-                    if (common::isPathLeadByte(b) && !c.atEnd()) {
-                        folder += static_cast<char>(c.peek());
-                        c.next();
-                    }
+                    c.takeChar(folder);
                 }
             }
             if (!folder.empty() && folder[0] >= 'A' && folder[0] <= 'Z') folder[0] += 32;
