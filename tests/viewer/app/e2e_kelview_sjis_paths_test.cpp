@@ -61,16 +61,17 @@ TEST(KelviewSjisPaths, FoldersAndNamesWithSecondByte5C) {
         const char* relative;  // below the fresh folder
         const char* args;      // "": the full name quoted
         const char* workBelow;
+        const char* name;  // the file's own name
         int lineCount;
     };
     const Case cases[] = {
-        {"成績表\\2024\\a.txt", "", "", 3},
-        {"成績表\\a.txt", "", "", 4},
-        {"ソ\\表.txt", "", "", 5},
-        {"成績表\\2024\\b.txt", "成績表\\2024\\b.txt", "", 6},
+        {"成績表\\2024\\a.txt", "", "", "a.txt", 3},
+        {"成績表\\a.txt", "", "", "a.txt", 4},
+        {"ソ\\表.txt", "", "", "表.txt", 5},
+        {"成績表\\2024\\b.txt", "成績表\\2024\\b.txt", "", "b.txt", 6},
         // A name starting with a double-byte character, bare and quoted.
-        {"成績表\\表示.txt", "表示.txt", "成績表", 7},
-        {"成績表\\2024\\表 示.txt", "\"表 示.txt\"", "成績表\\2024", 8},
+        {"成績表\\表示.txt", "表示.txt", "成績表", "表示.txt", 7},
+        {"成績表\\2024\\表 示.txt", "\"表 示.txt\"", "成績表\\2024", "表 示.txt", 8},
     };
     CoInitialize(nullptr);
     std::string base = e2e::freshFolder("kelview_sjis_paths");
@@ -80,7 +81,7 @@ TEST(KelviewSjisPaths, FoldersAndNamesWithSecondByte5C) {
         ASSERT_TRUE(e2e::writeFile(file, lines(c.lineCount))) << c.relative;
         std::string args = *c.args ? c.args : "\"" + file + "\"";
         std::string work = *c.workBelow ? base + "\\" + c.workBelow : base;
-        std::string name = file.substr(file.rfind("\\") + 1);  // no 5C in the last names
+        std::string name = c.name;
         std::string link = recentFolder() + "\\" + name + ".lnk";
         DeleteFileA(link.c_str());
 
