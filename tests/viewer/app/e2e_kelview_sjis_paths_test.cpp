@@ -105,11 +105,12 @@ TEST(KelviewSjisPaths, FoldersAndNamesWithSecondByte5C) {
 }
 
 // With /d naming a folder that does not exist, the viewer starts in its own
-// folder. A program name holding 5C as a second byte must not cut that folder.
+// folder. A program name holding 5C as a second byte ("kv表.exe") must not
+// cut that folder.
 TEST(KelviewSjisPaths, OwnFolderOfAProgramNamedWithSecondByte5C) {
     std::string base = e2e::freshFolder("kelview_own_folder");
     ASSERT_FALSE(base.empty());
-    std::string program = base + "\\表.exe";
+    std::string program = base + "\\kv表.exe";
     ASSERT_TRUE(e2e::copyFile(viewer(), program));
     ASSERT_TRUE(e2e::writeFile(base + "\\a.txt", lines(7)));
     ASSERT_TRUE(e2e::writeFile(base + "\\other\\a.txt", lines(2)));
