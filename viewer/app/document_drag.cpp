@@ -7,14 +7,16 @@
 namespace viewer {
 namespace {
 
-class FileDataObject : public IDataObject {
+// IUnknown for an object that offers one interface; it starts with one
+// reference (the creator's) and deletes itself with the last release.
+template <class Interface>
+class ComObject : public Interface {
 public:
-    explicit FileDataObject(const std::string& path) : path_(path) {}
-    virtual ~FileDataObject() = default;
-
+    explicit ComObject(REFIID iid) : iid_(iid) {}
+    virtual ~ComObject() = default;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (riid == IID_IUnknown || riid == IID_IDataObject) {
-            *out = static_cast<IDataObject*>(this);
+        if (riid == IID_IUnknown || riid == iid_) {
+            *out = static_cast<Interface*>(this);
             AddRef();
             return S_OK;
         }
@@ -27,6 +29,16 @@ public:
         if (n == 0) delete this;
         return n;
     }
+
+private:
+    const IID iid_;
+    ULONG refs_ = 1;
+};
+
+class FileDataObject : public ComObject<IDataObject> {
+public:
+    explicit FileDataObject(const std::string& path) : ComObject(IID_IDataObject), path_(path) {}
+    virtual ~FileDataObject() = default;
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* fe, STGMEDIUM* medium) override {
         if (QueryGetData(fe) != S_OK) return DV_E_FORMATETC;
@@ -70,28 +82,12 @@ public:
 
 private:
     std::string path_;
-    ULONG refs_ = 1;
 };
 
-class DropSource : public IDropSource {
+class DropSource : public ComObject<IDropSource> {
 public:
-    explicit DropSource(bool right) : button_(right ? MK_RBUTTON : MK_LBUTTON) {}
+    explicit DropSource(bool right) : ComObject(IID_IDropSource), button_(right ? MK_RBUTTON : MK_LBUTTON) {}
     virtual ~DropSource() = default;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (riid == IID_IUnknown || riid == IID_IDropSource) {
-            *out = static_cast<IDropSource*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG n = --refs_;
-        if (n == 0) delete this;
-        return n;
-    }
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
         if (escape) return DRAGDROP_S_CANCEL;
         if (!(keys & button_)) return DRAGDROP_S_DROP;
@@ -101,7 +97,6 @@ public:
 
 private:
     DWORD button_;
-    ULONG refs_ = 1;
 };
 
 }  // namespace
