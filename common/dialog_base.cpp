@@ -1,5 +1,7 @@
 #include "dialog_base.h"
 
+namespace common {
+
 HWND DialogBase::createModeless(HINSTANCE instance, int resourceId, HWND owner) {
     return CreateDialogParamA(instance, MAKEINTRESOURCEA(resourceId), owner, dialogProc,
                               reinterpret_cast<LPARAM>(this));
@@ -40,3 +42,5 @@ INT_PTR CALLBACK DialogBase::dialogProc(HWND dialog, UINT message, WPARAM wParam
         return FALSE;
     }
 }
+
+}  // namespace common

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+namespace common {
+
 class DialogBase {
 public:
     DialogBase() = default;
@@ -41,3 +43,5 @@ protected:
 private:
     static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 };
+
+}  // namespace common

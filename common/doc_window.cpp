@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace common {
+
 namespace {
 
 const char kRichEditLibrary[] = "riched32.dll";
@@ -287,3 +289,5 @@ void releaseDocumentLibrary() {
         richEditLibrary = nullptr;
     }
 }
+
+}  // namespace common

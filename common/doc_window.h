@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+namespace common {
+
 // Posted to the parent when the document window has been closed.
 const UINT WM_DOCUMENT_CLOSED = WM_USER + 12;
 
@@ -32,3 +34,5 @@ void closeDocument();
 void resetDocumentPlacement();
 // Unloads the rich-edit library at program exit (after the window is gone).
 void releaseDocumentLibrary();
+
+}  // namespace common

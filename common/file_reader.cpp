@@ -1,6 +1,8 @@
 #include "file_reader.h"
 #include <cstring>
 
+namespace common {
+
 FileReader::~FileReader() { close(); }
 
 bool FileReader::open() {
@@ -57,3 +59,5 @@ HGLOBAL FileReader::readAll(bool movable, void** locked, DWORD* size) {
         GlobalUnlock(memory);
     return memory;
 }
+
+}  // namespace common

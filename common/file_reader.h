@@ -2,6 +2,8 @@
 #pragma once
 #include "path_name.h"
 
+namespace common {
+
 class FileReader : public PathName {
 public:
     FileReader() = default;
@@ -32,3 +34,5 @@ public:
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
+
+}  // namespace common

@@ -1,42 +1,24 @@
 #include "path_name.h"
+#include "path_text.h"
 #include "sjis.h"
 #include <cstring>
+
+namespace common {
 
 namespace {
 
 // Start of the last character of s (a double-byte character counts whole);
 // null for an empty string.
-const char* lastCharStart(const char* s) {
-    const char* last = nullptr;
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(s);
-    while (*p) {
-        last = reinterpret_cast<const char*>(p);
-        p += (isLeadByte(*p) && p[1]) ? 2 : 1;
-    }
-    return last;
-}
+const char* lastCharStart(const char* s) { return previousChar(s, stringEnd(s)); }
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
-
-// True when the last character of s is a backslash or slash (a trail byte
-// 0x5C of a double-byte character does not count).
-bool endsWithSeparator(const char* s) {
-    const char* last = lastCharStart(s);
-    return last && isSeparator(*last);
-}
-
-// Last backslash or slash of s, trail bytes skipped; null when none.
-const char* lastSeparator(const char* s) {
-    const char* b = findLastChar(s, '\\');
-    const char* f = findLastChar(s, '/');
-    if (!b) return f;
-    if (!f) return b;
-    return b > f ? b : f;
-}
 
 bool isUpStep(const char* s) { return s[0] == '.' && s[1] == '.' && (s[2] == '/' || s[2] == '\\'); }
 
 bool hasWildcard(const char* s) { return findChar(s, '*') || findChar(s, '?'); }
+
+// True when s with its terminator fits in size bytes.
+bool fits(const char* s, size_t size) { return static_cast<size_t>(stringEnd(s) - s) < size; }
 
 }  // namespace
 
@@ -56,37 +38,35 @@ void PathName::clear() {
 void PathName::split() {
     drive_[0] = folder_[0] = name_[0] = extension_[0] = '\0';
     const char* rest = full_;
-    if (full_[0] && !isLeadByte(static_cast<unsigned char>(full_[0])) && full_[1] == ':') {
+    if (hasDrivePrefix(full_)) {
         drive_[0] = full_[0];
         drive_[1] = ':';
         drive_[2] = '\0';
         rest = full_ + 2;
     }
     const char* sep = lastSeparator(rest);
-    const char* namePart = rest;
-    if (sep) {
-        size_t len = static_cast<size_t>(sep - rest) + 1;
-        if (len > static_cast<size_t>(kFolderSize - 1)) len = kFolderSize - 1;
-        std::memcpy(folder_, rest, len);
-        folder_[len] = '\0';
-        namePart = sep + 1;
-    }
+    const char* namePart = sep ? sep + 1 : rest;
     const char* dot = findLastChar(namePart, '.');
-    if (dot) {
-        size_t len = static_cast<size_t>(dot - namePart);
-        if (len > static_cast<size_t>(kNameSize - 1)) len = kNameSize - 1;
-        std::memcpy(name_, namePart, len);
-        name_[len] = '\0';
-        copyBounded(extension_, dot, kExtensionSize);
-    } else {
-        copyBounded(name_, namePart, kNameSize);
+    size_t folderLength = sep ? static_cast<size_t>(sep - rest) + 1 : 0;
+    size_t nameLength =
+        dot ? static_cast<size_t>(dot - namePart) : static_cast<size_t>(stringEnd(namePart) - namePart);
+    // A part that does not fit is refused, never cut: a folder cut short
+    // names another folder (or ends in half a character), and every later
+    // test on the path would silently look somewhere else.
+    if (folderLength >= sizeof folder_ || nameLength >= sizeof name_ ||
+        (dot && !fits(dot, sizeof extension_))) {
+        clear();
+        return;
     }
+    copyBounded(folder_, rest, sizeof folder_, folderLength);
+    copyBounded(name_, namePart, sizeof name_, nameLength);
+    if (dot) copyBounded(extension_, dot, sizeof extension_);
 }
 
 void PathName::rebuild() { compose(name_); }
 
 void PathName::compose(const char* name) {
-    char tmp[kPathSize];
+    char tmp[kPathSize * 4];
     tmp[0] = '\0';
     appendBounded(tmp, drive_, sizeof tmp);
     appendBounded(tmp, folder_, sizeof tmp);
@@ -95,6 +75,11 @@ void PathName::compose(const char* name) {
     if (extension_[0]) {
         if (extension_[0] != '.') appendBounded(tmp, ".", sizeof tmp);
         appendBounded(tmp, extension_, sizeof tmp);
+    }
+    // A path longer than the buffer is refused whole (see split).
+    if (!fits(tmp, sizeof full_)) {
+        clear();
+        return;
     }
     copyBounded(full_, tmp, sizeof full_);
     split();
@@ -105,12 +90,14 @@ const char* PathName::setPath(const char* path) {
         clear();
         return full_;
     }
-    if (path[0] == '"') {
-        copyBounded(full_, path + 1, sizeof full_);
-        if (char* q = findChar(full_, '"')) *q = '\0';
-    } else {
-        copyBounded(full_, path, sizeof full_);
+    const char* start = path[0] == '"' ? path + 1 : path;
+    const char* end = path[0] == '"' ? findChar(start, '"') : nullptr;
+    if (!end) end = stringEnd(start);
+    if (static_cast<size_t>(end - start) >= sizeof full_) {
+        clear();
+        return full_;
     }
+    copyBounded(full_, start, sizeof full_, static_cast<size_t>(end - start));
     split();
     rebuild();
     return full_;
@@ -136,8 +123,9 @@ const char* PathName::folderPath() {
 const char* PathName::fromModule(HMODULE module) {
     char buf[kPathSize];
     DWORD n = GetModuleFileNameA(module, buf, sizeof buf);
-    if (n == 0) buf[0] = '\0';
-    buf[sizeof buf - 1] = '\0';  // older systems leave a cut path unterminated
+    // A name that filled the buffer was cut (and older systems leave it
+    // unterminated): refuse it like any other path that does not fit.
+    if (n == 0 || n >= sizeof buf) buf[0] = '\0';
     copyBounded(full_, buf, sizeof full_);
     split();
     rebuild();
@@ -176,6 +164,10 @@ const char* PathName::changeFolder(const char* relative) {
     } else if (relative[0] == '\\' && folder_[0]) {
         ++relative;
     }
+    if (!fits(relative, sizeof folder_ - static_cast<size_t>(stringEnd(folder_) - folder_))) {
+        clear();
+        return full_;
+    }
     appendBounded(folder_, relative, sizeof folder_);
     if ((folder_[0] && folder_[1] == ':') || (folder_[0] == '\\' && folder_[1] == '\\')) drive_[0] = '\0';
     rebuild();
@@ -191,7 +183,10 @@ const char* PathName::setFileName(const char* name) {
         const char* cut = findLastChar(name, name[2]);
         char steps[kPathSize];
         size_t len = static_cast<size_t>(cut - name) + 1;
-        if (len > sizeof steps - 1) len = sizeof steps - 1;
+        if (len > sizeof steps - 1) {
+            clear();
+            return full_;
+        }
         std::memcpy(steps, name, len);
         steps[len] = '\0';
         changeFolder(steps);
@@ -306,7 +301,13 @@ const char* PathName::setDrive(const char* drive) {
 }
 
 const char* PathName::setFolder(const char* folder) {
+    if (folder && !fits(folder, sizeof folder_)) {
+        clear();
+        return full_;
+    }
     copyBounded(folder_, folder, sizeof folder_);
     rebuild();
     return full_;
 }
+
+}  // namespace common

@@ -6,6 +6,8 @@
 #pragma once
 #include <windows.h>
 
+namespace common {
+
 class PathName {
 public:
     static const int kPathSize = 260;       // full path, name with extension, folder path
@@ -96,3 +98,5 @@ protected:
     char folderPath_[kPathSize];
     WIN32_FIND_DATAA findData_;
 };
+
+}  // namespace common

@@ -2,6 +2,8 @@
 #include "sjis.h"
 #include <cstring>
 
+namespace common {
+
 ProfileFile::ProfileFile() : path_(new char[kPathSize]), section_(new char[kSectionSize]) {
     path_[0] = '\0';
     section_[0] = '\0';
@@ -118,3 +120,5 @@ bool ProfileFile::readBool(const char* key) const {
     value[sizeof value - 1] = '\0';
     return lstrcmpiA(value, "true") == 0 || lstrcmpiA(value, "yes") == 0;
 }
+
+}  // namespace common

@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+namespace common {
+
 class ProfileFile {
 public:
     static const int kPathSize = 260;
@@ -59,3 +61,5 @@ private:
     bool exists_ = false;
     bool readOnly_ = false;
 };
+
+}  // namespace common

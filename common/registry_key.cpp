@@ -1,6 +1,8 @@
 #include "registry_key.h"
 #include <cstring>
 
+namespace common {
+
 bool RegistryKey::open(const char* subKey, REGSAM access) {
     close();
     HKEY key = nullptr;
@@ -58,3 +60,5 @@ void RegistryKey::close() {
         key_ = nullptr;
     }
 }
+
+}  // namespace common

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+namespace common {
+
 class RegistryKey {
 public:
     explicit RegistryKey(HKEY root) : root_(root) {}
@@ -39,3 +41,5 @@ private:
     LONG result_ = -1;
     bool changed_ = false;
 };
+
+}  // namespace common

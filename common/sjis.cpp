@@ -1,17 +1,49 @@
 #include "sjis.h"
 
+namespace common {
+
+namespace {
+
+const unsigned char* bytes(const char* s) { return reinterpret_cast<const unsigned char*>(s); }
+
+unsigned char foldAscii(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
+unsigned char lowerAscii(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+const char* nextChar(const char* s) {
+    if (!s || !*s) return s;
+    return (isPathLeadByte(bytes(s)[0]) && s[1]) ? s + 2 : s + 1;
+}
+
+char* nextChar(char* s) { return const_cast<char*>(nextChar(static_cast<const char*>(s))); }
+
+const char* previousChar(const char* start, const char* p) {
+    if (!start || !p || p <= start) return nullptr;
+    // Trail bytes share their range with single bytes, so only a walk from
+    // the start knows where characters begin.
+    const char* q = start;
+    for (;;) {
+        const char* n = nextChar(q);
+        if (n >= p || n == q) return q;
+        q = n;
+    }
+}
+
+char* previousChar(char* start, char* p) {
+    return const_cast<char*>(previousChar(static_cast<const char*>(start), static_cast<const char*>(p)));
+}
+
 const char* findChar(const char* s, char c) {
     if (!s) return nullptr;
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(s);
-    for (;;) {
-        if (*p == static_cast<unsigned char>(c)) return reinterpret_cast<const char*>(p);
+    for (const char* p = s;; p = nextChar(p)) {
+        if (*p == c) return p;
         if (*p == 0) return nullptr;
-        // A lead byte directly before the terminator stands alone: never step
-        // over the terminator.
-        if (isLeadByte(*p) && p[1] != 0)
-            p += 2;
-        else
-            p += 1;
     }
 }
 
@@ -42,19 +74,28 @@ char* cutAtLast(char* s, char c, char with) {
     return p;
 }
 
+size_t boundedLength(const char* s, size_t len, size_t max) {
+    if (!s) return 0;
+    size_t n = 0;
+    while (n < len) {
+        size_t step = (isPathLeadByte(bytes(s)[n]) && n + 1 < len && s[n + 1]) ? 2 : 1;
+        if (n + step > max) break;
+        n += step;
+    }
+    return n;
+}
+
 size_t copyBounded(char* dest, const char* src, size_t size) {
+    return copyBounded(dest, src, size, src ? static_cast<size_t>(stringEnd(src) - src) : 0);
+}
+
+size_t copyBounded(char* dest, const char* src, size_t size, size_t srcLength) {
     if (!dest || size == 0) return 0;
     if (!src) {
         dest[0] = '\0';
         return 0;
     }
-    size_t n = 0;
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(src);
-    while (p[n]) {
-        size_t step = (isLeadByte(p[n]) && p[n + 1]) ? 2 : 1;
-        if (n + step > size - 1) break;
-        n += step;
-    }
+    size_t n = boundedLength(src, srcLength, size - 1);
     for (size_t i = 0; i < n; ++i) dest[i] = src[i];
     dest[n] = '\0';
     return n;
@@ -62,25 +103,22 @@ size_t copyBounded(char* dest, const char* src, size_t size) {
 
 size_t appendBounded(char* dest, const char* src, size_t size) {
     if (!dest || size == 0) return 0;
-    char* end = stringEnd(dest);
-    size_t used = static_cast<size_t>(end - dest);
+    size_t used = 0;
+    while (used < size && dest[used]) ++used;
     if (used >= size) {
-        dest[size - 1] = '\0';
+        // No terminator inside the buffer: end it at the last whole character.
+        dest[boundedLength(dest, size, size - 1)] = '\0';
         return 0;
     }
-    return copyBounded(end, src, size - used);
-}
-
-static unsigned char foldAscii(unsigned char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+    return copyBounded(dest + used, src, size - used);
 }
 
 bool startsWithNoCase(const char* s, const char* prefix) {
     if (!s || !prefix) return false;
-    const unsigned char* a = reinterpret_cast<const unsigned char*>(s);
-    const unsigned char* b = reinterpret_cast<const unsigned char*>(prefix);
+    const unsigned char* a = bytes(s);
+    const unsigned char* b = bytes(prefix);
     while (*b) {
-        if (isLeadByte(*b) && b[1]) {
+        if (isPathLeadByte(*b) && b[1]) {
             if (a[0] != b[0] || a[1] != b[1]) return false;
             a += 2;
             b += 2;
@@ -95,20 +133,50 @@ bool startsWithNoCase(const char* s, const char* prefix) {
 
 bool equalsNoCase(const char* a, const char* b) {
     if (!a || !b) return a == b;
-    const char* ea = stringEnd(a);
-    const char* eb = stringEnd(b);
-    return (ea - a) == (eb - b) && startsWithNoCase(a, b);
+    return compareNoCase(a, b) == 0;
+}
+
+bool equalsNoCase(const char* a, size_t aLength, const char* b) {
+    if (!a || !b) return false;
+    size_t bLength = static_cast<size_t>(stringEnd(b) - b);
+    if (aLength != bLength) return false;
+    for (size_t i = 0; i < aLength; ++i) {
+        unsigned char x = bytes(a)[i], y = bytes(b)[i];
+        if (isPathLeadByte(x) && i + 1 < aLength) {
+            if (x != y || a[i + 1] != b[i + 1]) return false;
+            ++i;
+            continue;
+        }
+        if (foldAscii(x) != foldAscii(y)) return false;
+    }
+    return true;
+}
+
+int compareNoCase(const char* a, const char* b) {
+    if (!a || !b) return a == b ? 0 : (a ? 1 : -1);
+    const unsigned char* p = bytes(a);
+    const unsigned char* q = bytes(b);
+    for (;;) {
+        unsigned char x = *p, y = *q;
+        if (isPathLeadByte(x) && p[1]) {
+            if (x != y) return x < y ? -1 : 1;
+            if (p[1] != q[1]) return p[1] < q[1] ? -1 : 1;
+            p += 2;
+            q += 2;
+            continue;
+        }
+        x = lowerAscii(x);
+        y = lowerAscii(y);
+        if (x != y) return x < y ? -1 : 1;
+        if (!x) return 0;
+        ++p;
+        ++q;
+    }
 }
 
 void upperCase(char* s) {
-    if (!s) return;
-    unsigned char* p = reinterpret_cast<unsigned char*>(s);
-    while (*p) {
-        if (isLeadByte(*p) && p[1]) {
-            p += 2;
-            continue;
-        }
-        *p = foldAscii(*p);
-        ++p;
-    }
+    for (char* p = s; p && *p; p = nextChar(p))
+        *p = static_cast<char>(foldAscii(static_cast<unsigned char>(*p)));
 }
+
+}  // namespace common

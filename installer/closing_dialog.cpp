@@ -1,16 +1,15 @@
 #include "closing_dialog.h"
-#include "file_paths.h"
 #include "launch.h"
 #include "message_text.h"
 #include "resource.h"
-#include "text_util.h"
+#include "path_text.h"
 
 void ClosingDialog::run(HINSTANCE instance) {
     if (runModal(instance, IDD_CLOSING, nullptr) != IDOK) return;
     if (openFolder_) openWithShell(options_.destination);
     if (openGroup_ && !options_.groupFolder.empty()) openWithShell(options_.groupFolder);
     if (followUp_ && options_.exec.hasFile) {
-        std::string file = joinPath(options_.destination, options_.exec.file);
+        std::string file = common::joinPath(options_.destination, options_.exec.file);
         if (options_.exec.program.empty())
             openWithShell(file);
         else

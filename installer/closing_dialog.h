@@ -6,7 +6,7 @@
 #include "dialog_base.h"
 #include "section_texts.h"
 
-class ClosingDialog : public DialogBase {
+class ClosingDialog : public common::DialogBase {
 public:
     struct Options {
         std::string message;  // first line and LastMsg, escapes not yet processed

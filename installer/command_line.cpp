@@ -1,5 +1,5 @@
 #include "command_line.h"
-#include "text_util.h"
+#include "sjis.h"
 #include <cstdlib>
 #include <cstring>
 
@@ -12,9 +12,9 @@ CommandLine parseCommandLine(const char* line, bool (*fileExists)(const char* pa
     if (all.empty()) return cl;
 
     // A script named on the line, as it stands (a quoted path is not recognised).
-    const char* slash = text::findLast(all.c_str(), '\\');
+    const char* slash = common::findLastChar(all.c_str(), '\\');
     const char* name = slash ? slash + 1 : all.c_str();
-    if (text::equalsNoCase(name, "TALINST.INI") && fileExists && fileExists(all.c_str())) {
+    if (common::equalsNoCase(name, "TALINST.INI") && fileExists && fileExists(all.c_str())) {
         cl.kind = CommandLine::ScriptNamed;
         cl.scriptPath = all;
         return cl;
@@ -56,5 +56,5 @@ CommandLine parseCommandLine(const char* line, bool (*fileExists)(const char* pa
 
 bool isSelectionSection(const char* section) {
     const char* dot = section ? strchr(section, '.') : nullptr;
-    return dot && text::equalsNoCase(dot + 1, "SELECT");
+    return dot && common::equalsNoCase(dot + 1, "SELECT");
 }

@@ -1,14 +1,15 @@
 #include "copy_engine.h"
-#include "file_paths.h"
-#include "text_util.h"
 #include "file_list.h"
+#include "sjis.h"
+#include "text_format.h"
+#include "file_system.h"
 
 std::string renamedPath(const char* path, int n) {
     std::string p = path ? path : "";
-    const char* slash = text::findLast(p.c_str(), '\\');
-    const char* dot = text::findLast(slash ? slash : p.c_str(), '.');
+    const char* slash = common::findLastChar(p.c_str(), '\\');
+    const char* dot = common::findLastChar(slash ? slash : p.c_str(), '.');
     size_t at = dot ? dot - p.c_str() : p.size();
-    return p.substr(0, at) + text::format(" (%d)", n) + p.substr(at);
+    return p.substr(0, at) + common::formatText(" (%d)", n) + p.substr(at);
 }
 
 CopyJob::CopyJob(CopyList& list, CopyPrompts& prompts) : list_(list), prompts_(prompts) {
@@ -201,7 +202,7 @@ void CopyJob::nextEntry() {
 
 bool CopyJob::createFolders(const std::string& folder) {
     // The levels made here are undone on abort.
-    return createFolderPath(folder, &createdFolders_);
+    return common::createFolderPath(folder, &createdFolders_);
 }
 
 void CopyJob::closeFiles() {

@@ -8,12 +8,12 @@
 struct CopyEntry {
     enum Result { NotDone = 0, Overwrote = 1, Created = 2, RenamedFirst = 3 };
 
-    PathName source;            // with the find data of the file
-    PathName destination;       // the file to write once resolved; archives: the folder
-    PathName renamed;           // new name of an existing destination that was moved aside
-    PathName savedDestination;  // kept while the destination dialog works out drive totals
-    std::string destFolder;     // destination folder as listed, relative unless absolute
-    std::string baseFolder;     // archives only: ArcBaseDir
+    common::PathName source;            // with the find data of the file
+    common::PathName destination;       // the file to write once resolved; archives: the folder
+    common::PathName renamed;           // new name of an existing destination that was moved aside
+    common::PathName savedDestination;  // kept while the destination dialog works out drive totals
+    std::string destFolder;             // destination folder as listed, relative unless absolute
+    std::string baseFolder;             // archives only: ArcBaseDir
     // The resolved destination when it does not fit a path (259 bytes): the
     // path object would hold it cut short, naming some other file, so the
     // entry is reported as uncreatable instead of being written there.

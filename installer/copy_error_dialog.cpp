@@ -1,11 +1,11 @@
 #include "copy_error_dialog.h"
 #include "resource.h"
-#include "text_util.h"
 #include "texts.h"
+#include "text_format.h"
 
 CopyErrorDialog::CopyErrorDialog(int error, const char* path) {
     const char* format = (error >= 1 && error <= 6) ? texts::kCopyErrors[error] : "%s";
-    text_ = text::format(format, path ? path : "");
+    text_ = common::formatText(format, path ? path : "");
 }
 
 ErrorAnswer CopyErrorDialog::ask(HINSTANCE instance, HWND owner) {

@@ -5,7 +5,7 @@
 #include "copy_engine.h"
 #include "dialog_base.h"
 
-class CopyErrorDialog : public DialogBase {
+class CopyErrorDialog : public common::DialogBase {
 public:
     CopyErrorDialog(int error, const char* path);
     ErrorAnswer ask(HINSTANCE instance, HWND owner);

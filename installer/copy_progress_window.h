@@ -5,7 +5,7 @@
 #include "copy_engine.h"
 #include "dialog_base.h"
 
-class CopyProgressWindow : public DialogBase, public CopyPrompts {
+class CopyProgressWindow : public common::DialogBase, public CopyPrompts {
 public:
     explicit CopyProgressWindow(HINSTANCE instance) : instance_(instance) {}
     // Copies the list; false when the user aborted (the run is undone then).

@@ -4,9 +4,9 @@
 #include "file_list.h"
 #include "resource.h"
 #include "system_folders.h"
-#include "text_util.h"
 #include "texts.h"
 #include "window_position.h"
+#include "sjis.h"
 #include <shellapi.h>
 #include <shlobj.h>
 #include <objbase.h>
@@ -23,7 +23,7 @@ std::string nearestFolder(std::string path) {
     while (!path.empty()) {
         DWORD a = GetFileAttributesA(path.c_str());
         if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) return path;
-        const char* slash = text::findLast(path.c_str(), '\\');
+        const char* slash = common::findLastChar(path.c_str(), '\\');
         if (!slash) return "";
         path.resize(slash - path.c_str());
         if (path.size() == 2 && path[1] == ':') return path + "\\";
@@ -95,7 +95,7 @@ bool browseFolder(HWND owner, int rootCsidl, const char* title, const std::strin
 }  // namespace
 
 std::string DestinationDialog::lastComponent(const std::string& folder) {
-    const char* slash = text::findLast(folder.c_str(), '\\');
+    const char* slash = common::findLastChar(folder.c_str(), '\\');
     if (!slash) return "";
     if (slash > folder.c_str() && slash[-1] == ':') return "";
     return slash;  // with its backslash
@@ -104,10 +104,10 @@ std::string DestinationDialog::lastComponent(const std::string& folder) {
 std::string DestinationDialog::withLastComponent(const std::string& chosen, const std::string& component) {
     if (component.empty()) return chosen;
     if (chosen.size() >= component.size() &&
-        text::equalsNoCase(chosen.c_str() + chosen.size() - component.size(), component.c_str()))
+        common::equalsNoCase(chosen.c_str() + chosen.size() - component.size(), component.c_str()))
         return chosen;
     std::string base = chosen;
-    if (!base.empty() && text::findLast(base.c_str(), '\\') == base.c_str() + base.size() - 1)
+    if (!base.empty() && common::findLastChar(base.c_str(), '\\') == base.c_str() + base.size() - 1)
         base.pop_back();
     return base + component;
 }
@@ -189,7 +189,7 @@ INT_PTR DestinationDialog::onMessage(UINT message, WPARAM wParam, LPARAM) {
         DWORD a = GetFileAttributesA(path);
         if (a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY)) {
             // A dropped file stands for its folder.
-            const char* slash = text::findLast(path, '\\');
+            const char* slash = common::findLastChar(path, '\\');
             if (slash) chosen.resize(slash - path);
             if (chosen.size() == 2 && chosen[1] == ':') chosen += '\\';
         }

@@ -6,7 +6,7 @@
 #include "copy_entry.h"
 #include "dialog_base.h"
 
-class DestinationDialog : public DialogBase {
+class DestinationDialog : public common::DialogBase {
 public:
     struct Options {
         std::string heading;  // empty: the resource text stays

@@ -13,7 +13,7 @@ struct DriveRecord {
     bool freeRead = false;
 };
 
-int driveIndex(PathName& path) {
+int driveIndex(common::PathName& path) {
     const char* d = path.drive();
     if (!d[0]) {
         char cwd[MAX_PATH] = "";
@@ -44,7 +44,7 @@ unsigned long long freeBytes(const char* root) {
 DriveTotals computeDriveTotals(const CopyList& files, const CopyList* archives,
                                bool (*archiveBytes)(const CopyEntry& archive, unsigned long long* bytes)) {
     DriveRecord records[26];
-    auto add = [&](PathName& dest, unsigned long long bytes) {
+    auto add = [&](common::PathName& dest, unsigned long long bytes) {
         int i = driveIndex(dest);
         if (i < 0) return;
         DriveRecord& r = records[i];

@@ -1,8 +1,8 @@
 #include "file_list.h"
-#include "file_paths.h"
 #include "path_macros.h"
 #include "script_file.h"
-#include "text_util.h"
+#include "sjis.h"
+#include "path_text.h"
 #include <windows.h>
 #include <cstring>
 
@@ -16,22 +16,22 @@ const size_t kCopyValueBytes = 780;
 void collect(const std::string& folder, const std::string& pattern, const std::string& sub,
              const std::string& destFolder, bool absolute, bool recurse, CopyList* list) {
     WIN32_FIND_DATAA fd;
-    std::string search = joinPath(folder, pattern);
+    std::string search = common::joinPath(folder, pattern);
     HANDLE h = FindFirstFileA(search.c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
             std::unique_ptr<CopyEntry> e(new CopyEntry);
-            e->source.setPath(joinPath(folder, fd.cFileName).c_str());
+            e->source.setPath(common::joinPath(folder, fd.cFileName).c_str());
             e->source.isFile();  // keeps the find data
-            e->destFolder = joinPath(destFolder, sub);
+            e->destFolder = common::joinPath(destFolder, sub);
             e->absolute = absolute;
             list->push_back(std::move(e));
         } while (FindNextFileA(h, &fd));
         FindClose(h);
     }
     if (!recurse) return;
-    h = FindFirstFileA(joinPath(folder, "*").c_str(), &fd);
+    h = FindFirstFileA(common::joinPath(folder, "*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE) return;
     std::vector<std::string> subfolders;
     do {
@@ -40,7 +40,8 @@ void collect(const std::string& folder, const std::string& pattern, const std::s
     } while (FindNextFileA(h, &fd));
     FindClose(h);
     for (const std::string& s : subfolders)
-        collect(joinPath(folder, s), pattern, joinPath(sub, s), destFolder, absolute, recurse, list);
+        collect(common::joinPath(folder, s), pattern, common::joinPath(sub, s), destFolder, absolute, recurse,
+                list);
 }
 
 }  // namespace
@@ -64,7 +65,7 @@ bool buildFileList(ScriptFile& script, const char* section, const char* sourceBa
         }
         std::string dest = words[1];
         bool absolute = false;
-        if (text::findFirst(dest.c_str(), '$')) {
+        if (common::findChar(dest.c_str(), '$')) {
             std::string expanded;
             if (!expandMacros(dest.c_str(), macros, &expanded)) {
                 if (error) {
@@ -77,10 +78,10 @@ bool buildFileList(ScriptFile& script, const char* section, const char* sourceBa
             absolute = true;
         }
 
-        std::string full = joinPath(sourceBase ? sourceBase : "", words[0]);
+        std::string full = common::joinPath(sourceBase ? sourceBase : "", words[0]);
         for (char& c : full)
             if (c == '/') c = '\\';
-        const char* slash = text::findLast(full.c_str(), '\\');
+        const char* slash = common::findLastChar(full.c_str(), '\\');
         std::string folder = slash ? full.substr(0, slash - full.c_str()) : std::string();
         std::string pattern = slash ? std::string(slash + 1) : full;
         bool wildcard = pattern.find_first_of("*?") != std::string::npos;
@@ -107,10 +108,10 @@ unsigned long long totalSourceBytes(const CopyList& list) {
 void resolveDestinations(CopyList& files, const char* destinationFolder) {
     for (auto& e : files) {
         std::string folder = e->destFolder;
-        if (!e->absolute) folder = joinPath(destinationFolder ? destinationFolder : "", folder);
-        std::string path = joinPath(folder, e->source.setNameWithExtension());
+        if (!e->absolute) folder = common::joinPath(destinationFolder ? destinationFolder : "", folder);
+        std::string path = common::joinPath(folder, e->source.setNameWithExtension());
         e->destination.setPath(path.c_str());
-        if (path.size() > (size_t)PathName::kPathSize - 1)
+        if (path.size() > (size_t)common::PathName::kPathSize - 1)
             e->overlongDestination = path;
         else
             e->overlongDestination.clear();

@@ -3,7 +3,7 @@
 #include "message_box.h"
 #include "resource.h"
 
-class FirstMessageDialog : public DialogBase {
+class FirstMessageDialog : public common::DialogBase {
 public:
     explicit FirstMessageDialog(FirstMessage& owner) : owner_(owner) {}
 

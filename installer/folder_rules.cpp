@@ -1,5 +1,5 @@
 #include "folder_rules.h"
-#include "text_util.h"
+#include "sjis.h"
 #include <cstring>
 
 DestinationStatus destinationFolder(const char* dstDir, const char* section, const MacroSource& source,
@@ -8,13 +8,13 @@ DestinationStatus destinationFolder(const char* dstDir, const char* section, con
     out->clear();
     if (value[0] == '$') {
         if (!expandMacros(value.c_str(), source, out)) return DestinationStatus::TooLong;
-    } else if (value.size() >= 2 && value[1] == ':' && !text::isLead((unsigned char)value[0])) {
+    } else if (value.size() >= 2 && value[1] == ':' && !common::isCp932LeadByte((unsigned char)value[0])) {
         return DestinationStatus::DriveGiven;
     } else if (value[0] == '\\') {
         *out = source.windowsFolder().substr(0, 2) + value;
     } else {
         std::string pf = source.programFilesFolder();
-        if (pf.empty() || text::findLast(pf.c_str(), '\\') != pf.c_str() + pf.size() - 1) pf += '\\';
+        if (pf.empty() || common::findLastChar(pf.c_str(), '\\') != pf.c_str() + pf.size() - 1) pf += '\\';
         *out = pf + value;
     }
     if (out->size() > kDestinationBytes - 1) return DestinationStatus::TooLong;

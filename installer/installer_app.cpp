@@ -1,5 +1,4 @@
 #include "installer_app.h"
-#include "file_paths.h"
 #include "archive_steps.h"
 #include "command_line.h"
 #include "copy_section.h"
@@ -13,14 +12,15 @@
 #include "path_name.h"
 #include "section_texts.h"
 #include "select_dialog.h"
-#include "text_util.h"
 #include "texts.h"
+#include "text_format.h"
+#include "file_system.h"
 #include <commctrl.h>
 
 namespace {
 
 bool folderPartExists(const char* path) {
-    PathName p(path);
+    common::PathName p(path);
     return p.folderExists();
 }
 
@@ -41,7 +41,7 @@ bool prepareSection(InstallerContext& ctx) {
     std::string srcDir;
     bool hasSrc = ctx.script.getString(section, "SrcDir", &srcDir);
     if (!sourceFolder(hasSrc ? srcDir.c_str() : nullptr, section, folderPartExists, &ctx.sourceFolder,
-                      isExistingFolder)) {
+                      common::isExistingFolder)) {
         errorBox(texts::kTitleError, texts::kSrcDirMissing, srcDir.c_str());
         return false;
     }
@@ -51,7 +51,7 @@ bool prepareSection(InstallerContext& ctx) {
     case DestinationStatus::Ok:
         return true;
     case DestinationStatus::DriveGiven:
-        errorBox(text::format(texts::kTitleSectionError, section).c_str(), "%s", texts::kDriveInDstDir);
+        errorBox(common::formatText(texts::kTitleSectionError, section).c_str(), "%s", texts::kDriveInDstDir);
         return false;
     case DestinationStatus::TooLong:
         errorBox(texts::kTitleError, texts::kDstDirTooLong, dstDir.c_str());
@@ -91,7 +91,7 @@ int runInstaller(HINSTANCE instance, const char* commandLine) {
 
     InstallerContext ctx;
     ctx.instance = instance;
-    CommandLine cl = parseCommandLine(commandLine, isExistingFile);
+    CommandLine cl = parseCommandLine(commandLine, common::isExistingFile);
     if (cl.kind == CommandLine::ScriptNamed) {
         // A script named relative to the starting folder: its folder becomes
         // the current directory below, so the name must not depend on it.
@@ -99,17 +99,17 @@ int runInstaller(HINSTANCE instance, const char* commandLine) {
         DWORD n = GetFullPathNameA(cl.scriptPath.c_str(), sizeof full, full, nullptr);
         ctx.scriptPath = (n > 0 && n < sizeof full) ? full : cl.scriptPath;
     } else {
-        PathName own;
+        common::PathName own;
         own.fromModule();
         own.setExtension("ini");
         ctx.scriptPath = own.fullPath();
     }
-    if (!isExistingFile(ctx.scriptPath.c_str()) || !ctx.script.load(ctx.scriptPath.c_str())) {
+    if (!common::isExistingFile(ctx.scriptPath.c_str()) || !ctx.script.load(ctx.scriptPath.c_str())) {
         errorBox(texts::kTitleError, texts::kScriptMissing, ctx.scriptPath.c_str());
         return 0;
     }
     {
-        PathName p(ctx.scriptPath.c_str());
+        common::PathName p(ctx.scriptPath.c_str());
         ctx.scriptFolder = p.folderPath();
         // Drive first, then folder.
         if (p.drive()[0]) SetCurrentDirectoryA((std::string(p.drive()) + "\\").c_str());

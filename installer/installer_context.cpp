@@ -1,7 +1,7 @@
 #include "installer_context.h"
-#include "file_paths.h"
+#include "path_text.h"
 
 std::string InstallerContext::sourceBase() const {
     if (sourceFolder.empty() || sourceFolder == ".\\") return scriptFolder;
-    return joinPath(scriptFolder, sourceFolder);
+    return common::joinPath(scriptFolder, sourceFolder);
 }

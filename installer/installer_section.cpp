@@ -1,10 +1,12 @@
 #include "installer_section.h"
-#include "file_paths.h"
 #include "first_message.h"
 #include "launch.h"
 #include "message_box.h"
-#include "text_util.h"
 #include "texts.h"
+#include "sjis.h"
+#include "text_format.h"
+#include "path_text.h"
+#include "file_system.h"
 #include <shellapi.h>
 
 namespace {
@@ -37,20 +39,20 @@ InstallerCommand installerCommand(const char* value, const char* section, const 
     InstallerCommand c;
     std::string v = value ? value : "";
     size_t comma = v.find(',');
-    std::string first = text::trimBlanks(v.substr(0, comma));
+    std::string first = common::trimBlanks(v.substr(0, comma));
     if (comma != std::string::npos) {
         std::string rest = v.substr(comma + 1);
         size_t b = 0;
         while (b < rest.size() && (rest[b] == ' ' || rest[b] == '\t')) b++;
         size_t e = rest.find(',', b);
-        c.parameters = text::trimBlanks(rest.substr(b, e == std::string::npos ? std::string::npos : e - b));
+        c.parameters = common::trimBlanks(rest.substr(b, e == std::string::npos ? std::string::npos : e - b));
     }
-    if (first.empty() || text::equalsNoCase(first.c_str(), "$this")) {
-        std::string exe = joinPath(sourceBase, std::string(section ? section : "") + ".EXE");
-        std::string msi = joinPath(sourceBase, std::string(section ? section : "") + ".MSI");
+    if (first.empty() || common::equalsNoCase(first.c_str(), "$this")) {
+        std::string exe = common::joinPath(sourceBase, std::string(section ? section : "") + ".EXE");
+        std::string msi = common::joinPath(sourceBase, std::string(section ? section : "") + ".MSI");
         c.program = (exists && !exists(exe.c_str()) && exists(msi.c_str())) ? msi : exe;
     } else {
-        c.program = joinPath(sourceBase, first);
+        c.program = common::joinPath(sourceBase, first);
     }
     return c;
 }
@@ -59,14 +61,14 @@ bool runInstallerSection(InstallerContext& ctx, FirstMessage* firstMessage) {
     std::string value;
     ctx.script.getString(ctx.section.c_str(), "INSTALLER", &value);
     InstallerCommand cmd =
-        installerCommand(value.c_str(), ctx.section.c_str(), ctx.sourceBase(), isExistingFile);
-    if (!isExistingFile(cmd.program.c_str())) {
+        installerCommand(value.c_str(), ctx.section.c_str(), ctx.sourceBase(), common::isExistingFile);
+    if (!common::isExistingFile(cmd.program.c_str())) {
         if (firstMessage) firstMessage->close();
         errorBox(texts::kTitleInstallerSyntax, texts::kProgramMissing, cmd.program.c_str());
         return false;
     }
     std::string folder = cmd.program;
-    if (const char* slash = text::findLast(folder.c_str(), '\\')) folder.resize(slash - folder.c_str());
+    if (const char* slash = common::findLastChar(folder.c_str(), '\\')) folder.resize(slash - folder.c_str());
     if (firstMessage) firstMessage->close();
 
     if (ctx.script.hasKey(ctx.section.c_str(), "DstDir")) {

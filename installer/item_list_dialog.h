@@ -7,7 +7,7 @@
 #include "installer_context.h"
 #include "item_rows.h"
 
-class ItemListDialog : public DialogBase {
+class ItemListDialog : public common::DialogBase {
 public:
     explicit ItemListDialog(InstallerContext& ctx) : ctx_(ctx) {}
     // The chosen section; false on Cancel (or when the script has no sections).

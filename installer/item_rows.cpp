@@ -1,11 +1,11 @@
 #include "item_rows.h"
 #include "script_file.h"
-#include "text_util.h"
 #include "texts.h"
+#include "sjis.h"
 #include <algorithm>
 
 static std::string cut(const std::string& s, size_t max) {
-    return s.substr(0, text::boundedLength(s.data(), s.size(), max));
+    return s.substr(0, common::boundedLength(s.data(), s.size(), max));
 }
 
 std::vector<ItemRow> itemRows(ScriptFile& script) {
@@ -32,7 +32,7 @@ void sortRows(std::vector<ItemRow>& rows, int column, bool descending) {
     };
     std::stable_sort(rows.begin(), rows.end(), [&](const ItemRow& a, const ItemRow& b) {
         for (int i = 0; i < 3; i++) {
-            int c = text::compareNoCase(field(a, order[i]).c_str(), field(b, order[i]).c_str());
+            int c = common::compareNoCase(field(a, order[i]).c_str(), field(b, order[i]).c_str());
             if (c != 0) return descending ? c > 0 : c < 0;
         }
         return false;

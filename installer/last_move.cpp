@@ -1,7 +1,8 @@
 #include "last_move.h"
-#include "file_paths.h"
 #include "path_macros.h"
-#include "text_util.h"
+#include "sjis.h"
+#include "path_text.h"
+#include "file_system.h"
 #include <shellapi.h>
 #include <cstring>
 
@@ -10,7 +11,7 @@ namespace {
 void copyMatches(const LastMoveEntry& entry) {
     std::string from;  // double-zero-terminated list of every match
     for (const std::string& pattern : entry.sources) {
-        const char* slash = text::findLast(pattern.c_str(), '\\');
+        const char* slash = common::findLastChar(pattern.c_str(), '\\');
         std::string folder = slash ? pattern.substr(0, slash - pattern.c_str() + 1) : std::string();
         WIN32_FIND_DATAA fd;
         HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
@@ -27,7 +28,7 @@ void copyMatches(const LastMoveEntry& entry) {
     from += '\0';
     // The target is a folder: made first, or a single source would be
     // copied to a file of the target's name.
-    createFolderPath(entry.target);
+    common::createFolderPath(entry.target);
     std::string to = entry.target;
     to += '\0';
     to += '\0';
@@ -55,13 +56,13 @@ bool parseLastMove(const char* value, const MacroSource& macros, const std::stri
     // A target cut short would be some other folder: such an entry is skipped.
     if (!expandMacros(t, macros, &target)) return false;
     // A target without drive is taken, like the sources, below the destination.
-    out->target = joinPath(destination, target);
+    out->target = common::joinPath(destination, target);
     out->sources.clear();
     size_t pos = 0;
     while (pos <= sources.size()) {
         size_t comma = sources.find(',', pos);
         std::string s = sources.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
-        if (!s.empty()) out->sources.push_back(joinPath(destination, s));
+        if (!s.empty()) out->sources.push_back(common::joinPath(destination, s));
         if (comma == std::string::npos) break;
         pos = comma + 1;
     }

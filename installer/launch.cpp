@@ -1,7 +1,8 @@
 #include "launch.h"
 #include "message_box.h"
-#include "text_util.h"
 #include "texts.h"
+#include "sjis.h"
+#include "text_format.h"
 #include <shellapi.h>
 
 std::string startErrorText(INT_PTR result, const char* path) {
@@ -26,7 +27,7 @@ std::string startErrorText(INT_PTR result, const char* path) {
         format = texts::kStartFailed;
         break;
     }
-    return text::format(format, path ? path : "");
+    return common::formatText(format, path ? path : "");
 }
 
 namespace {
@@ -52,7 +53,7 @@ bool openWithShell(const std::string& path) {
     std::string folder = path;
     DWORD a = GetFileAttributesA(path.c_str());
     if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY)) {
-        const char* slash = text::findLast(path.c_str(), '\\');
+        const char* slash = common::findLastChar(path.c_str(), '\\');
         folder = slash ? path.substr(0, slash - path.c_str()) : std::string();
         if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());
     }

@@ -1,7 +1,8 @@
 #include "message_box.h"
 #include "message_text.h"
-#include "text_util.h"
 #include "texts.h"
+#include "sjis.h"
+#include "text_format.h"
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -11,16 +12,17 @@ const char* programName() {
     if (!name[0]) {
         char path[MAX_PATH] = "";
         GetModuleFileNameA(nullptr, path, sizeof path);
-        const char* slash = text::findLast(path, '\\');
-        text::copyBounded(name, sizeof name, slash ? slash + 1 : path);
-        if (char* dot = const_cast<char*>(text::findFirst(name, '.'))) *dot = 0;
+        const char* slash = common::findLastChar(path, '\\');
+        common::copyBounded(name, slash ? slash + 1 : path, sizeof name);
+        if (char* dot = const_cast<char*>(common::findChar(name, '.'))) *dot = 0;
     }
     return name;
 }
 
 void makeCaption(const char* title, char* out, size_t size) {
-    std::string caption = title && *title ? text::format("%s - %s", programName(), title) : programName();
-    text::copyBounded(out, size, caption.c_str());
+    std::string caption =
+        title && *title ? common::formatText("%s - %s", programName(), title) : programName();
+    common::copyBounded(out, caption.c_str(), size);
 }
 
 int messageBox(const char* textIn, const char* title, UINT flags) {
@@ -42,7 +44,7 @@ void errorBox(const char* title, const char* format, ...) {
     // outside single quotes ("\"%s\"が実行できませんでした").
     char text[kMessageBytes];
     char caption[kMessageBytes];
-    text::copyBounded(text, sizeof text, body);
+    common::copyBounded(text, body, sizeof text);
     makeCaption(title, caption, sizeof caption);
     MessageBoxA(nullptr, text, caption, MB_ICONHAND | MB_OK | MB_SETFOREGROUND);
 }

@@ -1,5 +1,5 @@
 #include "message_text.h"
-#include "text_util.h"
+#include "sjis.h"
 #include <cstring>
 
 size_t processEscapes(const char* in, char* out, size_t size) {
@@ -13,14 +13,14 @@ size_t processEscapes(const char* in, char* out, size_t size) {
     size_t openAt[kMaxStretches], closeAt[kMaxStretches];
     size_t stretches = 0;
     for (size_t i = 0; i < len && stretches < kMaxStretches; i++) {
-        if (text::isLead((unsigned char)in[i]) && i + 1 < len) {
+        if (common::isCp932LeadByte((unsigned char)in[i]) && i + 1 < len) {
             i++;
             continue;
         }
         if (in[i] != '\'') continue;
         size_t j = i + 1;
         for (; j < len; j++) {
-            if (text::isLead((unsigned char)in[j]) && j + 1 < len) {
+            if (common::isCp932LeadByte((unsigned char)in[j]) && j + 1 < len) {
                 j++;
                 continue;
             }
@@ -44,7 +44,7 @@ size_t processEscapes(const char* in, char* out, size_t size) {
         while (s < stretches && closeAt[s] < i) s++;
         bool quoted = s < stretches && i >= openAt[s] && i <= closeAt[s];
         unsigned char c = in[i];
-        if (text::isLead(c) && i + 1 < len) {
+        if (common::isCp932LeadByte(c) && i + 1 < len) {
             if (!put(in + i, 2)) break;
             i += 2;
             continue;
@@ -61,7 +61,7 @@ size_t processEscapes(const char* in, char* out, size_t size) {
             rep = '\n';
         else if (next == 't' || next == 'T')
             rep = '\t';
-        if (text::isLead((unsigned char)next) && i + 2 < len) {
+        if (common::isCp932LeadByte((unsigned char)next) && i + 2 < len) {
             if (!put(in + i + 1, 2)) break;
             i += 3;
             continue;

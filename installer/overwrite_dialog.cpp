@@ -1,15 +1,15 @@
 #include "overwrite_dialog.h"
 #include "resource.h"
 #include "size_text.h"
-#include "text_util.h"
 #include "texts.h"
+#include "text_format.h"
 #include <shellapi.h>
 
 std::string OverwriteDialog::fileTimeText(const FILETIME& time) {
     FILETIME local;
     SYSTEMTIME st;
     if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &st)) return "";
-    return text::format(texts::kFileTime, st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute);
+    return common::formatText(texts::kFileTime, st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute);
 }
 
 OverwriteAnswer OverwriteDialog::ask(HINSTANCE instance, HWND owner) {
@@ -47,8 +47,8 @@ BOOL OverwriteDialog::onInit() {
         }
         char size[48];
         formatSize(data[i]->nFileSizeLow, size, sizeof size);
-        std::string line = text::format("%s\n%s", text::trimBlanks(size).c_str(),
-                                        fileTimeText(data[i]->ftLastWriteTime).c_str());
+        std::string line = common::formatText("%s\n%s", common::trimBlanks(size).c_str(),
+                                              fileTimeText(data[i]->ftLastWriteTime).c_str());
         SetDlgItemTextA(hwnd_, infoIds[i], line.c_str());
     }
     SetFocus(item(IDC_OW_NEWER));

@@ -4,7 +4,7 @@
 #include "copy_engine.h"
 #include "dialog_base.h"
 
-class OverwriteDialog : public DialogBase {
+class OverwriteDialog : public common::DialogBase {
 public:
     OverwriteDialog(CopyEntry& entry, const WIN32_FIND_DATAA& existing)
         : entry_(entry), existing_(existing) {}

@@ -1,11 +1,12 @@
 #include "path_macros.h"
-#include "text_util.h"
+#include "sjis.h"
+#include "text_format.h"
 #include <cstring>
 
 namespace {
 
 std::string bounded(const std::string& s, size_t max) {
-    return s.substr(0, text::boundedLength(s.data(), s.size(), max));
+    return s.substr(0, common::boundedLength(s.data(), s.size(), max));
 }
 
 // Reads "$INI(" arguments starting at p (just after the parenthesis);
@@ -14,13 +15,13 @@ size_t iniArgument(const char* p, const MacroSource& source, std::string* value)
     const char* close = strchr(p, ')');
     size_t len = close ? (size_t)(close - p) : strlen(p);
     std::string arg = bounded(std::string(p, len), kMacroArgumentBytes);
-    arg = text::trimBlanks(arg);
+    arg = common::trimBlanks(arg);
     size_t sp = arg.find(' ');
     std::string file = arg.substr(0, sp);
-    std::string rest = sp == std::string::npos ? "" : text::trimBlanks(arg.substr(sp));
+    std::string rest = sp == std::string::npos ? "" : common::trimBlanks(arg.substr(sp));
     sp = rest.find(' ');
     std::string section = rest.substr(0, sp);
-    std::string key = sp == std::string::npos ? "" : text::trimBlanks(rest.substr(sp));
+    std::string key = sp == std::string::npos ? "" : common::trimBlanks(rest.substr(sp));
     section = bounded(section, kMacroNameBytes);
     key = bounded(key, kMacroNameBytes);
     *value = (file.empty() || section.empty() || key.empty()) ? "" : source.profileString(file, section, key);
@@ -40,7 +41,7 @@ bool expandMacros(const char* in, const MacroSource& source, std::string* out) {
     };
     const char* p = in;
     while (*p) {
-        if (text::isLead((unsigned char)*p) && p[1]) {
+        if (common::isCp932LeadByte((unsigned char)*p) && p[1]) {
             out->append(p, 2);
             p += 2;
             continue;
@@ -52,7 +53,7 @@ bool expandMacros(const char* in, const MacroSource& source, std::string* out) {
         int id = -1;
         size_t nameLen = 0;
         for (const auto& m : kMacros) {
-            if (text::startsWithNoCase(p, m.name)) {
+            if (common::startsWithNoCase(p, m.name)) {
                 id = m.id;
                 nameLen = strlen(m.name);
                 break;
@@ -92,11 +93,11 @@ bool expandMacros(const char* in, const MacroSource& source, std::string* out) {
         // or the temporary folder) swallows the backslash written after the
         // macro, so the path never gets a doubled separator.
         if (*p == '\\' && !value.empty() &&
-            text::findLast(value.c_str(), '\\') == value.c_str() + value.size() - 1)
+            common::findLastChar(value.c_str(), '\\') == value.c_str() + value.size() - 1)
             p++;
     }
     if (out->size() > kExpandedBytes - 1) {
-        out->resize(text::boundedLength(out->data(), out->size(), kExpandedBytes - 1));
+        out->resize(common::boundedLength(out->data(), out->size(), kExpandedBytes - 1));
         return false;
     }
     return true;

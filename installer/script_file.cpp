@@ -1,5 +1,5 @@
 #include "script_file.h"
-#include "text_util.h"
+#include "sjis.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -77,7 +77,7 @@ int ScriptFile::findSection(const char* section) {
     for (size_t i = 0; i < n; i++) {
         size_t idx = (lastSection_ + i) % n;
         if (idx == 0) continue;  // the unnamed part before the first header
-        if (text::equalsNoCase(sections_[idx].name.c_str(), section)) {
+        if (common::equalsNoCase(sections_[idx].name.c_str(), section)) {
             if (idx != lastSection_) lastLine_ = 0;
             lastSection_ = idx;
             return (int)idx;
@@ -94,7 +94,7 @@ const ScriptFile::Line* ScriptFile::findLine(const char* section, const char* ke
     for (size_t i = 0; i < n; i++) {
         size_t idx = (lastLine_ + i) % n;
         const Line& l = lines[idx];
-        if (!l.key.empty() && text::equalsNoCase(l.key.c_str(), key)) {
+        if (!l.key.empty() && common::equalsNoCase(l.key.c_str(), key)) {
             lastLine_ = idx;
             return &l;
         }
@@ -119,12 +119,12 @@ int ScriptFile::getString(const char* section, const char* key, char* buf, size_
         buf[0] = 0;
         return 0;
     }
-    return (int)text::copyBounded(buf, size, v);
+    return (int)common::copyBounded(buf, v, size);
 }
 
 int ScriptFile::getString(const char* section, const char* key, char* buf, size_t size, const char* def) {
     int n = getString(section, key, buf, size);
-    if (n == 0 && buf && size) n = (int)text::copyBounded(buf, size, def ? def : "");
+    if (n == 0 && buf && size) n = (int)common::copyBounded(buf, def ? def : "", size);
     return n;
 }
 
@@ -143,15 +143,15 @@ static std::string firstWord(const char* v) {
 
 int ScriptFile::getInt(const char* section, const char* key) {
     std::string w = firstWord(value(section, key));
-    if (text::equalsNoCase(w.c_str(), "TRUE")) return 1;
-    if (text::equalsNoCase(w.c_str(), "FALSE")) return 0;
+    if (common::equalsNoCase(w.c_str(), "TRUE")) return 1;
+    if (common::equalsNoCase(w.c_str(), "FALSE")) return 0;
     return atoi(w.c_str());
 }
 
 bool ScriptFile::getBool(const char* section, const char* key) {
     std::string w = firstWord(value(section, key));
-    return text::equalsNoCase(w.c_str(), "TRUE") || text::equalsNoCase(w.c_str(), "YES") ||
-           text::equalsNoCase(w.c_str(), "ON");
+    return common::equalsNoCase(w.c_str(), "TRUE") || common::equalsNoCase(w.c_str(), "YES") ||
+           common::equalsNoCase(w.c_str(), "ON");
 }
 
 std::vector<std::string> ScriptFile::sectionNames() const {

@@ -1,7 +1,8 @@
 #include "section_texts.h"
 #include "script_file.h"
-#include "text_util.h"
 #include "texts.h"
+#include "sjis.h"
+#include "text_format.h"
 #include <cstring>
 
 std::string firstLine(ScriptFile& script, const char* section) {
@@ -24,7 +25,7 @@ std::string sectionMessage(ScriptFile& script, const char* section, const char* 
     std::string value;
     if (!script.getString(section, key, &value)) return "";
     std::string text = firstLine(script, section) + globalText(script, value.c_str());
-    return text.substr(0, text::boundedLength(text.data(), text.size(), kSectionMessageBytes - 1));
+    return text.substr(0, common::boundedLength(text.data(), text.size(), kSectionMessageBytes - 1));
 }
 
 std::string directoryHeading(ScriptFile& script, const char* dirMsg) {
@@ -57,35 +58,35 @@ LastExec parseLastExec(const char* value) {
     LastExec le;
     if (!value) return le;
     std::string v = value;
-    v = v.substr(0, text::boundedLength(v.data(), v.size(), kLastExecBytes));
+    v = v.substr(0, common::boundedLength(v.data(), v.size(), kLastExecBytes));
     size_t pos = 0;
     while (pos <= v.size()) {
         size_t semi = v.find(';', pos);
         std::string entry =
-            text::trimBlanks(v.substr(pos, semi == std::string::npos ? std::string::npos : semi - pos));
+            common::trimBlanks(v.substr(pos, semi == std::string::npos ? std::string::npos : semi - pos));
         pos = semi == std::string::npos ? v.size() + 1 : semi + 1;
         if (entry.empty()) continue;
-        if (text::equalsNoCase(entry.c_str(), "$DstDir")) {
+        if (common::equalsNoCase(entry.c_str(), "$DstDir")) {
             le.openFolder = true;
             continue;
         }
         if (le.hasFile) continue;  // later entries are ignored
         size_t comma = entry.find(',');
-        std::string file = text::trimBlanks(entry.substr(0, comma));
+        std::string file = common::trimBlanks(entry.substr(0, comma));
         for (char& ch : file)
             if (ch == '/') ch = '\\';
         le.file = file;
-        if (comma != std::string::npos) le.program = text::trimBlanks(entry.substr(comma + 1));
+        if (comma != std::string::npos) le.program = common::trimBlanks(entry.substr(comma + 1));
         le.hasFile = !file.empty();
     }
     return le;
 }
 
 std::string followUpCaption(const LastExec& exec) {
-    const char* slash = text::findLast(exec.file.c_str(), '\\');
+    const char* slash = common::findLastChar(exec.file.c_str(), '\\');
     std::string name = slash ? slash + 1 : exec.file;
-    const char* dot = text::findLast(name.c_str(), '.');
-    bool isExe = dot && text::equalsNoCase(dot, ".EXE");
-    if (!exec.program.empty() || !isExe) return text::format(texts::kFollowUpDocument, name.c_str());
-    return text::format(texts::kFollowUpProgram, name.c_str());
+    const char* dot = common::findLastChar(name.c_str(), '.');
+    bool isExe = dot && common::equalsNoCase(dot, ".EXE");
+    if (!exec.program.empty() || !isExe) return common::formatText(texts::kFollowUpDocument, name.c_str());
+    return common::formatText(texts::kFollowUpProgram, name.c_str());
 }

@@ -5,7 +5,7 @@
 #include "dialog_base.h"
 #include "installer_context.h"
 
-class SelectDialog : public DialogBase {
+class SelectDialog : public common::DialogBase {
 public:
     SelectDialog(InstallerContext& ctx, const std::string& section) : ctx_(ctx), section_(section) {}
     // The section of the chosen item; false on Cancel or when it names none.

@@ -1,11 +1,12 @@
 #include "shortcut_steps.h"
 #include "message_box.h"
-#include "text_util.h"
 #include "texts.h"
+#include "sjis.h"
+#include "text_format.h"
 
 bool hasForbiddenGroupCharacter(const char* s) {
     for (const char* c = "\":;/?*<>|"; *c; c++)
-        if (text::findFirst(s, *c)) return true;
+        if (common::findChar(s, *c)) return true;
     return false;
 }
 
@@ -28,7 +29,7 @@ bool checkGroupKeys(InstallerContext& ctx, GroupCheck* check) {
     const char* section = ctx.section.c_str();
     GroupKeys r = evaluateGroupKeys(ctx.script, section, check);
     if (r == GroupKeys::Ok) return true;
-    std::string title = text::format(texts::kTitleGroupError, section);
+    std::string title = common::formatText(texts::kTitleGroupError, section);
     errorBox(title.c_str(), "%s",
              r == GroupKeys::BadGroupName ? texts::kGroupNameBad : texts::kGroupFolderBad);
     return false;

@@ -19,7 +19,7 @@ std::string SystemFolders::systemFolder() const {
 
 std::string SystemFolders::programFilesFolder() const {
     char buf[MAX_PATH] = "";
-    RegistryKey key(HKEY_LOCAL_MACHINE);
+    common::RegistryKey key(HKEY_LOCAL_MACHINE);
     // Reading needs no more than read access; asking for all access fails
     // for users without administrator rights.
     if (key.open("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", KEY_READ))

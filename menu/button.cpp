@@ -59,7 +59,7 @@ void Button::destroyWindow() {
 
 bool Button::build(const ButtonDesc& desc, unsigned kind) {
     bool loaded = desc.bitmapPath[0] != '\0' && strip_.load(desc.bitmapPath);
-    copyBounded(hint_, desc.hintText, sizeof hint_);
+    common::copyBounded(hint_, desc.hintText, sizeof hint_);
     kind_ = kind;
     width_ = strip_.width();
     frameHeight_ = btn::frameHeight(strip_.height(), kind);
@@ -223,7 +223,7 @@ void Button::playClick() { ClickSound::playOwnOrStandard(sound_, soundAsync_ == 
 void Button::setLabel(const char* label) { renderLabel(label, true); }
 
 void Button::renderLabel(const char* label, bool withLit) {
-    if (label && label != label_) copyBounded(label_, label, sizeof label_);
+    if (label && label != label_) common::copyBounded(label_, label, sizeof label_);
     if (window_) SetWindowTextA(window_, label_);
     if (strip_.empty()) return;
     HDC windowDc = GetDC(window_);
@@ -252,7 +252,7 @@ void Button::renderLabel(const char* label, bool withLit) {
 }
 
 void Button::setHint(const char* hint) {
-    if (hint != hint_) copyBounded(hint_, hint ? hint : "", sizeof hint_);
+    if (hint != hint_) common::copyBounded(hint_, hint ? hint : "", sizeof hint_);
     if (!window_ || !tooltip_) return;
     TOOLINFOA ti = {};
     ti.cbSize = kToolInfoSize;

@@ -17,7 +17,7 @@ DWORD readDword(const BYTE* p) {
            (static_cast<DWORD>(p[3]) << 24);
 }
 
-bool readAt(FileReader& file, DWORD offset, void* buffer, DWORD count) {
+bool readAt(common::FileReader& file, DWORD offset, void* buffer, DWORD count) {
     if (SetFilePointer(file.handle(), static_cast<LONG>(offset), nullptr, FILE_BEGIN) ==
         INVALID_SET_FILE_POINTER)
         return false;
@@ -75,7 +75,7 @@ bool cBmp::adoptHeader(const BITMAPINFOHEADER& header, int colorCount) {
 bool cBmp::loadBmp(const char* path) {
     clear();
     if (!path || !*path) return false;
-    FileReader file(path);
+    common::FileReader file(path);
     if (!file.isFile()) return false;
     DWORD fileSize = file.foundSize();
 

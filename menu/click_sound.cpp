@@ -7,7 +7,7 @@
 bool ClickSound::load(const char* path) {
     clear();
     if (!path || !*path) return false;
-    FileReader file(path);
+    common::FileReader file(path);
     DWORD size = 0;
     HGLOBAL h = file.readAll(true, nullptr, &size);
     if (!h) return false;

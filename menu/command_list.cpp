@@ -21,7 +21,7 @@ void copyRange(const char* begin, const char* end, char* out, size_t outSize) {
     if (length >= sizeof piece) length = sizeof piece - 1;
     std::memcpy(piece, begin, length);
     piece[length] = '\0';
-    copyBounded(out, piece, outSize);
+    common::copyBounded(out, piece, outSize);
 }
 
 // Removes trailing blanks (never a trail byte of a double-byte character).
@@ -29,7 +29,7 @@ void trimRight(char* s) {
     char* lastKept = nullptr;
     unsigned char* p = reinterpret_cast<unsigned char*>(s);
     while (*p) {
-        bool lead = isLeadByte(*p) && p[1];
+        bool lead = common::isPathLeadByte(*p) && p[1];
         if (lead || !isBlank(static_cast<char>(*p))) lastKept = reinterpret_cast<char*>(p + (lead ? 1 : 0));
         p += lead ? 2 : 1;
     }
@@ -44,7 +44,7 @@ const char* commandEnd(const char* s) {
     bool quoted = false;
     const unsigned char* p = reinterpret_cast<const unsigned char*>(s);
     while (*p) {
-        if (isLeadByte(*p) && p[1]) {
+        if (common::isPathLeadByte(*p) && p[1]) {
             p += 2;
             continue;
         }
@@ -60,7 +60,7 @@ const char* commandEnd(const char* s) {
 }  // namespace
 
 void PendingList::assign(const char* list) {
-    copyBounded(text_, list ? list : "", sizeof text_);
+    common::copyBounded(text_, list ? list : "", sizeof text_);
     next_ = 0;
 }
 
@@ -72,7 +72,8 @@ bool PendingList::takeNext(char* out, size_t outSize) {
             clear();
             return false;
         }
-        const char* end = startsWithNoCase(rest, "@view") ? stringEnd(rest) : commandEnd(rest);
+        const char* end =
+            common::startsWithNoCase(rest, "@view") ? common::stringEnd(rest) : commandEnd(rest);
         const char* after = *end ? end + 1 : end;
         next_ = static_cast<size_t>(after - text_);
         if (end == rest) continue;  // an empty command between two commas
@@ -90,8 +91,9 @@ void PendingList::clear() {
 }
 
 Kind kindOf(const char* command) {
-    if (startsWithNoCase(command, "@view")) return Kind::View;
-    if (startsWithNoCase(command, "@http") || startsWithNoCase(command, "@ftp")) return Kind::Web;
+    if (common::startsWithNoCase(command, "@view")) return Kind::View;
+    if (common::startsWithNoCase(command, "@http") || common::startsWithNoCase(command, "@ftp"))
+        return Kind::Web;
     return Kind::Program;
 }
 
@@ -102,23 +104,23 @@ void viewFileName(const char* command, char* out, size_t outSize) {
     const char* name = command + 6;
     if (*name == '"') {
         ++name;
-        const char* close = findChar(name, '"');
-        copyRange(name, close ? close : stringEnd(name), out, outSize);
+        const char* close = common::findChar(name, '"');
+        copyRange(name, close ? close : common::stringEnd(name), out, outSize);
         return;
     }
     // The name ends at a blank, or at a comma: the commands an "@view" list
     // carries after its document are never run, and never part of the name.
-    const char* end = findChar(name, ' ');
-    const char* comma = findChar(name, ',');
+    const char* end = common::findChar(name, ' ');
+    const char* comma = common::findChar(name, ',');
     if (!end || (comma && comma < end)) end = comma;
-    copyRange(name, end ? end : stringEnd(name), out, outSize);
+    copyRange(name, end ? end : common::stringEnd(name), out, outSize);
 }
 
 void webAddress(const char* command, char* out, size_t outSize) {
     if (!out || outSize == 0) return;
     out[0] = '\0';
     if (!command || command[0] != '@') return;
-    copyBounded(out, command + 1, outSize);
+    common::copyBounded(out, command + 1, outSize);
     trimRight(out);
 }
 
@@ -130,17 +132,17 @@ void splitCommandLine(const char* command, char* program, size_t programSize, ch
     const char* s = skipBlanks(command);
     const char* rest;
     if (*s == '"') {
-        const char* close = findChar(s + 1, '"');
-        const char* end = close ? close : stringEnd(s);
+        const char* close = common::findChar(s + 1, '"');
+        const char* end = close ? close : common::stringEnd(s);
         copyRange(s + 1, end, program, programSize);
         rest = close ? close + 1 : end;
     } else {
-        const char* blank = findChar(s, ' ');
-        const char* end = blank ? blank : stringEnd(s);
+        const char* blank = common::findChar(s, ' ');
+        const char* end = blank ? blank : common::stringEnd(s);
         copyRange(s, end, program, programSize);
         rest = end;
     }
-    copyBounded(parameters, skipBlanks(rest), parametersSize);
+    common::copyBounded(parameters, skipBlanks(rest), parametersSize);
     if (parameters && parametersSize) trimRight(parameters);
 }
 
@@ -150,19 +152,19 @@ bool playCommand(const char* commandTemplate, const char* mediaPath, char* progr
     if (parameters && parametersSize) parameters[0] = '\0';
     if (!commandTemplate || !*commandTemplate || !mediaPath) return false;
     char upper[kCommandSize];
-    copyBounded(upper, commandTemplate, sizeof upper);
-    upperCase(upper);
+    common::copyBounded(upper, commandTemplate, sizeof upper);
+    common::upperCase(upper);
 
     // The placeholder is replaced as text: the template comes from the
     // registry and is never used as a format string.
     const char* placeholder = nullptr;
-    for (const char* p = findChar(upper, '%'); p; p = findChar(p + 1, '%'))
+    for (const char* p = common::findChar(upper, '%'); p; p = common::findChar(p + 1, '%'))
         if (p[1] == '1') {
             placeholder = p;
             break;
         }
     if (!placeholder)
-        for (const char* p = findChar(upper, '%'); p; p = findChar(p + 1, '%'))
+        for (const char* p = common::findChar(upper, '%'); p; p = common::findChar(p + 1, '%'))
             if (p[1] == 'L') {
                 placeholder = p;
                 break;
@@ -171,32 +173,33 @@ bool playCommand(const char* commandTemplate, const char* mediaPath, char* progr
 
     char line[2 * kCommandSize];
     copyRange(upper, placeholder, line, sizeof line);
-    appendBounded(line, mediaPath, sizeof line);
-    appendBounded(line, placeholder + 2, sizeof line);
+    common::appendBounded(line, mediaPath, sizeof line);
+    common::appendBounded(line, placeholder + 2, sizeof line);
 
     // Split at the first blank after ".EXE" (searched in the template part,
     // so a media path holding ".EXE " cannot move the split).
     const char* exe = nullptr;
-    for (const char* p = findChar(line, '.'); p && p < line + (placeholder - upper); p = findChar(p + 1, '.'))
+    for (const char* p = common::findChar(line, '.'); p && p < line + (placeholder - upper);
+         p = common::findChar(p + 1, '.'))
         if (std::strncmp(p, ".EXE", 4) == 0) {
             exe = p;
             break;
         }
     const char* split = nullptr;
     if (exe) {
-        split = findChar(exe, ' ');
+        split = common::findChar(exe, ' ');
     } else if (line[0] == '"') {
-        const char* close = findChar(line + 1, '"');
-        split = close ? findChar(close, ' ') : nullptr;
+        const char* close = common::findChar(line + 1, '"');
+        split = close ? common::findChar(close, ' ') : nullptr;
     } else {
-        split = findChar(line, ' ');
+        split = common::findChar(line, ' ');
     }
-    const char* programEnd = split ? split : stringEnd(line);
+    const char* programEnd = split ? split : common::stringEnd(line);
     const char* programBegin = line;
     if (*programBegin == '"') ++programBegin;
     if (programEnd > programBegin && programEnd[-1] == '"') --programEnd;
     copyRange(programBegin, programEnd, program, programSize);
-    if (split) copyBounded(parameters, skipBlanks(split), parametersSize);
+    if (split) common::copyBounded(parameters, skipBlanks(split), parametersSize);
     return program && program[0];
 }
 

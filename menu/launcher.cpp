@@ -20,7 +20,7 @@ const int kViewX = 80, kViewY = 0, kViewWidth = 480, kViewHeight = 400;
 // Reads the default value of a key under HKEY_CLASSES_ROOT.
 bool classDefault(const char* subKey, char* out, DWORD size) {
     out[0] = '\0';
-    RegistryKey key(HKEY_CLASSES_ROOT);
+    common::RegistryKey key(HKEY_CLASSES_ROOT);
     if (!key.open(subKey, KEY_READ)) return false;
     DWORD type = 0;
     if (!key.queryValue(nullptr, out, size - 1, &type)) return false;
@@ -35,7 +35,7 @@ Launcher& menuLauncher() {
     return launcher;
 }
 
-void Launcher::setCaption(const char* caption) { copyBounded(caption_, caption, sizeof caption_); }
+void Launcher::setCaption(const char* caption) { common::copyBounded(caption_, caption, sizeof caption_); }
 
 void Launcher::runCommandList(HWND mainWindow, const char* commandList) {
     pending_.assign(commandList);
@@ -53,7 +53,7 @@ void Launcher::runNext(HWND mainWindow) {
 
 void Launcher::runCommand(HWND mainWindow, const char* command) {
     char work[commands::kCommandSize];
-    copyBounded(work, command, sizeof work);
+    common::copyBounded(work, command, sizeof work);
     switch (commands::kindOf(work)) {
     case commands::Kind::View: {
         char file[commands::kCommandSize];
@@ -77,15 +77,15 @@ void Launcher::runProgram(HWND mainWindow, const char* command) {
     char file[commands::kCommandSize], parameters[commands::kCommandSize];
     commands::splitCommandLine(command, file, sizeof file, parameters, sizeof parameters);
     if (!file[0]) return;
-    PathName path(file);
-    char folder[PathName::kPathSize];
-    copyBounded(folder, path.folderPath(), sizeof folder);
+    common::PathName path(file);
+    char folder[common::PathName::kPathSize];
+    common::copyBounded(folder, path.folderPath(), sizeof folder);
     bool webDocument = path.extensionIndex(kWebExtensions) >= 0;
 
     if (path.hasExtension(".chm")) {
         char viewer[MAX_PATH + 16];
         windowsFolder(viewer, MAX_PATH);
-        appendBounded(viewer, "\\hh.exe", sizeof viewer);
+        common::appendBounded(viewer, "\\hh.exe", sizeof viewer);
         if (GetFileAttributesA(viewer) == INVALID_FILE_ATTRIBUTES) {
             showMessage(mainWindow, launchtext::kNoHelpViewer, caption_, MB_OK | MB_ICONERROR);
             return;
@@ -123,7 +123,7 @@ void Launcher::report(HWND mainWindow, int result, const char* file, const char*
                       const char* folder, bool webDocument) {
     char text[1024];
     std::snprintf(text, sizeof text, launchtext::kReport, file, parameters ? parameters : "", folder);
-    appendBounded(text, launchtext::reasonFor(result, webDocument), sizeof text);
+    common::appendBounded(text, launchtext::reasonFor(result, webDocument), sizeof text);
     showMessage(mainWindow, text, caption_, MB_OK | MB_ICONERROR);
 }
 
@@ -138,13 +138,13 @@ void Launcher::showMessage(HWND owner, const char* text, const char* title, UINT
 }
 
 HWND Launcher::openView(HWND mainWindow, const char* file) {
-    DocumentRequest request;
+    common::DocumentRequest request;
     request.setTextFile(file);
     request.x = kViewX;
     request.y = kViewY;
     request.width = kViewWidth;
     request.height = kViewHeight;
-    return openDocument(mainWindow, request);
+    return common::openDocument(mainWindow, request);
 }
 
 void Launcher::windowsFolder(char* out, size_t size) {

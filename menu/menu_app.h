@@ -17,11 +17,11 @@ struct MenuApp {
     MenuConfig config;  // MENU.INI: start-up keys and button descriptions
     MenuData data;      // MENU.DAT: pages, entries, commands
 
-    char caption[PathName::kPathSize] = {};  // window caption, title of the menu's boxes
-    cBmp background;                         // client area of the main window
-    cBmp display;                            // display picture of the current entry
-    POINT displayAt = {0, 0};                // `disprect`: where the display picture goes
-    Palette palette;                         // built from the background's colour table
+    char caption[common::PathName::kPathSize] = {};  // window caption, title of the menu's boxes
+    cBmp background;                                 // client area of the main window
+    cBmp display;                                    // display picture of the current entry
+    POINT displayAt = {0, 0};                        // `disprect`: where the display picture goes
+    Palette palette;                                 // built from the background's colour table
 
     HANDLE instanceMutex = nullptr;
     char callerDirectory[MAX_PATH] = {};  // restored at exit

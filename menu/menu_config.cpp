@@ -13,7 +13,7 @@ namespace {
 const char* const kStyleNames[StyleCount] = {"Normal", "Activate", "Select", "Disable"};
 
 bool fileExists(const char* path) {
-    PathName p(path);
+    common::PathName p(path);
     return path[0] != '\0' && p.isFile();
 }
 
@@ -23,7 +23,7 @@ void formatMessage(char* out, size_t outSize, const char* format, const char* a,
                    const char* c = nullptr) {
     char scratch[2048];
     std::snprintf(scratch, sizeof scratch, format, a, b, c);
-    copyBounded(out, scratch, outSize);
+    common::copyBounded(out, scratch, outSize);
 }
 
 short toShort(long v) { return static_cast<short>(static_cast<unsigned long>(v) & 0xFFFF); }
@@ -31,14 +31,14 @@ short toShort(long v) { return static_cast<short>(static_cast<unsigned long>(v) 
 // A number key of the current section: leading sign and digits, 0 when
 // missing. Read as text so that an overlong number saturates instead of
 // wrapping round to a negative one (a 30-digit font size is large, not none).
-long readNumber(ProfileFile& ini, const char* key) {
+long readNumber(common::ProfileFile& ini, const char* key) {
     char value[32];
     ini.readString(key, value, sizeof value);
     return values::parseDecimal(value);
 }
 
 // `Column` and `Row`: 3 when missing, empty or not a positive number.
-int gridCount(ProfileFile& ini, const char* key) {
+int gridCount(common::ProfileFile& ini, const char* key) {
     if (!ini.hasValue(key)) return 3;
     long v = readNumber(ini, key);
     return v < 1 ? 3 : (v > kMaxExecuteButtons ? kMaxExecuteButtons : static_cast<int>(v));
@@ -50,22 +50,22 @@ void MenuConfig::resolve(const char* name, char* out, size_t outSize) const {
     if (!out || outSize == 0) return;
     out[0] = '\0';
     if (!name || !name[0]) return;
-    PathName p(baseFolder);
-    copyBounded(out, p.setNameWithExtension(name), outSize);
+    common::PathName p(baseFolder);
+    common::copyBounded(out, p.setNameWithExtension(name), outSize);
 }
 
-void readOstrelSection(ProfileFile& ini, MenuConfig& config) {
+void readOstrelSection(common::ProfileFile& ini, MenuConfig& config) {
     ini.setSection("OSTREL");
     ini.readString("Caption", config.caption, sizeof config.caption);
 
-    char value[PathName::kPathSize];
-    PathName base(ini.getPath());
+    char value[common::PathName::kPathSize];
+    common::PathName base(ini.getPath());
     ini.readString("PATH", value, sizeof value);
     if (value[0]) base.changeFolder(value);
-    char folder[PathName::kPathSize];
-    copyBounded(folder, base.drive(), sizeof folder);
-    appendBounded(folder, base.folder(), sizeof folder);
-    copyBounded(config.baseFolder, folder, sizeof config.baseFolder);
+    char folder[common::PathName::kPathSize];
+    common::copyBounded(folder, base.drive(), sizeof folder);
+    common::appendBounded(folder, base.folder(), sizeof folder);
+    common::copyBounded(config.baseFolder, folder, sizeof config.baseFolder);
 
     config.whiteBack = ini.readBool("WHITEBACK");
 
@@ -96,11 +96,11 @@ void readOstrelSection(ProfileFile& ini, MenuConfig& config) {
     config.infoHeight = y > 0 ? static_cast<int>(y) : 0;
 }
 
-bool readButtonDesc(ProfileFile& ini, const MenuConfig& config, const char* section, int number,
+bool readButtonDesc(common::ProfileFile& ini, const MenuConfig& config, const char* section, int number,
                     ButtonDesc& desc, char* message, size_t messageSize) {
     ini.setSection(section);
     char key[40];
-    char value[PathName::kPathSize];
+    char value[common::PathName::kPathSize];
 
     if (number > 0)
         std::snprintf(key, sizeof key, "Bitmap%d", number);
@@ -129,7 +129,7 @@ bool readButtonDesc(ProfileFile& ini, const MenuConfig& config, const char* sect
     desc.soundPath[0] = '\0';
     ini.readString("Sound", value, sizeof value);
     if (value[0]) {
-        char file[PathName::kPathSize];
+        char file[common::PathName::kPathSize];
         bool sync = false;
         values::parseSound(value, file, sizeof file, &sync);
         desc.soundAsync = sync ? 0 : 1;
@@ -161,14 +161,14 @@ bool readButtonDesc(ProfileFile& ini, const MenuConfig& config, const char* sect
     return true;
 }
 
-bool readButtonSections(ProfileFile& ini, MenuConfig& config, char* message, size_t messageSize) {
+bool readButtonSections(common::ProfileFile& ini, MenuConfig& config, char* message, size_t messageSize) {
     if (message && messageSize) message[0] = '\0';
     config.exitButton.reset(new (std::nothrow) ButtonDesc);
     config.infoButton.reset(new (std::nothrow) ButtonDesc);
     config.tab.reset(new (std::nothrow) TabDesc);
     config.execute.reset(new (std::nothrow) ExecuteDesc);
     if (!config.exitButton || !config.infoButton || !config.tab || !config.execute) {
-        copyBounded(message, configtext::kOutOfMemory, messageSize);
+        common::copyBounded(message, configtext::kOutOfMemory, messageSize);
         return false;
     }
 
@@ -179,7 +179,7 @@ bool readButtonSections(ProfileFile& ini, MenuConfig& config, char* message, siz
 
     TabDesc& tab = *config.tab;
     if (!readButtonDesc(ini, config, "BUTTON.TAB", 0, tab, message, messageSize)) return false;
-    char value[PathName::kPathSize];
+    char value[common::PathName::kPathSize];
     long a = 234, b = 40;
     ini.readString("Size", value, sizeof value, "234,40");
     values::parsePoint(value, &a, &b);
@@ -217,13 +217,13 @@ bool readButtonSections(ProfileFile& ini, MenuConfig& config, char* message, siz
         ++count;
     }
     if (count == 0) {
-        copyBounded(message, configtext::kNoMenuButtons, messageSize);
+        common::copyBounded(message, configtext::kNoMenuButtons, messageSize);
         return false;
     }
     config.menuButtons.reset(new (std::nothrow) ButtonDesc[count]);
     if (!config.menuButtons) {
         config.menuButtonCount = 0;
-        copyBounded(message, configtext::kOutOfMemory, messageSize);
+        common::copyBounded(message, configtext::kOutOfMemory, messageSize);
         return false;
     }
     config.menuButtonCount = count;
@@ -234,7 +234,7 @@ bool readButtonSections(ProfileFile& ini, MenuConfig& config, char* message, siz
     return true;
 }
 
-bool loadButtonSections(ProfileFile& ini, MenuConfig& config) {
+bool loadButtonSections(common::ProfileFile& ini, MenuConfig& config) {
     char message[kMessageSize];
     if (readButtonSections(ini, config, message, sizeof message)) return true;
     MessageBoxA(nullptr, message, config.caption, MB_OK | MB_ICONERROR);

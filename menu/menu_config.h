@@ -10,7 +10,9 @@
 
 #include "path_name.h"
 
+namespace common {
 class ProfileFile;
+}
 
 // Indices of the four state styles, in the order they inherit colours.
 enum StyleState { StyleNormal = 0, StyleActivate = 1, StyleSelect = 2, StyleDisable = 3, StyleCount = 4 };
@@ -28,11 +30,11 @@ struct StateStyle {
 
 // One button description (fixed buttons, tab row, execute grid, page-menu buttons).
 struct ButtonDesc {
-    char bitmapPath[PathName::kPathSize] = {};  // resolved image; empty when none
-    char hintText[PathName::kPathSize] = {};    // tooltip text
-    char soundPath[PathName::kPathSize] = {};   // resolved sound; empty: the standard click sound
-    short x = 0, y = 0;                         // position in the main window's client area
-    LONG soundAsync = 1;                        // 1 asynchronous, 0 synchronous ("Sync")
+    char bitmapPath[common::PathName::kPathSize] = {};  // resolved image; empty when none
+    char hintText[common::PathName::kPathSize] = {};    // tooltip text
+    char soundPath[common::PathName::kPathSize] = {};   // resolved sound; empty: the standard click sound
+    short x = 0, y = 0;                                 // position in the main window's client area
+    LONG soundAsync = 1;                                // 1 asynchronous, 0 synchronous ("Sync")
     StateStyle styles[StyleCount];
 };
 
@@ -57,15 +59,16 @@ constexpr int kMaxExecuteButtons = 87;
 // Everything MENU.INI says, as read at start-up.
 struct MenuConfig {
     // Section "OSTREL".
-    char caption[PathName::kPathSize] = {};     // `Caption`
-    char baseFolder[PathName::kPathSize] = {};  // folder of MENU.INI with `PATH` applied, ends in a backslash
-    bool whiteBack = false;                     // `WHITEBACK`
-    char backgroundPath[PathName::kPathSize] = {};  // `BackGround`, resolved; empty when not given
-    short dispX = 0, dispY = 0;                     // `disprect`; 0,0 when missing
+    char caption[common::PathName::kPathSize] = {};  // `Caption`
+    char baseFolder[common::PathName::kPathSize] =
+        {};                  // folder of MENU.INI with `PATH` applied, ends in a backslash
+    bool whiteBack = false;  // `WHITEBACK`
+    char backgroundPath[common::PathName::kPathSize] = {};  // `BackGround`, resolved; empty when not given
+    short dispX = 0, dispY = 0;                             // `disprect`; 0,0 when missing
     bool hasDispRect = false;
-    char stdSoundPath[PathName::kPathSize] = {};  // `StdSound`, resolved; "Click.wav" by default
-    int infoX = 400, infoY = 110;                 // `InfoTextPos`
-    int infoWidth = 0, infoHeight = 0;            // `InfoTextSize`; 0 keeps the dialog's own size
+    char stdSoundPath[common::PathName::kPathSize] = {};  // `StdSound`, resolved; "Click.wav" by default
+    int infoX = 400, infoY = 110;                         // `InfoTextPos`
+    int infoWidth = 0, infoHeight = 0;                    // `InfoTextSize`; 0 keeps the dialog's own size
 
     // The button sections (filled by readButtonSections).
     std::unique_ptr<ButtonDesc> exitButton;
@@ -87,21 +90,21 @@ constexpr size_t kMessageSize = 1024;
 // Reads the keys of section "OSTREL" (`Caption`, `PATH`, `WHITEBACK`,
 // `BackGround`, `disprect`, `StdSound`, `InfoTextPos`, `InfoTextSize`). The
 // profile must already be located; its current section is left at "OSTREL".
-void readOstrelSection(ProfileFile& ini, MenuConfig& config);
+void readOstrelSection(common::ProfileFile& ini, MenuConfig& config);
 
 // Reads one button description from `section`. With `number` above 0 the
 // image and position come from `Bitmap`n and `Position`n (the page-menu
 // buttons). False with the message in `message` when the image or the sound
 // names a missing file.
-bool readButtonDesc(ProfileFile& ini, const MenuConfig& config, const char* section, int number,
+bool readButtonDesc(common::ProfileFile& ini, const MenuConfig& config, const char* section, int number,
                     ButtonDesc& desc, char* message, size_t messageSize);
 
 // Reads "BUTTON.Exit", "BUTTON.Info", "BUTTON.TAB", "BUTTON.Execute" and
 // "BUTTON.MENU" in this order into config; stops at the first failure and
 // returns false with its message (at most messageSize bytes, terminated).
-bool readButtonSections(ProfileFile& ini, MenuConfig& config, char* message, size_t messageSize);
+bool readButtonSections(common::ProfileFile& ini, MenuConfig& config, char* message, size_t messageSize);
 
 // Start-up step of reading the button sections: on failure the message is
 // shown in a message box owned by no window, error icon, titled with the
 // caption, and false is returned (start-up then ends).
-bool loadButtonSections(ProfileFile& ini, MenuConfig& config);
+bool loadButtonSections(common::ProfileFile& ini, MenuConfig& config);

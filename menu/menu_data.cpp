@@ -21,7 +21,7 @@ bool pathExists(const char* path) {
 }
 
 bool isFile(const char* path) {
-    PathName p(path);
+    common::PathName p(path);
     return path[0] != '\0' && p.isFile();
 }
 
@@ -86,25 +86,25 @@ bool MenuData::locate(HMODULE module, const char* name) {
 
 void MenuData::setOwner(HWND owner, const char* caption) {
     owner_ = owner;
-    copyBounded(caption_, caption, sizeof caption_);
+    common::copyBounded(caption_, caption, sizeof caption_);
 }
 
 void MenuData::resolve(const char* name, char* out, size_t size) {
     if (!out || size == 0) return;
     out[0] = '\0';
     if (!name || !name[0]) return;
-    PathName p(file_.getPath());
-    copyBounded(out, p.setNameWithExtension(name), size);
+    common::PathName p(file_.getPath());
+    common::copyBounded(out, p.setNameWithExtension(name), size);
 }
 
 void MenuData::startImagePath(char* out, size_t size) {
-    char value[PathName::kPathSize];
+    char value[common::PathName::kPathSize];
     file_.readString("MENU", "Bmp1", value, sizeof value);
     resolve(value, out, size);
 }
 
 void MenuData::movieFile(char* out, size_t size) {
-    char value[PathName::kPathSize];
+    char value[common::PathName::kPathSize];
     file_.readString("MENU", "AVIFILE", value, sizeof value);
     resolve(value, out, size);
 }
@@ -160,7 +160,7 @@ int MenuData::loadCommands(int entry) {
     if (entries.count <= 0 || entries.current >= entries.count) return 0;
 
     char section[NamedList::kTextSize];
-    copyBounded(section, entries.sections[entries.current], sizeof section);
+    common::copyBounded(section, entries.sections[entries.current], sizeof section);
     file_.setSection(section);
     int n = countKeys("command");
     if (!commands.reserve(n)) n = 0;
@@ -177,7 +177,7 @@ int MenuData::loadCommands(int entry) {
     if (warnings_[0]) {
         char title[sizeof warningTitle_ + 64];
         std::snprintf(title, sizeof title, configtext::kWarningTitle, caption_, section);
-        copyBounded(warningTitle_, title, sizeof warningTitle_);
+        common::copyBounded(warningTitle_, title, sizeof warningTitle_);
         if (sink_) sink_(owner_, warningTitle_, warnings_);
     }
     return commands.count;
@@ -198,9 +198,9 @@ void MenuData::readCommand(int number, const char* value) {
         if (!*text) continue;  // an empty part between two commas names nothing
         ++index;
         // A whole path plus its arguments: at most 259 + 3 + 159 bytes.
-        char piece[PathName::kPathSize + kValueSize + 8];
+        char piece[common::PathName::kPathSize + kValueSize + 8];
         if (*text == '@') {
-            copyBounded(piece, text, sizeof piece);
+            common::copyBounded(piece, text, sizeof piece);
             for (size_t n = std::strlen(piece); n > 0 && (piece[n - 1] == ' ' || piece[n - 1] == '\t');)
                 piece[--n] = '\0';
         } else {
@@ -223,15 +223,15 @@ void MenuData::readCommand(int number, const char* value) {
 
 void MenuData::rewriteCommandLine(int number, const char* part, char* out, size_t outSize) {
     out[0] = '\0';
-    char program[PathName::kPathSize];
+    char program[common::PathName::kPathSize];
     char arguments[kValueSize];
     if (!values::splitCommandLine(part, program, sizeof program, arguments, sizeof arguments)) return;
-    char full[PathName::kPathSize];
+    char full[common::PathName::kPathSize];
     resolve(program, full, sizeof full);
     std::snprintf(out, outSize, "\"%s\"%s%s", full, arguments[0] ? " " : "", arguments);
     if (!checkFiles) return;
 
-    char head[PathName::kPathSize + 64];
+    char head[common::PathName::kPathSize + 64];
     std::snprintf(head, sizeof head, configtext::kCommandProgram, number, full);
     bool programExists = pathExists(full);
     if (!programExists) {
@@ -240,13 +240,13 @@ void MenuData::rewriteCommandLine(int number, const char* part, char* out, size_
     }
     char argument[kValueSize];
     values::firstArgument(arguments, argument, sizeof argument);
-    if (!argument[0] || argument[0] == '/' || argument[0] == '-' || !findChar(argument, '.')) return;
+    if (!argument[0] || argument[0] == '/' || argument[0] == '-' || !common::findChar(argument, '.')) return;
     // A web address handed to a browser names no file on the disc.
     if (std::strstr(argument, "://")) return;
-    PathName resolved(full);
+    common::PathName resolved(full);
     const char* argumentPath = resolved.setNameWithExtension(argument);
     if (pathExists(argumentPath)) return;
-    char line[PathName::kPathSize + 128];
+    char line[common::PathName::kPathSize + 128];
     std::snprintf(line, sizeof line,
                   programExists ? configtext::kArgumentMissing : configtext::kArgumentMissingToo,
                   argumentPath);
@@ -257,21 +257,21 @@ void MenuData::rewriteCommandLine(int number, const char* part, char* out, size_
 void MenuData::readPopup(const char* section) {
     char value[kValueSize];
     file_.readString(section, "Text", value, sizeof value);
-    char link[PathName::kPathSize];
-    char text[PathName::kPathSize];
+    char link[common::PathName::kPathSize];
+    char text[common::PathName::kPathSize];
     values::splitPopupValue(value, link, sizeof link, text, sizeof text);
 
     if (link[0]) {
         if (values::isWebAddress(link)) {
-            copyBounded(popupLink, link, sizeof popupLink);
+            common::copyBounded(popupLink, link, sizeof popupLink);
             linkIsWebAddress = true;
         } else {
-            PathName folder(file_.getPath());
+            common::PathName folder(file_.getPath());
             folder.changeFolder(link);
-            copyBounded(popupLink, folder.folderPath(), sizeof popupLink);
+            common::copyBounded(popupLink, folder.folderPath(), sizeof popupLink);
             // Drive and folder without a trailing backslash, except a drive's root.
             size_t n = std::strlen(popupLink);
-            if (n > 3 && findLastChar(popupLink, '\\') == popupLink + n - 1) popupLink[n - 1] = '\0';
+            if (n > 3 && common::findLastChar(popupLink, '\\') == popupLink + n - 1) popupLink[n - 1] = '\0';
         }
     }
 
@@ -279,7 +279,7 @@ void MenuData::readPopup(const char* section) {
     resolve(text, popupTextPath, sizeof popupTextPath);
     hasPopupText = true;
     if (checkFiles && !isFile(popupTextPath)) {
-        char line[PathName::kPathSize + 128];
+        char line[common::PathName::kPathSize + 128];
         std::snprintf(line, sizeof line, configtext::kPopupTextMissing, popupTextPath);
         warn(line);
         hasPopupText = false;
@@ -288,15 +288,15 @@ void MenuData::readPopup(const char* section) {
 }
 
 void MenuData::readDisplayImage(const char* section) {
-    char value[PathName::kPathSize];
+    char value[common::PathName::kPathSize];
     file_.readString(section, "Bmp1", value, sizeof value);
     resolve(value, displayImagePath, sizeof displayImagePath);
     if (checkFiles && displayImagePath[0] && !isFile(displayImagePath)) {
-        char line[PathName::kPathSize + 128];
+        char line[common::PathName::kPathSize + 128];
         std::snprintf(line, sizeof line, configtext::kBitmapMissing, displayImagePath);
         warn(line);
         displayImagePath[0] = '\0';
     }
 }
 
-void MenuData::warn(const char* text) { appendBounded(warnings_, text, sizeof warnings_); }
+void MenuData::warn(const char* text) { common::appendBounded(warnings_, text, sizeof warnings_); }

@@ -61,7 +61,7 @@ public:
     // is not read-only. Returns whether the file exists.
     bool locate(HMODULE module, const char* name = "MENU.DAT");
 
-    ProfileFile& file() { return file_; }
+    common::ProfileFile& file() { return file_; }
     bool checkFiles = false;
 
     // Owner window and caption of the warning box.
@@ -89,9 +89,9 @@ public:
     CommandTable commands;
 
     // The current entry.
-    char displayImagePath[PathName::kPathSize] = {};
-    char popupLink[PathName::kPathSize] = {};
-    char popupTextPath[PathName::kPathSize] = {};
+    char displayImagePath[common::PathName::kPathSize] = {};
+    char popupLink[common::PathName::kPathSize] = {};
+    char popupTextPath[common::PathName::kPathSize] = {};
     bool linkIsWebAddress = false;
     bool hasPopupText = false;
 
@@ -118,10 +118,10 @@ private:
     void readDisplayImage(const char* section);
     void warn(const char* text);
 
-    ProfileFile file_;
+    common::ProfileFile file_;
     HWND owner_ = nullptr;
-    char caption_[PathName::kPathSize] = {};
+    char caption_[common::PathName::kPathSize] = {};
     WarningSink sink_;
     char warnings_[kWarningSize] = {};
-    char warningTitle_[PathName::kPathSize + NamedList::kTextSize + 32] = {};
+    char warningTitle_[common::PathName::kPathSize + NamedList::kTextSize + 32] = {};
 };

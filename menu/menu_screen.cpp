@@ -205,8 +205,8 @@ void MenuScreen::hideEntry() {
     // this only clears them, so that the Info button cannot bring them back.
     app_.data.loadCommands(-1);
     for (auto& b : execute_) b->show(false);
-    HWND doc = documentWindow();
-    if (doc) closeDocument();
+    HWND doc = common::documentWindow();
+    if (doc) common::closeDocument();
     info_.enable(false);
     tabs_.enable(true);
 }
@@ -232,22 +232,22 @@ void MenuScreen::placeCommands(int commands) {
 }
 
 void MenuScreen::updatePopup() {
-    HWND doc = documentWindow();
+    HWND doc = common::documentWindow();
     if (app_.data.hasPopupText) {
         if (doc) {
             info_.enable(false);
-            openDocument(main_, popupRequest());
+            common::openDocument(main_, popupRequest());
         } else {
             info_.enable(true);
         }
     } else {
-        if (doc) closeDocument();
+        if (doc) common::closeDocument();
         info_.enable(false);
     }
 }
 
-DocumentRequest MenuScreen::popupRequest() const {
-    DocumentRequest r;
+common::DocumentRequest MenuScreen::popupRequest() const {
+    common::DocumentRequest r;
     r.setLink(app_.data.popupLink);
     r.setTextFile(app_.data.popupTextPath);
     r.linkIsWebAddress = app_.data.linkIsWebAddress;
@@ -260,7 +260,7 @@ DocumentRequest MenuScreen::popupRequest() const {
 
 void MenuScreen::openInfo() {
     if (!built_ || !app_.data.hasPopupText) return;
-    if (openDocument(main_, popupRequest())) info_.enable(false);
+    if (common::openDocument(main_, popupRequest())) info_.enable(false);
 }
 
 void MenuScreen::documentClosed() {

@@ -76,7 +76,7 @@ private:
     void composeDisplay();
     void placeCommands(int commands);
     void updatePopup();
-    DocumentRequest popupRequest() const;
+    common::DocumentRequest popupRequest() const;
     void hideEntry();
 
     MenuApp& app_;

@@ -37,13 +37,13 @@ void runCommand(HWND window, HWND button) {
 }
 void runNextCommand(HWND window) { menuLauncher().runNext(window); }
 
-HWND documentWindow() { return ::documentWindow(); }
+HWND documentWindow() { return common::documentWindow(); }
 
 void destroyButtons() { MenuScreen::instance().destroy(); }
 void storeMoviePreference() {}
 void releaseDocumentSupport() {
-    closeDocument();
-    releaseDocumentLibrary();
+    common::closeDocument();
+    common::releaseDocumentLibrary();
 }
 
 }  // namespace seam

@@ -68,7 +68,7 @@ bool PngFile::loadPng(const char* path) {
         fail(kOpenFailed);
         return false;
     }
-    FileReader file(path);
+    common::FileReader file(path);
     if (!file.isFile() || !file.open()) {
         fail(kOpenFailed);
         return false;

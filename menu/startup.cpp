@@ -44,7 +44,7 @@ bool claimInstance(MenuApp& app, const char* programPath) {
 
 // Step 8: drive first, then folder.
 void enterProgramFolder(const char* programPath) {
-    PathName program(programPath);
+    common::PathName program(programPath);
     if (program.drive()[0]) {
         SetCurrentDirectoryA(program.drive());
         SetCurrentDirectoryA(program.folder());
@@ -58,7 +58,7 @@ void enterProgramFolder(const char* programPath) {
 void loadBackground(MenuApp& app) {
     const char* path = app.config.backgroundPath;
     if (path[0]) {
-        PathName file(path);
+        common::PathName file(path);
         if (!file.isFile())
             showBox(menutext::kMissingBackground, path, app.caption, MB_ICONERROR);
         else
@@ -71,7 +71,7 @@ void loadBackground(MenuApp& app) {
 
 void mutexName(const char* programPath, char* out, size_t size) {
     if (!out || size == 0) return;
-    copyBounded(out, programPath ? programPath : "", size);
+    common::copyBounded(out, programPath ? programPath : "", size);
     // Every 0x5C byte goes, second bytes of double-byte characters included:
     // the kernel would read any of them as a namespace separator.
     for (char* p = out; *p; ++p)
@@ -87,7 +87,7 @@ bool prepare(MenuApp& app, HINSTANCE instance) {
     GetModuleFileNameA(instance, programPath, sizeof programPath);
 
     // 3. MENU.INI beside the program.
-    ProfileFile ini;
+    common::ProfileFile ini;
     if (!ini.locate(instance, "MENU.INI")) {
         showBox(menutext::kMissingSettings, ini.getPath(), menutext::kProductTitle, MB_ICONERROR);
         return false;
@@ -102,7 +102,7 @@ bool prepare(MenuApp& app, HINSTANCE instance) {
         return false;
     }
     // 6. The window caption.
-    copyBounded(app.caption, app.config.caption, sizeof app.caption);
+    common::copyBounded(app.caption, app.config.caption, sizeof app.caption);
     app.data.setOwner(nullptr, app.caption);
 
     // 7. One menu per program path.
@@ -119,7 +119,7 @@ bool prepare(MenuApp& app, HINSTANCE instance) {
     // 11. The background picture.
     loadBackground(app);
     // 12. The start display picture of MENU.DAT.
-    char display[PathName::kPathSize] = {};
+    char display[common::PathName::kPathSize] = {};
     app.data.startImagePath(display, sizeof display);
     if (display[0]) app.display.load(display);
     app.displayAt.x = app.config.dispX;

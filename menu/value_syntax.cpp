@@ -20,7 +20,7 @@ void copyRange(char* dest, size_t size, const char* from, const char* to) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(from);
     size_t length = static_cast<size_t>(to - from);
     while (n < length) {
-        size_t step = (isLeadByte(p[n]) && n + 1 < length) ? 2 : 1;
+        size_t step = (common::isPathLeadByte(p[n]) && n + 1 < length) ? 2 : 1;
         if (n + step > size - 1) break;
         n += step;
     }
@@ -43,7 +43,7 @@ const char* skipBlanks(const char* p) {
 // End of the token starting at p: the next separator (trail bytes skipped).
 const char* tokenEnd(const char* p) {
     const unsigned char* u = reinterpret_cast<const unsigned char*>(p);
-    while (*u && !isSeparator(static_cast<char>(*u))) u += (isLeadByte(*u) && u[1]) ? 2 : 1;
+    while (*u && !isSeparator(static_cast<char>(*u))) u += (common::isPathLeadByte(*u) && u[1]) ? 2 : 1;
     return reinterpret_cast<const char*>(u);
 }
 
@@ -93,8 +93,8 @@ uint32_t parseColour(const char* text) {
 }
 
 int parseDecoration(const char* text) {
-    if (equalsNoCase(text, "outset")) return DecorationOutset;
-    if (equalsNoCase(text, "inset")) return DecorationInset;
+    if (common::equalsNoCase(text, "outset")) return DecorationOutset;
+    if (common::equalsNoCase(text, "inset")) return DecorationInset;
     return DecorationNone;
 }
 
@@ -113,23 +113,23 @@ void parseSound(const char* value, char* file, size_t fileSize, bool* sync) {
         while (isSeparator(*p)) ++p;
         char token[16];
         copyRange(token, sizeof token, p, tokenEnd(p));
-        if (sync) *sync = equalsNoCase(token, "Sync") && tokenEnd(p) - p == 4;
+        if (sync) *sync = common::equalsNoCase(token, "Sync") && tokenEnd(p) - p == 4;
         return;
     }
     const char* p = value;
     while (isSeparator(*p)) ++p;
     const char* end = tokenEnd(p);
     copyRange(file, fileSize, p, end);
-    if (*end && sync) *sync = equalsNoCase(end + 1, "Sync");
+    if (*end && sync) *sync = common::equalsNoCase(end + 1, "Sync");
 }
 
 const char* splitCommandValue(const char* value, char* label, size_t labelSize, char* hint, size_t hintSize) {
     if (label && labelSize) label[0] = '\0';
     if (hint && hintSize) hint[0] = '\0';
     if (!value) return "";
-    const char* comma = findChar(value, ',');
-    const char* labelEnd = comma ? comma : stringEnd(value);
-    const char* semicolon = findChar(value, ';');
+    const char* comma = common::findChar(value, ',');
+    const char* labelEnd = comma ? comma : common::stringEnd(value);
+    const char* semicolon = common::findChar(value, ';');
     if (semicolon && semicolon < labelEnd) {
         copyRange(label, labelSize, value, semicolon);
         copyRange(hint, hintSize, semicolon + 1, labelEnd);
@@ -142,8 +142,8 @@ const char* splitCommandValue(const char* value, char* label, size_t labelSize, 
 const char* nextPart(const char* list, char* part, size_t partSize) {
     if (part && partSize) part[0] = '\0';
     if (!list || !*list) return nullptr;
-    const char* comma = findChar(list, ',');
-    const char* end = comma ? comma : stringEnd(list);
+    const char* comma = common::findChar(list, ',');
+    const char* end = comma ? comma : common::stringEnd(list);
     copyRange(part, partSize, list, end);
     return comma ? comma + 1 : end;
 }
@@ -156,19 +156,19 @@ bool splitCommandLine(const char* part, char* program, size_t programSize, char*
     const char* p = skipBlanks(part);
     const char* rest;
     if (*p == '"') {
-        const char* close = findChar(p + 1, '"');
-        const char* end = close ? close : stringEnd(p);
+        const char* close = common::findChar(p + 1, '"');
+        const char* end = close ? close : common::stringEnd(p);
         copyRange(program, programSize, p + 1, end);
         rest = close ? close + 1 : end;
     } else {
-        const char* space = findChar(p, ' ');
-        const char* end = space ? space : stringEnd(p);
+        const char* space = common::findChar(p, ' ');
+        const char* end = space ? space : common::stringEnd(p);
         copyRange(program, programSize, p, end);
         rest = end;
     }
     if (program) trimTrailingBlanks(program);
     rest = skipBlanks(rest);
-    copyRange(arguments, argumentsSize, rest, stringEnd(rest));
+    copyRange(arguments, argumentsSize, rest, common::stringEnd(rest));
     if (arguments) trimTrailingBlanks(arguments);
     return program && program[0] != '\0';
 }
@@ -178,11 +178,11 @@ void firstArgument(const char* arguments, char* out, size_t outSize) {
     if (!arguments) return;
     const char* p = skipBlanks(arguments);
     if (*p == '"') {
-        const char* close = findChar(p + 1, '"');
-        copyRange(out, outSize, p + 1, close ? close : stringEnd(p));
+        const char* close = common::findChar(p + 1, '"');
+        copyRange(out, outSize, p + 1, close ? close : common::stringEnd(p));
     } else {
-        const char* space = findChar(p, ' ');
-        copyRange(out, outSize, p, space ? space : stringEnd(p));
+        const char* space = common::findChar(p, ' ');
+        copyRange(out, outSize, p, space ? space : common::stringEnd(p));
     }
 }
 
@@ -190,24 +190,24 @@ void splitPopupValue(const char* value, char* link, size_t linkSize, char* textF
     if (link && linkSize) link[0] = '\0';
     if (textFile && textFileSize) textFile[0] = '\0';
     if (!value) return;
-    const char* comma = findChar(value, ',');
+    const char* comma = common::findChar(value, ',');
     const char* text = value;
     if (comma) {
         const char* p = skipBlanks(value);
         if (*p == '"') ++p;
-        const char* quote = findChar(p, '"');
+        const char* quote = common::findChar(p, '"');
         const char* end = (quote && quote < comma) ? quote : comma;
         copyRange(link, linkSize, p, end);
         if (link) trimTrailingBlanks(link);
         text = comma + 1;
     }
     while (*text && static_cast<unsigned char>(*text) <= ' ') ++text;
-    copyRange(textFile, textFileSize, text, stringEnd(text));
+    copyRange(textFile, textFileSize, text, common::stringEnd(text));
     if (textFile) trimTrailingBlanks(textFile);
 }
 
 bool isWebAddress(const char* link) {
-    return startsWithNoCase(link, "http") || startsWithNoCase(link, "ftp");
+    return common::startsWithNoCase(link, "http") || common::startsWithNoCase(link, "ftp");
 }
 
 bool appendWhole(char* list, size_t listSize, const char* piece) {

@@ -1,4 +1,5 @@
-// Resource numbers of Kelview. Command numbers live in viewer/doc/commands.h.
+// Resource, command and private message numbers of Kelview. The resource
+// script includes this file too: numbers only, no C++.
 #pragma once
 
 #define IDI_KELVIEW 101
@@ -42,3 +43,70 @@
 #define IDS_NOTFOUND 602
 #define IDS_SHELLFAILED 603
 #define IDS_MAILTO 604
+
+// Command numbers: the menu, the accelerators, the key-assignment table and
+// the dispatcher share them; other viewers send some of them too.
+#define IDM_OPEN 4
+#define IDM_CLOSE_AND_OPEN 6
+#define IDM_CLOSE 9  // sent by WM_ENDSESSION
+#define IDM_EXIT 10
+#define IDM_RELOAD 13
+#define IDM_CURSOR_UP 14
+#define IDM_CURSOR_DOWN 15
+#define IDM_CURSOR_RIGHT 16
+#define IDM_CURSOR_LEFT 17
+#define IDM_LINE_START 21
+#define IDM_LINE_END 22
+#define IDM_FILE_TOP 23
+#define IDM_FILE_END 24
+#define IDM_PAGE_DOWN 25
+#define IDM_PAGE_UP 26
+#define IDM_GO_TO_LINE 34
+#define IDM_RANGE_SELECT 37
+#define IDM_SELECT_ALL 39
+#define IDM_COPY 40
+#define IDM_MARK_LIST 57
+#define IDM_NEXT_VIEWER 61
+#define IDM_FIND 62
+#define IDM_FIND_NEXT 63
+#define IDM_FIND_PREVIOUS 64
+#define IDM_COPY_ACCEL 84  // Ctrl+Ins: runs IDM_COPY
+#define IDM_ABOUT 96
+#define IDM_PREV_VIEWER 120
+#define IDM_LINE_NUMBERS 136
+#define IDM_SPLIT 140
+#define IDM_OTHER_PANE 142
+#define IDM_BACK_TO_SEARCH_START 190
+#define IDM_SCROLL_UP_2 192
+#define IDM_SCROLL_DOWN_2 193
+#define IDM_WORD_AS_SEARCH_TEXT 196
+#define IDM_PRINT_AND_CLOSE 199
+#define IDM_RELOAD_WITH_CODE 4096  // WM_COMMAND from another viewer: lParam low byte is the code
+
+// Private window messages (WM_USER = 1024 on): fixed numbers other viewer
+// processes rely on.
+#define WMU_GET_FOLDER 1024
+#define WMU_GO_TO_LINE 1025
+#define WMU_GO_TO_ROW 1026
+#define WMU_SWITCH_PANE 1036
+#define WMU_ROW_LIMIT 1037
+#define WMU_REBUILD_CAPTION 1040
+#define WMU_GET_FILE_NAME 1041
+#define WMU_SET_FOREGROUND 1074
+#define WMU_SHUT_DOWN 1075
+// Where the caret and view stand (wParam selects): answered by the client
+// window so that a driving program can check the position indicator.
+#define WMU_QUERY_VIEW 1100
+
+// What WMU_QUERY_VIEW answers, by its wParam.
+#define VIEW_QUERY_POSITION 0  // MAKELONG(column + 1, row + 1), as the indicator shows them
+#define VIEW_QUERY_TOP_ROW 1
+#define VIEW_QUERY_MARGIN_WIDTH 2
+#define VIEW_QUERY_ROW_COUNT 3
+#define VIEW_QUERY_BROWSE_MODE 4
+#define VIEW_QUERY_HAS_SELECTION 5
+#define VIEW_QUERY_FIRST_COLUMN 6
+#define VIEW_QUERY_VISIBLE_ROWS 7
+
+// The text window inside the frame.
+#define IDC_CLIENT 100

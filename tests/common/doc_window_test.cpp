@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace common;
+
 namespace {
 
 using e2e::pumpUntil;

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+using namespace common;
+
 TEST(PathNameSplit, PartsOfAFullPath) {
     PathName p("D:\\menu\\MENU.INI");
     EXPECT_STREQ("D:", p.drive());
@@ -182,37 +184,63 @@ struct Guarded {
 };
 }  // namespace
 
-TEST(PathNameBounds, OverlongPathsAreCut) {
+TEST(PathNameBounds, OverlongPathsAreRefusedNotCut) {
     Guarded g;
     std::string longPath = "C:\\" + std::string(300, 'f') + "\\" + std::string(300, 'n') + ".ext";
     g.path.setPath(longPath.c_str());
     g.expectIntact();
-    EXPECT_EQ(0, std::strncmp(g.path.fullPath(), "C:\\fff", 6));
+    EXPECT_STREQ("", g.path.fullPath());
     g.path.setPath(std::string(5000, 'x').c_str());
     g.expectIntact();
+    EXPECT_TRUE(g.path.empty());
     g.path.setPath("D:\\menu\\x.ini");
     g.path.changeFolder(std::string(5000, 'd').c_str());
     g.expectIntact();
+    EXPECT_TRUE(g.path.empty());
+    g.path.setPath("D:\\menu\\x.ini");
     g.path.setNameWithExtension(
         (std::string(300, 's') + "\\" + std::string(5000, 'n') + "." + std::string(400, 'e')).c_str());
     g.expectIntact();
+    EXPECT_TRUE(g.path.empty());
+    g.path.setPath("D:\\menu\\x.ini");
     g.path.setExtension(std::string(5000, 'e').c_str());
     g.expectIntact();
+    g.path.setPath("D:\\menu\\x.ini");
     g.path.setFileName(("..\\" + std::string(5000, 'u')).c_str());
     g.expectIntact();
+    EXPECT_TRUE(g.path.empty());
 }
 
-TEST(PathNameBounds, OverlongDoubleByteNamesKeepWholeCharacters) {
+TEST(PathNameBounds, LongUncFolderIsRefusedRatherThanTurnedIntoAnother) {
+    // A UNC path of 258 bytes whose folder part (257 bytes) does not fit the
+    // 256-byte folder: a cut at 255 bytes would drop the trailing separator
+    // and half of the last "表", naming another folder.
+    std::string folder = "\\\\server\\share\\" + std::string(236, 'd') + "\\";
+    while (folder.size() < 255) folder += "表";
+    folder += "\\";
+    ASSERT_EQ(257u, folder.size());
+    Guarded g;
+    g.path.setPath((folder + "a").c_str());
+    g.expectIntact();
+    EXPECT_STREQ("", g.path.fullPath());
+    EXPECT_STREQ("", g.path.folder());
+    EXPECT_FALSE(g.path.isFile());
+    // What fits is taken whole.
+    std::string fitting = folder.substr(0, folder.size() - 3) + "\\";
+    g.path.setPath((fitting + "a.txt").c_str());
+    EXPECT_EQ(fitting, g.path.folder());
+    EXPECT_STREQ("a", g.path.name());
+}
+
+TEST(PathNameBounds, OverlongDoubleByteNamesAreRefusedWhole) {
     Guarded g;
     std::string name;
     for (int i = 0; i < 200; ++i) name += "表";
     g.path.setPath(("C:\\" + name + "\\x.txt").c_str());
     g.expectIntact();
-    // Whatever was cut, no lone lead byte may remain at the end of the path.
-    const unsigned char* s = reinterpret_cast<const unsigned char*>(g.path.fullPath());
-    size_t i = 0, n = std::strlen(g.path.fullPath());
-    while (i < n) i += (s[i] >= 0x81 && s[i] <= 0x9F) || s[i] >= 0xE0 ? 2 : 1;
-    EXPECT_EQ(n, i);
+    EXPECT_TRUE(g.path.empty());
+    g.path.setPath(("C:\\" + name.substr(0, 200) + "\\x.txt").c_str());
+    EXPECT_EQ("\\" + name.substr(0, 200) + "\\", g.path.folder());
 }
 
 class PathNameOnDisk : public ::testing::Test {

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+using namespace common;
+
 namespace {
 const char* const kChildOutput = "COMMON_LOCATE_OUT";
 

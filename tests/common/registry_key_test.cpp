@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
+using namespace common;
+
 class RegistryKeyTest : public ::testing::Test {
 protected:
     void SetUp() override {

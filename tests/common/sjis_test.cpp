@@ -2,8 +2,13 @@
 // separators, and bounded copies must never write past their destination.
 #include "sjis.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstring>
+#include <random>
 #include <string>
+#include <vector>
+
+using namespace common;
 
 namespace {
 // "ソ" and "表" both end in 0x5C, the backslash byte.
@@ -121,4 +126,130 @@ TEST(SjisCase, AsciiFoldedDoubleByteUntouched) {
     EXPECT_FALSE(equalsNoCase("abc", "ab"));
     EXPECT_TRUE(startsWithNoCase("@VIEW file", "@view"));
     EXPECT_FALSE(startsWithNoCase("@vie", "@view"));
+}
+
+TEST(SjisLeadBytes, EachRangeIsNamedForItsUpperEnd) {
+    struct Case {
+        unsigned char byte;
+        bool path, cp932;
+    } const cases[] = {{0x80, false, false}, {0x81, true, true},   {0x9F, true, true},  {0xA0, false, false},
+                       {0xDF, false, false}, {0xE0, true, true},   {0xFC, true, true},  {0xFD, true, false},
+                       {0xFF, true, false},  {0x5C, false, false}, {0x40, false, false}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.path, isPathLeadByte(c.byte)) << std::hex << int(c.byte);
+        EXPECT_EQ(c.cp932, isCp932LeadByte(c.byte)) << std::hex << int(c.byte);
+    }
+}
+
+TEST(SjisStep, NextAndPreviousWalkWholeCharacters) {
+    const char* s = "aソ表\\b";
+    EXPECT_EQ(s + 1, nextChar(s));
+    EXPECT_EQ(s + 3, nextChar(s + 1));
+    const char* end = stringEnd(s);
+    EXPECT_EQ(end - 1, previousChar(s, end));      // 'b'
+    EXPECT_EQ(end - 2, previousChar(s, end - 1));  // the real backslash
+    EXPECT_EQ(s + 3, previousChar(s, end - 2));    // 表, not its 0x5C trail byte
+    EXPECT_EQ(nullptr, previousChar(s, s));
+    const char lone[] = {'a', '\x95', '\0'};
+    EXPECT_EQ(lone + 2, nextChar(lone + 1));
+    EXPECT_EQ(lone + 2, nextChar(lone + 2));
+}
+
+TEST(SjisCompare, SortOrderIsUnsignedAndIgnoresAsciiCase) {
+    EXPECT_EQ(0, compareNoCase("Setup.EXE", "setup.exe"));
+    EXPECT_LT(compareNoCase("a", "B"), 0);
+    // 0x81 sorts after every ASCII byte: a signed comparison would put it first.
+    EXPECT_GT(compareNoCase("\x81\x40", "z"), 0);
+    EXPECT_LT(compareNoCase("ab", "abc"), 0);
+    EXPECT_TRUE(equalsNoCase("TALINST.ini", 7, "talinst"));
+    EXPECT_FALSE(equalsNoCase("TALINST.ini", 6, "talinst"));
+}
+
+namespace {
+
+// A random text of single bytes and whole double-byte characters, some with
+// the 0x5C and 0x5D trail bytes that byte-wise code mistakes for separators.
+std::string randomShiftJis(std::mt19937& rng, size_t characters) {
+    static const unsigned char kTrails[] = {0x40, 0x5C, 0x5D, 0x7E, 0x80, 0x9F, 0xFC};
+    std::string s;
+    for (size_t i = 0; i < characters; ++i) {
+        switch (rng() % 4) {
+        case 0:
+            s += static_cast<char>('a' + rng() % 26);
+            break;
+        case 1:
+            s += static_cast<char>(0xA1 + rng() % 63);  // half-width katakana
+            break;
+        default:
+            s += static_cast<char>(rng() % 2 ? 0x81 + rng() % 31 : 0xE0 + rng() % 29);
+            s += static_cast<char>(kTrails[rng() % sizeof kTrails]);
+        }
+    }
+    return s;
+}
+
+// Character starts of s, by the plain definition.
+std::vector<size_t> characterStarts(const std::string& s) {
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < s.size();) {
+        starts.push_back(i);
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        i += ((c >= 0x81 && c <= 0x9F) || c >= 0xE0) && i + 1 < s.size() ? 2 : 1;
+    }
+    starts.push_back(s.size());
+    return starts;
+}
+
+// The reference: the longest whole-character head of at most limit bytes.
+std::string referenceHead(const std::string& s, size_t limit) {
+    size_t best = 0;
+    for (size_t at : characterStarts(s))
+        if (at <= limit) best = at;
+    return s.substr(0, best);
+}
+
+}  // namespace
+
+TEST(SjisProperty, BoundedCopyAndAppendMatchThePlainReference) {
+    std::mt19937 rng(20261208);
+    for (int round = 0; round < 3000; ++round) {
+        std::string src = randomShiftJis(rng, rng() % 40);
+        std::string head = randomShiftJis(rng, rng() % 10);
+        size_t size = 1 + rng() % 48;
+        std::vector<char> buffer(size + 16, '\x7E');
+
+        size_t n = copyBounded(buffer.data(), src.c_str(), size);
+        ASSERT_EQ(referenceHead(src, size - 1), std::string(buffer.data())) << round;
+        ASSERT_EQ(n, std::strlen(buffer.data()));
+        for (size_t i = size; i < buffer.size(); ++i) ASSERT_EQ('\x7E', buffer[i]) << round;
+
+        std::fill(buffer.begin(), buffer.end(), '\x7E');
+        std::string start = referenceHead(head, size - 1);
+        std::memcpy(buffer.data(), start.c_str(), start.size() + 1);
+        appendBounded(buffer.data(), src.c_str(), size);
+        ASSERT_EQ(start + referenceHead(src, size - 1 - start.size()), std::string(buffer.data())) << round;
+        for (size_t i = size; i < buffer.size(); ++i) ASSERT_EQ('\x7E', buffer[i]) << round;
+    }
+}
+
+TEST(SjisProperty, SearchesFindOnlyCharacterStarts) {
+    std::mt19937 rng(932);
+    for (int round = 0; round < 2000; ++round) {
+        std::string s = randomShiftJis(rng, rng() % 30);
+        std::vector<size_t> starts = characterStarts(s);
+        for (char c : {'\\', ']', 'a'}) {
+            const char* first = findChar(s.c_str(), c);
+            const char* last = findLastChar(s.c_str(), c);
+            size_t wantFirst = std::string::npos, wantLast = std::string::npos;
+            for (size_t at : starts)
+                if (at < s.size() && s[at] == c) {
+                    if (wantFirst == std::string::npos) wantFirst = at;
+                    wantLast = at;
+                }
+            ASSERT_EQ(wantFirst, first ? size_t(first - s.c_str()) : std::string::npos) << round;
+            ASSERT_EQ(wantLast, last ? size_t(last - s.c_str()) : std::string::npos) << round;
+        }
+        for (size_t k = 1; k < starts.size(); ++k)
+            ASSERT_EQ(s.c_str() + starts[k - 1], previousChar(s.c_str(), s.c_str() + starts[k])) << round;
+    }
 }

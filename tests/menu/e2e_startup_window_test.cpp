@@ -15,6 +15,8 @@
 #include "startup.h"
 #include "window_placement.h"
 
+using namespace common;
+
 namespace {
 
 std::string workFolder() {

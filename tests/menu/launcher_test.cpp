@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+using namespace common;
+
 namespace {
 
 using e2e::pumpUntil;

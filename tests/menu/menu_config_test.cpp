@@ -10,6 +10,8 @@
 #include "menu_config.h"
 #include "profile.h"
 
+using namespace common;
+
 namespace {
 
 class MenuIni : public ::testing::Test {

@@ -14,7 +14,7 @@ size=${2:-50}
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
 src="$top/viewer/doc"
-engine="settings keytable doctexts messagesink codeconv acpconv detect wrap linesplit pagefile rowstore loader"
+engine="settings key_table doc_texts code_conv acp_conv detect wrap line_split page_file row_store loader"
 
 echo "== corpus ($size MB per code, 5 MB Shift-JIS for memory)"
 [ -f "$work/big-utf16.txt" ] && [ "$(stat -c %s "$work/big-sjis.txt")" -ge $((size * 1048576 - 1024)) ] ||
@@ -24,11 +24,12 @@ printf 'tiny\r\n' > "$work/tiny.txt"
 ls -l "$work"/big-*.txt "$work"/mid-sjis.txt | awk '{print "  " $5, $9}'
 
 echo "== build"
-g++ -O2 -std=c++17 -I"$src" "$top/tools/bench/viewer_conv_bench.cpp" "$src/codeconv.cpp" -o "$work/convbench-host"
+g++ -O2 -std=c++17 -I"$src" -I"$top/common" "$top/tools/bench/viewer_conv_bench.cpp" "$src/code_conv.cpp" -o "$work/convbench-host"
 objs=()
 for f in $engine; do objs+=("$src/$f.cpp"); done
-win_cxx="i686-w64-mingw32-g++-posix -O2 -std=c++17 -fexec-charset=CP932 -DWIN32_LEAN_AND_MEAN -DNOMINMAX -DSTRICT -static -static-libgcc -static-libstdc++ -I$src"
-$win_cxx "$top/tools/bench/viewer_conv_bench.cpp" "$src/codeconv.cpp" "$src/acpconv.cpp" -o "$work/convbench.exe"
+objs+=("$top/common/sjis.cpp" "$top/common/path_text.cpp")
+win_cxx="i686-w64-mingw32-g++-posix -O2 -std=c++17 -fexec-charset=CP932 -DWIN32_LEAN_AND_MEAN -DNOMINMAX -DSTRICT -static -static-libgcc -static-libstdc++ -I$src -I$top/common"
+$win_cxx "$top/tools/bench/viewer_conv_bench.cpp" "$src/code_conv.cpp" "$src/acp_conv.cpp" -o "$work/convbench.exe"
 $win_cxx "$top/tools/bench/viewer_load_bench.cpp" "${objs[@]}" -lpsapi -o "$work/loadbench.exe"
 
 export WINEPREFIX="$work/wineprefix"

@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
-#include "codeconv.h"
+#include "code_conv.h"
 #ifdef _WIN32
 #include <windows.h>
-#include "acpconv.h"
+#include "acp_conv.h"
 #endif
 
 int main(int argc, char** argv) {
@@ -31,9 +31,9 @@ int main(int argc, char** argv) {
     std::vector<unsigned char> raw(chunk + 4), conv(2 * chunk + 8);
     std::vector<uint16_t> unitBuf(chunk / 2 + 4);
     unsigned char* unitBytes = reinterpret_cast<unsigned char*>(unitBuf.data());
-    kv::EucDecoder euc;
-    kv::JisDecoder jis;
-    kv::Utf16Chunker utf16;
+    viewer::EucDecoder euc;
+    viewer::JisDecoder jis;
+    viewer::Utf16Chunker utf16;
     const bool isEuc = !std::strcmp(code, "euc"), isJis = !std::strcmp(code, "jis");
     const bool isUtf16 = !std::strcmp(code, "utf16");
 #ifndef _WIN32
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
                 p += 2;
                 n -= 2;
             }
-            static kv::AcpEncoder acp;
+            static viewer::AcpEncoder acp;
             size_t bytes = utf16.take(p, n, unitBytes);
             m = acp.convert(unitBuf.data(), bytes / 2, conv.data());
 #endif

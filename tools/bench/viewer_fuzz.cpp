@@ -9,16 +9,16 @@
 #include <random>
 #include <string>
 #include <vector>
-#include "codeconv.h"
+#include "code_conv.h"
 #include "detect.h"
-#include "linesplit.h"
+#include "line_split.h"
 
 namespace {
 
-class CheckingSink : public kv::LineSink {
+class CheckingSink : public viewer::LineSink {
 public:
     bool line(const char* bytes, int len, bool continues) override {
-        if (len < 0 || len > kv::kLineSegment) {
+        if (len < 0 || len > viewer::kLineSegment) {
             std::fprintf(stderr, "line of %d bytes (continues %d)\n", len, continues);
             std::abort();
         }
@@ -57,11 +57,11 @@ int main(int argc, char** argv) {
     unsigned long total = 0;
     for (int round = 0; round < rounds; ++round) {
         std::string in = randomInput(rng);
-        kv::CodeDetector detector;
-        kv::EucDecoder euc;
-        kv::JisDecoder jis;
+        viewer::CodeDetector detector;
+        viewer::EucDecoder euc;
+        viewer::JisDecoder jis;
         CheckingSink sinks[3];
-        kv::LineSplitter split0(sinks[0], 8, true, true), split1(sinks[1], 4, true, rng() % 2),
+        viewer::LineSplitter split0(sinks[0], 8, true, true), split1(sinks[1], 4, true, rng() % 2),
             split2(sinks[2], 8, false, true);
         size_t at = 0;
         while (at < in.size()) {
@@ -69,11 +69,11 @@ int main(int argc, char** argv) {
             if (n > in.size() - at) n = in.size() - at;
             // Exactly sized buffers: the sanitizer catches any write past them.
             std::vector<unsigned char> raw(in.begin() + long(at), in.begin() + long(at + n));
-            std::vector<unsigned char> out1(n + kv::kConvSlack), out2(n + kv::kConvSlack);
+            std::vector<unsigned char> out1(n + viewer::kConvSlack), out2(n + viewer::kConvSlack);
             detector.feed(raw.data(), n);
             size_t m1 = euc.convert(raw.data(), n, out1.data());
             size_t m2 = jis.convert(raw.data(), n, out2.data());
-            if (m1 > n + kv::kConvSlack || m2 > n + kv::kConvSlack) {
+            if (m1 > n + viewer::kConvSlack || m2 > n + viewer::kConvSlack) {
                 std::fprintf(stderr, "converter wrote %zu/%zu of %zu\n", m1, m2, n);
                 return 1;
             }

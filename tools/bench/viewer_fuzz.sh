@@ -6,7 +6,7 @@ set -eu
 top=$(cd "$(dirname "$0")/../.." && pwd)
 out=${TMPDIR:-/tmp}/viewer_fuzz
 src="$top/viewer/doc"
-g++ -O1 -g -std=c++17 -fsanitize=address,undefined -fno-sanitize-recover=all -I"$src" \
-    "$top/tools/bench/viewer_fuzz.cpp" "$src/codeconv.cpp" "$src/detect.cpp" "$src/linesplit.cpp" "$src/wrap.cpp" \
+g++ -O1 -g -std=c++17 -fsanitize=address,undefined -fno-sanitize-recover=all -I"$src" -I"$top/common" \
+    "$top/tools/bench/viewer_fuzz.cpp" "$src/code_conv.cpp" "$src/detect.cpp" "$src/line_split.cpp" "$src/wrap.cpp" \
     -o "$out"
 "$out" "${1:-300}" "${2:-1}"

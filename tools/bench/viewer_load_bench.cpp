@@ -9,26 +9,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include "doctexts.h"
+#include "doc_texts.h"
 #include "loader.h"
-#include "rowstore.h"
+#include "row_store.h"
 #include "settings.h"
 
 namespace {
 
-class PrintSink : public kv::MessageSink {
+class PrintSink : public viewer::MessageSink {
 public:
     void show(const char* text) override { std::printf("message: %s\n", text); }
 };
 
-double loadSeconds(const char* path, unsigned char code, kv::RowStore& store, kv::ViewerSettings& s,
-                   kv::MessageSink& sink, bool* ok) {
-    kv::Document doc;
+double loadSeconds(const char* path, unsigned char code, viewer::RowStore& store, viewer::ViewerSettings& s,
+                   viewer::MessageSink& sink, bool* ok) {
+    viewer::Document doc;
     std::strncpy(doc.fileName, path, sizeof doc.fileName - 1);
     doc.requestedCode = code;
     auto t0 = std::chrono::steady_clock::now();
     s.applyFileTypeOptions();
-    *ok = kv::openAndLoad(doc, store, s, sink);
+    *ok = viewer::openAndLoad(doc, store, s, sink);
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
@@ -57,13 +57,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s TINY FILE CODE\n", argv[0]);
         return 2;
     }
-    kv::ViewerSettings& s = kv::settings();
+    viewer::ViewerSettings& s = viewer::settings();
     s.fillDefaults();
     // VIEWER_BENCH_POOL=1 keeps the pages in memory instead of the page file.
     const char* pool = std::getenv("VIEWER_BENCH_POOL");
     s.memoryPages = pool && *pool == '1';
     PrintSink sink;
-    kv::RowStore store(s);
+    viewer::RowStore store(s);
     store.setMessageSink(&sink);
     if (!store.reserve()) return 1;
     const unsigned char code = (unsigned char)std::atoi(argv[3]);

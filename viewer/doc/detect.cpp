@@ -1,7 +1,7 @@
 #include "detect.h"
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 
 CharCode CodeDetector::scanEuc(const unsigned char* p, size_t n) {
     for (size_t i = 0; i < n; ++i) {
@@ -106,4 +106,4 @@ CharCode detectCode(const unsigned char* data, size_t n) {
     return d.finish();
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -6,9 +6,9 @@
 // a pass holds 254 bytes. No Win32.
 #pragma once
 #include <cstddef>
-#include "charcode.h"
+#include "char_code.h"
 
-namespace kv {
+namespace viewer {
 
 constexpr size_t kDetectWindow = 256;
 constexpr size_t kDetectPass = 16382;
@@ -46,4 +46,4 @@ private:
 
 CharCode detectCode(const unsigned char* data, size_t n);
 
-}  // namespace kv
+}  // namespace viewer

@@ -1,9 +1,9 @@
 // The per-document state: name, open file, flags, requested and loaded code.
 #pragma once
 #include <cstdint>
-#include "charcode.h"
+#include "char_code.h"
 
-namespace kv {
+namespace viewer {
 
 struct Document {
     char fileName[260] = {};  // without folder
@@ -19,4 +19,4 @@ struct Document {
     bool hasFile() const { return fileName[0] != 0 && !newFile; }
 };
 
-}  // namespace kv
+}  // namespace viewer

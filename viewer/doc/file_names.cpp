@@ -1,14 +1,14 @@
 #include "file_names.h"
-#include "app.h"
+#include "file_system.h"
+#include "path_text.h"
 #include "sjis.h"
-#include "../../resources/viewer/resource.h"
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 namespace {
 
 bool endsWithNoCase(const std::string& s, const char* tail) {
@@ -16,24 +16,16 @@ bool endsWithNoCase(const std::string& s, const char* tail) {
     return s.size() >= n && lstrcmpiA(s.c_str() + s.size() - n, tail) == 0;
 }
 
-// Index of the last separator byte (not a second byte), npos when none.
-std::string::size_type lastSeparator(const std::string& s) {
-    std::string::size_type last = std::string::npos;
-    for (std::string::size_type i = 0; i < s.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        if (isLeadByte(c) && i + 1 < s.size()) {
-            ++i;
-            continue;
-        }
-        if (c == '\\') last = i;
-    }
-    return last;
+// Index of the last separator of s (second bytes skipped), npos when none.
+std::string::size_type separatorIndex(const std::string& s) {
+    const char* sep = common::lastSeparator(s.c_str());
+    return sep ? static_cast<std::string::size_type>(sep - s.c_str()) : std::string::npos;
 }
 
 bool hasWildcard(const std::string& s) {
     for (std::string::size_type i = 0; i < s.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        if (isLeadByte(c) && i + 1 < s.size()) {
+        if (common::isPathLeadByte(c) && i + 1 < s.size()) {
             ++i;
             continue;
         }
@@ -42,16 +34,22 @@ bool hasWildcard(const std::string& s) {
     return false;
 }
 
+// Doubled separators become one (the leading pair of a UNC name stays). The
+// previous character is tracked, not the previous byte: a folder ending in
+// "表" (95 5C) keeps the separator after it.
 std::string collapseDoubleBackslashes(const std::string& s) {
     std::string out;
+    bool afterSeparator = false;
     for (std::string::size_type i = 0; i < s.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        if (isLeadByte(c) && i + 1 < s.size()) {
+        if (common::isPathLeadByte(c) && i + 1 < s.size()) {
             out += s[i];
             out += s[++i];
+            afterSeparator = false;
             continue;
         }
-        if (c == '\\' && !out.empty() && out.back() == '\\' && i > 1) continue;
+        if (c == '\\' && afterSeparator && i > 1) continue;
+        afterSeparator = c == '\\';
         out += s[i];
     }
     return out;
@@ -63,21 +61,10 @@ std::string currentFolder() {
     return buf;
 }
 
-void folderNotFound(const std::string& folder) { errorBox(folder + loadText(IDS_NOFOLDER)); }
-
 std::string extensionOf(const std::string& name) {
-    std::string::size_type dot = std::string::npos;
-    for (std::string::size_type i = 0; i < name.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(name[i]);
-        if (isLeadByte(c) && i + 1 < name.size()) {
-            ++i;
-            continue;
-        }
-        if (c == '.') dot = i;
-        if (c == '\\') dot = std::string::npos;
-    }
-    if (dot == std::string::npos) return ".";
-    std::string ext = name.substr(dot);
+    const char* dot = common::findLastChar(common::fileNamePart(name.c_str()), '.');
+    if (!dot) return ".";
+    std::string ext = dot;
     CharUpperBuffA(&ext[0], static_cast<DWORD>(ext.size()));
     return ext;
 }
@@ -109,14 +96,7 @@ std::string resolveShellLink(const std::string& name) {
     return result;
 }
 
-std::string longPathName(const std::string& path) {
-    char buf[MAX_PATH] = {};
-    DWORD n = GetLongPathNameA(path.c_str(), buf, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return path;
-    return buf;
-}
-
-ResolvedName resolveDocumentName(const std::string& input) {
+ResolvedName resolveDocumentName(const std::string& input, const FolderNotFound& folderNotFound) {
     ResolvedName r;
     std::string name = resolveShellLink(input);
     if (name.empty()) {
@@ -125,7 +105,7 @@ ResolvedName resolveDocumentName(const std::string& input) {
     }
     bool unc = name.size() > 2 && name[0] == '\\' && name[1] == '\\';
     if (hasWildcard(name)) {
-        std::string::size_type sep = lastSeparator(name);
+        std::string::size_type sep = separatorIndex(name);
         if (sep != std::string::npos) {
             std::string folder = name.substr(0, sep == 2 && name[1] == ':' ? 3 : sep);
             if (!SetCurrentDirectoryA(folder.c_str())) folderNotFound(folder);
@@ -138,12 +118,12 @@ ResolvedName resolveDocumentName(const std::string& input) {
     if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY)) {
         if (!SetCurrentDirectoryA(name.c_str())) folderNotFound(name);
         std::string folder = currentFolder();
-        r.pattern = folder + (folder.size() && folder.back() == '\\' ? "*.*" : "\\*.*");
+        r.pattern = common::joinPath(folder, "*.*");
         r.folder = folder;
         return r;
     }
     if (unc) {
-        r.fileName = longPathName(name);
+        r.fileName = common::longForm(name);
         r.extension = extensionOf(r.fileName);
         return r;
     }
@@ -158,7 +138,7 @@ ResolvedName resolveDocumentName(const std::string& input) {
             return r;
         }
     }
-    std::string::size_type sep = lastSeparator(name);
+    std::string::size_type sep = separatorIndex(name);
     std::string fileName = name;
     if (sep != std::string::npos) {
         std::string folder = collapseDoubleBackslashes(name.substr(0, sep));
@@ -175,13 +155,13 @@ ResolvedName resolveDocumentName(const std::string& input) {
         SetCurrentDirectoryA(drive.c_str());
         fileName = name.substr(2);
     }
-    r.folder = longPathName(currentFolder());
-    std::string full = r.folder + (r.folder.size() && r.folder.back() == '\\' ? "" : "\\") + fileName;
-    std::string longFull = longPathName(full);
-    std::string::size_type longSep = lastSeparator(longFull);
+    r.folder = common::longForm(currentFolder());
+    std::string full = common::joinPath(r.folder, fileName);
+    std::string longFull = common::longForm(full);
+    std::string::size_type longSep = separatorIndex(longFull);
     r.fileName = longSep == std::string::npos ? fileName : longFull.substr(longSep + 1);
     r.extension = extensionOf(r.fileName);
     return r;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -1,9 +1,10 @@
 // Turning the command line's file name into a document folder and name:
 // shell links, patterns, folders, drives, UNC names and long forms.
 #pragma once
+#include <functional>
 #include <string>
 
-namespace kv {
+namespace viewer {
 
 struct ResolvedName {
     std::string folder;     // becomes the current folder; empty for a UNC name
@@ -15,11 +16,11 @@ struct ResolvedName {
 // Replaces a ".lnk" name by the link's target (an empty target keeps the name).
 std::string resolveShellLink(const std::string& name);
 
-// Resolves the name against the current folder; shows text 113 for a drive
-// or folder that does not exist. Changes the current folder.
-ResolvedName resolveDocumentName(const std::string& name);
+// Called with a drive or folder of the name that does not exist.
+using FolderNotFound = std::function<void(const std::string& folder)>;
 
-// "C:\\a\\b.txt" with every component in its long form as found on disk.
-std::string longPathName(const std::string& path);
+// Resolves the name against the current folder; reports a drive or folder
+// that does not exist. Changes the current folder.
+ResolvedName resolveDocumentName(const std::string& name, const FolderNotFound& folderNotFound);
 
-}  // namespace kv
+}  // namespace viewer

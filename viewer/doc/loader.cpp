@@ -4,15 +4,17 @@
 #include <new>
 #include <string>
 #include "loader.h"
-#include "acpconv.h"
-#include "codeconv.h"
+#include "path_text.h"
+#include "sjis.h"
+#include "acp_conv.h"
+#include "code_conv.h"
 #include "detect.h"
-#include "doctexts.h"
-#include "linesplit.h"
-#include "rowstore.h"
+#include "doc_texts.h"
+#include "line_split.h"
+#include "row_store.h"
 #include "settings.h"
 
-namespace kv {
+namespace viewer {
 
 namespace {
 
@@ -49,36 +51,19 @@ void fullPath(const Document& doc, char* out, size_t size) {
     bool absolute = (name[0] && name[1] == ':') || (name[0] == '\\' && name[1] == '\\');
     out[0] = 0;
     if (!absolute && doc.folder[0]) {
-        std::strncpy(out, doc.folder, size - 1);
-        out[size - 1] = 0;
-        size_t n = std::strlen(out);
+        common::copyBounded(out, doc.folder, size);
         // The last byte may be the second byte of a double-byte character.
-        bool endsWithSeparator = false;
-        for (size_t i = 0; i < n; ++i) {
-            unsigned char c = (unsigned char)out[i];
-            if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
-                ++i;
-                endsWithSeparator = false;
-                continue;
-            }
-            endsWithSeparator = c == '\\';
-        }
-        if (!endsWithSeparator && n + 1 < size) {
-            out[n] = '\\';
-            out[n + 1] = 0;
-        }
+        if (!common::endsWithSeparator(out)) common::appendBounded(out, "\\", size);
     }
-    size_t n = std::strlen(out);
-    std::strncpy(out + n, name, size - n - 1);
-    out[size - 1] = 0;
+    common::appendBounded(out, name, size);
 }
 
 bool isWinIni(const char* path) {
     char winIni[MAX_PATH + 16];
     UINT n = GetWindowsDirectoryA(winIni, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return false;
-    if (winIni[n - 1] != '\\') winIni[n++] = '\\';
-    std::strcpy(winIni + n, "win.ini");
+    if (!common::endsWithSeparator(winIni)) common::appendBounded(winIni, "\\", sizeof winIni);
+    common::appendBounded(winIni, "win.ini", sizeof winIni);
     char full[MAX_PATH];
     if (!GetFullPathNameA(path, MAX_PATH, full, nullptr)) return false;
     return lstrcmpiA(full, winIni) == 0;
@@ -86,33 +71,9 @@ bool isWinIni(const char* path) {
 
 void showWithName(MessageSink& sink, const char* name, int textId) {
     char text[600];
-    std::strncpy(text, name, 259);
-    text[259] = 0;
-    std::strcat(text, docText(textId));
+    common::copyBounded(text, name, 260);
+    common::appendBounded(text, docText(textId), sizeof text);
     sink.show(text);
-}
-
-inline bool isLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-// Index of the last backslash, skipping the second bytes of double-byte
-// characters; -1 when there is none.
-int lastSeparator(const char* path) {
-    int at = -1;
-    for (int i = 0; path[i]; ++i) {
-        unsigned char c = (unsigned char)path[i];
-        if (isLead(c) && path[i + 1]) {
-            ++i;
-            continue;
-        }
-        if (c == '\\') at = i;
-    }
-    return at;
-}
-
-void copyBounded(char* dest, size_t size, const char* src, size_t n) {
-    if (n >= size) n = size - 1;
-    std::memcpy(dest, src, n);
-    dest[n] = 0;
 }
 
 // Index just past the next backslash from `from` (double-byte aware), or the
@@ -122,7 +83,7 @@ size_t pastSeparator(const char* path, size_t from, bool* found = nullptr) {
     if (found) *found = false;
     while (path[i]) {
         unsigned char c = (unsigned char)path[i];
-        if (isLead(c) && path[i + 1]) {
+        if (common::isPathLeadByte(c) && path[i + 1]) {
             i += 2;
             continue;
         }
@@ -177,24 +138,25 @@ bool longFormOf(const char* path, char* out, size_t size) {
 void useLongForms(Document& doc, char* path, size_t pathSize) {
     const char* name = doc.fileName;
     const bool absolute = (name[0] && name[1] == ':') || (name[0] == '\\' && name[1] == '\\');
-    if (!absolute && (!doc.folder[0] || lastSeparator(name) >= 0)) return;
+    if (!absolute && (!doc.folder[0] || common::lastSeparator(name))) return;
     char longPath[MAX_PATH];
     if (!longFormOf(path, longPath, sizeof longPath) || std::strcmp(longPath, path) == 0) return;
     const size_t n = std::strlen(longPath);
     if (absolute) {
         if (n >= sizeof doc.fileName) return;
-        copyBounded(doc.fileName, sizeof doc.fileName, longPath, n);
+        common::copyBounded(doc.fileName, longPath, sizeof doc.fileName, n);
     } else {
-        int sep = lastSeparator(longPath);
-        if (sep < 0 || longPath[sep + 1] == 0) return;
+        const char* separator = common::lastSeparator(longPath);
+        if (!separator || separator[1] == 0) return;
+        const int sep = static_cast<int>(separator - longPath);
         // A root keeps its backslash (C:\), any other folder drops it.
         int folderLen = (sep == 2 && longPath[1] == ':') ? 3 : sep;
         if (size_t(folderLen) >= sizeof doc.folder || std::strlen(longPath + sep + 1) >= sizeof doc.fileName)
             return;
-        copyBounded(doc.folder, sizeof doc.folder, longPath, size_t(folderLen));
-        copyBounded(doc.fileName, sizeof doc.fileName, longPath + sep + 1, std::strlen(longPath + sep + 1));
+        common::copyBounded(doc.folder, longPath, sizeof doc.folder, size_t(folderLen));
+        common::copyBounded(doc.fileName, longPath + sep + 1, sizeof doc.fileName);
     }
-    copyBounded(path, pathSize, longPath, n);
+    common::copyBounded(path, longPath, pathSize, n);
 }
 
 // After a failed load the window shows an empty, untitled document.
@@ -436,4 +398,4 @@ bool reloadDocument(Document& doc, RowStore& store, const ViewerSettings& s, Mes
     return true;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -3,7 +3,7 @@
 #pragma once
 #include "document.h"
 
-namespace kv {
+namespace viewer {
 
 struct ViewerSettings;
 class RowStore;
@@ -36,4 +36,4 @@ bool reloadDocument(Document& doc, RowStore& store, const ViewerSettings& s, Mes
 // handle is closed afterwards unless lockMode keeps it open.
 bool openAndLoad(Document& doc, RowStore& store, const ViewerSettings& s, MessageSink& sink);
 
-}  // namespace kv
+}  // namespace viewer

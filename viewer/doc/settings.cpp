@@ -1,8 +1,8 @@
 #include "settings.h"
-#include "doctexts.h"
+#include "doc_texts.h"
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 
 namespace {
 const char kDefaultFilter[] = "*.txt;*.log;*.doc;*.htm*;*.cpp;*.c;*.h";
@@ -38,4 +38,4 @@ ViewerSettings& settings() {
     return record;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -1,9 +1,9 @@
 // The viewer's settings record: built-in defaults only, never read from or
 // written to a file or the registry, so every viewer process starts alike.
 #pragma once
-#include "keytable.h"
+#include "key_table.h"
 
-namespace kv {
+namespace viewer {
 
 // Options that every load re-applies (the same for every extension) unless
 // the /c start option fixed them for the process.
@@ -59,4 +59,4 @@ struct ViewerSettings {
 // The process's settings record.
 ViewerSettings& settings();
 
-}  // namespace kv
+}  // namespace viewer

@@ -1,6 +1,6 @@
 #include "wrap.h"
 
-namespace kv {
+namespace viewer {
 
 int nextRowLength(const unsigned char* text, int len, int w, bool* continued) {
     if (w < 2) w = 2;
@@ -10,8 +10,8 @@ int nextRowLength(const unsigned char* text, int len, int w, bool* continued) {
     }
     // Walk pairs from the row start: a trail byte can look like a lead byte.
     int i = 0;
-    while (i < w - 1) i += isSjisLead(text[i]) ? 2 : 1;
-    int cut = (i == w - 1 && isSjisLead(text[w - 1])) ? w - 1 : w;
+    while (i < w - 1) i += common::isCp932LeadByte(text[i]) ? 2 : 1;
+    int cut = (i == w - 1 && common::isCp932LeadByte(text[w - 1])) ? w - 1 : w;
     *continued = true;
     return cut;
 }
@@ -35,4 +35,4 @@ int expandTabs(const unsigned char* in, int len, char* out, int tabWidth, bool p
     return o;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -1,9 +1,8 @@
 // Cutting a logical line's bytes into display rows at the fold width. No Win32.
 #pragma once
+#include "sjis.h"
 
-namespace kv {
-
-inline bool isSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+namespace viewer {
 
 // Length of the next row of `text` (len bytes) at fold width w: the whole
 // rest when shorter than w, else w bytes, or w - 1 when the w-th byte is the
@@ -25,4 +24,4 @@ inline int paddingToSkip(const unsigned char* text, int len) {
 // `column` carries the line's column across calls.
 int expandTabs(const unsigned char* in, int len, char* out, int tabWidth, bool pad, int* column);
 
-}  // namespace kv
+}  // namespace viewer

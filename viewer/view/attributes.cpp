@@ -1,6 +1,6 @@
 #include "attributes.h"
 
-namespace kv {
+namespace viewer {
 namespace {
 
 // System-colour indexes (the COLOR_ constants of the platform).
@@ -52,4 +52,4 @@ int attributePriority(int index) {
     return 0;
 }
 
-}  // namespace kv
+}  // namespace viewer

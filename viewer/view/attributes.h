@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-namespace kv {
+namespace viewer {
 
 enum Attribute {
     kAttrNormal = 0,
@@ -61,4 +61,4 @@ const AttributeEntry& defaultAttribute(int index);
 // Rank used when recognisers colour the same bytes; a higher rank wins.
 int attributePriority(int index);
 
-}  // namespace kv
+}  // namespace viewer

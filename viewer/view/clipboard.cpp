@@ -1,7 +1,7 @@
 #include "clipboard.h"
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 namespace {
 
 HGLOBAL globalCopy(const char* bytes, size_t n) {
@@ -46,4 +46,4 @@ bool putOnClipboard(HWND owner, const std::string& text, bool box) {
     return ok;
 }
 
-}  // namespace kv
+}  // namespace viewer

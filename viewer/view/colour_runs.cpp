@@ -1,7 +1,7 @@
 #include "colour_runs.h"
 #include "attributes.h"
 
-namespace kv {
+namespace viewer {
 
 std::vector<ColourRun> buildColourRuns(const RowRunInput& in) {
     std::vector<ColourRun> runs;
@@ -59,4 +59,4 @@ unsigned linkFlagsAt(const RowRunInput& in, int column) {
     return flags;
 }
 
-}  // namespace kv
+}  // namespace viewer

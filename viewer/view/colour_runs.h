@@ -5,7 +5,7 @@
 #include "recognisers.h"
 #include <vector>
 
-namespace kv {
+namespace viewer {
 
 enum RunFlag : unsigned {
     kRunAttrMask = 0x1F,
@@ -37,4 +37,4 @@ std::vector<ColourRun> buildColourRuns(const RowRunInput& in);
 // Link flags (kRunWebLink / kRunMailLink) of a byte of the row, 0 when none.
 unsigned linkFlagsAt(const RowRunInput& in, int column);
 
-}  // namespace kv
+}  // namespace viewer

@@ -1,7 +1,7 @@
 #include "layout.h"
 #include <cstdio>
 
-namespace kv {
+namespace viewer {
 
 int lineNumberCells(int rowCount) {
     if (rowCount < 10000) return 5;
@@ -31,4 +31,4 @@ std::string positionText(int caretRow, int caretColumn) {
     return buf;
 }
 
-}  // namespace kv
+}  // namespace viewer

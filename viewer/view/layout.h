@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-namespace kv {
+namespace viewer {
 
 constexpr int kRulerHeight = 10;
 
@@ -16,4 +16,4 @@ std::string lineNumberText(int row, int cells);
 // "row:column" of the position indicator, both 1-based, the column capped at 9999.
 std::string positionText(int caretRow, int caretColumn);
 
-}  // namespace kv
+}  // namespace viewer

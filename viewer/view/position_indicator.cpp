@@ -1,7 +1,7 @@
 #include "position_indicator.h"
 #include "gdi_handles.h"
 
-namespace kv {
+namespace viewer {
 
 void PositionIndicator::draw(HWND frame, const std::string& text, bool active) {
     last_ = text;
@@ -26,7 +26,7 @@ void PositionIndicator::draw(HWND frame, const std::string& text, bool active) {
     HDC dc = GetWindowDC(frame);
     if (!dc) return;
     {
-        Selected sf(dc, font_);
+        common::Selected sf(dc, font_);
         SIZE digit = {};
         GetTextExtentPoint32A(dc, "0", 1, &digit);
         // The field grows in whole digits and never shrinks, so it does not jitter.
@@ -47,4 +47,4 @@ void PositionIndicator::draw(HWND frame, const std::string& text, bool active) {
     ReleaseDC(frame, dc);
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <string>
 
-namespace kv {
+namespace viewer {
 
 class PositionIndicator {
 public:
@@ -24,4 +24,4 @@ private:
     HFONT font_ = nullptr;  // the menu font, made once for the process
 };
 
-}  // namespace kv
+}  // namespace viewer

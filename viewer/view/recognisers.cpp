@@ -2,7 +2,7 @@
 #include "sjis.h"
 #include <cstring>
 
-namespace kv {
+namespace viewer {
 namespace {
 
 bool isLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -13,7 +13,7 @@ bool isWordChar(unsigned char c) { return isLetter(c) || isDigit(c) || c == '_' 
 std::vector<char> trailMap(const unsigned char* text, int length) {
     std::vector<char> trail(length > 0 ? length : 0, 0);
     for (int i = 0; i < length; ++i) {
-        if (isLeadByte(text[i]) && i + 1 < length) {
+        if (common::isCp932LeadByte(text[i]) && i + 1 < length) {
             trail[i + 1] = 1;
             ++i;
         }
@@ -95,4 +95,4 @@ std::vector<LinkSpan> findAddresses(const unsigned char* text, int length) {
     return all;
 }
 
-}  // namespace kv
+}  // namespace viewer

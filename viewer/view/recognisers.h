@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace kv {
+namespace viewer {
 
 enum LinkKind { kWebLink = 1, kMailLink = 2 };
 
@@ -29,4 +29,4 @@ std::vector<LinkSpan> findMailAddresses(const unsigned char* text, int length);
 // Both kinds, web addresses first.
 std::vector<LinkSpan> findAddresses(const unsigned char* text, int length);
 
-}  // namespace kv
+}  // namespace viewer

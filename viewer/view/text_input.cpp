@@ -1,11 +1,11 @@
 // Keys, mouse, wheel and scroll bar of the client window.
 #include "text_view.h"
+#include "message_box.h"
 #include "../../resources/viewer/resource.h"
-#include "../doc/commands.h"
 #include <shellapi.h>
 #include <algorithm>
 
-namespace kv {
+namespace viewer {
 namespace {
 
 constexpr UINT kAutoScrollTimer = 1;
@@ -14,27 +14,27 @@ constexpr int kMaxAddress = 1205;
 bool keyDown(int vk) { return GetKeyState(vk) < 0; }
 
 bool isCursorCommand(unsigned c) {
-    return (c >= kCmdCursorUp && c <= kCmdCursorLeft) || c == kCmdLineStart || c == kCmdLineEnd ||
-           c == kCmdFileTop || c == kCmdFileEnd || c == kCmdPageDown || c == kCmdPageUp;
+    return (c >= IDM_CURSOR_UP && c <= IDM_CURSOR_LEFT) || c == IDM_LINE_START || c == IDM_LINE_END ||
+           c == IDM_FILE_TOP || c == IDM_FILE_END || c == IDM_PAGE_DOWN || c == IDM_PAGE_UP;
 }
 
 WPARAM keyOfCommand(unsigned c) {
     switch (c) {
-    case kCmdCursorUp:
+    case IDM_CURSOR_UP:
         return VK_UP;
-    case kCmdCursorDown:
+    case IDM_CURSOR_DOWN:
         return VK_DOWN;
-    case kCmdCursorRight:
+    case IDM_CURSOR_RIGHT:
         return VK_RIGHT;
-    case kCmdCursorLeft:
+    case IDM_CURSOR_LEFT:
         return VK_LEFT;
-    case kCmdLineStart:
+    case IDM_LINE_START:
         return VK_HOME;
-    case kCmdLineEnd:
+    case IDM_LINE_END:
         return VK_END;
-    case kCmdPageDown:
+    case IDM_PAGE_DOWN:
         return VK_NEXT;
-    case kCmdPageUp:
+    case IDM_PAGE_UP:
         return VK_PRIOR;
     default:
         return 0;
@@ -118,7 +118,7 @@ void TextView::onKeyDown(WPARAM vk, LPARAM lp) {
             apply(before);
             invalidateAll();
         } else {
-            host_->runCommand(kCmdExit);
+            host_->runCommand(IDM_EXIT);
         }
         return;
     }
@@ -383,14 +383,14 @@ void TextView::openAddress(int row, int column, bool asFile) {
             host_->openFile(address);
         } else {
             std::string msg = address + host_->text(IDS_NOTFOUND);
-            MessageBoxA(owner, msg.c_str(), "", MB_ICONHAND | MB_OK);
+            common::showMessageBox(owner, msg.c_str(), "", MB_ICONHAND | MB_OK);
         }
         return;
     }
     HINSTANCE r2 = ShellExecuteA(GetParent(hwnd_), "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(r2) <= 32) {
         std::string msg = address + host_->text(IDS_SHELLFAILED);
-        MessageBoxA(owner, msg.c_str(), "", MB_ICONHAND | MB_OK);
+        common::showMessageBox(owner, msg.c_str(), "", MB_ICONHAND | MB_OK);
     }
 }
 
@@ -405,7 +405,7 @@ void TextView::showContextMenu(POINT screen, bool fromKeyboard) {
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
     std::string label = host_->text(IDS_POPUPCOPY);
-    AppendMenuA(menu, MF_STRING, kCmdCopy, label.c_str());
+    AppendMenuA(menu, MF_STRING, IDM_COPY, label.c_str());
     int x = screen.x, y = screen.y;
     if (!fromKeyboard) {
         // The single item lies under the pointer.
@@ -510,4 +510,4 @@ bool TextView::onSetCursor() {
     return true;
 }
 
-}  // namespace kv
+}  // namespace viewer

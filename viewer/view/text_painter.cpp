@@ -2,11 +2,10 @@
 // with its line-end mark, the line-number margin and the ruler band.
 #include "text_view.h"
 #include "layout.h"
-#include "sjis.h"
 #include <algorithm>
 #include <cstdio>
 
-namespace kv {
+namespace viewer {
 namespace {
 
 constexpr int kMaxContextRows = 26;  // rows scanned for addresses on each side of a painted row
@@ -44,11 +43,11 @@ void TextView::onPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     if (!dc) return;
-    MemoryDC glyphs(dc);
+    common::MemoryDC glyphs(dc);
     glyphDC_ = glyphs.get();
     RECT r = ps.rcPaint;
     SetBkMode(dc, OPAQUE);
-    Selected font(dc, textFont_);
+    common::Selected font(dc, textFont_);
     int limit = paintLimit();
     if (r.right > limit) {
         fill(dc, std::max<int>(limit, r.left), std::max<int>(r.top, kRulerBand), r.right, r.bottom,
@@ -234,7 +233,7 @@ void TextView::paintSegment(HDC dc, const unsigned char* text, int x, int y, int
             SetTextColor(dc, fg);
             SetBkColor(dc, bg);
             SetBrushOrgEx(dc, 0, 0, nullptr);
-            Selected b(dc, dotsBrush_.get());
+            common::Selected b(dc, dotsBrush_.get());
             PatBlt(dc, cell.left, uy, std::max<int>(cell.right - cell.left, 1), 1, PATCOPY);
         } else {
             fill(dc, cell.left, uy, cell.right, uy + 1, fg);
@@ -272,7 +271,7 @@ void TextView::paintRuler(HDC dc, bool force) {
     COLORREF ink = text_[kAttrNormal], paper = back_[kAttrNormal];
     fill(dc, 0, 0, clientW_, kRulerBand, paper);
     fill(dc, marginWidth_, 9, limit, 10, ink);
-    Selected font(dc, rulerFont_.get());
+    common::Selected font(dc, rulerFont_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ink);
     int labelEnd = -1;  // no short tick where a number label lies
@@ -308,4 +307,4 @@ void TextView::paintCaretColumn(HDC dc) {
     PatBlt(dc, x, 0, charW_ - 1, 9, DSTINVERT);
 }
 
-}  // namespace kv
+}  // namespace viewer

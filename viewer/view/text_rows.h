@@ -2,7 +2,7 @@
 // The row store behind it keeps rows on disk; rowText brings a row in.
 #pragma once
 
-namespace kv {
+namespace viewer {
 
 class TextRows {
 public:
@@ -21,4 +21,4 @@ public:
     int eofRow() const { return rowCount() - 1; }
 };
 
-}  // namespace kv
+}  // namespace viewer

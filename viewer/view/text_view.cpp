@@ -1,12 +1,12 @@
 #include "text_view.h"
+#include "message_box.h"
 #include "clipboard.h"
 #include "layout.h"
 #include "../../resources/viewer/resource.h"
-#include "../doc/commands.h"
 #include <imm.h>
 #include <algorithm>
 
-namespace kv {
+namespace viewer {
 
 const char kClientClassName[] = "KV32CLIENT";
 
@@ -17,48 +17,28 @@ constexpr UINT kAutoScrollTimer = 1;
 bool TextView::registerClass(HINSTANCE instance) {
     WNDCLASSA wc = {};
     wc.style = CS_DBLCLKS | CS_BYTEALIGNCLIENT;
-    wc.lpfnWndProc = windowProc;
+    wc.lpfnWndProc = common::WindowBase::windowProc;
     wc.hInstance = instance;
     wc.lpszClassName = kClientClassName;
     return RegisterClassA(&wc) != 0;
 }
 
 HWND TextView::create(HWND frame, int id, ViewHost* host) {
+    // The view owns itself from here: it is deleted when its window is gone.
     TextView* view = new TextView(host);
-    HWND w = CreateWindowExA(WS_EX_CLIENTEDGE, kClientClassName, "",
-                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL, 0, 0, 0, 0, frame,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(frame, GWLP_HINSTANCE)), view);
+    HWND w = view->WindowBase::create(WS_EX_CLIENTEDGE, kClientClassName, "",
+                                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL, 0, 0, 0, 0, frame,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(frame, GWLP_HINSTANCE)));
     if (!w) delete view;
     return w;
 }
 
-TextView* TextView::from(HWND hwnd) {
-    return reinterpret_cast<TextView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
+TextView* TextView::from(HWND hwnd) { return static_cast<TextView*>(fromHandle(hwnd)); }
 
-LRESULT CALLBACK TextView::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    TextView* self = from(hwnd);
-    if (msg == WM_NCCREATE) {
-        self = static_cast<TextView*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    LRESULT r = 0;
-    try {
-        r = self->handle(msg, wp, lp);
-    } catch (...) {
-        MessageBeep(MB_ICONHAND);
-    }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete self;
-    }
-    return r;
-}
+void TextView::onDestroyed() { delete this; }
 
-LRESULT TextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TextView::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     static const UINT wheelMessage = RegisterWindowMessageA("MSWHEEL_ROLLMSG");
     if (msg == wheelMessage && wheelMessage != 0) {
         onWheel(static_cast<int>(wp), true);
@@ -87,7 +67,7 @@ LRESULT TextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
         createCaretShape();
         updateCaret();
         {
-            WindowDC dc(hwnd_);
+            common::WindowDC dc(hwnd_);
             paintCaretColumn(dc.get());
         }
         return 0;
@@ -98,7 +78,7 @@ LRESULT TextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
             caretCreated_ = false;
         }
         {
-            WindowDC dc(hwnd_);
+            common::WindowDC dc(hwnd_);
             paintRuler(dc.get(), true);
         }
         return 0;
@@ -169,25 +149,25 @@ LRESULT TextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETCURSOR:
         if (LOWORD(lp) == HTCLIENT && onSetCursor()) return TRUE;
         break;
-    case kMsgQueryView:
+    case WMU_QUERY_VIEW:
         switch (wp) {
-        case kQueryPosition: {
+        case VIEW_QUERY_POSITION: {
             int col = std::min(model_.caretColumn() + 1, 9999);
             return MAKELONG(col, model_.caretRow() + 1);
         }
-        case kQueryTopRow:
+        case VIEW_QUERY_TOP_ROW:
             return model_.topRow();
-        case kQueryMarginWidth:
+        case VIEW_QUERY_MARGIN_WIDTH:
             return marginWidth_;
-        case kQueryRowCount:
+        case VIEW_QUERY_ROW_COUNT:
             return rows_ ? rows_->rowCount() : 0;
-        case kQueryBrowseMode:
+        case VIEW_QUERY_BROWSE_MODE:
             return model_.browseMode() ? 1 : 0;
-        case kQueryHasSelection:
+        case VIEW_QUERY_HAS_SELECTION:
             return model_.hasSelection() ? 1 : 0;
-        case kQueryFirstColumn:
+        case VIEW_QUERY_FIRST_COLUMN:
             return model_.firstColumn();
-        case kQueryVisibleRows:
+        case VIEW_QUERY_VISIBLE_ROWS:
             return model_.visibleRows();
         }
         return -1;
@@ -219,10 +199,10 @@ void TextView::createFonts() {
     if (building_) return;  // a rebuild from inside a rebuild is skipped
     building_ = true;
     textFont_ = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
-    WindowDC dc(hwnd_);
+    common::WindowDC dc(hwnd_);
     TEXTMETRICA tm = {};
     {
-        Selected s(dc.get(), textFont_);
+        common::Selected s(dc.get(), textFont_);
         GetTextMetricsA(dc.get(), &tm);
         SIZE eight = {};
         GetTextExtentPoint32A(dc.get(), "8", 1, &eight);
@@ -257,10 +237,10 @@ void TextView::createFonts() {
     // The line-end mark: a down arrow, drawn once into a monochrome cell.
     lineEndGlyph_.reset(CreateBitmap(charW_, rowH_, 1, 1, nullptr));
     if (lineEndGlyph_) {
-        MemoryDC mem(dc.get());
-        Selected sb(mem.get(), lineEndGlyph_.get());
+        common::MemoryDC mem(dc.get());
+        common::Selected sb(mem.get(), lineEndGlyph_.get());
         PatBlt(mem.get(), 0, 0, charW_, rowH_, WHITENESS);
-        Selected sp(mem.get(), GetStockObject(BLACK_PEN));
+        common::Selected sp(mem.get(), GetStockObject(BLACK_PEN));
         int x = charW_ / 2, y0 = rowH_ / 5, y1 = ascent_ - 2;
         int a = std::max(3, (ascent_ - rowH_ / 5 + 1) / 3);
         MoveToEx(mem.get(), x, y0, nullptr);
@@ -275,7 +255,7 @@ void TextView::createFonts() {
 
 COLORREF TextView::resolve(uint32_t colour) const {
     COLORREF c = (colour & kSystemColour) ? GetSysColor(colour & 0xFF) : static_cast<COLORREF>(colour);
-    WindowDC dc(hwnd_);
+    common::WindowDC dc(hwnd_);
     return GetNearestColor(dc.get(), c);
 }
 
@@ -494,8 +474,8 @@ void TextView::copySelection() {
     }
     std::string text = model_.selectionText();
     if (!putOnClipboard(GetParent(hwnd_), text, model_.selection().box)) {
-        MessageBoxA(GetLastActivePopup(GetParent(hwnd_)), host_->text(IDS_NOMEMORY).c_str(), "",
-                    MB_ICONHAND | MB_OK);
+        common::showMessageBox(GetLastActivePopup(GetParent(hwnd_)), host_->text(IDS_NOMEMORY).c_str(), "",
+                               MB_ICONHAND | MB_OK);
     }
     Snapshot before = snapshot();
     model_.cancelSelection();
@@ -506,45 +486,45 @@ bool TextView::runViewCommand(unsigned command) {
     Snapshot before = snapshot();
     bool handled = true;
     switch (command) {
-    case kCmdCursorUp:
+    case IDM_CURSOR_UP:
         moveByKey(VK_UP, 1, false);
         return true;
-    case kCmdCursorDown:
+    case IDM_CURSOR_DOWN:
         moveByKey(VK_DOWN, 1, false);
         return true;
-    case kCmdCursorRight:
+    case IDM_CURSOR_RIGHT:
         moveByKey(VK_RIGHT, 1, false);
         return true;
-    case kCmdCursorLeft:
+    case IDM_CURSOR_LEFT:
         moveByKey(VK_LEFT, 1, false);
         return true;
-    case kCmdLineStart:
+    case IDM_LINE_START:
         moveByKey(VK_HOME, 1, false);
         return true;
-    case kCmdLineEnd:
+    case IDM_LINE_END:
         moveByKey(VK_END, 1, false);
         return true;
-    case kCmdFileTop:
+    case IDM_FILE_TOP:
         model_.cancelSelection();
         model_.fileTop();
         break;
-    case kCmdFileEnd:
+    case IDM_FILE_END:
         model_.cancelSelection();
         model_.fileEnd();
         break;
-    case kCmdPageDown:
+    case IDM_PAGE_DOWN:
         model_.pageDown(model_.pageRows());
         break;
-    case kCmdPageUp:
+    case IDM_PAGE_UP:
         model_.pageUp(model_.pageRows());
         break;
-    case kCmdScrollUp2:
+    case IDM_SCROLL_UP_2:
         model_.scrollRows(1);
         break;
-    case kCmdScrollDown2:
+    case IDM_SCROLL_DOWN_2:
         model_.scrollRows(-1);
         break;
-    case kCmdRangeSelect:
+    case IDM_RANGE_SELECT:
         model_.cancelSelection();
         if (model_.browseMode()) {
             model_.setBrowseMode(false);
@@ -554,16 +534,16 @@ bool TextView::runViewCommand(unsigned command) {
             model_.setKeyboardSelecting(true);
         }
         break;
-    case kCmdSelectAll:
+    case IDM_SELECT_ALL:
         model_.selectAll();
         apply(before);
         invalidateAll();
         return true;
-    case kCmdCopy:
-    case kCmdCopyAccel:
+    case IDM_COPY:
+    case IDM_COPY_ACCEL:
         copySelection();
         return true;
-    case kCmdLineNumbers:
+    case IDM_LINE_NUMBERS:
         toggleLineNumbers();
         return true;
     default:
@@ -574,4 +554,4 @@ bool TextView::runViewCommand(unsigned command) {
     return handled;
 }
 
-}  // namespace kv
+}  // namespace viewer

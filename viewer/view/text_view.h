@@ -7,14 +7,15 @@
 #include "attributes.h"
 #include "colour_runs.h"
 #include "gdi_handles.h"
+#include "window_base.h"
 #include "view_host.h"
 #include "view_model.h"
 
-namespace kv {
+namespace viewer {
 
 extern const char kClientClassName[];
 
-class TextView {
+class TextView : public common::WindowBase {
 public:
     static bool registerClass(HINSTANCE instance);
     // Creates the window as child `id` of the frame.
@@ -51,8 +52,8 @@ private:
     enum MouseMode { MouseIdle, MouseChars, MouseLines };
 
     explicit TextView(ViewHost* host) : host_(host) {}
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void onDestroyed() override;
 
     // Set-up (text_view.cpp).
     void onCreate();
@@ -112,14 +113,13 @@ public:
 
 private:
     ViewHost* host_;
-    HWND hwnd_ = nullptr;
     ViewModel model_;
     TextRows* rows_ = nullptr;
 
-    GdiObject<HFONT> italicFont_, rulerFont_;
+    common::GdiObject<HFONT> italicFont_, rulerFont_;
     HFONT textFont_ = nullptr;  // stock: not deleted
-    GdiObject<HBITMAP> lineEndGlyph_, escGlyph_, ffGlyph_, dots_;
-    GdiObject<HBRUSH> dotsBrush_;
+    common::GdiObject<HBITMAP> lineEndGlyph_, escGlyph_, ffGlyph_, dots_;
+    common::GdiObject<HBRUSH> dotsBrush_;
     int charW_ = 8, rowH_ = 16, ascent_ = 13, digitW_ = 8;
     bool trueType_ = false;
     bool building_ = false;
@@ -145,4 +145,4 @@ private:
     int repeatCount_ = 0;
 };
 
-}  // namespace kv
+}  // namespace viewer

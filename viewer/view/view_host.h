@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <string>
 
-namespace kv {
+namespace viewer {
 
 class ViewHost {
 public:
@@ -27,4 +27,4 @@ public:
     virtual std::string text(int id) = 0;
 };
 
-}  // namespace kv
+}  // namespace viewer

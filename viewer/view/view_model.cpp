@@ -1,8 +1,7 @@
 #include "view_model.h"
-#include "sjis.h"
 #include <algorithm>
 
-namespace kv {
+namespace viewer {
 
 int Selection::startRow() const { return std::min(anchorRow, endRow); }
 int Selection::lastRow() const { return std::max(anchorRow, endRow); }
@@ -166,7 +165,7 @@ void ViewModel::charRight() {
     int textLen = caretRow_ == rows_->eofRow() ? std::max(0, len - 5) : len;
     int col = caretCol_;
     if (col < textLen) {
-        col += (isLeadByte(t[col]) && col + 1 < textLen) ? 2 : 1;
+        col += (common::isCp932LeadByte(t[col]) && col + 1 < textLen) ? 2 : 1;
         while (col < textLen && t[col] == 0) ++col;
         if (!browse_ && col > textLen) col = textLen;
     } else if (browse_) {
@@ -199,7 +198,7 @@ int ViewModel::lastCharStart(int row) {
     int i = 0, last = 0;
     while (i < textLen) {
         last = i;
-        i += (isLeadByte(t[i]) && i + 1 < textLen) ? 2 : 1;
+        i += (common::isCp932LeadByte(t[i]) && i + 1 < textLen) ? 2 : 1;
     }
     while (last > 0 && t[last] == 0) --last;
     return last;
@@ -348,4 +347,4 @@ int ViewModel::scrollScale(int rowCount) {
     return 256;
 }
 
-}  // namespace kv
+}  // namespace viewer

@@ -1,10 +1,27 @@
 // Caret, scrolling and selection of the text window, without any drawing:
 // the client window turns the changes into scrolls and repaints.
 #pragma once
+#include "sjis.h"
 #include "text_rows.h"
 #include <string>
 
-namespace kv {
+namespace viewer {
+
+// True when byte `pos` of `text` (counted from the row start) is the second
+// byte of a double-byte character. Walks from the start because a trail byte
+// can look like a lead byte. Stored rows are code page 932 whatever the system.
+inline bool isTrailByteAt(const unsigned char* text, int length, int pos) {
+    int i = 0;
+    while (i < pos && i < length) {
+        if (common::isCp932LeadByte(text[i]) && i + 1 < length) {
+            if (i + 1 == pos) return true;
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    return false;
+}
 
 constexpr int kFoldWidth = 80;
 
@@ -21,7 +38,7 @@ struct Selection {
     int lastCol() const;
 };
 
-// Selected part of one row: bytes [from, to) and whether its line end is selected.
+// common::Selected part of one row: bytes [from, to) and whether its line end is selected.
 struct RowSelection {
     int from = 0, to = 0;
     bool lineEnd = false;
@@ -120,4 +137,4 @@ private:
     bool keySelect_ = false;
 };
 
-}  // namespace kv
+}  // namespace viewer

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 #include <fstream>
-#include "doctexts.h"
-#include "rowstore.h"
+#include "doc_texts.h"
+#include "row_store.h"
 #include "settings.h"
 
 namespace kvtest {
 
-class CollectSink : public kv::MessageSink {
+class CollectSink : public viewer::MessageSink {
 public:
     void show(const char* text) override { messages.emplace_back(text); }
     std::vector<std::string> messages;
@@ -29,7 +29,7 @@ struct Row {
     bool operator==(const Row& o) const { return text == o.text && endsLine == o.endsLine; }
 };
 
-inline std::vector<Row> snapshot(kv::RowStore& store) {
+inline std::vector<Row> snapshot(viewer::RowStore& store) {
     std::vector<Row> rows;
     for (int r = 0; r <= store.lastRow(); ++r) {
         const char* t = store.text(r);
@@ -39,14 +39,14 @@ inline std::vector<Row> snapshot(kv::RowStore& store) {
     return rows;
 }
 
-inline std::vector<std::string> texts(kv::RowStore& store) {
+inline std::vector<std::string> texts(viewer::RowStore& store) {
     std::vector<std::string> out;
     for (auto& r : snapshot(store)) out.push_back(r.text);
     return out;
 }
 
 // The logical lines of the store (rows joined, tab padding kept).
-inline std::vector<std::string> logicalLines(kv::RowStore& store) {
+inline std::vector<std::string> logicalLines(viewer::RowStore& store) {
     std::vector<std::string> lines(1);
     for (auto& r : snapshot(store)) {
         lines.back() += r.text;
@@ -73,7 +73,7 @@ inline void writeFile(const std::string& path, const std::string& bytes) {
     f.write(bytes.data(), std::streamsize(bytes.size()));
 }
 
-inline std::string checkStore(const kv::RowStore& store) {
+inline std::string checkStore(const viewer::RowStore& store) {
     char why[256];
     return store.checkInvariants(why, sizeof why) ? std::string() : std::string(why);
 }

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 #include "doc_test_support.h"
-#include "codeconv.h"
+#include "code_conv.h"
 #include "loader.h"
-#include "rowstore.h"
+#include "row_store.h"
 #include "settings.h"
 
-using namespace kv;
+using namespace viewer;
 using namespace kvtest;
 
 namespace {

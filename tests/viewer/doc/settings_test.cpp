@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 #include <cstring>
 #include "settings.h"
-#include "keytable.h"
+#include "key_table.h"
 
-using namespace kv;
+using namespace viewer;
 
 namespace {
 constexpr unsigned F1 = 0x70;

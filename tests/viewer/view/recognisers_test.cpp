@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <cstring>
 
-using namespace kv;
+using namespace viewer;
 
 namespace {
 std::vector<LinkSpan> web(const char* s) {

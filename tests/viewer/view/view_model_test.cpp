@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-using namespace kv;
+using namespace viewer;
 
 namespace {
 

@@ -1,0 +1,35 @@
+// The row store seen as the text window's rows.
+#pragma once
+#include "row_store.h"
+#include "text_rows.h"
+
+namespace viewer {
+
+class StoreRows : public TextRows {
+public:
+    explicit StoreRows(RowStore* store = nullptr) : store_(store) {}
+    void setStore(RowStore* store) { store_ = store; }
+    int rowCount() const override { return store_ ? store_->rowCount() : 1; }
+    const unsigned char* rowText(int row, int* length) override {
+        static const unsigned char eofOnly[] = "[EOF]";
+        if (!store_) {
+            *length = 5;
+            return eofOnly;
+        }
+        const char* t = store_->text(row);
+        if (!t) {
+            // A page that cannot be read shows as an empty row (the store has reported it).
+            static const unsigned char empty[] = "";
+            *length = 0;
+            return empty;
+        }
+        *length = store_->length(row);
+        return reinterpret_cast<const unsigned char*>(t);
+    }
+    bool endsLine(int row) const override { return store_ ? store_->endsLine(row) : true; }
+
+private:
+    RowStore* store_;
+};
+
+}  // namespace viewer
