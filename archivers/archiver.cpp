@@ -21,6 +21,11 @@
 #include "entry_name.h"
 #include "sjis.h"
 
+using common::appendBounded;
+using common::copyBounded;
+using common::findChar;
+using common::findLastChar;
+
 #define ARC_CAT2(a, b) a##b
 #define ARC_CAT(a, b) ARC_CAT2(a, b)
 #define ARC_NAME(suffix) ARC_CAT(ARC_PREFIX, suffix)

@@ -17,7 +17,7 @@ bool splitSteps(const std::string& name, std::vector<std::string>& steps) {
     std::string step;
     for (size_t i = 0; i < name.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(name[i]);
-        if (isLeadByte(c)) {
+        if (common::isPathLeadByte(c)) {
             if (i + 1 >= name.size() || !isTrailByte(static_cast<unsigned char>(name[i + 1]))) return false;
             step += name[i];
             step += name[++i];
@@ -54,7 +54,7 @@ bool isUnsafeStep(const std::string& step) {
     bool onlyDotsAndBlanks = true;
     for (size_t i = 0; i < step.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(step[i]);
-        if (isLeadByte(c)) {
+        if (common::isPathLeadByte(c)) {
             ++i;
             onlyDotsAndBlanks = false;
             continue;
@@ -67,7 +67,7 @@ bool isUnsafeStep(const std::string& step) {
 
 // One character of a name starting at i: 1 or 2 bytes.
 size_t charLength(const std::string& s, size_t i) {
-    return (isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+    return (common::isPathLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
 }
 
 bool sameChar(const std::string& a, size_t i, const std::string& b, size_t j, size_t len, bool ignoreCase) {

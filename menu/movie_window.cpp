@@ -143,7 +143,7 @@ LRESULT CALLBACK movieWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             MovieState* s = new MovieState;
             s->parent = GetParent(window);
             const char* file = static_cast<const char*>(create->lpCreateParams);
-            copyBounded(s->file, file, sizeof s->file);
+            common::copyBounded(s->file, file, sizeof s->file);
             SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
         }
         return handle(window, message, wParam, lParam);

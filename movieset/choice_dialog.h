@@ -7,7 +7,7 @@
 
 namespace movieset {
 
-class ChoiceDialog : public DialogBase {
+class ChoiceDialog : public common::DialogBase {
 public:
     // ticked: the choice as read from the registry.
     explicit ChoiceDialog(bool ticked) : initial_(ticked), current_(ticked) {}

@@ -36,7 +36,7 @@ public:
     bool changed() const { return key_.changed(); }
 
 private:
-    ::RegistryKey key_;
+    common::RegistryKey key_;
 };
 
 }  // namespace movieset

@@ -81,7 +81,7 @@ int lowestDepth(const std::string& path) {
         step.clear();
     };
     for (size_t i = 0; i < path.size(); ++i) {
-        if (isLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+        if (common::isPathLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
             step += path[i];
             step += path[++i];
         } else if (path[i] == '\\' || path[i] == '/') {
