@@ -221,16 +221,16 @@ LRESULT CALLBACK menuPhaseProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 void enterMenuPhase(HWND window) {
-    SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(menuPhaseProc));
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(menuPhaseProc));
     PostMessageA(window, WMU_BUILD_SCREEN, 0, 0);
 }
 
 void enterMoviePhase(HWND window) {
-    SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(moviePhaseProc));
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(moviePhaseProc));
 }
 
 bool inMenuPhase(HWND window) {
-    return GetWindowLongA(window, GWL_WNDPROC) == reinterpret_cast<LONG>(menuPhaseProc);
+    return GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(menuPhaseProc);
 }
 
 ATOM registerClass(HINSTANCE instance, bool whiteBack) {

@@ -6,6 +6,8 @@ set -eu
 PACKAGES="cmake make dpkg-dev xz-utils python3 locales
 gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 mingw-w64-i686-dev libz-mingw-w64-dev googletest
+gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+mingw-w64-x86-64-dev ccache
 wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils
 fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
 zip gcab libarchive-tools"

@@ -1,6 +1,18 @@
 # Sourced by the Wine wrappers: the environment every Wine run of this project uses.
 # Expects WINEPREFIX to be set by the caller; creates the prefix on first use.
-export WINEARCH=win32
+# The build tree says which Wine it needs (its file wine-arch): win32 for the
+# shipped 32-bit build, win64 for the x86_64 build that the tests use on
+# machines whose kernel cannot run 32-bit code. wine64 is then called directly:
+# the `wine` launcher would pick the 32-bit loader, which cannot start there.
+if [ -z "${DISC_WINEARCH:-}" ] && [ -f "$(dirname "$WINEPREFIX")/wine-arch" ]; then
+    DISC_WINEARCH=$(cat "$(dirname "$WINEPREFIX")/wine-arch")
+fi
+export WINEARCH=${DISC_WINEARCH:-win32}
+if [ "$WINEARCH" = win64 ]; then
+    export WINELOADER=/usr/lib/wine/wine64
+    wine() { /usr/lib/wine/wine64 "$@"; }
+    wineboot() { /usr/lib/wine/wine64 wineboot "$@"; }
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8

@@ -289,7 +289,19 @@ TEST_F(Startup, EscClosesTheMenu) {
     EXPECT_EQ(0u, code);
 }
 
-TEST_F(Startup, TheProgramIsA32BitGuiExecutableWithIconAndAccelerators) {
+// The shipped build is 32-bit; the x86_64 build of the same sources (tested
+// where 32-bit programs cannot run) must be a 64-bit image in the same way.
+#ifdef _WIN64
+const WORD kMachine = IMAGE_FILE_MACHINE_AMD64;
+const WORD kOptionalMagic = IMAGE_NT_OPTIONAL_HDR64_MAGIC;
+typedef IMAGE_OPTIONAL_HEADER64 OptionalHeader;
+#else
+const WORD kMachine = IMAGE_FILE_MACHINE_I386;
+const WORD kOptionalMagic = IMAGE_NT_OPTIONAL_HDR32_MAGIC;
+typedef IMAGE_OPTIONAL_HEADER32 OptionalHeader;
+#endif
+
+TEST_F(Startup, TheProgramIsAGuiExecutableOfItsBuildWithIconAndAccelerators) {
     std::string exe = e2e::dist("Ostrel.exe");
     std::string bytes;
     ASSERT_TRUE(e2e::readFile(exe, &bytes));
@@ -299,10 +311,10 @@ TEST_F(Startup, TheProgramIsA32BitGuiExecutableWithIconAndAccelerators) {
     ASSERT_LT(pe + 0x60, bytes.size());
     EXPECT_EQ(std::string("PE\0\0", 4), bytes.substr(pe, 4));
     const IMAGE_FILE_HEADER* file = reinterpret_cast<const IMAGE_FILE_HEADER*>(bytes.data() + pe + 4);
-    EXPECT_EQ(IMAGE_FILE_MACHINE_I386, file->Machine);
-    const IMAGE_OPTIONAL_HEADER32* opt =
-        reinterpret_cast<const IMAGE_OPTIONAL_HEADER32*>(bytes.data() + pe + 4 + sizeof(IMAGE_FILE_HEADER));
-    EXPECT_EQ(IMAGE_NT_OPTIONAL_HDR32_MAGIC, opt->Magic);
+    EXPECT_EQ(kMachine, file->Machine);
+    const OptionalHeader* opt =
+        reinterpret_cast<const OptionalHeader*>(bytes.data() + pe + 4 + sizeof(IMAGE_FILE_HEADER));
+    EXPECT_EQ(kOptionalMagic, opt->Magic);
     EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, opt->Subsystem);
 
     HMODULE m = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
