@@ -11,6 +11,7 @@
 #include "image_geometry.h"
 #include "menu_texts.h"
 #include "png_arena.h"
+#include "message_box.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ const png_alloc_size_t kChunkMallocMax = 8u << 20;
 const png_byte kIgnoredChunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0tIME\0pHYs\0hIST\0bKGD\0"
                                   "oFFs\0pCAL\0sCAL\0sBIT\0cHRM\0sRGB\0gAMA\0eXIf";
 
-void showBox(const char* title, const char* text) { MessageBoxA(nullptr, text, title, MB_OK); }
+void showBox(const char* title, const char* text) { common::showMessageBox(nullptr, text, title, MB_OK); }
 
 PngFile::Reporter g_reporter = showBox;
 
