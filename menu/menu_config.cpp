@@ -48,7 +48,11 @@ void MenuConfig::resolve(const char* name, char* out, size_t outSize) const {
     out[0] = '\0';
     if (!name || !name[0]) return;
     common::PathName p(baseFolder);
-    common::copyBounded(out, p.setNameWithExtension(name), outSize);
+    const char* resolved = p.setNameWithExtension(name);
+    // A name too long for a path is refused by the path object; it is kept
+    // as written (bounded) so that the existence check reports it missing
+    // instead of the key looking empty.
+    common::copyBounded(out, resolved[0] ? resolved : name, outSize);
 }
 
 void readOstrelSection(common::ProfileFile& ini, MenuConfig& config) {

@@ -91,7 +91,10 @@ void MenuData::resolve(const char* name, char* out, size_t size) {
     out[0] = '\0';
     if (!name || !name[0]) return;
     common::PathName p(file_.getPath());
-    common::copyBounded(out, p.setNameWithExtension(name), size);
+    const char* resolved = p.setNameWithExtension(name);
+    // A name too long for a path is refused by the path object; it is kept
+    // as written (bounded) so that the existence checks report it missing.
+    common::copyBounded(out, resolved[0] ? resolved : name, size);
 }
 
 void MenuData::startImagePath(char* out, size_t size) {
