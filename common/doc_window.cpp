@@ -3,6 +3,7 @@
 #include "doc_window_res.h"
 #include "file_reader.h"
 #include "sjis.h"
+#include "message_box.h"
 #include <richedit.h>
 #include <shellapi.h>
 #include <cstring>
@@ -234,7 +235,7 @@ void showCreateError() {
     FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
         error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text), 0, nullptr);
-    MessageBoxA(nullptr, text ? text : "", nullptr, MB_OK | MB_ICONERROR);
+    showMessageBox(nullptr, text ? text : "", nullptr, MB_OK | MB_ICONERROR);
     if (text) LocalFree(text);
 }
 

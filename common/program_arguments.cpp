@@ -1,7 +1,7 @@
-// The Windows half of command_line.h, apart so that host builds of the pure
+// The Windows half of program_arguments.h, apart so that host builds of the pure
 // skipping need no <windows.h>.
 #include <windows.h>
-#include "command_line.h"
+#include "program_arguments.h"
 
 namespace common {
 

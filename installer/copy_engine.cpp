@@ -224,8 +224,11 @@ void CopyJob::undo() {
         list_[index_]->result = pending_;
     }
     closeFiles();
-    for (auto& p : list_) {
-        CopyEntry& e = *p;
+    // Last copy first: when two entries wrote the same destination, the
+    // later one moved the earlier one's copy aside, and only undoing in
+    // reverse puts the user's own file back last, under its own name.
+    for (auto it = list_.rbegin(); it != list_.rend(); ++it) {
+        CopyEntry& e = **it;
         if (e.result == CopyEntry::Created) {
             DeleteFileA(e.destination.fullPath());
         } else if (e.result == CopyEntry::RenamedFirst) {

@@ -4,6 +4,7 @@
 #include "resource.h"
 #include "texts.h"
 #include "window_position.h"
+#include "message_box.h"
 #include <commctrl.h>
 
 bool CopyProgressWindow::run(CopyList& list) {
@@ -51,8 +52,8 @@ BOOL CopyProgressWindow::onInit() {
 
 void CopyProgressWindow::onCommand(int id, int, HWND) {
     if (id != IDCANCEL || abortRequested_) return;
-    int r = MessageBoxA(hwnd_, texts::kAbortQuestion, texts::kProgramTitle,
-                        MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION | MB_SETFOREGROUND);
+    int r = common::showMessageBox(hwnd_, texts::kAbortQuestion, texts::kProgramTitle,
+                                   MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION | MB_SETFOREGROUND);
     if (r == IDYES) abortRequested_ = true;
 }
 

@@ -6,7 +6,7 @@
 #include "file_list.h"
 #include "first_message.h"
 #include "last_move.h"
-#include "message_box.h"
+#include "installer_messages.h"
 #include "section_texts.h"
 #include "shortcut_steps.h"
 #include "texts.h"

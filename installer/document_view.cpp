@@ -1,5 +1,5 @@
 #include "document_view.h"
-#include "message_box.h"
+#include "installer_messages.h"
 #include "texts.h"
 
 bool showDocument(HWND, InstallerContext& ctx, const char* section, int, int, const char* name) {

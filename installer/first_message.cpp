@@ -1,6 +1,6 @@
 #include "first_message.h"
 #include "dialog_base.h"
-#include "message_box.h"
+#include "installer_messages.h"
 #include "resource.h"
 
 class FirstMessageDialog : public common::DialogBase {

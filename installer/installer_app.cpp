@@ -8,7 +8,7 @@
 #include "installer_context.h"
 #include "installer_section.h"
 #include "item_list_dialog.h"
-#include "message_box.h"
+#include "installer_messages.h"
 #include "path_name.h"
 #include "section_texts.h"
 #include "select_dialog.h"

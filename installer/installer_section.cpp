@@ -1,7 +1,7 @@
 #include "installer_section.h"
 #include "first_message.h"
 #include "launch.h"
-#include "message_box.h"
+#include "installer_messages.h"
 #include "texts.h"
 #include "sjis.h"
 #include "text_format.h"
@@ -96,13 +96,14 @@ bool runInstallerSection(InstallerContext& ctx, FirstMessage* firstMessage) {
         return true;
     }
 
-    char saved[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof saved, saved);
-    SetCurrentDirectoryA(folder.c_str());
-    INT_PTR r = (INT_PTR)ShellExecuteA(nullptr, "open", cmd.program.c_str(),
-                                       cmd.parameters.empty() ? nullptr : cmd.parameters.c_str(),
-                                       folder.c_str(), SW_SHOWNORMAL);
-    SetCurrentDirectoryA(saved);
+    INT_PTR r;
+    {
+        common::CurrentFolderGuard keep;
+        keep.enter(folder.c_str());
+        r = (INT_PTR)ShellExecuteA(nullptr, "open", cmd.program.c_str(),
+                                   cmd.parameters.empty() ? nullptr : cmd.parameters.c_str(), folder.c_str(),
+                                   SW_SHOWNORMAL);
+    }
     if (r <= 32) {
         errorBox(texts::kTitleInstallerStart, "%s", startErrorText(r, cmd.program.c_str()).c_str());
         return false;

@@ -37,9 +37,10 @@ void copyMatches(const LastMoveEntry& entry) {
     op.wFunc = FO_COPY;
     op.pFrom = from.c_str();
     op.pTo = to.c_str();
-    // Without FOF_NOCONFIRMATION the shell stops on a question for every
-    // existing target; the follow-up copies are meant to replace them.
-    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_SILENT;
+    // The shell asks before it replaces an existing file: these copies run
+    // after the undo record of the copy step is gone, so a silent overwrite
+    // could never be taken back. The folder was made above.
+    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_SILENT;
     SHFileOperationA(&op);
 }
 

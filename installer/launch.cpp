@@ -1,6 +1,8 @@
 #include "launch.h"
-#include "message_box.h"
+#include "installer_messages.h"
 #include "texts.h"
+#include "file_system.h"
+#include "path_text.h"
 #include "sjis.h"
 #include "text_format.h"
 #include <shellapi.h>
@@ -32,16 +34,6 @@ std::string startErrorText(INT_PTR result, const char* path) {
 
 namespace {
 
-// Keeps the current directory across a start.
-class CurrentDirectory {
-public:
-    CurrentDirectory() { GetCurrentDirectoryA(sizeof saved_, saved_); }
-    ~CurrentDirectory() { SetCurrentDirectoryA(saved_); }
-
-private:
-    char saved_[MAX_PATH] = "";
-};
-
 void reportFailure(INT_PTR r, const std::string& path) {
     errorBox(texts::kTitleStartFailed, "%s", startErrorText(r, path.c_str()).c_str());
 }
@@ -49,13 +41,13 @@ void reportFailure(INT_PTR r, const std::string& path) {
 }  // namespace
 
 bool openWithShell(const std::string& path) {
-    CurrentDirectory keep;
+    // The program is started in the file's folder; the script folder is
+    // current again afterwards.
+    common::CurrentFolderGuard keep;
     std::string folder = path;
-    DWORD a = GetFileAttributesA(path.c_str());
-    if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY)) {
-        const char* slash = common::findLastChar(path.c_str(), '\\');
-        folder = slash ? path.substr(0, slash - path.c_str()) : std::string();
-        if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());
+    if (!common::isExistingFolder(path)) {
+        folder = common::parentFolder(path);
+        if (!folder.empty()) keep.enter(folder.c_str());
     }
     INT_PTR r = (INT_PTR)ShellExecuteA(nullptr, nullptr, path.c_str(), nullptr,
                                        folder.empty() ? nullptr : folder.c_str(), SW_SHOWNORMAL);

@@ -37,10 +37,13 @@ void ScriptFile::loadText(const char* data, size_t size) {
         pos = newline ? end + 1 : end;
         while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
 
-        size_t close;
-        if (!line.empty() && line[0] == '[' && (close = line.find(']')) != std::string::npos) {
+        // The closing bracket is searched by character: "望" ends in 0x5D, the
+        // byte of ']'.
+        const char* close =
+            line.empty() || line[0] != '[' ? nullptr : common::findChar(line.c_str() + 1, ']');
+        if (close) {
             Section s;
-            s.name = line.substr(1, close - 1);
+            s.name = line.substr(1, static_cast<size_t>(close - line.c_str()) - 1);
             sections_.push_back(s);
             continue;
         }

@@ -1,5 +1,5 @@
 #include "shortcut_steps.h"
-#include "message_box.h"
+#include "installer_messages.h"
 #include "texts.h"
 #include "sjis.h"
 #include "text_format.h"

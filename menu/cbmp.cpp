@@ -6,6 +6,7 @@
 #include "image_geometry.h"
 #include "menu_texts.h"
 #include "png_decode.h"
+#include "message_box.h"
 
 namespace {
 
@@ -179,7 +180,7 @@ HBITMAP cBmp::deviceBitmap(HDC dc) {
 void cBmp::releaseDeviceBitmap() {
     if (!deviceBitmap_) return;
     if (!DeleteObject(deviceBitmap_))
-        MessageBoxA(nullptr, imagetext::kCannotDeleteBitmap, imagetext::kBitmapAlertTitle, MB_OK);
+        common::showMessageBox(nullptr, imagetext::kCannotDeleteBitmap, imagetext::kBitmapAlertTitle, MB_OK);
     deviceBitmap_ = nullptr;
 }
 

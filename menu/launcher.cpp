@@ -5,6 +5,7 @@
 #include "path_name.h"
 #include "registry_key.h"
 #include "sjis.h"
+#include "message_box.h"
 #include <shellapi.h>
 #include <cstdio>
 #include <cstring>
@@ -134,7 +135,7 @@ int Launcher::shellExecute(HWND owner, const char* verb, const char* file, const
 }
 
 void Launcher::showMessage(HWND owner, const char* text, const char* title, UINT style) {
-    MessageBoxA(owner, text, title, style);
+    common::showMessageBox(owner, text, title, style);
 }
 
 HWND Launcher::openView(HWND mainWindow, const char* file) {

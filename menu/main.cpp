@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "menu_app.h"
-#include "menu_seams.h"
+#include "doc_window.h"
 #include "message_loop.h"
 #include "startup.h"
 
@@ -11,7 +11,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         // Start-up failures have been told already; they end the program quietly.
         if (startup::prepare(app, instance) && startup::openWindow(app))
-            messageloop::run(app.mainWindow, app.accelerators, seam::documentWindow);
+            messageloop::run(app.mainWindow, app.accelerators, common::documentWindow);
     } catch (...) {
         // Nothing is thrown on purpose; memory exhaustion in a container
         // still ends the program in order.

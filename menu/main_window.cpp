@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include "menu_app.h"
-#include "menu_seams.h"
+#include "doc_window.h"
+#include "launcher.h"
+#include "menu_screen.h"
 #include "messages.h"
 #include "window_placement.h"
 
@@ -81,12 +83,12 @@ void onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         return;
     }
     // Accelerators carry no control: they sound like a click of their button.
-    if (!control) seam::playClick(id);
+    if (!control) MenuScreen::instance().playClick(id);
 
     if (id == IDC_EXIT_BUTTON || id == IDCANCEL) {
         PostMessageA(window, WM_CLOSE, 0, 0);
     } else if (id == IDC_INFO_BUTTON) {
-        seam::openInfo(window);
+        MenuScreen::instance().openInfo();
     } else if (isExecute) {
         if (!control) control = GetDlgItem(window, id);
         PostMessageA(window, WMU_RUN_COMMAND, 0, reinterpret_cast<LPARAM>(control));
@@ -95,32 +97,38 @@ void onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// Runs the command list of an execute button.
+void runCommand(HWND window, HWND button) {
+    MenuApp& app = menuApp();
+    int index = commandIndexOf(button);
+    if (index < 0 || index >= app.data.commands.count) return;
+    menuLauncher().setCaption(app.caption);
+    menuLauncher().runCommandList(window, app.data.commands.commandLists[index]);
+}
+
 // The private messages, answered the same in both phases.
 bool onPrivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WMU_MOVIE_STARTED:
-        seam::movieStarted(window, reinterpret_cast<HWND>(lParam));
-        return true;
     case WMU_MOVIE_ENDED:
-        seam::movieEnded(window);
+        enterMenuPhase(window);
         return true;
     case WMU_BUILD_SCREEN:
-        seam::buildScreen(window);
+        MenuScreen::instance().build(window);
         return true;
     case WMU_SHOW_PAGE:
-        seam::showPage(window, static_cast<int>(wParam));
+        MenuScreen::instance().showPage(static_cast<int>(wParam));
         return true;
     case WMU_SHOW_ENTRY:
-        seam::showEntry(window, static_cast<int>(wParam));
+        MenuScreen::instance().showEntry(static_cast<int>(wParam));
         return true;
     case WMU_RUN_COMMAND:
-        seam::runCommand(window, reinterpret_cast<HWND>(lParam));
+        runCommand(window, reinterpret_cast<HWND>(lParam));
         return true;
     case WMU_RUN_NEXT:
-        seam::runNextCommand(window);
+        menuLauncher().runNext(window);
         return true;
-    case WMU_DOCUMENT_CLOSED:
-        seam::documentClosed(window);
+    case common::WM_DOCUMENT_CLOSED:
+        MenuScreen::instance().documentClosed();
         return true;
     default:
         return false;
@@ -132,17 +140,15 @@ LRESULT moviePhase(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         menuApp().mainWindow = window;
         prepareSystemMenu(window);
-        if (!seam::startMovie(window)) enterMenuPhase(window);
+        // The opening movie is not built yet: start-up goes straight on to
+        // the menu.
+        enterMenuPhase(window);
         return 0;
     case WM_CLOSE:
-        seam::stopMovie(window);
         DestroyWindow(window);
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_SYSCOMMAND:
-        if (seam::movieSystemCommand(window, wParam)) return 0;
-        return DefWindowProcA(window, message, wParam, lParam);
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -163,31 +169,28 @@ LRESULT menuPhase(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             app.palette.makePalette(app.background);
             app.background.releaseDeviceBitmap();
             app.display.releaseDeviceBitmap();
-            seam::paletteCapabilityChanged(window);
+            MenuScreen::instance().paletteCapabilityChanged();
             tellChildren(window, WM_WININICHANGE, wParam, lParam);
             InvalidateRect(window, nullptr, FALSE);
         }
         return 0;
     case WM_DRAWITEM:
         if (wParam == static_cast<WPARAM>(IDC_TAB_ROW) &&
-            seam::drawItem(window, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+            MenuScreen::instance().drawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
             return TRUE;
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_NOTIFY: {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header && header->idFrom == static_cast<UINT_PTR>(IDC_TAB_ROW))
-            return seam::notify(window, header);
+            return MenuScreen::instance().notify(header);
         return DefWindowProcA(window, message, wParam, lParam);
     }
     case WM_TIMER:
-        if (wParam == ID_FIRST_PAGE_TIMER) seam::timer(window, wParam);
+        if (wParam == ID_FIRST_PAGE_TIMER) MenuScreen::instance().timer(wParam);
         return 0;
     case WM_COMMAND:
         onCommand(window, wParam, lParam);
         return 0;
-    case WM_SYSCOMMAND:
-        if (seam::movieSystemCommand(window, wParam)) return 0;
-        return DefWindowProcA(window, message, wParam, lParam);
     case WM_PALETTECHANGED:
         if (reinterpret_cast<HWND>(wParam) == window) return 0;
         return realizePalette(window, message, wParam);

@@ -7,15 +7,12 @@
 #include "profile.h"
 #include "sjis.h"
 #include "value_syntax.h"
+#include "file_system.h"
+#include "message_box.h"
 
 namespace {
 
 const char* const kStyleNames[StyleCount] = {"Normal", "Activate", "Select", "Disable"};
-
-bool fileExists(const char* path) {
-    common::PathName p(path);
-    return path[0] != '\0' && p.isFile();
-}
 
 // Formats into a scratch buffer first and then copies bounded, so that the
 // caller's buffer never receives half a double-byte character.
@@ -51,7 +48,11 @@ void MenuConfig::resolve(const char* name, char* out, size_t outSize) const {
     out[0] = '\0';
     if (!name || !name[0]) return;
     common::PathName p(baseFolder);
-    common::copyBounded(out, p.setNameWithExtension(name), outSize);
+    const char* resolved = p.setNameWithExtension(name);
+    // A name too long for a path is refused by the path object; it is kept
+    // as written (bounded) so that the existence check reports it missing
+    // instead of the key looking empty.
+    common::copyBounded(out, resolved[0] ? resolved : name, outSize);
 }
 
 void readOstrelSection(common::ProfileFile& ini, MenuConfig& config) {
@@ -108,7 +109,7 @@ bool readButtonDesc(common::ProfileFile& ini, const MenuConfig& config, const ch
         std::snprintf(key, sizeof key, "Bitmap");
     ini.readString(key, value, sizeof value);
     config.resolve(value, desc.bitmapPath, sizeof desc.bitmapPath);
-    if (desc.bitmapPath[0] && !fileExists(desc.bitmapPath)) {
+    if (desc.bitmapPath[0] && !common::isExistingFile(desc.bitmapPath)) {
         formatMessage(message, messageSize, configtext::kMissingButtonImage, ini.section(), key,
                       desc.bitmapPath);
         return false;
@@ -134,7 +135,7 @@ bool readButtonDesc(common::ProfileFile& ini, const MenuConfig& config, const ch
         values::parseSound(value, file, sizeof file, &sync);
         desc.soundAsync = sync ? 0 : 1;
         config.resolve(file, desc.soundPath, sizeof desc.soundPath);
-        if (desc.soundPath[0] && !fileExists(desc.soundPath)) {
+        if (desc.soundPath[0] && !common::isExistingFile(desc.soundPath)) {
             formatMessage(message, messageSize, configtext::kMissingButtonSound, ini.section(),
                           desc.soundPath);
             return false;
@@ -237,6 +238,6 @@ bool readButtonSections(common::ProfileFile& ini, MenuConfig& config, char* mess
 bool loadButtonSections(common::ProfileFile& ini, MenuConfig& config) {
     char message[kMessageSize];
     if (readButtonSections(ini, config, message, sizeof message)) return true;
-    MessageBoxA(nullptr, message, config.caption, MB_OK | MB_ICONERROR);
+    common::showMessageBox(nullptr, message, config.caption, MB_OK | MB_ICONERROR);
     return false;
 }

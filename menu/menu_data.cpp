@@ -9,6 +9,8 @@
 #include "menu_texts.h"
 #include "sjis.h"
 #include "value_syntax.h"
+#include "file_system.h"
+#include "message_box.h"
 
 namespace {
 
@@ -18,11 +20,6 @@ const int kValueSize = 160;
 
 bool pathExists(const char* path) {
     return path[0] != '\0' && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool isFile(const char* path) {
-    common::PathName p(path);
-    return path[0] != '\0' && p.isFile();
 }
 
 template <typename T>
@@ -38,7 +35,7 @@ bool regrow(T*& array, int n) {
 void showWarning(HWND owner, const char* title, const char* text) {
     // The box waits for the user: a click sound must not go on under it.
     sndPlaySoundA(nullptr, 0);
-    MessageBoxA(owner, text, title, MB_OK | MB_ICONWARNING);
+    common::showMessageBox(owner, text, title, MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace
@@ -94,7 +91,10 @@ void MenuData::resolve(const char* name, char* out, size_t size) {
     out[0] = '\0';
     if (!name || !name[0]) return;
     common::PathName p(file_.getPath());
-    common::copyBounded(out, p.setNameWithExtension(name), size);
+    const char* resolved = p.setNameWithExtension(name);
+    // A name too long for a path is refused by the path object; it is kept
+    // as written (bounded) so that the existence checks report it missing.
+    common::copyBounded(out, resolved[0] ? resolved : name, size);
 }
 
 void MenuData::startImagePath(char* out, size_t size) {
@@ -278,7 +278,7 @@ void MenuData::readPopup(const char* section) {
     if (!text[0]) return;
     resolve(text, popupTextPath, sizeof popupTextPath);
     hasPopupText = true;
-    if (checkFiles && !isFile(popupTextPath)) {
+    if (checkFiles && !common::isExistingFile(popupTextPath)) {
         char line[common::PathName::kPathSize + 128];
         std::snprintf(line, sizeof line, configtext::kPopupTextMissing, popupTextPath);
         warn(line);
@@ -291,7 +291,7 @@ void MenuData::readDisplayImage(const char* section) {
     char value[common::PathName::kPathSize];
     file_.readString(section, "Bmp1", value, sizeof value);
     resolve(value, displayImagePath, sizeof displayImagePath);
-    if (checkFiles && displayImagePath[0] && !isFile(displayImagePath)) {
+    if (checkFiles && displayImagePath[0] && !common::isExistingFile(displayImagePath)) {
         char line[common::PathName::kPathSize + 128];
         std::snprintf(line, sizeof line, configtext::kBitmapMissing, displayImagePath);
         warn(line);

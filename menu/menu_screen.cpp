@@ -9,6 +9,7 @@
 #include "menu_app.h"
 #include "messages.h"
 #include "sjis.h"
+#include "message_box.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ bool MenuScreen::createButtons() {
             // Every grid button shares this image: without it the grid cannot be drawn.
             std::snprintf(failure_, sizeof failure_, configtext::kMissingButtonImage, "BUTTON.Execute",
                           "Bitmap", desc.bitmapPath);
-            MessageBoxA(nullptr, failure_, app_.caption, MB_OK | MB_ICONERROR);
+            common::showMessageBox(nullptr, failure_, app_.caption, MB_OK | MB_ICONERROR);
             execute_.clear();
             return false;
         }

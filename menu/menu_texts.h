@@ -35,8 +35,9 @@ const char* const kArgumentMissingToo = "引数に指定されたファイル\r\
 const char* const kPopupTextMissing = "ポップアップテキストファイル '%s'が見つかりません。\r\n";
 const char* const kBitmapMissing = "ビットマップファイル '%s'が見つかりません。\r\n";
 // A command list holds at most 259 bytes; commands that do not fit are left out whole.
-const char* const kCommandListTooLong = "'Command%d = ' のコマンドが長すぎるため、%d "
-                                        "番目以降のコマンドを省きました。\r\n";  // command number, first left-out command
+const char* const kCommandListTooLong =
+    "'Command%d = ' のコマンドが長すぎるため、%d "
+    "番目以降のコマンドを省きました。\r\n";  // command number, first left-out command
 
 }  // namespace configtext
 

@@ -14,7 +14,7 @@ const UINT WMU_SHOW_PAGE = WM_USER + 5;      // wParam: page
 const UINT WMU_SHOW_ENTRY = WM_USER + 6;     // wParam: entry of the current page
 const UINT WMU_RUN_COMMAND = WM_USER + 9;    // lParam: the execute button's window
 const UINT WMU_RUN_NEXT = WM_USER + 10;      // next command of the pending list
-const UINT WMU_DOCUMENT_CLOSED = WM_USER + 12;
+// WM_USER + 12 is the document window's closing notice, common::WM_DOCUMENT_CLOSED.
 
 // Movie window messages.
 const UINT WMU_MOVIE_OPEN = WM_USER + 1;

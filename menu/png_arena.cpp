@@ -21,6 +21,7 @@ PngArena::Block* PngArena::newBlock(size_t capacity) {
     b->next = nullptr;
     b->capacity = capacity;
     b->used = 0;
+    b->own = capacity > kBlockBytes;
     if (last_)
         last_->next = b;
     else
@@ -53,6 +54,21 @@ void* PngArena::allocate(size_t bytes) {
     char* data = reinterpret_cast<char*>(b) + kHeader + b->used;
     b->used += need;
     return data;
+}
+
+void PngArena::release(void* memory) {
+    if (!memory) return;
+    Block* previous = nullptr;
+    for (Block* b = first_; b; previous = b, b = b->next) {
+        if (!b->own || reinterpret_cast<char*>(b) + kHeader != memory) continue;
+        if (previous)
+            previous->next = b->next;
+        else
+            first_ = b->next;
+        if (last_ == b) last_ = previous;
+        std::free(reinterpret_cast<void**>(b)[-1]);
+        return;
+    }
 }
 
 void PngArena::releaseAll() {

@@ -11,12 +11,24 @@
 #include "image_geometry.h"
 #include "menu_texts.h"
 #include "png_arena.h"
+#include "message_box.h"
 
 namespace {
 
 const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
-void showBox(const char* title, const char* text) { MessageBoxA(nullptr, text, title, MB_OK); }
+// At most this many ancillary chunks are looked at, and no chunk gets more
+// than this much memory (pictures within the size limit need far less).
+const png_uint_32 kChunkCacheMax = 128;
+const png_alloc_size_t kChunkMallocMax = 8u << 20;
+
+// Ancillary chunks that never change the pixels as drawn here: texts,
+// profiles and colour-space notes (no colour management is done), times,
+// physical sizes, suggested palettes, histograms, backgrounds and offsets.
+const png_byte kIgnoredChunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0tIME\0pHYs\0hIST\0bKGD\0"
+                                  "oFFs\0pCAL\0sCAL\0sBIT\0cHRM\0sRGB\0gAMA\0eXIf";
+
+void showBox(const char* title, const char* text) { common::showMessageBox(nullptr, text, title, MB_OK); }
 
 PngFile::Reporter g_reporter = showBox;
 
@@ -33,7 +45,14 @@ struct PngCallbacks {
         g_reporter(imagetext::kPngErrorTitle, message ? message : "");
         png_longjmp(png, 1);
     }
-    static void warning(png_structp, png_const_charp message) {
+    static void warning(png_structp png, png_const_charp message) {
+        // A picture with hundreds of damaged ancillary chunks would otherwise
+        // raise hundreds of boxes, one after the other.
+        PngFile* self = static_cast<PngFile*>(png_get_error_ptr(png));
+        if (self) {
+            if (self->warned_) return;
+            self->warned_ = true;
+        }
         g_reporter(imagetext::kPngWarningTitle, message ? message : "");
     }
     static void read(png_structp png, png_bytep out, size_t count) {
@@ -45,7 +64,9 @@ struct PngCallbacks {
     static png_voidp allocate(png_structp png, png_alloc_size_t bytes) {
         return static_cast<PngArena*>(png_get_mem_ptr(png))->allocate(bytes);
     }
-    static void release(png_structp, png_voidp) {}
+    static void release(png_structp png, png_voidp memory) {
+        static_cast<PngArena*>(png_get_mem_ptr(png))->release(memory);
+    }
 
     static bool readImage(PngFile* self, png_structp png, png_infop info, cBmp& target);
 };
@@ -122,6 +143,17 @@ bool PngCallbacks::readImage(PngFile* self, png_structp png, png_infop info, cBm
     png_set_option(png, PNG_SKIP_sRGB_CHECK_PROFILE, PNG_OPTION_ON);
 #endif
     png_set_user_limits(png, imagegeom::kMaxSide, imagegeom::kMaxSide);
+    // A small file may carry many large compressed chunks: their number and
+    // the memory one chunk may take are bounded.
+    png_set_chunk_cache_max(png, kChunkCacheMax);
+    png_set_chunk_malloc_max(png, kChunkMallocMax);
+#ifdef PNG_HANDLE_AS_UNKNOWN_SUPPORTED
+    // Chunks that cannot change what is drawn are skipped unread (their
+    // checksums are still checked), unknown ones too.
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kIgnoredChunks,
+                                static_cast<int>(sizeof kIgnoredChunks / 5));
+#endif
     png_read_info(png, info);
     png_set_bgr(png);
     png_set_strip_16(png);
@@ -205,6 +237,7 @@ bool PngFile::decodePng(cBmp& target) {
         return false;
     }
     failed_ = false;
+    warned_ = false;
     bool ok = false;
     PngArena arena;
     if (!arena.init()) {

@@ -51,6 +51,8 @@ private:
     DWORD position_ = 0;
     const unsigned char* data_ = nullptr;
     bool failed_ = false;
+    // A warning box was shown for the picture being decoded: one is enough.
+    bool warned_ = false;
     int error_ = kNone;
     char name_[MAX_PATH] = "";
     char errorText_[MAX_PATH + 64] = "";

@@ -7,12 +7,14 @@
 #include "main_window.h"
 #include "menu_app.h"
 #include "menu_config.h"
-#include "menu_seams.h"
+#include "doc_window.h"
+#include "menu_screen.h"
 #include "menu_texts.h"
 #include "path_name.h"
 #include "profile.h"
 #include "resource.h"
 #include "sjis.h"
+#include "message_box.h"
 
 namespace startup {
 
@@ -24,7 +26,7 @@ const int kBlankHeight = 455;
 void showBox(const char* format, const char* argument, const char* title, UINT icon) {
     char text[kMessageSize];
     std::snprintf(text, sizeof text, format, argument);
-    MessageBoxA(nullptr, text, title, MB_OK | icon);
+    common::showMessageBox(nullptr, text, title, MB_OK | icon);
 }
 
 // Step 7: a second copy started from the same path gives up; a copy in
@@ -115,7 +117,7 @@ bool prepare(MenuApp& app, HINSTANCE instance) {
     app.data.docWidth = app.config.infoWidth;
     app.data.docHeight = app.config.infoHeight;
     // 10. Shift held down now skips the movie for this run only.
-    app.movieAtStart = seam::moviePreferencePlays() && !(GetAsyncKeyState(VK_SHIFT) & 0x8000);
+    app.movieAtStart = !(GetAsyncKeyState(VK_SHIFT) & 0x8000);
     // 11. The background picture.
     loadBackground(app);
     // 12. The start display picture of MENU.DAT.
@@ -129,7 +131,7 @@ bool prepare(MenuApp& app, HINSTANCE instance) {
     // 14. Palette, standard click sound, button objects, execute grid.
     app.palette.makePalette(app.background);
     ClickSound::standard().load(app.config.stdSoundPath);
-    return seam::createButtons(app);
+    return MenuScreen::instance().createButtons();
 }
 
 bool openWindow(MenuApp& app) {
@@ -148,15 +150,15 @@ bool openWindow(MenuApp& app) {
 }
 
 void finish(MenuApp& app) {
-    seam::destroyButtons();
-    if (app.started) seam::storeMoviePreference();
+    MenuScreen::instance().destroy();
     if (app.instanceMutex) {
         ReleaseMutex(app.instanceMutex);
         CloseHandle(app.instanceMutex);
         app.instanceMutex = nullptr;
     }
     if (app.callerDirectory[0]) SetCurrentDirectoryA(app.callerDirectory);
-    seam::releaseDocumentSupport();
+    common::closeDocument();
+    common::releaseDocumentLibrary();
     app.display.clear();
     app.background.clear();
     app.palette.destroy();

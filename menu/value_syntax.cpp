@@ -51,17 +51,21 @@ const char* tokenEnd(const char* p) {
 
 long parseDecimal(const char* token) {
     if (!token) return 0;
+    // Values are 32-bit whatever the width of long: the limits are fixed
+    // here, so a host build where long has 64 bits neither overflows the
+    // accumulator test nor reads numbers differently.
+    const long long kMax = 2147483647LL, kMin = -kMax - 1;
     const char* p = token;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = (*p++ == '-');
     long long value = 0;
     while (*p >= '0' && *p <= '9') {
-        if (value <= static_cast<long long>(LONG_MAX) + 1) value = value * 10 + (*p - '0');
+        if (value <= kMax + 1) value = value * 10 + (*p - '0');
         ++p;
     }
     if (negative) value = -value;
-    if (value > LONG_MAX) return LONG_MAX;
-    if (value < LONG_MIN) return LONG_MIN;
+    if (value > kMax) return static_cast<long>(kMax);
+    if (value < kMin) return static_cast<long>(kMin);
     return static_cast<long>(value);
 }
 

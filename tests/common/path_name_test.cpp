@@ -226,7 +226,7 @@ TEST(PathNameBounds, LongUncFolderIsRefusedRatherThanTurnedIntoAnother) {
     EXPECT_STREQ("", g.path.folder());
     EXPECT_FALSE(g.path.isFile());
     // What fits is taken whole.
-    std::string fitting = folder.substr(0, folder.size() - 3) + "\\";
+    std::string fitting = "\\\\server\\share\\" + std::string(200, 'd') + "\\表\\";
     g.path.setPath((fitting + "a.txt").c_str());
     EXPECT_EQ(fitting, g.path.folder());
     EXPECT_STREQ("a", g.path.name());

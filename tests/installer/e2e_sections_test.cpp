@@ -91,7 +91,7 @@ TEST_F(SectionsTest, LastMoveCopiesAndTheFollowUpProgramOpensTheFile) {
     GetTempPathA(sizeof temp, temp);
     std::string tempTarget = std::string(temp) + "talinst-lastmove";
     e2e::removeTree(tempTarget);
-    // Copies replace what is there without asking.
+    // The shell asks before replacing what is there; Yes replaces it.
     existing("backup\\app.ini", "old backup");
 
     e2e::Process p = start("APP");
@@ -100,6 +100,9 @@ TEST_F(SectionsTest, LastMoveCopiesAndTheFollowUpProgramOpensTheFile) {
     EXPECT_EQ("後半前半最後", e2e::dlgItemText(dest, IDC_DEST_HEADING));
     e2e::setText(e2e::child(dest, IDC_DEST_EDIT), target);
     e2e::pressButton(dest, IDOK);
+    HWND ask = waitShellQuestion(p);
+    ASSERT_TRUE(ask);
+    e2e::pressButton(ask, IDYES);
     HWND closing = driver.waitWindowTitled(p, kClosingTitle);
     ASSERT_TRUE(closing);
     EXPECT_EQ("後処理\n\n完了", e2e::dlgItemText(closing, IDC_CLOSE_TEXT));

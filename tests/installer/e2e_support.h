@@ -68,6 +68,26 @@ bool waitUntil(F condition, DWORD timeoutMs = 5000) {
     return true;
 }
 
+// A dialog of the process that is none of the installer's own: the shell's
+// question before it replaces a file. Null on timeout.
+inline HWND waitShellQuestion(const e2e::Process& p, DWORD timeoutMs = 10000) {
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            for (HWND w : e2e::topWindows(p.pid)) {
+                std::string t = e2e::windowText(w);
+                if (e2e::className(w) == "#32770" && t != kFirstTitle && t != kDestTitle &&
+                    t != kProgressTitle && t != kClosingTitle) {
+                    found = w;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
 inline bool enabled(HWND dlg, int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != FALSE; }
 
 // A folder holding Talinst.exe, TALINST.ini (the script is named like the

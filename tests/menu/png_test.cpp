@@ -7,6 +7,7 @@
 #include "png_arena.h"
 
 #include <zlib.h>
+#include <psapi.h>
 
 using fixture::PngPicture;
 
@@ -416,4 +417,80 @@ TEST_F(PngDecode, WarningsAreToldAndThePictureStillDecodes) {
     ASSERT_EQ(1u, log.titles.size());
     EXPECT_EQ("PNG Decode Warnning", log.titles[0]);
     EXPECT_NE(std::string::npos, log.texts[0].find("CRC")) << log.texts[0];
+}
+
+namespace {
+
+// One PNG chunk with its length and checksum (a wrong one when asked).
+std::string pngChunk(const char* type, const std::string& data, bool badCrc = false) {
+    std::string out;
+    for (int i = 3; i >= 0; --i) out += static_cast<char>((data.size() >> (8 * i)) & 0xFF);
+    std::string body = std::string(type, 4) + data;
+    uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+    if (badCrc) crc ^= 0xFFFFFFFFu;
+    out += body;
+    for (int i = 3; i >= 0; --i) out += static_cast<char>((crc >> (8 * i)) & 0xFF);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(PngDecode, HundredsOfBadAncillaryChunksGiveOneWarningBox) {
+    PngPicture s = rgbPicture();
+    std::string good = fixture::pngBytes(s);
+    std::string chunks;
+    for (int i = 0; i < 300; ++i)
+        chunks += pngChunk(i % 2 ? "tEXt" : "vpAg", std::string("Key\0value", 9), true);
+    ASSERT_TRUE(decode(good.substr(0, 33) + chunks + good.substr(33), "many-warnings.png"));
+    EXPECT_EQ(expectedRgb(s), fixture::render(image, false));
+    EXPECT_EQ(1u, log.titles.size());
+    // The next picture may warn again.
+    ASSERT_TRUE(decode(good.substr(0, 33) + chunks + good.substr(33), "many-warnings-again.png"));
+    EXPECT_EQ(2u, log.titles.size());
+}
+
+TEST_F(PngDecode, LargeCompressedTextChunksAreNotInflated) {
+    // Forty zTXt chunks of 8 MiB of text each, a few KiB compressed: kept,
+    // they would need 320 MiB that the arena never gave back.
+    std::string text(8u << 20, 'x');
+    std::vector<Bytef> packed(compressBound(static_cast<uLong>(text.size())));
+    uLongf packedSize = static_cast<uLongf>(packed.size());
+    ASSERT_EQ(Z_OK, compress2(packed.data(), &packedSize, reinterpret_cast<const Bytef*>(text.data()),
+                              static_cast<uLong>(text.size()), 9));
+    std::string data =
+        std::string("Comment\0\0", 9) + std::string(reinterpret_cast<char*>(packed.data()), packedSize);
+    std::string chunks;
+    for (int i = 0; i < 40; ++i) chunks += pngChunk("zTXt", data);
+    PngPicture s = rgbPicture();
+    std::string good = fixture::pngBytes(s);
+    PROCESS_MEMORY_COUNTERS before = {};
+    before.cb = sizeof before;
+    GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
+    ASSERT_TRUE(decode(good.substr(0, 33) + chunks + good.substr(33), "ztxt.png"));
+    PROCESS_MEMORY_COUNTERS after = {};
+    after.cb = sizeof after;
+    GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
+    EXPECT_EQ(expectedRgb(s), fixture::render(image, false));
+    EXPECT_TRUE(log.titles.empty());
+    if (before.PeakPagefileUsage && after.PeakPagefileUsage) {
+        EXPECT_LT(after.PeakPagefileUsage - before.PeakPagefileUsage, SIZE_T(64) << 20);
+    }
+}
+
+TEST(PngMemory, ALargeRequestsBlockIsGivenBackOnRelease) {
+    PngArena arena;
+    ASSERT_TRUE(arena.init());
+    void* small = arena.allocate(100);
+    void* big = arena.allocate(1u << 20);
+    ASSERT_NE(nullptr, big);
+    EXPECT_EQ(2u, arena.blockCount());
+    arena.release(small);  // small pieces stay until the end
+    EXPECT_EQ(2u, arena.blockCount());
+    arena.release(big);
+    EXPECT_EQ(1u, arena.blockCount());
+    void* again = arena.allocate(1u << 20);
+    ASSERT_NE(nullptr, again);
+    EXPECT_EQ(2u, arena.blockCount());
+    arena.releaseAll();
+    EXPECT_EQ(0u, arena.blockCount());
 }

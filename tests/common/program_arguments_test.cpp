@@ -1,6 +1,6 @@
 // Skipping the program name of a command line: the first argument byte must
 // survive whatever its value, quoted names may hold blanks.
-#include "command_line.h"
+#include "program_arguments.h"
 #include <gtest/gtest.h>
 #include <string>
 
@@ -29,6 +29,6 @@ TEST(CommandLine, ThisProcessArgumentsComeFromTheFullLine) {
     // The test runner starts this executable with its own name first; the
     // arguments part never begins with the program's name or a blank.
     std::string arguments = commandLineArguments();
-    EXPECT_EQ(std::string::npos, arguments.find("command_line_test.exe"));
+    EXPECT_EQ(std::string::npos, arguments.find("program_arguments_test.exe"));
     EXPECT_TRUE(arguments.empty() || (arguments[0] != ' ' && arguments[0] != '\t'));
 }

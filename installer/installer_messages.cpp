@@ -1,4 +1,6 @@
+#include "installer_messages.h"
 #include "message_box.h"
+#include "path_text.h"
 #include "message_text.h"
 #include "texts.h"
 #include "sjis.h"
@@ -12,8 +14,7 @@ const char* programName() {
     if (!name[0]) {
         char path[MAX_PATH] = "";
         GetModuleFileNameA(nullptr, path, sizeof path);
-        const char* slash = common::findLastChar(path, '\\');
-        common::copyBounded(name, slash ? slash + 1 : path, sizeof name);
+        common::copyBounded(name, common::fileNamePart(path), sizeof name);
         if (char* dot = const_cast<char*>(common::findChar(name, '.'))) *dot = 0;
     }
     return name;
@@ -30,7 +31,7 @@ int messageBox(const char* textIn, const char* title, UINT flags) {
     char caption[kMessageBytes];
     processEscapes(textIn, body, sizeof body);
     makeCaption(title, caption, sizeof caption);
-    return MessageBoxA(nullptr, body, caption, flags | MB_SETFOREGROUND);
+    return common::showMessageBox(nullptr, body, caption, flags);
 }
 
 void errorBox(const char* title, const char* format, ...) {
@@ -46,7 +47,7 @@ void errorBox(const char* title, const char* format, ...) {
     char caption[kMessageBytes];
     common::copyBounded(text, body, sizeof text);
     makeCaption(title, caption, sizeof caption);
-    MessageBoxA(nullptr, text, caption, MB_ICONHAND | MB_OK | MB_SETFOREGROUND);
+    common::showMessageBox(nullptr, text, caption, MB_ICONHAND | MB_OK);
 }
 
 bool askQuestion(const char* textIn, const char* title) {

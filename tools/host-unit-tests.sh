@@ -1,0 +1,15 @@
+#!/bin/bash
+# Builds the pure helpers and their unit tests with the host compiler and runs
+# them: there `long` has 64 bits and `char` pointers are 8 bytes, which the
+# 32-bit Windows build never shows. Usage: tools/host-unit-tests.sh [BUILD_DIR]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${1:-$root/build/host-unit}
+mkdir -p "$out"
+flags=(-std=c++17 -O1 -Wall -fexec-charset=CP932 -I"$root/common" -I"$root/menu")
+g++ "${flags[@]}" -o "$out/host_unit_tests" \
+    "$root/common/sjis.cpp" "$root/common/path_text.cpp" "$root/common/skip_program_name.cpp" \
+    "$root/common/text_format.cpp" "$root/menu/value_syntax.cpp" \
+    "$root/tests/common/sjis_test.cpp" "$root/tests/menu/value_syntax_test.cpp" \
+    -lgtest -lgtest_main -lpthread
+"$out/host_unit_tests"
