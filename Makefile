@@ -1,6 +1,7 @@
 # make demo  - set up the machine, build everything, start the menu on sample-disc/
 # make test  - set up the machine, build everything, run the whole test suite
 # make dist  - set up and build only
+# make fuzz  - build the host fuzz harnesses and run each FUZZ_SECONDS (default 60)
 # BUILD and DIST may be overridden to keep a second build tree apart
 # (make dist BUILD=build-x DIST=build-x/dist); the dependencies are shared.
 BUILD   ?= build
@@ -9,7 +10,7 @@ CMAKE_BUILD := $(BUILD)/cmake
 DEPS    := build/deps
 JOBS    ?= $(shell nproc)
 
-.PHONY: all setup deps configure dist test demo clean
+.PHONY: all setup deps configure dist test demo clean fuzz
 
 all: dist
 
@@ -28,7 +29,11 @@ dist: configure
 	@cmake --build $(CMAKE_BUILD) -j$(JOBS)
 
 test: dist
+	@bash tools/fuzz-replay.sh
 	@bash tools/run-tests.sh $(CMAKE_BUILD) -j$(JOBS)
+
+fuzz: setup
+	@FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) bash tools/fuzz.sh
 
 demo: dist
 	@bash tools/demo.sh $(CMAKE_BUILD)

@@ -8,7 +8,8 @@ gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 mingw-w64-i686-dev libz-mingw-w64-dev googletest
 wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils
 fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
-zip gcab libarchive-tools"
+zip gcab libarchive-tools
+clang-14 libclang-rt-14-dev"
 
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
