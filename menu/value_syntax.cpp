@@ -1,6 +1,7 @@
 #include "value_syntax.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "sjis.h"
@@ -54,14 +55,16 @@ long parseDecimal(const char* token) {
     const char* p = token;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = (*p++ == '-');
+    // The limits are the 32-bit ones whatever the width of long: a host
+    // build with a 64-bit long would otherwise let the accumulator overflow.
     long long value = 0;
     while (*p >= '0' && *p <= '9') {
-        if (value <= static_cast<long long>(LONG_MAX) + 1) value = value * 10 + (*p - '0');
+        if (value <= static_cast<long long>(INT32_MAX) + 1) value = value * 10 + (*p - '0');
         ++p;
     }
     if (negative) value = -value;
-    if (value > LONG_MAX) return LONG_MAX;
-    if (value < LONG_MIN) return LONG_MIN;
+    if (value > INT32_MAX) return INT32_MAX;
+    if (value < INT32_MIN) return INT32_MIN;
     return static_cast<long>(value);
 }
 
