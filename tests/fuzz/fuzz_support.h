@@ -27,6 +27,8 @@ namespace fuzz {
 
 // Lead bytes as the programs see them (code page 932).
 inline bool lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+// Lead bytes as common/ and the menu see them: 0xFD to 0xFF start a pair too.
+inline bool commonLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || c >= 0xE0; }
 // Bytes that may follow a lead byte in code page 932.
 inline bool trail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 

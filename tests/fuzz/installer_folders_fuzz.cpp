@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (st == DestinationStatus::DriveGiven) FUZZ_CHECK(used.size() >= 2 && used[1] == ':');
     if (st == DestinationStatus::Ok && used[0] != '$') {
         if (used[0] == '\\') {
-            FUZZ_CHECK(out.compare(0, 2, source.folders[0].substr(0, 2)) == 0);
+            const std::string drive = source.folders[0].substr(0, 2);
+            FUZZ_CHECK(out.compare(0, drive.size(), drive) == 0);
             FUZZ_CHECK(out.compare(out.size() - used.size(), std::string::npos, used) == 0);
         } else {
             const std::string& pf = source.folders[2];

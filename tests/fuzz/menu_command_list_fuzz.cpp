@@ -11,7 +11,7 @@ namespace {
 
 void checkOutput(fuzz::Buffer& b, bool inputWhole) {
     FUZZ_CHECK(b.size() == 0 || b.terminated());
-    if (b.size() && inputWhole) FUZZ_CHECK(fuzz::wholeCharacters(b.get()));
+    if (b.size() && inputWhole) FUZZ_CHECK(fuzz::wholeCharacters(b.get(), fuzz::commonLead));
 }
 
 }  // namespace
@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t sizeB = in.ConsumeIntegralInRange<size_t>(0, 600);
     const std::string first = fuzz::text(in, 1024);
     const std::string second = fuzz::text(in, 1024);
-    const bool whole = fuzz::wholeCharacters(first.c_str()) && fuzz::wholeCharacters(second.c_str());
+    const bool whole = fuzz::wholeCharacters(first.c_str(), fuzz::commonLead) &&
+                       fuzz::wholeCharacters(second.c_str(), fuzz::commonLead);
     fuzz::Buffer a(sizeA), b(sizeB);
 
     switch (op) {
@@ -31,9 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         commands::PendingList list;
         list.assign(first.c_str());
         FUZZ_CHECK(std::strlen(list.rest()) < commands::kListSize);
-        FUZZ_CHECK(fuzz::boundaryPrefix(first.c_str(), first.size(), list.rest(), [](unsigned char c) {
-            return (c >= 0x81 && c <= 0x9F) || c >= 0xE0;
-        }));
+        FUZZ_CHECK(fuzz::boundaryPrefix(first.c_str(), first.size(), list.rest(), fuzz::commonLead));
         const std::string held = list.rest();
         size_t taken = 0;
         while (list.takeNext(a.get(), a.size())) {
@@ -44,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 FUZZ_CHECK(*command == '\0' || held.find(command) != std::string::npos);
                 size_t n = std::strlen(command);
                 FUZZ_CHECK(n == 0 || (command[n - 1] != ' ' && command[n - 1] != '\t') ||
-                           (n >= 2 && fuzz::lead((unsigned char)command[n - 2])));
+                           (n >= 2 && fuzz::commonLead((unsigned char)command[n - 2])));
             }
             FUZZ_CHECK(++taken <= commands::kListSize);
         }

@@ -26,7 +26,7 @@ long long referenceDecimal(const char* p) {
 
 void checkOutput(fuzz::Buffer& b, bool inputWhole) {
     FUZZ_CHECK(b.size() == 0 || b.terminated());
-    if (b.size() && inputWhole) FUZZ_CHECK(fuzz::wholeCharacters(b.get()));
+    if (b.size() && inputWhole) FUZZ_CHECK(fuzz::wholeCharacters(b.get(), fuzz::commonLead));
 }
 
 }  // namespace
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t sizeB = in.ConsumeIntegralInRange<size_t>(0, 300);
     const std::string value = fuzz::text(in, 4096);
     const char* v = value.c_str();
-    const bool whole = fuzz::wholeCharacters(v);
+    const bool whole = fuzz::wholeCharacters(v, fuzz::commonLead);
     fuzz::Buffer a(sizeA), b(sizeB);
 
     switch (op) {
