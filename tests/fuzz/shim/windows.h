@@ -38,3 +38,15 @@ inline HANDLE FindFirstFileA(const char*, WIN32_FIND_DATAA*) { return INVALID_HA
 inline BOOL FindNextFileA(HANDLE, WIN32_FIND_DATAA*) { return 0; }
 inline BOOL FindClose(HANDLE) { return 1; }
 inline DWORD GetFileAttributesA(const char*) { return INVALID_FILE_ATTRIBUTES; }
+
+#include <cstdarg>
+#include <cstdio>
+typedef void* LPSECURITY_ATTRIBUTES;
+inline BOOL CreateDirectoryA(const char*, LPSECURITY_ATTRIBUTES) { return 0; }
+inline int wsprintfA(char* out, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int n = std::vsnprintf(out, 1024, format, args);
+    va_end(args);
+    return n;
+}
