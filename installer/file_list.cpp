@@ -110,7 +110,15 @@ void resolveDestinations(CopyList& files, const char* destinationFolder) {
         if (!e->absolute) folder = joinPath(destinationFolder ? destinationFolder : "", folder);
         std::string path = joinPath(folder, e->source.setNameWithExtension());
         e->destination.setPath(path.c_str());
-        if (path.size() > (size_t)PathName::kPathSize - 1)
+        // A relative destination whose ".." levels lead out of the chosen
+        // folder would write files the user never agreed to: such an entry
+        // is refused like an overlong one. A macro or a full path named by
+        // the script is taken as it stands.
+        const std::string& d = e->destFolder;
+        bool fullPath = d.size() >= 2 && ((d[1] == ':' && !text::isLead((unsigned char)d[0])) ||
+                                          (d[0] == '\\' && d[1] == '\\'));
+        bool escapes = !e->absolute && !fullPath && climbsOut(d);
+        if (escapes || path.size() > (size_t)PathName::kPathSize - 1)
             e->overlongDestination = path;
         else
             e->overlongDestination.clear();

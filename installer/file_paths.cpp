@@ -18,6 +18,31 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return name[0] == '\\' ? folder + name : folder + "\\" + name;
 }
 
+bool climbsOut(const std::string& relative) {
+    int depth = 0;
+    std::string level;
+    for (size_t i = 0; i <= relative.size(); i++) {
+        unsigned char c = i < relative.size() ? relative[i] : 0;
+        if (i + 1 < relative.size() && text::isLead(c)) {
+            level += relative.substr(i, 2);
+            i++;
+            continue;
+        }
+        if (c != '\\' && c != '/' && c != 0) {
+            level += (char)c;
+            continue;
+        }
+        bool dotsOnly = !level.empty() && level.find_first_not_of(". ") == std::string::npos;
+        if (dotsOnly && level.compare(0, 2, "..") == 0) {
+            if (--depth < 0) return true;
+        } else if (!level.empty() && !dotsOnly) {
+            depth++;
+        }
+        level.clear();
+    }
+    return false;
+}
+
 std::string parentFolder(const std::string& path) {
     const char* slash = text::findLast(path.c_str(), '\\');
     return slash ? path.substr(0, slash - path.c_str()) : std::string();

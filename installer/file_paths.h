@@ -9,6 +9,10 @@
 std::string joinPath(const std::string& folder, const std::string& name);
 // True when path ends in a backslash (a double-byte second byte never counts).
 bool endsWithBackslash(const std::string& path);
+// True when a relative folder climbs above its starting point through ".."
+// levels ("/" and backslash both separate levels, as Windows reads them; a
+// level of dots only counts as "..", since Windows drops trailing dots).
+bool climbsOut(const std::string& relative);
 // The path up to its last backslash ("" when it has none).
 std::string parentFolder(const std::string& path);
 bool isExistingFile(const char* path);
