@@ -24,7 +24,7 @@ for h in "${harnesses[@]}"; do
     log="$FUZZ_OUT/$h.log"
     # The first folder receives new inputs; the seeds are only read.
     nice -n 19 "$FUZZ_BUILD/$h" -max_total_time="$SECONDS_EACH" -print_final_stats=1 \
-        -artifact_prefix="$work/" -timeout=10 -rss_limit_mb=2048 \
+        -artifact_prefix="$work/" -timeout=60 -rss_limit_mb=2048 \
         "$work/corpus" "tests/fuzz/corpus/$h" >"$log" 2>&1
     rc=$?
     execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     FUZZ_CHECK(out.terminated());
     FUZZ_CHECK(n == std::strlen(out.get()) && n < outSize);
-    if (fuzz::wholeCharacters(message.c_str())) FUZZ_CHECK(fuzz::wholeCharacters(out.get()));
+    if (fuzz::wellFormed(message.c_str())) FUZZ_CHECK(fuzz::wholeCharacters(out.get()));
     if (message.find('\\') == std::string::npos) {
         FUZZ_CHECK(fuzz::boundaryPrefix(message.c_str(), message.size(), out.get()));
         if (message.size() < outSize) FUZZ_CHECK(message == out.get());

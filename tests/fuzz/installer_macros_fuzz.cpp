@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool fits = expandMacros(value.c_str(), source, &out);
     FUZZ_CHECK(out.size() <= kExpandedBytes - 1);
     FUZZ_CHECK(out.find('\0') == std::string::npos);
-    bool whole = fuzz::wholeCharacters(value.c_str()) && fuzz::wholeCharacters(source.answer.c_str());
-    for (const std::string& f : source.folders) whole = whole && fuzz::wholeCharacters(f.c_str());
+    bool whole = fuzz::wellFormed(value.c_str()) && fuzz::wellFormed(source.answer.c_str());
+    for (const std::string& f : source.folders) whole = whole && fuzz::wellFormed(f.c_str());
     if (whole) FUZZ_CHECK(fuzz::wholeCharacters(out.c_str()));
     if (value.find('$') == std::string::npos) {
         FUZZ_CHECK(fits == (value.size() <= kExpandedBytes - 1));

@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    const size_t scriptBytes = in.ConsumeIntegralInRange<size_t>(0, 20000);
+    const size_t scriptBytes = in.ConsumeIntegralInRange<size_t>(0, 8192);
     const std::string script = in.ConsumeBytesAsString(scriptBytes);
 
     ScriptFile file;
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (n.find('\0') == std::string::npos) FUZZ_CHECK(file.hasSection(n.c_str()));
     }
 
-    while (in.remaining_bytes() > 0) {
+    for (int lookups = 0; lookups < 8 && in.remaining_bytes() > 0; ++lookups) {
         std::string section = fuzz::text(in, 64);
         // Often one of the script's own sections, so look-ups reach keys.
         if (!names.empty() && in.ConsumeBool())

@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t sizeB = in.ConsumeIntegralInRange<size_t>(0, 600);
     const std::string first = fuzz::text(in, 1024);
     const std::string second = fuzz::text(in, 1024);
-    const bool whole = fuzz::wholeCharacters(first.c_str(), fuzz::commonLead) &&
-                       fuzz::wholeCharacters(second.c_str(), fuzz::commonLead);
+    const bool whole = fuzz::wellFormed(first.c_str(), fuzz::commonLead) &&
+                       fuzz::wellFormed(second.c_str(), fuzz::commonLead);
     fuzz::Buffer a(sizeA), b(sizeB);
 
     switch (op) {

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t sizeB = in.ConsumeIntegralInRange<size_t>(0, 300);
     const std::string value = fuzz::text(in, 4096);
     const char* v = value.c_str();
-    const bool whole = fuzz::wholeCharacters(v, fuzz::commonLead);
+    const bool whole = fuzz::wellFormed(v, fuzz::commonLead);
     fuzz::Buffer a(sizeA), b(sizeB);
 
     switch (op) {

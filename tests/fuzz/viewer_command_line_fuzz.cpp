@@ -11,8 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     const size_t max = in.ConsumeIntegralInRange<size_t>(0, 400);
     const std::string line = in.ConsumeRemainingBytesAsString();
-    const bool whole =
-        fuzz::wholeCharacters(reinterpret_cast<const unsigned char*>(line.data()), line.size());
+    const bool whole = fuzz::wellFormed(reinterpret_cast<const unsigned char*>(line.data()), line.size());
 
     kv::StartRequest r = kv::parseCommandLine(line);
     FUZZ_CHECK(r.fileName.size() <= kv::kMaxPath - 1);

@@ -45,12 +45,12 @@ private:
                 // The row ends between characters (zero bytes are tab padding).
                 FUZZ_CHECK(fuzz::wholeCharacters(p + pos, size_t(k)) || !whole);
             }
-            // Re-expanding the row's tabs, as the row store does, into the
-            // bound it reserves: the row's bytes times the tab width.
-            std::vector<char> out(size_t(k) * size_t(tabWidth > 0 ? tabWidth : 8) + 1);
+            // Re-expanding the row's tabs, as the row store does: at most the
+            // row's bytes times the tab width (the bound its callers reserve).
+            static char out[kv::kLineBufferSize * 32 + 1];
             int column = 0;
-            int e = kv::expandTabs(p + pos, k, out.data(), tabWidth, pad, &column);
-            FUZZ_CHECK(e >= 0 && size_t(e) <= out.size());
+            int e = kv::expandTabs(p + pos, k, out, tabWidth, pad, &column);
+            FUZZ_CHECK(e >= 0 && e <= k * (tabWidth > 0 ? tabWidth : 8));
             pos += k;
             FUZZ_CHECK(++rows <= len + 1);
             if (!cont) break;
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     sink.linesLeft = in.ConsumeIntegralInRange<size_t>(0, 50);
     const unsigned seed = in.ConsumeIntegral<uint8_t>();
     const std::vector<uint8_t> text = in.ConsumeRemainingBytes<uint8_t>();
-    sink.whole = fuzz::wholeCharacters(text.data(), text.size());
+    sink.whole = fuzz::wellFormed(text.data(), text.size());
 
     kv::LineSplitter splitter(sink, sink.tabWidth, sink.pad, ctrlZ);
     unsigned s = seed;
