@@ -113,10 +113,18 @@ private:
     char* p_;
 };
 
-// A terminated string taken from the fuzzer's bytes.
+// A terminated string taken from the fuzzer's bytes: up to the next zero
+// byte (which is used up) or max bytes. Unlike ConsumeRandomLengthString,
+// backslashes come through as they are, so paths keep their separators and
+// seeds are plain zero-separated texts.
 inline std::string text(FuzzedDataProvider& in, size_t max) {
-    std::string s = in.ConsumeRandomLengthString(max);
-    return std::string(s.c_str());  // up to its first zero byte, as C callers see it
+    std::string s;
+    while (s.size() < max && in.remaining_bytes() > 0) {
+        char c = in.ConsumeBytes<char>(1)[0];
+        if (c == '\0') break;
+        s += c;
+    }
+    return s;
 }
 
 }  // namespace fuzz

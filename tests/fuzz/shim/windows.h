@@ -50,3 +50,6 @@ inline int wsprintfA(char* out, const char* format, ...) {
     va_end(args);
     return n;
 }
+
+typedef struct HINSTANCE__* HINSTANCE;
+inline char* lstrcpyA(char* to, const char* from) { return std::strcpy(to, from); }
