@@ -114,10 +114,7 @@ void resolveDestinations(CopyList& files, const char* destinationFolder) {
         // folder would write files the user never agreed to: such an entry
         // is refused like an overlong one. A macro or a full path named by
         // the script is taken as it stands.
-        const std::string& d = e->destFolder;
-        bool fullPath = d.size() >= 2 && ((d[1] == ':' && !text::isLead((unsigned char)d[0])) ||
-                                          (d[0] == '\\' && d[1] == '\\'));
-        bool escapes = !e->absolute && !fullPath && climbsOut(d);
+        bool escapes = !e->absolute && !isFullPath(e->destFolder) && climbsOut(e->destFolder);
         if (escapes || path.size() > (size_t)PathName::kPathSize - 1)
             e->overlongDestination = path;
         else

@@ -7,12 +7,15 @@ bool endsWithBackslash(const std::string& path) {
     return !path.empty() && text::findLast(path.c_str(), '\\') == path.c_str() + path.size() - 1;
 }
 
+bool isFullPath(const std::string& path) {
+    return path.size() >= 2 && ((path[1] == ':' && !text::isLead((unsigned char)path[0])) ||
+                                (path[0] == '\\' && path[1] == '\\'));
+}
+
 std::string joinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     if (name.empty()) return folder;
-    if (name.size() >= 2 &&
-        ((name[1] == ':' && !text::isLead((unsigned char)name[0])) || (name[0] == '\\' && name[1] == '\\')))
-        return name;
+    if (isFullPath(name)) return name;
     if (endsWithBackslash(folder) || folder.back() == '/')
         return name[0] == '\\' ? folder + name.substr(1) : folder + name;
     return name[0] == '\\' ? folder + name : folder + "\\" + name;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+// A path with a drive ("C:...") or a UNC path ("\\\\server...").
+bool isFullPath(const std::string& path);
 // folder + "\\" + name with exactly one backslash between; a name that is a
 // full path (drive or "\\\\server") is taken as it stands.
 std::string joinPath(const std::string& folder, const std::string& name);
