@@ -197,7 +197,7 @@ bool playCommand(const char* commandTemplate, const char* mediaPath, char* progr
     if (programEnd > programBegin && programEnd[-1] == '"') --programEnd;
     copyRange(programBegin, programEnd, program, programSize);
     if (split) copyBounded(parameters, skipBlanks(split), parametersSize);
-    return program && program[0];
+    return program && programSize && program[0];
 }
 
 }  // namespace commands

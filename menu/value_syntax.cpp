@@ -169,11 +169,12 @@ bool splitCommandLine(const char* part, char* program, size_t programSize, char*
         copyRange(program, programSize, p, end);
         rest = end;
     }
-    if (program) trimTrailingBlanks(program);
+    // A buffer of size 0 holds not even a terminator: it is never read.
+    if (program && programSize) trimTrailingBlanks(program);
     rest = skipBlanks(rest);
     copyRange(arguments, argumentsSize, rest, stringEnd(rest));
-    if (arguments) trimTrailingBlanks(arguments);
-    return program && program[0] != '\0';
+    if (arguments && argumentsSize) trimTrailingBlanks(arguments);
+    return program && programSize && program[0] != '\0';
 }
 
 void firstArgument(const char* arguments, char* out, size_t outSize) {
@@ -201,12 +202,12 @@ void splitPopupValue(const char* value, char* link, size_t linkSize, char* textF
         const char* quote = findChar(p, '"');
         const char* end = (quote && quote < comma) ? quote : comma;
         copyRange(link, linkSize, p, end);
-        if (link) trimTrailingBlanks(link);
+        if (link && linkSize) trimTrailingBlanks(link);
         text = comma + 1;
     }
     while (*text && static_cast<unsigned char>(*text) <= ' ') ++text;
     copyRange(textFile, textFileSize, text, stringEnd(text));
-    if (textFile) trimTrailingBlanks(textFile);
+    if (textFile && textFileSize) trimTrailingBlanks(textFile);
 }
 
 bool isWebAddress(const char* link) {
