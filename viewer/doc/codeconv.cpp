@@ -78,6 +78,11 @@ inline unsigned char* eucPair(unsigned char* o, unsigned a, unsigned b) {
     return o;
 }
 
+inline bool sjisLead(unsigned c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+inline bool sjisTrail(unsigned c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+
+// A byte of the ASCII state that is no lead byte: kept when it is a
+// character of its own (ASCII, 8-bit half-width katakana), else "?".
 inline unsigned char asciiByte(unsigned c) {
     return c < 0x80 || (c >= 0xA1 && c <= 0xDF) ? (unsigned char)c : '?';
 }
@@ -155,12 +160,28 @@ size_t JisDecoder::convert(const unsigned char* in, size_t n, unsigned char* out
         }
         switch (state_) {
         case 0:
-            // The code is 7-bit: a byte with the top bit set is kept only
-            // when it is a character of its own (8-bit half-width katakana);
-            // a Shift-JIS lead byte here would pair with whatever follows.
+            // The code is 7-bit, but Shift-JIS text pasted into a mail keeps
+            // its bytes here: a lead byte with a valid second byte is kept as
+            // that character, a lead byte without one becomes "?" (it would
+            // pair with whatever follows, a line end too); the lead waits in
+            // the carry when a chunk ends after it.
+            if (carry_ == 1) {
+                carry_ = 0;
+                if (sjisTrail(c)) {
+                    *o++ = carryBytes_[0];
+                    *o++ = (unsigned char)c;
+                    break;
+                }
+                *o++ = '?';
+            }
+            if (sjisLead(c)) {
+                carryBytes_[0] = (unsigned char)c;
+                carry_ = 1;
+                break;
+            }
             *o++ = asciiByte(c);
             // Copy the rest of an ASCII run at once.
-            while (i < n && in[i] != 0x1B) *o++ = asciiByte(in[i++]);
+            while (i < n && in[i] != 0x1B && !sjisLead(in[i])) *o++ = asciiByte(in[i++]);
             break;
         case 1:
             if (c < 0x21)
