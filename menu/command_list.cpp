@@ -99,7 +99,11 @@ void viewFileName(const char* command, char* out, size_t outSize) {
     if (!out || outSize == 0) return;
     out[0] = '\0';
     if (!command || std::strlen(command) <= 5) return;  // "@view" alone names nothing
-    const char* name = command + 6;
+    // One separator byte follows "@view"; a double-byte character there is
+    // no separator but the start of the name, which is never begun at its
+    // second byte.
+    const char* name = command + 5;
+    if (!(isLeadByte(static_cast<unsigned char>(*name)) && name[1])) ++name;
     if (*name == '"') {
         ++name;
         const char* close = findChar(name, '"');
