@@ -32,7 +32,10 @@ public:
         FUZZ_CHECK(full.size() < size_t(kPathSize));
         // setPath takes a leading double quote as the start of a quoted
         // path, so only paths without one can be split again.
-        if (full[0] == '"') return;
+        // Bytes that are no text (a lead byte before ".") can move the
+        // extension's dot into a character, so only well-formed paths are
+        // split again.
+        if (full[0] == '"' || !whole) return;
         PathName again;
         again.setPath(full.c_str());
         if (full != again.fullPath())
