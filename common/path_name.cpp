@@ -53,6 +53,21 @@ void PathName::clear() {
     std::memset(&findData_, 0, sizeof findData_);
 }
 
+// Bytes of s[0..len) that fit in max without cutting a double-byte
+// character: a part cut inside one would end in a lone lead byte, which
+// takes the separator or dot written after it as its second byte.
+static size_t wholePrefix(const char* s, size_t len, size_t max) {
+    if (len <= max) return len;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(s);
+    size_t n = 0;
+    while (n < len) {
+        size_t step = (isLeadByte(p[n]) && n + 1 < len) ? 2 : 1;
+        if (n + step > max) break;
+        n += step;
+    }
+    return n;
+}
+
 void PathName::split() {
     drive_[0] = folder_[0] = name_[0] = extension_[0] = '\0';
     const char* rest = full_;
@@ -65,16 +80,14 @@ void PathName::split() {
     const char* sep = lastSeparator(rest);
     const char* namePart = rest;
     if (sep) {
-        size_t len = static_cast<size_t>(sep - rest) + 1;
-        if (len > static_cast<size_t>(kFolderSize - 1)) len = kFolderSize - 1;
+        size_t len = wholePrefix(rest, static_cast<size_t>(sep - rest) + 1, kFolderSize - 1);
         std::memcpy(folder_, rest, len);
         folder_[len] = '\0';
         namePart = sep + 1;
     }
     const char* dot = findLastChar(namePart, '.');
     if (dot) {
-        size_t len = static_cast<size_t>(dot - namePart);
-        if (len > static_cast<size_t>(kNameSize - 1)) len = kNameSize - 1;
+        size_t len = wholePrefix(namePart, static_cast<size_t>(dot - namePart), kNameSize - 1);
         std::memcpy(name_, namePart, len);
         name_[len] = '\0';
         copyBounded(extension_, dot, kExtensionSize);
