@@ -4,6 +4,7 @@
 # make dist64 - the same sources built for x86_64 into build/dist64; make test
 #              tests that build under 64-bit Wine when this machine's kernel
 #              cannot run 32-bit programs (tools/runs-32bit.sh tells)
+# make fuzz  - build the host fuzz harnesses and run each FUZZ_SECONDS (default 60)
 # BUILD and DIST may be overridden to keep a second build tree apart
 # (make dist BUILD=build-x DIST=build-x/dist); the dependencies are shared.
 BUILD   ?= build
@@ -15,7 +16,7 @@ DIST64  := $(BUILD)/dist64
 DEPS64  := build/deps64
 JOBS    ?= $(shell nproc)
 
-.PHONY: all setup deps configure dist deps64 configure64 dist64 test demo clean
+.PHONY: all setup deps configure dist deps64 configure64 dist64 test demo clean fuzz
 
 all: dist
 
@@ -48,12 +49,16 @@ dist64: configure64
 # The tests run the build this machine can execute: the shipped 32-bit one, or
 # the x86_64 one of the same sources where 32-bit programs cannot start.
 test: dist
+	@bash tools/fuzz-replay.sh
 	@if bash tools/runs-32bit.sh; then \
 	    bash tools/run-tests.sh $(CMAKE_BUILD) -j$(JOBS); \
 	else \
 	    echo "this machine cannot run 32-bit programs: testing the x86_64 build under 64-bit Wine"; \
 	    $(MAKE) --no-print-directory dist64 && bash tools/run-tests.sh $(CMAKE_BUILD64) -j$(JOBS); \
 	fi
+
+fuzz: setup
+	@FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) bash tools/fuzz.sh
 
 demo: dist
 	@if bash tools/runs-32bit.sh; then \

@@ -15,6 +15,12 @@ bool endsWithSeparator(const char* s);
 inline bool endsWithSeparator(const std::string& s) { return endsWithSeparator(s.c_str()); }
 // True for "X:..." where X is a single-byte character.
 bool hasDrivePrefix(const char* s);
+// A path with a drive ("C:...") or a network path ("\\\\server...").
+bool isFullPath(const std::string& path);
+// True when a relative folder climbs above its starting point through ".."
+// levels ("/" and backslash both separate levels, as Windows reads them; a
+// level of dots only counts as "..", since Windows drops trailing dots).
+bool climbsOut(const std::string& relative);
 // folder + "\\" + name with exactly one backslash between; a name that is a
 // full path (drive or "\\\\server") is taken as it stands.
 std::string joinPath(const std::string& folder, const std::string& name);

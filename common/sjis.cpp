@@ -52,7 +52,9 @@ char* findChar(char* s, char c) { return const_cast<char*>(findChar(static_cast<
 const char* findLastChar(const char* s, char c) {
     const char* last = nullptr;
     if (!s || c == '\0') return findChar(s, c);
-    for (const char* p = findChar(s, c); p; p = findChar(p + 1, c)) last = p;
+    // Each search goes on after the whole character found: when c is itself
+    // a lead-byte value, p + 1 would be that character's second byte.
+    for (const char* p = findChar(s, c); p; p = findChar(nextChar(p), c)) last = p;
     return last;
 }
 

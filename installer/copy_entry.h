@@ -16,7 +16,8 @@ struct CopyEntry {
     std::string baseFolder;             // archives only: ArcBaseDir
     // The resolved destination when it does not fit a path (259 bytes): the
     // path object would hold it cut short, naming some other file, so the
-    // entry is reported as uncreatable instead of being written there.
+    // entry is reported as uncreatable instead of being written there. Also
+    // set for a relative destination whose ".." levels leave the chosen folder.
     std::string overlongDestination;
     int result = NotDone;
     bool absolute = false;  // destination came from a macro

@@ -111,7 +111,12 @@ void resolveDestinations(CopyList& files, const char* destinationFolder) {
         if (!e->absolute) folder = common::joinPath(destinationFolder ? destinationFolder : "", folder);
         std::string path = common::joinPath(folder, e->source.setNameWithExtension());
         e->destination.setPath(path.c_str());
-        if (path.size() > (size_t)common::PathName::kPathSize - 1)
+        // A relative destination whose ".." levels lead out of the chosen
+        // folder would write files the user never agreed to: such an entry
+        // is refused like an overlong one. A macro or a full path named by
+        // the script is taken as it stands.
+        bool escapes = !e->absolute && !common::isFullPath(e->destFolder) && common::climbsOut(e->destFolder);
+        if (escapes || path.size() > (size_t)common::PathName::kPathSize - 1)
             e->overlongDestination = path;
         else
             e->overlongDestination.clear();

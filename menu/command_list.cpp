@@ -101,7 +101,11 @@ void viewFileName(const char* command, char* out, size_t outSize) {
     if (!out || outSize == 0) return;
     out[0] = '\0';
     if (!command || std::strlen(command) <= 5) return;  // "@view" alone names nothing
-    const char* name = command + 6;
+    // One separator byte follows "@view"; a double-byte character there is
+    // no separator but the start of the name, which is never begun at its
+    // second byte.
+    const char* name = command + 5;
+    if (!(common::isPathLeadByte(static_cast<unsigned char>(*name)) && name[1])) ++name;
     if (*name == '"') {
         ++name;
         const char* close = common::findChar(name, '"');
@@ -200,7 +204,7 @@ bool playCommand(const char* commandTemplate, const char* mediaPath, char* progr
     if (programEnd > programBegin && programEnd[-1] == '"') --programEnd;
     copyRange(programBegin, programEnd, program, programSize);
     if (split) common::copyBounded(parameters, skipBlanks(split), parametersSize);
-    return program && program[0];
+    return program && programSize && program[0];
 }
 
 }  // namespace commands

@@ -1,6 +1,7 @@
 #include "value_syntax.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "sjis.h"
@@ -58,6 +59,8 @@ long parseDecimal(const char* token) {
     const char* p = token;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = (*p++ == '-');
+    // The limits are the 32-bit ones whatever the width of long: a host
+    // build with a 64-bit long would otherwise let the accumulator overflow.
     long long value = 0;
     while (*p >= '0' && *p <= '9') {
         if (value <= kMax + 1) value = value * 10 + (*p - '0');
@@ -170,11 +173,12 @@ bool splitCommandLine(const char* part, char* program, size_t programSize, char*
         copyRange(program, programSize, p, end);
         rest = end;
     }
-    if (program) trimTrailingBlanks(program);
+    // A buffer of size 0 holds not even a terminator: it is never read.
+    if (program && programSize) trimTrailingBlanks(program);
     rest = skipBlanks(rest);
     copyRange(arguments, argumentsSize, rest, common::stringEnd(rest));
-    if (arguments) trimTrailingBlanks(arguments);
-    return program && program[0] != '\0';
+    if (arguments && argumentsSize) trimTrailingBlanks(arguments);
+    return program && programSize && program[0] != '\0';
 }
 
 void firstArgument(const char* arguments, char* out, size_t outSize) {
@@ -202,12 +206,12 @@ void splitPopupValue(const char* value, char* link, size_t linkSize, char* textF
         const char* quote = common::findChar(p, '"');
         const char* end = (quote && quote < comma) ? quote : comma;
         copyRange(link, linkSize, p, end);
-        if (link) trimTrailingBlanks(link);
+        if (link && linkSize) trimTrailingBlanks(link);
         text = comma + 1;
     }
     while (*text && static_cast<unsigned char>(*text) <= ' ') ++text;
     copyRange(textFile, textFileSize, text, common::stringEnd(text));
-    if (textFile) trimTrailingBlanks(textFile);
+    if (textFile && textFileSize) trimTrailingBlanks(textFile);
 }
 
 bool isWebAddress(const char* link) {

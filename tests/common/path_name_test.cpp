@@ -47,6 +47,16 @@ TEST(PathNameSplit, DoubleByteFolderWithTrailBackslashIsNotCut) {
     EXPECT_STREQ("C:\\dir\\ソ", q.fullPath());
 }
 
+TEST(PathNameSplit, AnOverlongFolderIsCutBetweenCharacters) {
+    // The folder part is 257 bytes; cut to its 255-byte limit by bytes it
+    // would end in the lead byte of the last character. The character goes
+    // whole, and the rebuilt path puts the separator back.
+    std::string path = "\\" + std::string(253, 'a') + "\x95\x5C\\x.txt";
+    PathName p(path.c_str());
+    EXPECT_EQ("\\" + std::string(253, 'a') + "\\", std::string(p.folder()));
+    EXPECT_STREQ("x", p.name());
+}
+
 TEST(PathNameSetPath, QuotedPathKeepsOnlyTheQuotedPart) {
     PathName p;
     p.setPath("\"C:\\Program Files\\Talinst.exe\" SECTION /V readme.txt");

@@ -32,6 +32,16 @@ TEST(SjisFind, LastOccurrenceSkipsTrailBytes) {
     EXPECT_EQ(nullptr, findLastChar("ソ", '\\'));
 }
 
+TEST(SjisFind, LastOccurrenceOfALeadByteValueIsACharacterStart) {
+    // 0x8B 0x8B is one character: its second byte is never a match, and the
+    // search goes on after the whole character.
+    const char* s = "\x8B\x8B\x8B\x41";
+    EXPECT_EQ(s + 2, findLastChar(s, '\x8B'));
+    const char* t = "\x8B\x8B"
+                    "a";
+    EXPECT_EQ(t, findLastChar(t, '\x8B'));
+}
+
 TEST(SjisFind, LoneLeadByteBeforeTerminatorDoesNotRunPastIt) {
     // A cut string may end in a lead byte; the byte after the terminator must
     // never be looked at.

@@ -8,6 +8,7 @@
 #include "drive_totals.h"
 #include "driver.h"
 #include "file_list.h"
+#include "path_text.h"
 #include "path_macros.h"
 #include "script_file.h"
 
@@ -425,6 +426,38 @@ TEST_F(CopyEngine, ADestinationTooLongForAPathIsErrorTwoAndNothingIsWritten) {
     // Nothing was made under the cut path.
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((dst + "\\folder").c_str()));
     EXPECT_EQ("b", read(dst + "\\b.txt"));
+}
+
+TEST_F(CopyEngine, ADestinationClimbingOutOfTheFolderIsRefusedAndNothingIsWrittenThere) {
+    file("a.txt", "a");
+    file("b.txt", "b");
+    file("c.txt", "c");
+    // "..", "/" as separator and a dots-only level all climb; a level that
+    // goes down first and back up stays inside.
+    ASSERT_TRUE(build("Copy1=a.txt ..\\outside\nCopy2=b.txt sub/../../up\nCopy3=c.txt in\\..\\same\n"));
+    ASSERT_EQ(3u, list.size());
+    EXPECT_FALSE(list[0]->overlongDestination.empty());
+    EXPECT_FALSE(list[1]->overlongDestination.empty());
+    EXPECT_TRUE(list[2]->overlongDestination.empty());
+    prompts.errors = {ErrorAnswer::Skip, ErrorAnswer::Skip};
+    EXPECT_TRUE(copyAll(list, prompts));
+    ASSERT_EQ(2u, prompts.askedErrors.size());
+    EXPECT_EQ(kErrorCreate, prompts.askedErrors[0]);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((root + "\\outside").c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((root + "\\up").c_str()));
+    EXPECT_EQ("c", read(dst + "\\same\\c.txt"));
+}
+
+TEST(ClimbsOut, OnlyLevelsAboveTheStartCount) {
+    const struct {
+        const char* folder;
+        bool climbs;
+    } cases[] = {
+        {"", false},         {"bin", false},      {"..", true},         {"..\\x", true}, {"../x", true},
+        {"a\\..\\b", false}, {"a\\..\\..", true}, {"a/./../..", true},  {"...", true},   {".. \\x", true},
+        {".\\a", false},     {"\x95\\..", false}, {"a\\...\\b", false}, {"..a", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.climbs, common::climbsOut(c.folder)) << c.folder;
 }
 
 TEST_F(CopyEngine, DriveTotalsListEachDriveInLetterOrder) {

@@ -108,6 +108,19 @@ TEST(LastMoveValue, SourcesAndTarget) {
     EXPECT_EQ("C:\\App\\backup", e.target);
 }
 
+TEST(LastMoveValue, EntriesLeavingTheDestinationAreSkipped) {
+    NoMacros m;
+    LastMoveEntry e;
+    EXPECT_FALSE(parseLastMove("x.txt;..\\..\\WINDOWS", m, "C:\\App", &e));
+    EXPECT_FALSE(parseLastMove("..\\secret.txt;backup", m, "C:\\App", &e));
+    EXPECT_FALSE(parseLastMove("x.txt;sub/../..", m, "C:\\App", &e));
+    // Levels that come back down stay inside; full paths are the script's own.
+    ASSERT_TRUE(parseLastMove("a\\..\\x.txt;b\\..\\keep", m, "C:\\App", &e));
+    EXPECT_EQ("C:\\App\\b\\..\\keep", e.target);
+    ASSERT_TRUE(parseLastMove("D:\\disc\\x.txt;E:\\backup", m, "C:\\App", &e));
+    EXPECT_EQ("E:\\backup", e.target);
+}
+
 TEST(DestinationFolderComponent, AppendedOnceAfterBrowsing) {
     EXPECT_EQ("\\Sample Tools", DestinationDialog::lastComponent("C:\\Program Files\\Sample Tools"));
     EXPECT_EQ("", DestinationDialog::lastComponent("C:\\"));

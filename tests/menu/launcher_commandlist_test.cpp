@@ -90,6 +90,10 @@ TEST(LauncherCommand, ViewFileName) {
     EXPECT_STREQ("", name);
     viewFileName("@view ", name, sizeof name);
     EXPECT_STREQ("", name);
+    // A double-byte character right after "@view" is no separator: the name
+    // begins with it, never at its second byte.
+    viewFileName("@view説明.txt", name, sizeof name);
+    EXPECT_STREQ("説明.txt", name);
 }
 
 TEST(LauncherCommand, WebAddress) {

@@ -292,3 +292,16 @@ TEST(Join, AppendsOnlyWholePieces) {
     EXPECT_TRUE(appendWhole(list, sizeof list, "1234"));
     EXPECT_EQ(15u, std::strlen(list));
 }
+
+// A buffer of size 0 can hold not even a terminator: the functions neither
+// write nor read it, and report no program.
+TEST(Buffers, SizeZeroIsNeitherWrittenNorRead) {
+    char program[4] = {'x', 'y', 'z', 'w'};
+    char arguments[4] = {'x', 'y', 'z', 'w'};
+    EXPECT_FALSE(values::splitCommandLine("prog.exe  arg ", program, 0, arguments, 0));
+    EXPECT_EQ(0, std::memcmp(program, "xyzw", 4));
+    EXPECT_EQ(0, std::memcmp(arguments, "xyzw", 4));
+    values::splitPopupValue("\"http://x/\" ,doc.txt", program, 0, arguments, 0);
+    EXPECT_EQ(0, std::memcmp(program, "xyzw", 4));
+    EXPECT_EQ(0, std::memcmp(arguments, "xyzw", 4));
+}

@@ -3,7 +3,7 @@
 #include "message_box.h"
 #include "client_host.h"
 #include "doc_texts.h"
-#include "command_line.h"
+#include "program_arguments.h"
 #include "file_names.h"
 #include "file_system.h"
 #include "path_text.h"

@@ -5,7 +5,24 @@ namespace viewer {
 
 namespace {
 
+// Shown for a character the file's bytes cannot stand for: the geta mark
+// (code page 932 0x81 0xAC), two bytes like the pair it replaces.
+const unsigned char kBadPair[2] = {0x81, 0xAC};
+
+// Row and cell bytes of JIS X 0208 (the top bit is ignored, as 8-bit JIS and
+// EUC set it). Other values convert to bytes that are not Shift-JIS: a lead
+// byte without a valid partner, which would swallow the line end after it.
+inline bool jisByte(unsigned c) {
+    c &= 0x7F;
+    return c >= 0x21 && c <= 0x7E;
+}
+
 inline unsigned char* putSjis(unsigned char* o, unsigned jis) {
+    if (!jisByte(jis >> 8) || !jisByte(jis)) {
+        o[0] = kBadPair[0];
+        o[1] = kBadPair[1];
+        return o + 2;
+    }
     unsigned s = jisToSjis(jis);
     o[0] = (unsigned char)(s >> 8);
     o[1] = (unsigned char)s;
@@ -45,11 +62,29 @@ inline unsigned char* eucPair(unsigned char* o, unsigned a, unsigned b) {
     if (b < 0x80) {
         *o++ = (unsigned char)b;
     } else if (a == 0x8E) {
-        *o++ = (unsigned char)b;
+        // Half-width katakana; any other partner is no character.
+        if (b >= 0xA1 && b <= 0xDF) {
+            *o++ = (unsigned char)b;
+        } else {
+            *o++ = kBadPair[0];
+            *o++ = kBadPair[1];
+        }
+    } else if (a < 0xA1 || a > 0xFE || b < 0xA1 || b > 0xFE) {
+        *o++ = kBadPair[0];
+        *o++ = kBadPair[1];
     } else {
         o = putSjis(o, ((a << 8) & 0x7F00) | (b & 0x7F));
     }
     return o;
+}
+
+inline bool sjisLead(unsigned c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+inline bool sjisTrail(unsigned c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+
+// A byte of the ASCII state that is no lead byte: kept when it is a
+// character of its own (ASCII, 8-bit half-width katakana), else "?".
+inline unsigned char asciiByte(unsigned c) {
+    return c < 0x80 || (c >= 0xA1 && c <= 0xDF) ? (unsigned char)c : '?';
 }
 
 }  // namespace
@@ -66,7 +101,7 @@ size_t EucDecoder::convert(const unsigned char* in, size_t n, unsigned char* out
     while (i < n) {
         // Runs of ASCII and of JIS X 0208 pairs are the common case.
         while (i < n && in[i] < 0x80) *o++ = in[i++];
-        while (i + 1 < n && in[i] >= 0xA1 && in[i + 1] >= 0xA1) {
+        while (i + 1 < n && in[i] >= 0xA1 && in[i] <= 0xFE && in[i + 1] >= 0xA1 && in[i + 1] <= 0xFE) {
             o = putPair(o, t, in[i] & 0x7Fu, in[i + 1] & 0x7Fu);
             i += 2;
         }
@@ -91,7 +126,7 @@ size_t JisDecoder::convert(const unsigned char* in, size_t n, unsigned char* out
     while (i < n) {
         if (state_ == 2 && carry_ == 0) {
             // Pairs up to the next escape or control byte.
-            while (i + 1 < n && in[i] >= 0x21 && in[i + 1] >= 0x21) {
+            while (i + 1 < n && jisByte(in[i]) && jisByte(in[i + 1])) {
                 o = putPair(o, t, in[i] & 0x7Fu, in[i + 1] & 0x7Fu);
                 i += 2;
             }
@@ -125,12 +160,36 @@ size_t JisDecoder::convert(const unsigned char* in, size_t n, unsigned char* out
         }
         switch (state_) {
         case 0:
-            *o++ = (unsigned char)c;
+            // The code is 7-bit, but Shift-JIS text pasted into a mail keeps
+            // its bytes here: a lead byte with a valid second byte is kept as
+            // that character, a lead byte without one becomes "?" (it would
+            // pair with whatever follows, a line end too); the lead waits in
+            // the carry when a chunk ends after it.
+            if (carry_ == 1) {
+                carry_ = 0;
+                if (sjisTrail(c)) {
+                    *o++ = carryBytes_[0];
+                    *o++ = (unsigned char)c;
+                    break;
+                }
+                *o++ = '?';
+            }
+            if (sjisLead(c)) {
+                carryBytes_[0] = (unsigned char)c;
+                carry_ = 1;
+                break;
+            }
+            *o++ = asciiByte(c);
             // Copy the rest of an ASCII run at once.
-            while (i < n && in[i] != 0x1B) *o++ = in[i++];
+            while (i < n && in[i] != 0x1B && !sjisLead(in[i])) *o++ = asciiByte(in[i++]);
             break;
         case 1:
-            *o++ = c < 0x21 ? (unsigned char)c : (unsigned char)(c | 0x80);
+            if (c < 0x21)
+                *o++ = (unsigned char)c;
+            else if ((c | 0x80) >= 0xA1 && (c | 0x80) <= 0xDF)
+                *o++ = (unsigned char)(c | 0x80);
+            else
+                *o++ = '?';  // no half-width katakana: would be a lead byte
             break;
         default:
             if (c < 0x21) {

@@ -228,3 +228,28 @@ TEST(CodeDetection, WindowsStartAfreshWithEachPassOf16382Bytes) {
     early += "\xFD\xA1\xC1\x20tail";
     EXPECT_EQ(detect(early), kCodeEuc);
 }
+
+// Bytes that stand for no character come out as the geta mark (pairs) or
+// "?" (single bytes), never as a lead byte that would take the next byte,
+// a line end included, as its partner.
+TEST(Conversion, BytesThatAreNoCharacterNeverLeaveALeadByte) {
+    const struct {
+        const char* in;
+        bool isEuc;
+        const char* want;
+    } cases[] = {
+        {"\x8E\x81\n", true, "\x81\xAC\n"},        // EUC kana prefix with no kana
+        {"a\xFF\xFF\r\n", true, "a\x81\xAC\r\n"},  // 0xFF is no EUC byte
+        {"\x90\xA1\n", true, "\x81\xAC\n"},        // lead byte below the EUC range
+        {"\x1B(Ia\n", false, "?\n"},               // no half-width katakana
+        {"\x82\n\xB1", false, "?\n\xB1"},          // lead byte without a second byte in the ASCII state
+        // Shift-JIS in the ASCII state is kept; 0xFF and a lead at the end are not.
+        {"\x82\xA0x\xFF\x82", false, "\x82\xA0x?"},
+        {"\x1B$B\x7F!\n$\"", false, "\x81\xAC\n\x82\xA0"},  // row byte outside JIS X 0208
+    };
+    for (const auto& c : cases) {
+        for (size_t chunk : {1u, 2u, 100u}) {
+            EXPECT_EQ(c.isEuc ? euc(c.in, chunk) : jis(c.in, chunk), c.want) << c.in << " chunk " << chunk;
+        }
+    }
+}
