@@ -8,10 +8,11 @@
 #include "fuzz_support.h"
 #include "path_name.h"
 #include "sjis.h"
+using namespace common;
 
 namespace {
 
-bool commonLead(unsigned char c) { return isLeadByte(c); }
+bool commonLead(unsigned char c) { return isPathLeadByte(c); }
 
 // Exposes the buffers to check that every part is terminated inside its own.
 class Probe : public PathName {

@@ -6,10 +6,11 @@
 
 #include "fuzz_support.h"
 #include "sjis.h"
+using namespace common;
 
 namespace {
 
-bool commonLead(unsigned char c) { return isLeadByte(c); }
+bool commonLead(unsigned char c) { return common::isPathLeadByte(c); }
 
 // Offsets where characters start, walking as the helpers do.
 std::vector<bool> starts(const std::string& s) {
@@ -17,7 +18,7 @@ std::vector<bool> starts(const std::string& s) {
     size_t i = 0;
     while (i < s.size()) {
         at[i] = true;
-        i += (isLeadByte((unsigned char)s[i]) && i + 1 < s.size()) ? 2 : 1;
+        i += (common::isPathLeadByte((unsigned char)s[i]) && i + 1 < s.size()) ? 2 : 1;
     }
     at[s.size()] = true;
     return at;
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(fuzz::boundaryPrefix(src.c_str(), src.size(), dest.get(), commonLead));
             // As long as fits: the next character would not have.
             if (n < src.size()) {
-                size_t step = (isLeadByte((unsigned char)src[n]) && n + 1 < src.size()) ? 2 : 1;
+                size_t step = (common::isPathLeadByte((unsigned char)src[n]) && n + 1 < src.size()) ? 2 : 1;
                 FUZZ_CHECK(n + step > destSize - 1);
             }
         }

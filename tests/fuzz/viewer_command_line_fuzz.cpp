@@ -4,7 +4,8 @@
 // character-boundary prefix of at most the bytes asked for.
 #include <cstdint>
 
-#include "cmdline.h"
+#include "start_request.h"
+#include "program_arguments.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -13,10 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string line = in.ConsumeRemainingBytesAsString();
     const bool whole = fuzz::wellFormed(reinterpret_cast<const unsigned char*>(line.data()), line.size());
 
-    kv::StartRequest r = kv::parseCommandLine(line);
-    FUZZ_CHECK(r.fileName.size() <= kv::kMaxPath - 1);
-    FUZZ_CHECK(r.folder.size() <= kv::kMaxPath - 1);
-    FUZZ_CHECK(r.fileTypeName.size() <= kv::kMaxPath - 1);
+    viewer::StartRequest r = viewer::parseCommandLine(line);
+    FUZZ_CHECK(r.fileName.size() <= viewer::kMaxPath - 1);
+    FUZZ_CHECK(r.folder.size() <= viewer::kMaxPath - 1);
+    FUZZ_CHECK(r.fileTypeName.size() <= viewer::kMaxPath - 1);
     if (whole) {
         FUZZ_CHECK(fuzz::wholeCharacters(reinterpret_cast<const unsigned char*>(r.fileName.data()),
                                          r.fileName.size()));
@@ -28,10 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(r.jumpRow >= -1);
     FUZZ_CHECK(r.forcedCode >= 0 && r.forcedCode <= 4);
 
-    std::string args = kv::argumentsOf(line);
+    std::string args = common::skipProgramName(line.c_str());
     FUZZ_CHECK(args.size() <= line.size() && line.compare(line.size() - args.size(), args.size(), args) == 0);
 
-    std::string cut = kv::truncateSjis(line, max);
+    std::string cut = viewer::truncateSjis(line, max);
     FUZZ_CHECK(cut.size() <= max || cut.size() == line.size());
     FUZZ_CHECK(cut.size() == line.size() || cut.size() <= max);
     FUZZ_CHECK(line.compare(0, cut.size(), cut) == 0);

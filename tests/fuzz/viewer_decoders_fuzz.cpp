@@ -5,7 +5,7 @@
 // code page 932, so no half character can swallow a line end.
 #include <cstdint>
 
-#include "codeconv.h"
+#include "code_conv.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -28,9 +28,9 @@ std::vector<unsigned char> decode(const unsigned char* in, size_t n, unsigned se
     while (pos < n) {
         size_t take = whole ? n - pos : std::min(chunks.next(), n - pos);
         std::vector<unsigned char> chunk(in + pos, in + pos + take);
-        std::vector<unsigned char> out(take + kv::kConvSlack);
+        std::vector<unsigned char> out(take + viewer::kConvSlack);
         size_t got = d.convert(chunk.data(), take, out.data());
-        FUZZ_CHECK(got <= take + kv::kConvSlack);
+        FUZZ_CHECK(got <= take + viewer::kConvSlack);
         all.insert(all.end(), out.begin(), out.begin() + got);
         pos += take;
     }
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t n = size - 2;
 
     if (which == 2) {
-        kv::Utf16Chunker c;
+        viewer::Utf16Chunker c;
         Chunks chunks{seed};
         std::vector<unsigned char> all;
         size_t pos = 0;
@@ -65,9 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     std::vector<unsigned char> whole =
-        which == 0 ? decode<kv::EucDecoder>(in, n, seed, true) : decode<kv::JisDecoder>(in, n, seed, true);
+        which == 0 ? decode<viewer::EucDecoder>(in, n, seed, true) : decode<viewer::JisDecoder>(in, n, seed, true);
     std::vector<unsigned char> chunked =
-        which == 0 ? decode<kv::EucDecoder>(in, n, seed, false) : decode<kv::JisDecoder>(in, n, seed, false);
+        which == 0 ? decode<viewer::EucDecoder>(in, n, seed, false) : decode<viewer::JisDecoder>(in, n, seed, false);
     FUZZ_CHECK(whole == chunked);
     FUZZ_CHECK(whole.size() <= n);
     FUZZ_CHECK(fuzz::validCp932(whole.data(), whole.size()));

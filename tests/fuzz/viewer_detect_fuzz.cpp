@@ -13,10 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const unsigned char* file = data + 1;
     const size_t n = size - 1;
 
-    kv::CharCode whole = kv::detectCode(file, n);
-    FUZZ_CHECK(whole == kv::kCodeSjis || whole == kv::kCodeEuc || whole == kv::kCodeJis);
+    viewer::CharCode whole = viewer::detectCode(file, n);
+    FUZZ_CHECK(whole == viewer::kCodeSjis || whole == viewer::kCodeEuc || whole == viewer::kCodeJis);
 
-    kv::CodeDetector d;
+    viewer::CodeDetector d;
     size_t pos = 0;
     while (pos < n) {
         seed = seed * 1103515245u + 12345u;
@@ -25,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Each read in its own exact-size block, so a detector that kept a
         // pointer into an earlier read would be caught.
         std::vector<unsigned char> block(file + pos, file + pos + take);
-        kv::CharCode v = d.feed(block.data(), block.size());
+        viewer::CharCode v = d.feed(block.data(), block.size());
         pos += take;
-        if (v != kv::kCodeAuto) break;
+        if (v != viewer::kCodeAuto) break;
     }
     FUZZ_CHECK(d.finish() == whole);
     return 0;

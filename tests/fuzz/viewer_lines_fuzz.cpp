@@ -9,12 +9,12 @@
 #include <cstdint>
 
 #include "fuzz_support.h"
-#include "linesplit.h"
+#include "line_split.h"
 #include "wrap.h"
 
 namespace {
 
-class CheckingSink : public kv::LineSink {
+class CheckingSink : public viewer::LineSink {
 public:
     int fold = 80;
     int tabWidth = 8;
@@ -22,7 +22,7 @@ public:
     bool refuseAt = false;
     size_t linesLeft = 0;
     bool line(const char* bytes, int len, bool continues) override {
-        FUZZ_CHECK(len >= 0 && len <= kv::kLineBufferSize);
+        FUZZ_CHECK(len >= 0 && len <= viewer::kLineBufferSize);
         const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes);
         if (continues && len > 1) FUZZ_CHECK(fuzz::wholeCharacters(p, size_t(len)) || !whole);
         wrap(p, len);
@@ -37,7 +37,7 @@ private:
         int rows = 0;
         for (;;) {
             bool cont = false;
-            int k = kv::nextRowLength(p + pos, len - pos, fold, &cont);
+            int k = viewer::nextRowLength(p + pos, len - pos, fold, &cont);
             FUZZ_CHECK(k >= 0 && pos + k <= len);
             FUZZ_CHECK(k <= (fold < 2 ? 2 : fold));
             if (cont) {
@@ -47,14 +47,14 @@ private:
             }
             // Re-expanding the row's tabs, as the row store does: at most the
             // row's bytes times the tab width (the bound its callers reserve).
-            static char out[kv::kLineBufferSize * 32 + 1];
+            static char out[viewer::kLineBufferSize * 32 + 1];
             int column = 0;
-            int e = kv::expandTabs(p + pos, k, out, tabWidth, pad, &column);
+            int e = viewer::expandTabs(p + pos, k, out, tabWidth, pad, &column);
             FUZZ_CHECK(e >= 0 && e <= k * (tabWidth > 0 ? tabWidth : 8));
             pos += k;
             FUZZ_CHECK(++rows <= len + 1);
             if (!cont) break;
-            pos += kv::paddingToSkip(p + pos, len - pos);
+            pos += viewer::paddingToSkip(p + pos, len - pos);
         }
         FUZZ_CHECK(pos == len);
     }
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> text = in.ConsumeRemainingBytes<uint8_t>();
     sink.whole = fuzz::wellFormed(text.data(), text.size());
 
-    kv::LineSplitter splitter(sink, sink.tabWidth, sink.pad, ctrlZ);
+    viewer::LineSplitter splitter(sink, sink.tabWidth, sink.pad, ctrlZ);
     unsigned s = seed;
     size_t pos = 0;
     bool going = true;
@@ -87,6 +87,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         pos += take;
     }
     splitter.finish();
-    FUZZ_CHECK(splitter.pendingLength() >= 0 && splitter.pendingLength() <= kv::kLineBufferSize);
+    FUZZ_CHECK(splitter.pendingLength() >= 0 && splitter.pendingLength() <= viewer::kLineBufferSize);
     return 0;
 }

@@ -43,6 +43,14 @@ inline DWORD GetFileAttributesA(const char*) { return INVALID_FILE_ATTRIBUTES; }
 #include <cstdio>
 typedef void* LPSECURITY_ATTRIBUTES;
 inline BOOL CreateDirectoryA(const char*, LPSECURITY_ATTRIBUTES) { return 0; }
+#define FALSE 0
+#define TRUE 1
+inline DWORD GetLongPathNameA(const char*, char*, DWORD) { return 0; }
+inline DWORD GetCurrentDirectoryA(DWORD size, char* out) {
+    if (size) out[0] = '\0';
+    return 0;
+}
+inline BOOL SetCurrentDirectoryA(const char*) { return 0; }
 inline int wsprintfA(char* out, const char* format, ...) {
     va_list args;
     va_start(args, format);
