@@ -47,14 +47,15 @@ TEST(PathNameSplit, DoubleByteFolderWithTrailBackslashIsNotCut) {
     EXPECT_STREQ("C:\\dir\\ソ", q.fullPath());
 }
 
-TEST(PathNameSplit, AnOverlongFolderIsCutBetweenCharacters) {
-    // The folder part is 257 bytes; cut to its 255-byte limit by bytes it
-    // would end in the lead byte of the last character. The character goes
-    // whole, and the rebuilt path puts the separator back.
+TEST(PathNameSplit, AnOverlongFolderEndingInADoubleByteCharacterIsRefusedWhole) {
+    // The folder part is 257 bytes: cut to its 255-byte limit it would end in
+    // the lead byte of the last character and name another folder. It is
+    // refused instead: nothing of it is left to be used.
     std::string path = "\\" + std::string(253, 'a') + "\x95\x5C\\x.txt";
     PathName p(path.c_str());
-    EXPECT_EQ("\\" + std::string(253, 'a') + "\\", std::string(p.folder()));
-    EXPECT_STREQ("x", p.name());
+    EXPECT_STREQ("", p.folder());
+    EXPECT_STREQ("", p.name());
+    EXPECT_TRUE(p.empty());
 }
 
 TEST(PathNameSetPath, QuotedPathKeepsOnlyTheQuotedPart) {
