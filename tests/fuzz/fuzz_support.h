@@ -127,4 +127,11 @@ inline std::string text(FuzzedDataProvider& in, size_t max) {
     return s;
 }
 
+// An output buffer is terminated inside itself (or, of size 0, untouched) and
+// holds whole characters when its input did.
+inline void checkOutput(Buffer& b, bool inputWhole) {
+    FUZZ_CHECK(b.size() == 0 || b.terminated());
+    if (b.size() && inputWhole) FUZZ_CHECK(wholeCharacters(b.get(), commonLead));
+}
+
 }  // namespace fuzz

@@ -5,22 +5,10 @@
 #include <cstdint>
 
 #include "folder_rules.h"
+#include "fuzz_folders.h"
 #include "fuzz_support.h"
 
 namespace {
-
-class FuzzSource : public MacroSource {
-public:
-    std::string folders[5];
-    std::string windowsFolder() const override { return folders[0]; }
-    std::string systemFolder() const override { return folders[1]; }
-    std::string programFilesFolder() const override { return folders[2]; }
-    std::string tempFolder() const override { return folders[3]; }
-    std::string documentsFolder() const override { return folders[4]; }
-    std::string profileString(const std::string&, const std::string&, const std::string&) const override {
-        return folders[4];
-    }
-};
 
 bool answer = false;
 bool folderExists(const char*) { return answer; }
@@ -29,7 +17,7 @@ bool folderExists(const char*) { return answer; }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    FuzzSource source;
+    fuzz::FolderSource source;
     for (std::string& f : source.folders) f = fuzz::text(in, 300);
     answer = in.ConsumeBool();
     const bool missing = in.ConsumeBool();

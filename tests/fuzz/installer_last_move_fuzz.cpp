@@ -4,23 +4,11 @@
 // that gives one); the sources are the comma-separated pieces, none empty.
 #include <cstdint>
 
+#include "fuzz_folders.h"
 #include "fuzz_support.h"
 #include "last_move.h"
 
 namespace {
-
-class FuzzSource : public MacroSource {
-public:
-    std::string folders[5];
-    std::string windowsFolder() const override { return folders[0]; }
-    std::string systemFolder() const override { return folders[1]; }
-    std::string programFilesFolder() const override { return folders[2]; }
-    std::string tempFolder() const override { return folders[3]; }
-    std::string documentsFolder() const override { return folders[4]; }
-    std::string profileString(const std::string&, const std::string&, const std::string&) const override {
-        return folders[4];
-    }
-};
 
 bool installerLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
@@ -67,7 +55,7 @@ bool inside(const std::string& path, const std::string& folder) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    FuzzSource source;
+    fuzz::FolderSource source;
     for (std::string& f : source.folders) f = "C:\\" + fuzz::text(in, 60);
     const std::string destination = "C:\\Program Files\\Sample";
     const std::string value = fuzz::text(in, 600);

@@ -7,15 +7,6 @@
 #include "command_list.h"
 #include "fuzz_support.h"
 
-namespace {
-
-void checkOutput(fuzz::Buffer& b, bool inputWhole) {
-    FUZZ_CHECK(b.size() == 0 || b.terminated());
-    if (b.size() && inputWhole) FUZZ_CHECK(fuzz::wholeCharacters(b.get(), fuzz::commonLead));
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     const int op = in.ConsumeIntegralInRange(0, 3);
@@ -36,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::string held = list.rest();
         size_t taken = 0;
         while (list.takeNext(a.get(), a.size())) {
-            checkOutput(a, whole);
+            fuzz::checkOutput(a, whole);
             if (a.size()) {
                 const char* command = a.get();
                 // Every command is a piece of the list as it was assigned.
@@ -55,20 +46,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // The launcher asks for the file name of "@view" commands only.
         if (commands::kindOf(first.c_str()) == commands::Kind::View) {
             commands::viewFileName(first.c_str(), a.get(), a.size());
-            checkOutput(a, whole);
+            fuzz::checkOutput(a, whole);
         }
         commands::webAddress(first.c_str(), b.get(), b.size());
-        checkOutput(b, whole);
+        fuzz::checkOutput(b, whole);
         break;
     case 2:
         commands::splitCommandLine(first.c_str(), a.get(), a.size(), b.get(), b.size());
-        checkOutput(a, whole);
-        checkOutput(b, whole);
+        fuzz::checkOutput(a, whole);
+        fuzz::checkOutput(b, whole);
         break;
     default: {
         bool ok = commands::playCommand(first.c_str(), second.c_str(), a.get(), a.size(), b.get(), b.size());
-        checkOutput(a, whole);
-        checkOutput(b, whole);
+        fuzz::checkOutput(a, whole);
+        fuzz::checkOutput(b, whole);
         if (ok) FUZZ_CHECK(a.size() > 1 && a.get()[0] != '\0');
         break;
     }

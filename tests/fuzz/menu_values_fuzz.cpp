@@ -24,11 +24,6 @@ long long referenceDecimal(const char* p) {
     return v;
 }
 
-void checkOutput(fuzz::Buffer& b, bool inputWhole) {
-    FUZZ_CHECK(b.size() == 0 || b.terminated());
-    if (b.size() && inputWhole) FUZZ_CHECK(fuzz::wholeCharacters(b.get(), fuzz::commonLead));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -68,14 +63,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 3: {
         bool sync = false;
         values::parseSound(v, a.get(), a.size(), &sync);
-        checkOutput(a, whole);
+        fuzz::checkOutput(a, whole);
         break;
     }
     case 4: {
         const char* rest = values::splitCommandValue(v, a.get(), a.size(), b.get(), b.size());
         FUZZ_CHECK(rest >= v && rest <= v + value.size());
-        checkOutput(a, whole);
-        checkOutput(b, whole);
+        fuzz::checkOutput(a, whole);
+        fuzz::checkOutput(b, whole);
         break;
     }
     case 5: {
@@ -84,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         size_t parts = 0;
         while (p) {
             const char* next = values::nextPart(p, a.get(), a.size());
-            checkOutput(a, whole);
+            fuzz::checkOutput(a, whole);
             FUZZ_CHECK(!next || (next > p || !*p) && next <= v + value.size());
             if (next && !*p) break;
             p = next;
@@ -94,19 +89,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     case 6: {
         bool ok = values::splitCommandLine(v, a.get(), a.size(), b.get(), b.size());
-        checkOutput(a, whole);
-        checkOutput(b, whole);
+        fuzz::checkOutput(a, whole);
+        fuzz::checkOutput(b, whole);
         if (ok) FUZZ_CHECK(a.size() > 1 && a.get()[0] != '\0');
         break;
     }
     case 7:
         values::firstArgument(v, a.get(), a.size());
-        checkOutput(a, whole);
+        fuzz::checkOutput(a, whole);
         break;
     case 8:
         values::splitPopupValue(v, a.get(), a.size(), b.get(), b.size());
-        checkOutput(a, whole);
-        checkOutput(b, whole);
+        fuzz::checkOutput(a, whole);
+        fuzz::checkOutput(b, whole);
         values::isWebAddress(v);
         break;
     default: {
