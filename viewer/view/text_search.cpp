@@ -107,12 +107,23 @@ std::string TextSearcher::wordAt(TextPosition at, bool fromWordStart, TextPositi
     return std::string(reinterpret_cast<const char*>(line_.data()) + b, static_cast<size_t>(e - b));
 }
 
-std::string TextSearcher::pieceAfter(TextPosition after, int limit) {
+std::string TextSearcher::pieceAfter(TextPosition after, int limit, TextPosition* end) {
     if (!rows_ || after.row < 0 || after.row > rows_->eofRow()) return std::string();
     loadLine(lineStartRow(after.row));
     int b = 0, e = 0;
     if (!searchPieceAt(line_.data(), lineLength_, offsetOf(after), limit, &b, &e)) return std::string();
+    *end = positionOf(e);
     return std::string(reinterpret_cast<const char*>(line_.data()) + b, static_cast<size_t>(e - b));
+}
+
+}  // namespace viewer
+
+namespace viewer {
+
+TextPosition TextSearcher::advance(TextPosition from, int count) {
+    if (!rows_ || from.row < 0 || from.row > rows_->eofRow()) return from;
+    loadLine(lineStartRow(from.row));
+    return positionOf(std::min(offsetOf(from) + count, lineLength_));
 }
 
 }  // namespace viewer

@@ -35,8 +35,11 @@ public:
     // The word at a position (see searchWordAt), without tab fill bytes; empty when none.
     std::string wordAt(TextPosition at, bool fromWordStart, TextPosition* wordStart = nullptr);
     // The piece of text that follows `after` in its logical line (see
-    // searchPieceAt), at most `limit` bytes; empty when nothing follows.
-    std::string pieceAfter(TextPosition after, int limit);
+    // searchPieceAt), at most `limit` bytes, and the position after it;
+    // empty when nothing follows.
+    std::string pieceAfter(TextPosition after, int limit, TextPosition* end);
+    // The position `count` bytes after `from` in its logical line.
+    TextPosition advance(TextPosition from, int count);
 
     // First row of the logical line that holds `row`.
     int lineStartRow(int row) const;
