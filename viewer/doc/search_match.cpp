@@ -70,22 +70,63 @@ bool acceptable(const unsigned char* line, int length, int at, int previous, con
                      static_cast<unsigned char>(key.bytes.back()));
 }
 
-// Next occurrence of the key's bytes at or after `from` regardless of boundaries.
-int rawFind(const unsigned char* line, int length, int from, const SearchKey& key) {
-    const int n = static_cast<int>(key.bytes.size());
-    const unsigned char first = static_cast<unsigned char>(key.bytes[0]);
-    const unsigned char* rest = reinterpret_cast<const unsigned char*>(key.bytes.data()) + 1;
-    int last = length - n;  // last possible start
-    int i = from;
-    while (i <= last) {
-        const void* hit = std::memchr(line + i, first, static_cast<size_t>(last - i + 1));
-        if (!hit) return -1;
-        int at = static_cast<int>(static_cast<const unsigned char*>(hit) - line);
-        if (n == 1 || std::memcmp(line + at + 1, rest, static_cast<size_t>(n - 1)) == 0) return at;
-        i = at + 1;
+// Whether the key's bytes stand at `t`, compared as the folded text would
+// compare: the key is folded already; a byte of the text counts folded where
+// it is a single-byte character and as it is where it is the second byte of
+// a double-byte character. The match starts on a character boundary, so the
+// text's characters line up with the key's as long as the bytes agree.
+inline bool keyAt(const unsigned char* t, const unsigned char* k, int n, bool caseSensitive) {
+    if (caseSensitive) return std::memcmp(t, k, static_cast<size_t>(n)) == 0;
+    int i = 0;
+    while (i < n) {
+        unsigned char c = k[i];
+        if (lead(c) && i + 1 < n) {
+            if (t[i] != c || t[i + 1] != k[i + 1]) return false;
+            i += 2;
+        } else {
+            unsigned char x = t[i];
+            if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - ('a' - 'A'));
+            if (x != c) return false;
+            ++i;
+        }
     }
-    return -1;
+    return true;
 }
+
+// Candidate starts: where the text holds the key's first byte (either case
+// of it when case is ignored). The line is never folded or copied again:
+// one or two memchr scans run ahead and are merged.
+class Candidates {
+public:
+    Candidates(const unsigned char* line, int length, const SearchKey& key)
+        : line_(line), last_(length - static_cast<int>(key.bytes.size())) {
+        first_ = static_cast<unsigned char>(key.bytes[0]);
+        second_ = first_;
+        if (!key.caseSensitive && first_ >= 'A' && first_ <= 'Z')
+            second_ = static_cast<unsigned char>(first_ + ('a' - 'A'));
+    }
+    // The first candidate at or after `from`; -1 when none is left.
+    int next(int from) {
+        if (from > last_) return -1;
+        if (a_ < from) a_ = scan(first_, from);
+        if (second_ == first_) return a_ <= last_ ? a_ : -1;
+        if (b_ < from) b_ = scan(second_, from);
+        if (a_ > last_) return b_ > last_ ? -1 : b_;
+        if (b_ > last_) return a_;
+        return a_ < b_ ? a_ : b_;
+    }
+
+private:
+    // Position of c at or after from, or past the last start when absent.
+    int scan(unsigned char c, int from) {
+        const void* hit = std::memchr(line_ + from, c, static_cast<size_t>(last_ - from + 1));
+        return hit ? static_cast<int>(static_cast<const unsigned char*>(hit) - line_) : last_ + 1;
+    }
+    const unsigned char* line_;
+    int last_;
+    unsigned char first_, second_;
+    int a_ = -1, b_ = -1;
+};
 
 }  // namespace
 
@@ -126,26 +167,29 @@ bool isWholeWordAt(const unsigned char* line, int length, int start, int count, 
 
 int findInLineForward(const unsigned char* line, int length, int from, const SearchKey& key) {
     if (key.bytes.empty() || from < 0) return -1;
+    const unsigned char* k = reinterpret_cast<const unsigned char*>(key.bytes.data());
+    const int n = static_cast<int>(key.bytes.size());
+    Candidates candidates(line, length, key);
     BoundaryWalker walker(line, length);
-    int i = from;
-    for (;;) {
-        int at = rawFind(line, length, i, key);
-        if (at < 0) return -1;
+    for (int at = candidates.next(from); at >= 0; at = candidates.next(at + 1)) {
+        if (!keyAt(line + at, k, n, key.caseSensitive)) continue;
         if (walker.boundary(at) && acceptable(line, length, at, walker.previous(), key)) return at;
-        i = at + 1;
     }
+    return -1;
 }
 
 int findInLineBackward(const unsigned char* line, int length, int before, const SearchKey& key) {
     if (key.bytes.empty()) return -1;
+    const unsigned char* k = reinterpret_cast<const unsigned char*>(key.bytes.data());
+    const int n = static_cast<int>(key.bytes.size());
+    Candidates candidates(line, length, key);
     BoundaryWalker walker(line, length);
-    int best = -1, i = 0;
-    for (;;) {
-        int at = rawFind(line, length, i, key);
-        if (at < 0 || at >= before) return best;
+    int best = -1;
+    for (int at = candidates.next(0); at >= 0 && at < before; at = candidates.next(at + 1)) {
+        if (!keyAt(line + at, k, n, key.caseSensitive)) continue;
         if (walker.boundary(at) && acceptable(line, length, at, walker.previous(), key)) best = at;
-        i = at + 1;
     }
+    return best;
 }
 
 bool isSearchWordLead(unsigned char c) { return isLetter(c) || isDigit(c) || lead(c); }

@@ -30,10 +30,10 @@ struct SearchKey {
 SearchKey makeSearchKey(const std::string& text, bool caseSensitive, bool wholeWord);
 
 // `line` is the working text of one whole logical line as the row store holds
-// it (tabs with their zero fill bytes, no "[EOF]"), already folded with
-// foldSearchCase when the key is not case-sensitive. An occurrence counts
-// only when it starts and ends on character boundaries and, for a whole-word
-// key, when it is a whole word.
+// it (tabs with their zero fill bytes, no "[EOF]"). When the key ignores
+// case the line is compared as foldSearchCase would fold it, without being
+// changed. An occurrence counts only when it starts and ends on character
+// boundaries and, for a whole-word key, when it is a whole word.
 //
 // First occurrence that starts at or after `from`; -1 when there is none.
 int findInLineForward(const unsigned char* line, int length, int from, const SearchKey& key);

@@ -56,7 +56,6 @@ bool TextSearcher::findDown(const SearchKey& key, TextPosition from, bool stepFi
         while (at < lineLength_ && line_[at] == 0) ++at;
     }
     for (;;) {
-        if (!key.caseSensitive) foldSearchCase(line_.data(), static_cast<size_t>(lineLength_));
         int hit = findInLineForward(line_.data(), lineLength_, at, key);
         if (hit >= 0) {
             TextPosition p = positionOf(hit);
@@ -79,7 +78,6 @@ bool TextSearcher::findUp(const SearchKey& key, TextPosition from, TextPosition*
     loadLine(lineStartRow(row));
     int before = offsetOf(TextPosition{row, from.column});
     for (;;) {
-        if (!key.caseSensitive) foldSearchCase(line_.data(), static_cast<size_t>(lineLength_));
         int hit = findInLineBackward(line_.data(), lineLength_, before, key);
         if (hit >= 0) {
             TextPosition p = positionOf(hit);

@@ -1,7 +1,7 @@
 // Searching the display rows for a literal string, one logical line at a
-// time: each logical line is copied once into a working buffer (and folded
-// there when the search ignores case), searched by the pure matcher, and the
-// offset found is turned back into a row and column. No window here.
+// time: each logical line is copied once into a working buffer, searched
+// there by the pure matcher, and the offset found is turned back into a row
+// and column. No window here.
 #pragma once
 #include "search_match.h"
 #include "text_rows.h"
