@@ -92,15 +92,15 @@ protected:
         } else {
             bool usedSelection = false;
             TextPosition from;
+            // "Take more" goes on after the selection or word that fills the field.
+            TextPosition selectionEnd{m.selection().lastRow(), m.selection().lastCol()};
             text = searchTextFromDocument(s.wholeWord, &from, &usedSelection);
             if (!text.empty()) {
                 out_.recorded = from;
-                if (!usedSelection) {
-                    // A word: "take more" goes on after it.
-                    TextSearcher searcher(&a.rows);
-                    takenEnd_ = searcher.advance(from, static_cast<int>(text.size()));
-                    taken_ = true;
-                }
+                TextSearcher searcher(&a.rows);
+                takenEnd_ =
+                    usedSelection ? selectionEnd : searcher.advance(from, static_cast<int>(text.size()));
+                taken_ = true;
             } else if (!usedSelection) {
                 text = s.text;  // nothing at the caret: the current string
             }

@@ -178,4 +178,16 @@ TEST(KelviewSearch, TwelveSelectedRowsBoundTheSearchEightDoNotByDefault) {
     ASSERT_TRUE(e2e::sendKey(v.client, 'L', false, true));
     ASSERT_TRUE(e2e::sendKey(v.client, VK_F3));
     EXPECT_EQ(MAKELONG(1, 2), waitQuery(v.client, kPosition, MAKELONG(1, 2)));
+
+    // The field starts with the match at the caret; the find key takes one more piece each time.
+    dlg = v.openFind();
+    ASSERT_NE(nullptr, dlg);
+    HWND field = e2e::child(dlg, IDC_FIND_TEXT);
+    EXPECT_EQ("line", e2e::windowText(field));
+    ASSERT_TRUE(e2e::activate(dlg));
+    ASSERT_TRUE(e2e::sendKey(dlg, 'F', false, true));
+    ASSERT_TRUE(e2e::sendKey(dlg, 'F', false, true));
+    EXPECT_TRUE(e2e::waitText(field, "line 2", 5000)) << e2e::windowText(field);
+    e2e::pressButton(dlg, IDCANCEL);
+    ASSERT_TRUE(v.d.waitGone(dlg, 5000));
 }
