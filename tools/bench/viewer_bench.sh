@@ -7,10 +7,13 @@
 #     the load time of the file minus that of a tiny file, next to iconv;
 #  3. the process's private memory after loading a 5 MB and a 50 MB file.
 # usage: tools/bench/viewer_bench.sh [WORK_DIR] [SIZE_MB]
+#   SECTIONS=2 (any of 1, 2, 3) runs only those tables; LOAD_RUNS (default 5)
+#   sets the number of runs of table 2.
 set -eu
 top=$(cd "$(dirname "$0")/../.." && pwd)
 work=${1:-$top/build/bench-viewer}
 size=${2:-50}
+sections=${SECTIONS:-123}
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
 src="$top/viewer/doc"
@@ -24,7 +27,7 @@ printf 'tiny\r\n' > "$work/tiny.txt"
 ls -l "$work"/big-*.txt "$work"/mid-sjis.txt | awk '{print "  " $5, $9}'
 
 echo "== build"
-g++ -O2 -std=c++17 -I"$src" -I"$top/common" "$top/tools/bench/viewer_conv_bench.cpp" "$src/code_conv.cpp" -o "$work/convbench-host"
+[[ $sections != *1* ]] || g++ -O2 -std=c++17 -I"$src" -I"$top/common" "$top/tools/bench/viewer_conv_bench.cpp" "$src/code_conv.cpp" -o "$work/convbench-host"
 objs=()
 for f in $engine; do objs+=("$src/$f.cpp"); done
 objs+=("$top/common/sjis.cpp" "$top/common/path_text.cpp")
@@ -39,7 +42,7 @@ else
 fi
 echo "  Windows build: $cross"
 win_cxx="$cross -O2 -std=c++17 -fexec-charset=CP932 -DWIN32_LEAN_AND_MEAN -DNOMINMAX -DSTRICT -static -static-libgcc -static-libstdc++ -I$src -I$top/common"
-$win_cxx "$top/tools/bench/viewer_conv_bench.cpp" "$src/code_conv.cpp" "$src/acp_conv.cpp" -o "$work/convbench.exe"
+[[ $sections != *1* ]] || $win_cxx "$top/tools/bench/viewer_conv_bench.cpp" "$src/code_conv.cpp" "$src/acp_conv.cpp" -o "$work/convbench.exe"
 $win_cxx "$top/tools/bench/viewer_load_bench.cpp" "${objs[@]}" -lpsapi -o "$work/loadbench.exe"
 
 export WINEPREFIX="$work/wineprefix-$DISC_WINEARCH"
@@ -91,6 +94,7 @@ minmax() {
 declare -A iconvName=([sjis]=CP932 [euc]=EUC-JP [jis]=ISO-2022-JP [utf16]=UTF-16)
 declare -A codeNum=([sjis]=1 [utf16]=2 [euc]=3 [jis]=4)
 
+if [[ $sections == *1* ]]; then
 echo
 echo "== 1. converters alone (seconds, best of 3; MB/s of input)"
 printf '%-6s %10s %16s %16s %16s %7s %7s\n' code bytes iconv engine-host engine-wine 'host/x' 'wine/x'
@@ -113,6 +117,9 @@ for c in euc jis utf16; do
 done
 
 echo
+fi
+
+if [[ $sections == *2* ]]; then
 echo "== 2. whole load into the row store under Wine (net of a tiny file) next to iconv, $LOAD_RUNS runs"
 echo "   'page file' is the viewer as shipped; 'memory pages' is the same load with the memoryPages setting on;"
 echo "   each run times iconv, then both loads; the speeds are iconv's time over the load's, min-max over the runs;"
@@ -140,9 +147,13 @@ for c in sjis euc jis utf16; do
         "$(minmax "${sp[@]}")x" "$(minmax "${sm[@]}")x" "$(minmax "${pp[@]}")"
 done
 
+fi
+
+if [[ $sections == *3* ]]; then
 echo
 echo "== 3. private memory after loading (bytes)"
 for f in mid-sjis big-sjis; do
     line=$(wrun "$work/loadbench.exe" "$(winpath "$work/tiny.txt")" "$(winpath "$work/$f.txt")" 1 || true)
     echo "  $f: $(echo "$line" | tr ' ' '\n' | grep -E '^(ok|bytes|rows|window|pagefile|private_before|private_after)=' | tr '\n' ' ')"
 done
+fi
