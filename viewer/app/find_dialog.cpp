@@ -184,8 +184,13 @@ protected:
             }
             return FALSE;
         case WM_ACTIVATE:
-            // Whether the user went to another viewer is known once the activation has settled.
-            if (LOWORD(wp) == WA_INACTIVE && !done_) PostMessageA(hwnd_, WMU_FIND_CHECK_FOREGROUND, 0, 0);
+        case WM_NCACTIVATE:
+        case WM_ACTIVATEAPP:
+            // Whether the user went to another viewer is known once the
+            // activation has settled. A window of another process brought to
+            // the front may leave only one of these messages here.
+            if ((msg == WM_ACTIVATE ? LOWORD(wp) == WA_INACTIVE : wp == FALSE) && !done_)
+                PostMessageA(hwnd_, WMU_FIND_CHECK_FOREGROUND, 0, 0);
             return FALSE;
         case WMU_FIND_CHECK_FOREGROUND:
             if (!done_) {

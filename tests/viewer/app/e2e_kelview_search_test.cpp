@@ -191,3 +191,28 @@ TEST(KelviewSearch, TwelveSelectedRowsBoundTheSearchEightDoNotByDefault) {
     e2e::pressButton(dlg, IDCANCEL);
     ASSERT_TRUE(v.d.waitGone(dlg, 5000));
 }
+
+TEST(KelviewSearch, TheDialogFollowsTheUserToAnotherViewerWindow) {
+    std::string folder = e2e::freshFolder("kelview_search_follow");
+    ASSERT_TRUE(e2e::writeFile(folder + "\\a.txt", "alpha\r\n"));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\b.txt", "beta\r\n"));
+    Viewer a(folder + "\\a.txt");
+    ASSERT_NE(nullptr, a.client);
+    Viewer b(folder + "\\b.txt");
+    ASSERT_NE(nullptr, b.client);
+    ASSERT_TRUE(e2e::activate(a.client));
+    HWND dlg = a.openFind();
+    ASSERT_NE(nullptr, dlg);
+    EXPECT_EQ("alpha", e2e::windowText(e2e::child(dlg, IDC_FIND_TEXT)));
+    // The user brings the other viewer to the front: the dialog closes here
+    // and opens there with that window's own (still empty) search string.
+    ASSERT_TRUE(e2e::activate(b.frame));
+    EXPECT_TRUE(a.d.waitGone(dlg, 5000));
+    HWND there = b.d.waitWindowTitled(b.p, "検索", 5000);
+    ASSERT_NE(nullptr, there);
+    EXPECT_EQ("", e2e::windowText(e2e::child(there, IDC_FIND_TEXT)));
+    EXPECT_TRUE(IsWindowEnabled(a.frame));
+    EXPECT_FALSE(IsWindowEnabled(b.frame));
+    e2e::pressButton(there, IDCANCEL);
+    EXPECT_TRUE(b.d.waitGone(there, 5000));
+}
