@@ -168,6 +168,7 @@ void dispatchCommand(unsigned command) {
         if (!a.store) return;
         if (reloadDocument(a.doc, *a.store, settings(), messageBoxSink())) {
             int row = a.store->currentRow, col = a.store->currentColumn;
+            resetDocumentSearch();  // the rows the search start and bounds named are gone
             a.view->setRows(&a.rows);
             a.view->goTo(row, col);
             updateCaption();
