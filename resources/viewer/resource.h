@@ -108,5 +108,22 @@
 #define VIEW_QUERY_FIRST_COLUMN 6
 #define VIEW_QUERY_VISIBLE_ROWS 7
 
+// Find dialog and search (commands 183/184 are posted by another viewer
+// window to reopen the dialog there).
+#define IDD_FIND 193
+#define IDC_FIND_TEXT 139
+#define IDC_FIND_CASE 140
+#define IDC_FIND_WORD 141
+#define IDC_FIND_UP 142
+#define IDC_FIND_IN_SELECTION 186
+#define IDM_FIND_AGAIN_DOWN 183
+#define IDM_FIND_AGAIN_UP 184
+#define IDS_FIND_FILE_TOP 700
+#define IDS_FIND_FILE_END 701
+#define IDS_FIND_TAKE_MORE 702
+// Posted by the find dialog to itself after losing activation: follows the
+// user when the window now in front is another viewer.
+#define WMU_FIND_CHECK_FOREGROUND 1102
+
 // The text window inside the frame.
 #define IDC_CLIENT 100

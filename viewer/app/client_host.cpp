@@ -6,6 +6,7 @@
 #include "frame.h"
 #include "loader.h"
 #include "row_store.h"
+#include "search_commands.h"
 #include "settings.h"
 #include "text_view.h"
 #include "../../resources/viewer/resource.h"
@@ -167,6 +168,7 @@ void dispatchCommand(unsigned command) {
         if (!a.store) return;
         if (reloadDocument(a.doc, *a.store, settings(), messageBoxSink())) {
             int row = a.store->currentRow, col = a.store->currentColumn;
+            resetDocumentSearch();  // the rows the search start and bounds named are gone
             a.view->setRows(&a.rows);
             a.view->goTo(row, col);
             updateCaption();
@@ -197,6 +199,7 @@ void dispatchCommand(unsigned command) {
         break;
     }
     if (a.view && a.view->runViewCommand(command)) return;
+    if (runSearchCommand(command)) return;
     runDeferredCommand(command);
 }
 
@@ -222,6 +225,7 @@ void shutDown() {
 void showLoadedDocument(int jumpLine, int jumpColumn, int jumpRow) {
     App& a = app();
     if (!a.view) return;
+    resetDocumentSearch();
     a.view->model().setBrowseMode(a.browse);
     a.view->setRows(&a.rows);
     if (jumpLine != 0)

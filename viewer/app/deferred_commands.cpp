@@ -9,11 +9,6 @@ bool runDeferredCommand(unsigned command) {
     case IDM_CLOSE_AND_OPEN:
     case IDM_NEXT_VIEWER:
     case IDM_PREV_VIEWER:
-    case IDM_FIND:
-    case IDM_FIND_NEXT:
-    case IDM_FIND_PREVIOUS:
-    case IDM_BACK_TO_SEARCH_START:
-    case IDM_WORD_AS_SEARCH_TEXT:
     case IDM_GO_TO_LINE:
     case IDM_MARK_LIST:
     case IDM_SPLIT:
@@ -23,8 +18,6 @@ bool runDeferredCommand(unsigned command) {
         return false;
     }
 }
-
-bool searchStartRecorded() { return false; }
 
 void joinSplitWindow() {}
 

@@ -9,8 +9,6 @@ namespace viewer {
 
 // True when the command belongs to one of those modules (it was taken care of).
 bool runDeferredCommand(unsigned command);
-// Whether a search start has been recorded (enables command 190).
-bool searchStartRecorded();
 // Joins a split window before the viewer closes.
 void joinSplitWindow();
 // Further dropped files, after the first one, go to new viewer processes.

@@ -316,6 +316,12 @@ TextView::Snapshot TextView::snapshot() {
 
 void TextView::apply(const Snapshot& before) {
     if (!hwnd_) return;
+    // The found text stays inverted only until the caret moves.
+    if (matchLength_ > 0 && (model_.caretRow() != before.caretRow ||
+                             model_.caretColumn() != before.caretCol || model_.hasSelection())) {
+        matchLength_ = 0;
+        createCaretShape();
+    }
     int dTop = model_.topRow() - before.top;
     int rows = model_.visibleRows() + 1;
     if (model_.firstColumn() != before.firstCol || std::abs(dTop) >= model_.visibleRows()) {
@@ -390,7 +396,9 @@ void TextView::updateScrollBar() {
 void TextView::createCaretShape() {
     if (!focus_) return;
     if (caretCreated_) DestroyCaret();
-    if (model_.hasSelection())
+    if (matchLength_ > 0)
+        CreateCaret(hwnd_, nullptr, matchLength_ * charW_, rowH_);
+    else if (model_.hasSelection())
         CreateCaret(hwnd_, nullptr, 1, rowH_);
     else
         CreateCaret(hwnd_, nullptr, std::max(1, charW_ / 3), rowH_);
@@ -400,7 +408,7 @@ void TextView::createCaretShape() {
 void TextView::updateCaret() {
     if (!caretCreated_) return;
     int screenRow = model_.caretRow() - model_.topRow();
-    bool visible = !model_.browseMode() && mouseMode_ == MouseIdle && screenRow >= 0 &&
+    bool visible = (!model_.browseMode() || matchLength_ > 0) && mouseMode_ == MouseIdle && screenRow >= 0 &&
                    screenRow <= model_.visibleRows() && model_.caretColumn() >= model_.firstColumn();
     SetCaretPos(columnX(model_.caretColumn()), rowTop(model_.caretRow()));
     HideCaret(hwnd_);
@@ -459,6 +467,34 @@ void TextView::goToLine(int line, int column) {
         ++row;
     }
     goTo(row, col);
+}
+
+void TextView::showMatch(int row, int column, int endRow, int endColumn, int length) {
+    Snapshot before = snapshot();
+    model_.cancelSelection();
+    int visible = model_.visibleRows();
+    int top = model_.topRow();
+    if (row > top + visible / 2) {
+        // To the middle, but the end-of-file row never rises above the bottom margin.
+        top = std::min(row - visible / 2, std::max(top, model_.maxTopForCaret()));
+        top = std::max(top, row - visible + 1);
+    } else if (row < top + 2 * model_.topMargin()) {
+        top = std::max(0, row - 2 * model_.topMargin());
+    }
+    model_.setTop(top);
+    model_.moveCaretTo(row, column);
+    bool highlight = length > 0;
+    if (highlight && !focus_) {
+        // Without the focus there is no caret to show it: the match is selected.
+        model_.selectRange(model_.caretRow(), model_.caretColumn(), endRow, endColumn, false);
+        highlight = false;
+    }
+    apply(before);
+    if (highlight) {
+        matchLength_ = length;
+        createCaretShape();
+        updateCaret();
+    }
 }
 
 void TextView::toggleLineNumbers() {

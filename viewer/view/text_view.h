@@ -34,6 +34,12 @@ public:
     // Moves (with scrolling and repaint).
     void goTo(int row, int column);
     void goToLine(int line, int column);  // line < 0: the end of the file
+    // A search result: the caret goes to (row, column) with the row placed
+    // for reading (below the middle: scrolled to the middle; near the top: a
+    // margin kept above). With length > 0 the found text is shown inverted by
+    // a caret as wide as the match, in browse mode too, until the caret
+    // moves; without the focus the match up to (endRow, endColumn) is selected instead.
+    void showMatch(int row, int column, int endRow, int endColumn, int length);
 
     // Commands that the dispatcher hands over; false when not a view command.
     bool runViewCommand(unsigned command);
@@ -137,6 +143,7 @@ private:
 
     bool focus_ = false;
     bool caretCreated_ = false;
+    int matchLength_ = 0;  // bytes shown inverted by the wide caret, 0 for the normal caret
     MouseMode mouseMode_ = MouseIdle;
     int lineAnchorRow_ = 0;
     POINT lastMouse_ = {0, 0};

@@ -1,0 +1,127 @@
+#include "text_search.h"
+#include "sjis.h"
+#include <algorithm>
+#include <cstring>
+
+namespace viewer {
+
+int TextSearcher::lineStartRow(int row) const {
+    while (row > 0 && !rows_->endsLine(row - 1)) --row;
+    return row;
+}
+
+void TextSearcher::loadLine(int startRow) {
+    lineRow_ = startRow;
+    rowStarts_.clear();
+    int eof = rows_->eofRow();
+    size_t used = 0;
+    for (int row = startRow;; ++row) {
+        int len = 0;
+        const unsigned char* t = rows_->rowText(row, &len);
+        if (row == eof) len = std::max(0, len - 5);  // the end mark is never searched
+        rowStarts_.push_back(static_cast<int>(used));
+        if (line_.size() < used + static_cast<size_t>(len))
+            line_.resize(std::max(line_.size() * 2, used + len));
+        if (len > 0) std::memcpy(line_.data() + used, t, static_cast<size_t>(len));
+        used += static_cast<size_t>(len);
+        if (row >= eof || rows_->endsLine(row)) break;
+    }
+    lineLength_ = static_cast<int>(used);
+}
+
+int TextSearcher::offsetOf(TextPosition p) const {
+    int index = p.row - lineRow_;
+    int start = rowStarts_[index];
+    int end = index + 1 < static_cast<int>(rowStarts_.size()) ? rowStarts_[index + 1] : lineLength_;
+    return start + std::min(std::max(p.column, 0), end - start);
+}
+
+TextPosition TextSearcher::positionOf(int offset) const {
+    // The last row that starts at or before the offset; a match never starts
+    // on an empty row's position unless the row is the line's only one.
+    auto it = std::upper_bound(rowStarts_.begin(), rowStarts_.end(), offset);
+    int index = static_cast<int>(it - rowStarts_.begin()) - 1;
+    return TextPosition{lineRow_ + index, offset - rowStarts_[index]};
+}
+
+bool TextSearcher::findDown(const SearchKey& key, TextPosition from, bool stepFirst, TextPosition* found) {
+    if (!rows_ || key.bytes.empty()) return false;
+    int eof = rows_->eofRow();
+    if (from.row > eof) return false;
+    loadLine(lineStartRow(from.row));
+    int at = offsetOf(from);
+    // Step over the character at the caret (and the fill bytes of a tab).
+    if (stepFirst && at < lineLength_) {
+        at += (common::isCp932LeadByte(line_[at]) && at + 1 < lineLength_) ? 2 : 1;
+        while (at < lineLength_ && line_[at] == 0) ++at;
+    }
+    for (;;) {
+        int hit = findInLineForward(line_.data(), lineLength_, at, key);
+        if (hit >= 0) {
+            TextPosition p = positionOf(hit);
+            // A match past the last row of the bounds is outside them, even
+            // when its logical line began inside.
+            if (!inBounds(p.row)) return false;
+            *found = p;
+            return true;
+        }
+        int last = lastLoadedRow();
+        if (last >= eof || (lastRow_ >= 0 && last >= lastRow_)) return false;
+        loadLine(last + 1);
+        at = 0;
+    }
+}
+
+bool TextSearcher::findUp(const SearchKey& key, TextPosition from, TextPosition* found) {
+    if (!rows_ || key.bytes.empty()) return false;
+    int row = std::min(from.row, rows_->eofRow());
+    loadLine(lineStartRow(row));
+    int before = offsetOf(TextPosition{row, from.column});
+    for (;;) {
+        int hit = findInLineBackward(line_.data(), lineLength_, before, key);
+        if (hit >= 0) {
+            TextPosition p = positionOf(hit);
+            if (p.row > lastRow_ && lastRow_ >= 0) {
+                before = hit;  // past the bounds' end: look further up
+                continue;
+            }
+            if (!inBounds(p.row)) return false;
+            *found = p;
+            return true;
+        }
+        if (lineRow_ == 0 || lineRow_ <= firstRow_) return false;
+        loadLine(lineStartRow(lineRow_ - 1));
+        before = lineLength_;
+    }
+}
+
+std::string TextSearcher::wordAt(TextPosition at, bool fromWordStart, TextPosition* wordStart) {
+    if (!rows_ || at.row < 0 || at.row > rows_->eofRow()) return std::string();
+    loadLine(lineStartRow(at.row));
+    int b = 0, e = 0;
+    if (!searchWordAt(line_.data(), lineLength_, offsetOf(at), fromWordStart, kSearchWordLimit, &b, &e))
+        return std::string();
+    if (wordStart) *wordStart = positionOf(b);
+    return std::string(reinterpret_cast<const char*>(line_.data()) + b, static_cast<size_t>(e - b));
+}
+
+std::string TextSearcher::pieceAfter(TextPosition after, int limit, TextPosition* end) {
+    if (!rows_ || after.row < 0 || after.row > rows_->eofRow()) return std::string();
+    loadLine(lineStartRow(after.row));
+    int b = 0, e = 0;
+    if (!searchPieceAt(line_.data(), lineLength_, offsetOf(after), limit, &b, &e)) return std::string();
+    *end = positionOf(e);
+    return std::string(reinterpret_cast<const char*>(line_.data()) + b, static_cast<size_t>(e - b));
+}
+
+}  // namespace viewer
+
+namespace viewer {
+
+TextPosition TextSearcher::advance(TextPosition from, int count) {
+    if (!rows_ || from.row < 0 || from.row > rows_->eofRow()) return from;
+    loadLine(lineStartRow(from.row));
+    return positionOf(std::min(offsetOf(from) + count, lineLength_));
+}
+
+}  // namespace viewer
