@@ -78,7 +78,8 @@ protected:
         CoUninitialize();
     }
     void clean() {
-        for (const char* g : {"\\Disc", "\\ディスク", "\\Escaped.lnk"}) e2e::removeTree(programs + g);
+        for (const char* g : {"\\Disc", "\\ディスク", "\\Escaped.lnk", "\\Place"})
+            e2e::removeTree(programs + g);
         for (const std::string& f : filesIn(desktop, "*.lnk")) DeleteFileA((desktop + "\\" + f).c_str());
     }
     // The link file's target, working folder and description.
@@ -181,13 +182,50 @@ TEST_F(ShortcutsTest, JapaneseNamesRoundTripByteForByte) {
     e2e::pressButton(dest, IDOK);
     HWND closing = driver.waitWindowTitled(p, kClosingTitle, 20000);
     ASSERT_TRUE(closing);
-    e2e::pressButton(closing, IDCANCEL);
+    // The group box is checked: OK opens the group folder in a folder window.
+    EXPECT_EQ(BST_CHECKED, e2e::checkState(e2e::child(closing, IDC_CLOSE_GROUPDIR)));
+    e2e::pressButton(closing, IDOK);
     ASSERT_TRUE(exits(p));
+    HWND shown = driver.waitAnyWindow("ExplorerWClass", 15000);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ("ポ表ソフト", e2e::windowText(shown));
 
     std::string group = programs + "\\ディスク\\ソ\\ポ表ソフト";
     EXPECT_EQ((std::set<std::string>{"表示ツール.lnk"}), filesIn(group));
     expectLink(group + "\\表示ツール.lnk", t + "\\表示\\ツール.exe", t + "\\表示", "表示ツール");
     EXPECT_TRUE(filesIn(desktop, "*.lnk").empty());
+}
+
+TEST_F(ShortcutsTest, GroupPlaceChosenInTheBrowser) {
+    script("[PLACE]\r\nGroup=Tools\r\nGroupFolder=Disc\r\nSrcDir=SRC\r\nCopy1=*.*\r\nGroupIcon1=a.exe\r\n");
+    source("SRC\\a.exe", "a");
+    ASSERT_TRUE(CreateDirectoryA((programs + "\\Place").c_str(), nullptr));
+    e2e::Process p = start("PLACE");
+    HWND dest = driver.waitWindowTitled(p, kDestTitle);
+    ASSERT_TRUE(dest);
+    e2e::setText(e2e::child(dest, IDC_DEST_EDIT), target);
+    ASSERT_TRUE(e2e::pressButton(dest, IDC_DEST_GROUP_BROWSE));
+    HWND browser = waitShellQuestion(p);
+    ASSERT_TRUE(browser);
+    EXPECT_TRUE(e2e::findChild(browser, "Static", "ｸﾞﾙｰﾌﾟの登録先を選択してください"));
+    // The tree is rooted at the Programs folder.
+    HWND tree = e2e::findChild(browser, "SysTreeView32");
+    ASSERT_TRUE(tree);
+    // Home selects the root, the second Down its second subfolder.
+    ASSERT_TRUE(e2e::sendKey(tree, VK_HOME));
+    ASSERT_TRUE(e2e::sendKey(tree, VK_DOWN));
+    ASSERT_TRUE(e2e::sendKey(tree, VK_DOWN));
+    // The status line follows the selection.
+    ASSERT_TRUE(waitUntil([&] { return e2e::findChild(browser, "Static", (programs + "\\Place").c_str()); }));
+    e2e::pressButton(browser, IDOK);
+    ASSERT_TRUE(driver.waitGone(browser));
+    e2e::pressButton(dest, IDOK);
+    HWND closing = driver.waitWindowTitled(p, kClosingTitle, 20000);
+    ASSERT_TRUE(closing);
+    e2e::pressButton(closing, IDCANCEL);
+    ASSERT_TRUE(exits(p));
+    expectLink(programs + "\\Place\\Disc\\Tools\\Tools.lnk", target + "\\a.exe", target, "Tools");
+    EXPECT_FALSE(e2e::fileExists(programs + "\\Disc"));
 }
 
 TEST_F(ShortcutsTest, BadGroupNamesStopBeforeTheDestinationDialog) {
