@@ -73,5 +73,13 @@ constexpr const char kBrowseNoFolder[] = "ﾌｧｲﾙﾌｫﾙﾀﾞを選択�
 constexpr const char kTitleGroupError[] = "ｴﾗｰ [%s]";
 constexpr const char kGroupNameBad[] = "ｸﾞﾙｰﾌﾟ名に不適当な文字が含まれています";
 constexpr const char kGroupFolderBad[] = "ｸﾞﾙｰﾌﾟﾌｫﾙﾀﾞ名に不適当な文字が含まれています";
+constexpr const char kTitleShortcutError[] = "タルヴォインストーラ - ｼｮｰﾄｶｯﾄ作成ｴﾗｰ [%s]";
+constexpr const char kShortcutTargetMissing[] = "ｷｰ %s = %s :指定されたﾌｧｲﾙが見つかりません";
+
+// Names of links whose GroupIcon value gives none
+constexpr const char kLinkReadme[] = "お読みください";
+constexpr const char kLinkHelpSuffix[] = " ヘルプ";
+constexpr const char kLinkManualSuffix[] = " 説明書";
+constexpr const char kLinkFirstRead[] = " 最初にお読みください";
 
 }  // namespace texts

@@ -1,0 +1,36 @@
+// The names of the program-menu group and its links, worked out from the
+// script's values: pure text work on Shift-JIS, no <windows.h>.
+#pragma once
+#include <string>
+
+// A GroupIcon value: the target before the first tab or comma (trailing
+// blanks removed), the name after it (leading blanks and commas skipped).
+struct IconValue {
+    std::string target;
+    std::string name;  // empty: the link takes its default name
+};
+IconValue splitIconValue(const char* value);
+
+// The target's file name with and without its extension; a "." in a folder
+// of the target is no extension.
+std::string targetFileName(const std::string& target);
+std::string targetTitle(const std::string& target);
+
+// The name of a link whose GroupIcon value names none, from the target's
+// extension: "お読みください" for readme.*, base for programs, base plus
+// " ヘルプ" for help files, base plus " 説明書" for documents,
+// " 最初にお読みください" for .1st, otherwise the target's file name. base is
+// the Group value, or the target's title when that name is taken already.
+std::string defaultLinkName(const std::string& target, const std::string& base);
+
+// True when s holds one of the characters a group or folder name cannot
+// hold ("\":;/?*<>|"; a backslash is allowed, so GroupFolder can name
+// nested folders). Second bytes of double-byte characters never match.
+bool hasForbiddenGroupCharacter(const char* s);
+
+// Whether a relative path, appended to a folder, stays inside it: no full
+// path, no ".." level above the start. ownLevel also asks that it ends in a
+// folder below the start, not the start itself ("." or "a\.."). The group
+// folder is emptied of its files, so it must never be the Programs folder
+// or one of its parents; a link must never be written outside its folder.
+bool staysInside(const std::string& relative, bool ownLevel);
