@@ -404,3 +404,26 @@ TEST_F(MovieE2E, ReplayCoversTheScreenAndAPendingCommandListGoesOnAfterIt) {
     ASSERT_NO_FATAL_FAILURE(closeMenu());
     EXPECT_EQ("No", storedValue());
 }
+
+TEST_F(MovieE2E, TheSystemMenuOpensWithTheReplayItemFirst) {
+    ASSERT_NO_FATAL_FAILURE(storeValue("No"));
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_FALSE(moviePlays());
+    ASSERT_TRUE(waitMenuScreen(10000));
+    // Alt+Space opens the system menu with its first item selected.
+    ASSERT_TRUE(e2e::sendKey(window, VK_SPACE, false, false, true));
+    HWND popup = nullptr;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            for (HWND w : e2e::topWindows(menu.pid))
+                if (e2e::className(w) == "#32768") popup = w;
+            return popup != nullptr;
+        },
+        10000))
+        << "the system menu did not open";
+    EXPECT_FALSE(e2e::screenshot(popup, "ostrel_system_menu").empty());
+    // Enter on the first item replays the movie.
+    ASSERT_TRUE(e2e::sendKey(popup, VK_RETURN));
+    EXPECT_TRUE(waitFor([&] { return visible(movieWindow()); }, 10000)) << "the first item is not the replay";
+    ASSERT_NO_FATAL_FAILURE(closeMenu());
+}
