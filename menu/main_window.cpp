@@ -7,6 +7,7 @@
 #include "launcher.h"
 #include "menu_screen.h"
 #include "messages.h"
+#include "movie_phase.h"
 #include "window_placement.h"
 
 namespace mainwindow {
@@ -27,14 +28,6 @@ void tellChildren(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     m.wParam = wParam;
     m.lParam = lParam;
     EnumChildWindows(window, forwardToChild, reinterpret_cast<LPARAM>(&m));
-}
-
-// SC_MAXIMIZE and SC_SIZE make no sense for a window the size of its picture.
-void prepareSystemMenu(HWND window) {
-    HMENU menu = GetSystemMenu(window, FALSE);
-    if (!menu) return;
-    DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
-    DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
 }
 
 void paint(HWND window) {
@@ -106,12 +99,12 @@ void runCommand(HWND window, HWND button) {
     menuLauncher().runCommandList(window, app.data.commands.commandLists[index]);
 }
 
-// The private messages, answered the same in both phases.
+// The menu screen's private messages. The movie phase leaves them to the
+// default procedure: while a movie covers the screen nothing may show a
+// page or run a command, and a command list that was going on waits for
+// the WMU_BUILD_SCREEN that follows the movie.
 bool onPrivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WMU_MOVIE_ENDED:
-        enterMenuPhase(window);
-        return true;
     case WMU_BUILD_SCREEN:
         MenuScreen::instance().build(window);
         return true;
@@ -139,21 +132,33 @@ LRESULT moviePhase(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         menuApp().mainWindow = window;
-        prepareSystemMenu(window);
-        // The opening movie is not built yet: start-up goes straight on to
-        // the menu.
-        enterMenuPhase(window);
+        moviephase::onCreate(window);
         return 0;
     case WM_CLOSE:
+        // The player stops and closes its device before the window goes, so
+        // nothing of it outlives the program.
+        moviephase::stop();
         DestroyWindow(window);
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_SYSCOMMAND:
+        if (moviephase::onSysCommand(window, wParam)) return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WMU_MOVIE_STARTED:
+        moviephase::onStarted(window, reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WMU_MOVIE_ENDED:
+        moviephase::onEnded(window);
+        return 0;
+    case common::WM_DOCUMENT_CLOSED:
+        // The document window is no child: it may be closed during a replay.
+        MenuScreen::instance().documentClosed();
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
     default:
-        if (onPrivate(window, message, wParam, lParam)) return 0;
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }
@@ -191,6 +196,9 @@ LRESULT menuPhase(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         onCommand(window, wParam, lParam);
         return 0;
+    case WM_SYSCOMMAND:
+        if (moviephase::onSysCommand(window, wParam)) return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_PALETTECHANGED:
         if (reinterpret_cast<HWND>(wParam) == window) return 0;
         return realizePalette(window, message, wParam);

@@ -6,6 +6,7 @@
 #include "cbmp.h"
 #include "menu_config.h"
 #include "menu_data.h"
+#include "movie_preference.h"
 #include "palette.h"
 #include "path_name.h"
 
@@ -25,8 +26,10 @@ struct MenuApp {
 
     HANDLE instanceMutex = nullptr;
     char callerDirectory[MAX_PATH] = {};  // restored at exit
-    bool movieAtStart = false;            // play the opening movie in this run
-    bool started = false;                 // start-up got as far as the message loop
+    // The stored movie choice, and whether this run plays the movie (not
+    // when Shift was held at start-up); replaced at start-up.
+    common::MenuMoviePreference moviePreference{true, false};
+    bool started = false;  // start-up got as far as the message loop
 };
 
 // The single instance.

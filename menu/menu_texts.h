@@ -15,6 +15,14 @@ const char* const kMissingBackground = "背景画像 '%s' が見つかりませ�
 
 }  // namespace menutext
 
+// The opening movie's items at the top of the system menu.
+namespace movietext {
+
+const char* const kReplayItem = "ｵｰﾌﾟﾆﾝｸﾞﾑｰﾋﾞｰを再生";
+const char* const kNoMovieItem = "起動時にﾑｰﾋﾞｰを再生しない(&P)";
+
+}  // namespace movietext
+
 // MENU.INI and MENU.DAT.
 namespace configtext {
 

@@ -10,6 +10,7 @@
 #include "doc_window.h"
 #include "menu_screen.h"
 #include "menu_texts.h"
+#include "movie_phase.h"
 #include "path_name.h"
 #include "profile.h"
 #include "resource.h"
@@ -117,7 +118,7 @@ bool prepare(MenuApp& app, HINSTANCE instance) {
     app.data.docWidth = app.config.infoWidth;
     app.data.docHeight = app.config.infoHeight;
     // 10. Shift held down now skips the movie for this run only.
-    app.movieAtStart = !(GetAsyncKeyState(VK_SHIFT) & 0x8000);
+    app.moviePreference = moviephase::readPreference((GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0);
     // 11. The background picture.
     loadBackground(app);
     // 12. The start display picture of MENU.DAT.
@@ -151,6 +152,8 @@ bool openWindow(MenuApp& app) {
 
 void finish(MenuApp& app) {
     MenuScreen::instance().destroy();
+    // Only a run that got as far as its window stores the choice made in it.
+    moviephase::storePreference(app.moviePreference, app.started);
     if (app.instanceMutex) {
         ReleaseMutex(app.instanceMutex);
         CloseHandle(app.instanceMutex);

@@ -211,6 +211,7 @@ MENU_DAT = """[MENU]
 Page1=PAGE.WELCOME
 Page2=PAGE.SOFT
 Bmp1=pictures\\start.png
+AVIFILE=movie\\opening.avi
 
 [PAGE.WELCOME]
 Title=ようこそ

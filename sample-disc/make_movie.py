@@ -4,9 +4,16 @@ uncompressed 8-bit palettised video (128 x 96, 8 frames a second, no sound).
 
 Wine's video player draws this encoding; it draws nothing for top-down frames
 (a negative height), so the rows are stored bottom-up with a positive height.
-Python 3 alone, no extra packages. Run from any folder; writes beside itself."""
+Python 3 alone, no extra packages. Run from any folder; writes beside itself.
+
+    make_movie.py [OUT SECONDS]
+
+writes a movie of the same picture lasting SECONDS (at 4 frames a second)
+to OUT instead: the tests use a long one that is sure to be still playing
+while they look at it."""
 import os
 import struct
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 WIDTH, HEIGHT = 128, 96  # a multiple of 4 wide: rows need no padding
@@ -92,12 +99,18 @@ def movie():
     return riff_list(b'RIFF', b'AVI ', hdrl + movi + chunk(b'idx1', index))
 
 
-def main():
-    folder = os.path.join(HERE, 'movie')
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, 'opening.avi'), 'wb') as f:
+def main(argv):
+    global FPS, FRAMES
+    if len(argv) == 3:
+        path = argv[1]
+        FPS = 4
+        FRAMES = max(2, int(float(argv[2]) * FPS))
+    else:
+        path = os.path.join(HERE, 'movie', 'opening.avi')
+    os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+    with open(path, 'wb') as f:
         f.write(movie())
 
 
 if __name__ == '__main__':
-    main()
+    main(sys.argv)

@@ -97,7 +97,9 @@ wsrv=$!
 rm -f "$shot"
 echo "demo: starting the menu headless on $DISPLAY"
 # Output goes through a file: Wine's helper processes would hold a pipe open.
-timeout 120 wine "$(winpath "$shoot")" "$(winpath "$menu")" OstrelClass "$(winpath "$shot")" 3500 30000 \
+# The capture waits for the disc's 2.5-second opening movie and then the
+# first page, which the menu shows 3 seconds after its screen is built.
+timeout 120 wine "$(winpath "$shoot")" "$(winpath "$menu")" OstrelClass "$(winpath "$shot")" 7500 30000 \
     >"$log" 2>&1 </dev/null
 rc=$?
 iconv -f CP932 -t UTF-8 "$log" 2>/dev/null | tr -d '\r' | sed 's/^/demo: /' || cat "$log"
