@@ -5,10 +5,6 @@ namespace viewer {
 
 bool runDeferredCommand(unsigned command) {
     switch (command) {
-    case IDM_OPEN:
-    case IDM_CLOSE_AND_OPEN:
-    case IDM_NEXT_VIEWER:
-    case IDM_PREV_VIEWER:
     case IDM_FIND:
     case IDM_FIND_NEXT:
     case IDM_FIND_PREVIOUS:
@@ -28,8 +24,8 @@ bool searchStartRecorded() { return false; }
 
 void joinSplitWindow() {}
 
-void openFurtherFile(const char*) {}
+bool splitFocusSwitch(unsigned) { return false; }
 
-bool answerViewerRequest(UINT, WPARAM) { return false; }
+void focusPaneAfterSwitch(unsigned) {}
 
 }  // namespace viewer
