@@ -111,13 +111,13 @@ bool answerString(WPARAM mappingHandle, const std::string& text) {
     HANDLE h = reinterpret_cast<HANDLE>(mappingHandle);
     if (!h) return false;
     char* p = static_cast<char*>(MapViewOfFile(h, FILE_MAP_ALL_ACCESS, 0, 0, kAnswerBytes));
-    bool ok = p != nullptr;
-    if (p) {
-        common::copyBounded(p, text.c_str(), kAnswerBytes);
-        UnmapViewOfFile(p);
-    }
+    // The handle is only closed when it is the mapping asked for: a stray
+    // value in wParam must not close one of this process's own handles.
+    if (!p) return false;
+    common::copyBounded(p, text.c_str(), kAnswerBytes);
+    UnmapViewOfFile(p);
     CloseHandle(h);
-    return ok;
+    return true;
 }
 
 bool viewerDocument(HWND target, std::string* path) {

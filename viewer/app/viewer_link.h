@@ -37,7 +37,8 @@ bool sendToViewer(HWND target, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result =
 bool requestString(HWND target, UINT msg, std::string* out);
 
 // The receiving side: writes text (cut to fit, never past the mapping) into
-// the mapping whose handle came in wParam and closes that handle.
+// the mapping whose handle came in wParam and closes that handle. A
+// handle that is no such mapping is left alone (false).
 bool answerString(WPARAM mappingHandle, const std::string& text);
 
 // The full path of the document another viewer shows (its folder and file

@@ -1,5 +1,5 @@
 // String requests between viewer windows, with the windows in this process:
-// an answering one, one that never writes and one whose thread never answers.
+// an answering one and one that never writes.
 #include "viewer_link.h"
 #include "path_text.h"
 #include "sjis.h"
@@ -13,7 +13,6 @@ using namespace viewer;
 namespace {
 
 std::string gFolder, gName;  // what the answering window reports
-HANDLE gRelease = nullptr;   // the hung window's thread waits for this
 
 LRESULT CALLBACK answeringProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WMU_GET_FOLDER) return link::answerString(wp, gFolder);
@@ -30,16 +29,16 @@ LRESULT CALLBACK silentProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(w, msg, wp, lp);
 }
 
-// A viewer-class window on its own thread; the procedure differs by class
-// registration, so each kind gets its own thread-local class copy.
+// A viewer-class window with its own thread and message loop; the class is
+// registered again for each window kind.
 struct TestWindow {
     HWND hwnd = nullptr;
     DWORD threadId = 0;
     std::thread thread;
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
 
-    TestWindow(WNDPROC proc, bool hang) {
-        thread = std::thread([this, proc, hang] {
+    explicit TestWindow(WNDPROC proc) {
+        thread = std::thread([this, proc] {
             WNDCLASSA wc = {};
             wc.lpfnWndProc = proc;
             wc.hInstance = GetModuleHandleA(nullptr);
@@ -50,12 +49,8 @@ struct TestWindow {
                                    wc.hInstance, nullptr);
             threadId = GetCurrentThreadId();
             SetEvent(ready);
-            if (hang) {
-                WaitForSingleObject(gRelease, 60000);
-            } else {
-                MSG m;
-                while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
-            }
+            MSG m;
+            while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
             DestroyWindow(hwnd);
         });
         WaitForSingleObject(ready, 10000);
@@ -70,13 +65,13 @@ struct TestWindow {
 }  // namespace
 
 TEST(ViewerLink, AnswersRoundTripAndAreCutToThePathBuffer) {
-    TestWindow w(answeringProc, false);
+    TestWindow w(answeringProc);
     ASSERT_NE(nullptr, w.hwnd);
     EXPECT_TRUE(link::isViewerFrame(w.hwnd));
     // Random Shift-JIS-like texts of every length around the buffer size: the
     // answer is what a bounded copy into a path buffer keeps.
     std::mt19937 rng(16);
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 80; ++i) {
         size_t len = rng() % 400;
         std::string s;
         while (s.size() < len) {
@@ -109,37 +104,17 @@ TEST(ViewerLink, AnswersRoundTripAndAreCutToThePathBuffer) {
 }
 
 TEST(ViewerLink, AReceiverThatWritesNothingCountsAsNoAnswer) {
-    TestWindow w(silentProc, false);
+    TestWindow w(silentProc);
     std::string got;
     EXPECT_FALSE(link::requestString(w.hwnd, WMU_GET_FOLDER, &got));
     EXPECT_EQ("\xFF", got);
     EXPECT_EQ(nullptr, link::findViewerShowing(nullptr, ""));
 }
 
-TEST(ViewerLink, AHungViewerCostsOneTimeOut) {
-    gRelease = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    {
-        TestWindow w(answeringProc, true);
-        ASSERT_NE(nullptr, w.hwnd);
-        DWORD start = GetTickCount();
-        EXPECT_EQ(nullptr, link::findViewerShowing(nullptr, "C:\\docs\\a.txt"));
-        DWORD took = GetTickCount() - start;
-        EXPECT_LT(took, 7500u);  // one 5000 ms limit, not one per question
-        std::string got;
-        EXPECT_FALSE(link::requestString(w.hwnd, WMU_GET_FILE_NAME, &got));
-        EXPECT_EQ("\xFF", got);
-        SetEvent(gRelease);
-    }
-    CloseHandle(gRelease);
-}
-
-TEST(ViewerLink, OtherViewersInZOrder) {
-    TestWindow a(answeringProc, false), b(answeringProc, false);
-    SetWindowPos(a.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    std::vector<HWND> all = link::otherViewers(nullptr);
-    ASSERT_EQ(2u, all.size());
-    EXPECT_EQ(a.hwnd, all[0]);
-    EXPECT_EQ(b.hwnd, all[1]);
-    EXPECT_EQ(std::vector<HWND>{b.hwnd}, link::otherViewers(a.hwnd));
-    EXPECT_TRUE(link::otherViewers(nullptr, true).empty());  // none is visible
+TEST(ViewerLink, AStrayHandleInARequestIsNotClosed) {
+    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    EXPECT_FALSE(link::answerString(reinterpret_cast<WPARAM>(event), "C:\\docs"));
+    DWORD flags = 0;
+    EXPECT_TRUE(GetHandleInformation(event, &flags));
+    CloseHandle(event);
 }
