@@ -126,4 +126,42 @@ TEST(KelviewOpenDialog, CloseAndOpenHasItsTitleAndCancelKeepsTheDocument) {
     ASSERT_TRUE(d.waitGone(dialog));
     EXPECT_TRUE(waitCaptionHas(frame, "kept.txt"));
     EXPECT_EQ(2, query(clientOf(frame), kRowCount));
+    // Chosen the second time, a file replaces the document in this window.
+    ASSERT_TRUE(e2e::writeFile(folder + "\\other.txt", "a\r\nb\r\nc\r\n"));
+    ASSERT_TRUE(e2e::command(frame, IDM_CLOSE_AND_OPEN));
+    dialog = openDialog(p);
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(e2e::setText(fileNameBox(dialog), "other.txt"));
+    e2e::pressButton(dialog, IDOK);
+    EXPECT_TRUE(waitCaptionHas(frame, "other.txt")) << e2e::windowText(frame);
+    EXPECT_EQ(4, query(clientOf(frame), kRowCount));
+    EXPECT_EQ(1u, e2e::topWindows(p.pid).size());
+}
+
+TEST(KelviewOpenDialog, APatternWithAFolderStartsTheDialogThere) {
+    std::string folder = e2e::freshFolder("kelview_opendlg_pattern");
+    ASSERT_TRUE(e2e::writeFile(folder + "\\picked.log", "one\r\ntwo\r\nthree\r\n"));
+    e2e::Driver d;
+    // Started elsewhere: the dialog must look in the pattern's folder.
+    e2e::Process p =
+        d.start(viewer(), "\"" + folder + "\\*.log\"", e2e::freshFolder("kelview_opendlg_elsewhere"));
+    HWND dialog = openDialog(p);
+    ASSERT_NE(nullptr, dialog);
+    HWND name = fileNameBox(dialog);
+    ASSERT_NE(nullptr, name);
+    EXPECT_EQ("*.log", e2e::windowText(name));
+    HWND filters = descendant(dialog, 0x470);
+    ASSERT_NE(nullptr, filters);
+    std::vector<std::string> items = e2e::itemTexts(filters);
+    ASSERT_EQ(8u, items.size());
+    EXPECT_EQ("すべてのﾌｧｲﾙ (*.*)", items[0]);
+    EXPECT_EQ("ヴァンｼﾘｰｽﾞ関連 (*.mac;*.hsc;*.scr;*.hilight)", items[6]);
+    EXPECT_EQ("ユーザー指定", items[7]);
+    EXPECT_EQ(7, SendMessageA(filters, CB_GETCURSEL, 0, 0));
+    ASSERT_TRUE(e2e::setText(name, "picked.log"));
+    e2e::pressButton(dialog, IDOK);
+    HWND frame = d.waitWindow(p, "Kelview32Class");
+    ASSERT_NE(nullptr, frame);
+    EXPECT_TRUE(waitCaptionHas(frame, "picked.log")) << e2e::windowText(frame);
+    EXPECT_EQ(4, query(clientOf(frame), kRowCount));
 }
