@@ -25,6 +25,37 @@
 #define IDC_ABOUT_PRODUCT 1002
 #define IDC_ABOUT_VERSION 1003
 
+// Opening documents and other viewers: the open dialog's added part and the
+// question when another viewer shows the same file.
+#define IDD_OPEN_TEMPLATE 149
+#define IDD_SAME_FILE 190
+#define IDC_OPEN_CODE_LABEL 1200
+#define IDC_OPEN_CODE 1201
+#define IDC_SAME_TEXT 1202
+#define IDC_SAME_READONLY 1203
+#define IDC_SAME_OPEN 1204
+#define IDC_SAME_CLOSE_OPEN 1205
+#define IDS_START_FAILED 23
+#define IDS_CREATE_NEW 109
+#define IDS_SAME_FILE 117
+#define IDS_CLOSE_AND_OPEN_TITLE 190
+#define IDS_BAD_FILE_NAME 373
+#define IDS_FILTER_ALL 406
+#define IDS_FILTER_TEXT 407
+#define IDS_FILTER_C 408
+#define IDS_FILTER_ASM 409
+#define IDS_FILTER_HTML 410
+#define IDS_FILTER_JAVA 411
+#define IDS_FILTER_MACRO 412
+#define IDS_FILTER_USER 413
+#define IDS_CODE_AUTO 442
+#define IDS_CODE_SJIS 443
+#define IDS_CODE_UNICODE 444
+#define IDS_CODE_EUC 445
+#define IDS_CODE_JIS 446
+#define IDS_BUFFER_OVERFLOW 467
+#define IDS_CODE_AUTO_SJIS_UNICODE 565
+
 // String table.
 #define IDS_UNTITLED 6
 #define IDS_NEWFILE 7

@@ -5,6 +5,7 @@
 #include "doc_texts.h"
 #include "frame.h"
 #include "loader.h"
+#include "open_documents.h"
 #include "row_store.h"
 #include "search_commands.h"
 #include "settings.h"
@@ -49,26 +50,6 @@ void onInitMenu(HMENU menu) {
     EnableMenuItem(menu, IDM_RELOAD, MF_BYCOMMAND | (a.doc.hasFile() ? MF_ENABLED : MF_GRAYED));
 }
 
-void onDropFiles(HDROP drop) {
-    App& a = app();
-    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        char name[MAX_PATH] = {};
-        if (!DragQueryFileA(drop, i, name, MAX_PATH)) continue;
-        a.doc.readOnlyRequest = false;
-        a.doc.requestedCode = kCodeAuto;
-        bool empty = a.doc.fileName[0] == 0 && a.store && a.store->rowCount() == 1 &&
-                     a.store->length(0) == kEofMarkLen;
-        if (empty) {
-            SetForegroundWindow(a.frame);
-            openInThisWindow(name);
-        } else {
-            openFurtherFile(name);
-        }
-    }
-    DragFinish(drop);
-}
-
 }  // namespace
 
 ViewHost& clientHost() {
@@ -107,7 +88,7 @@ bool ClientHost::clientMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESUL
         shutDown();
         return true;
     case WM_DROPFILES:
-        onDropFiles(reinterpret_cast<HDROP>(wp));
+        openDroppedFiles(reinterpret_cast<HDROP>(wp));
         return true;
     case WM_INITMENU:
         onInitMenu(reinterpret_cast<HMENU>(wp));
@@ -140,7 +121,11 @@ bool ClientHost::clientMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESUL
         return true;
     case WMU_GET_FOLDER:
     case WMU_GET_FILE_NAME:
-        return answerViewerRequest(msg, wp);
+        *result = answerViewerRequest(msg, wp) ? 1 : 0;
+        return true;
+    case WMU_SWITCH_PANE:
+        viewerSwitchedHere(static_cast<unsigned>(wp));
+        return true;
     case WM_DESTROY:
         if (a.store) {
             a.store->release();
@@ -198,6 +183,7 @@ void dispatchCommand(unsigned command) {
     default:
         break;
     }
+    if (runOpenCommand(command)) return;
     if (a.view && a.view->runViewCommand(command)) return;
     if (runSearchCommand(command)) return;
     runDeferredCommand(command);
@@ -238,7 +224,7 @@ void showLoadedDocument(int jumpLine, int jumpColumn, int jumpRow) {
     drawPositionIndicator();
 }
 
-bool openInThisWindow(const std::string& path) {
+bool openInThisWindow(const std::string& path, bool readOnly, unsigned char code) {
     App& a = app();
     if (!a.store) return false;
     char full[MAX_PATH] = {};
@@ -246,6 +232,8 @@ bool openInThisWindow(const std::string& path) {
     if (!GetFullPathNameA(path.c_str(), MAX_PATH, full, &namePart) || !namePart) return false;
     Document fresh;
     lstrcpynA(fresh.fileName, namePart, sizeof fresh.fileName);
+    fresh.readOnlyRequest = readOnly;
+    fresh.requestedCode = code;
     *namePart = 0;
     size_t n = std::strlen(full);
     if (n > 3 && full[n - 1] == '\\') full[n - 1] = 0;

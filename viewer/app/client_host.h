@@ -13,7 +13,8 @@ void dispatchCommand(unsigned command);
 void shutDown();
 // Puts the freshly loaded document into the window and goes to the requested place.
 void showLoadedDocument(int jumpLine, int jumpColumn, int jumpRow);
-// Opens a file in this window (Ctrl+double-click on an address, a drop on an empty viewer).
-bool openInThisWindow(const std::string& path);
+// Opens a file in this window (Ctrl+double-click on an address, a drop on an
+// empty viewer, the open dialog), read-only and in a given code on request.
+bool openInThisWindow(const std::string& path, bool readOnly = false, unsigned char code = 0);
 
 }  // namespace viewer

@@ -5,10 +5,6 @@ namespace viewer {
 
 bool runDeferredCommand(unsigned command) {
     switch (command) {
-    case IDM_OPEN:
-    case IDM_CLOSE_AND_OPEN:
-    case IDM_NEXT_VIEWER:
-    case IDM_PREV_VIEWER:
     case IDM_GO_TO_LINE:
     case IDM_MARK_LIST:
     case IDM_SPLIT:
@@ -21,8 +17,8 @@ bool runDeferredCommand(unsigned command) {
 
 void joinSplitWindow() {}
 
-void openFurtherFile(const char*) {}
+bool splitFocusSwitch(unsigned) { return false; }
 
-bool answerViewerRequest(UINT, WPARAM) { return false; }
+void focusPaneAfterSwitch(unsigned) {}
 
 }  // namespace viewer

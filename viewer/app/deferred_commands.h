@@ -1,4 +1,4 @@
-// Commands whose modules (open dialog and cooperating viewers, search, go to
+// Commands whose modules (search, go to
 // line and marks, split window, printing) are built separately. The
 // dispatcher reaches them here; until their modules are linked in they
 // leave the document as it is.
@@ -11,9 +11,11 @@ namespace viewer {
 bool runDeferredCommand(unsigned command);
 // Joins a split window before the viewer closes.
 void joinSplitWindow();
-// Further dropped files, after the first one, go to new viewer processes.
-void openFurtherFile(const char* path);
-// Answers the folder and file-name requests of other viewers (messages 1024, 1041).
-bool answerViewerRequest(UINT msg, WPARAM wp);
+// Commands 61 and 120 in a split window: 61 with the focus in the upper pane
+// and 120 in the lower one only move the focus to the other pane (true then).
+bool splitFocusSwitch(unsigned command);
+// Another viewer switched to this one (message 1036 with command 61 or 120):
+// a split window puts the focus in the pane the direction implies.
+void focusPaneAfterSwitch(unsigned command);
 
 }  // namespace viewer

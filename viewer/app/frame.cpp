@@ -7,6 +7,7 @@
 #include "layout.h"
 #include "settings.h"
 #include "text_view.h"
+#include "viewer_link.h"
 #include "../../resources/viewer/resource.h"
 #include <shellapi.h>
 #include <algorithm>
@@ -244,15 +245,14 @@ void showFrame(HWND frame) {
 
 void bringToFront(HWND target) {
     SetForegroundWindow(target);
+    // A foreground viewer that does not answer is not asked again.
+    bool askViewer = true;
     for (int i = 0; i < 10; ++i) {
         HWND fg = GetForegroundWindow();
         if (fg == target) return;
         Sleep(10);
-        char cls[64];
-        if (fg && GetClassNameA(fg, cls, sizeof cls) && lstrcmpA(cls, kFrameClassName) == 0) {
-            DWORD_PTR result;
-            SendMessageTimeoutA(fg, WMU_SET_FOREGROUND, 0, reinterpret_cast<LPARAM>(target),
-                                SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &result);
+        if (askViewer && link::isViewerFrame(fg)) {
+            askViewer = link::sendToViewer(fg, WMU_SET_FOREGROUND, 0, reinterpret_cast<LPARAM>(target));
         } else {
             SetForegroundWindow(target);
         }

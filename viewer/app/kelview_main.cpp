@@ -9,6 +9,8 @@
 #include "path_text.h"
 #include "frame.h"
 #include "loader.h"
+#include "open_documents.h"
+#include "viewer_link.h"
 #include "row_store.h"
 #include "settings.h"
 #include "text_view.h"
@@ -156,10 +158,40 @@ int start(HINSTANCE instance) {
     }
     setDocumentIcon(ext.c_str());
 
+    // 12. Another viewer may show this file already. It is looked for while
+    // the start-up lock is still held: viewers started together then ask each
+    // other in turn instead of waiting on each other's answers.
+    HWND other = nullptr;
+    if (a.doc.fileName[0]) {
+        std::string path = a.doc.folder[0] ? common::joinPath(a.doc.folder, a.doc.fileName) : a.doc.fileName;
+        other = link::findViewerShowing(frame, path);
+    }
+
     // 11. Others may start now.
     lock.release();
 
-    // 12-13. Open and show the document, or ask for one.
+    if (other) {
+        switch (decideSameFile(other, common::fileNamePart(a.doc.fileName), a.doc.requestedCode)) {
+        case SameFileOutcome::Elsewhere: {
+            // The jump goes to the viewer that shows the file; this one ends.
+            if (r.jumpLine != 0)
+                link::postGoToLine(other, r.jumpLine, r.jumpColumn);
+            else if (r.jumpRow >= 0)
+                link::postGoToRow(other, r.jumpRow, 0);
+            DestroyWindow(frame);
+            MSG m;
+            while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
+            return 0;
+        }
+        case SameFileOutcome::OpenHereReadOnly:
+            a.doc.readOnlyRequest = true;
+            break;
+        case SameFileOutcome::OpenHere:
+            break;
+        }
+    }
+
+    // 13. Open and show the document, or ask for one.
     bool opened = false;
     if (a.doc.fileName[0]) {
         HCURSOR old = SetCursor(a.waitCursor);

@@ -174,7 +174,9 @@ TEST(KelviewIndicator, PositionIsGreyWhileTheFrameIsInactive) {
     EXPECT_EQ(0, waitMenuBarPixels(a, grey, false));
     EXPECT_GT(menuBarPixels(a, GetSysColor(COLOR_MENUTEXT)), 0);
     // A second viewer below takes the foreground: the first one's indicator turns grey.
-    e2e::Process pb = d.start(viewer(), "/(0,400,640,300) \"" + folder + "\\a.txt\"");
+    // It shows another file: the same one would bring up the question whether to open it twice.
+    ASSERT_TRUE(e2e::writeFile(folder + "\\b.txt", numberedLines(20)));
+    e2e::Process pb = d.start(viewer(), "/(0,400,640,300) \"" + folder + "\\b.txt\"");
     HWND b = d.waitWindow(pb, "Kelview32Class");
     ASSERT_NE(nullptr, b);
     DWORD start = GetTickCount();

@@ -37,6 +37,11 @@ TEST(KelviewStart, EmptyCommandLineShowsAnEmptyUntitledWindow) {
     HWND frame = d.waitWindow(p, "Kelview32Class");
     ASSERT_NE(nullptr, frame);
     EXPECT_TRUE(waitCaptionHas(frame, "(無題) - Kelview")) << e2e::windowText(frame);
+    // Then it asks for a file; cancelled, the window stays empty.
+    HWND dialog = d.waitDialog(p);
+    ASSERT_NE(nullptr, dialog);
+    e2e::pressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(d.waitGone(dialog));
     HWND client = clientOf(frame);
     EXPECT_EQ(1, query(client, kRowCount));
     EXPECT_EQ(1, query(client, kBrowse));
