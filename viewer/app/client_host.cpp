@@ -4,7 +4,9 @@
 #include "deferred_commands.h"
 #include "doc_texts.h"
 #include "frame.h"
+#include "go_to_line_dialog.h"
 #include "loader.h"
+#include "marks.h"
 #include "row_store.h"
 #include "settings.h"
 #include "text_view.h"
@@ -45,6 +47,7 @@ void onInitMenu(HMENU menu) {
     EnableMenuItem(menu, IDM_COPY, MF_BYCOMMAND | (selection ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDM_BACK_TO_SEARCH_START,
                    MF_BYCOMMAND | (searchStartRecorded() ? MF_ENABLED : MF_GRAYED));
+    CheckMenuItem(menu, IDM_SPLIT, MF_BYCOMMAND | (a.view && a.view->isSplit() ? MF_CHECKED : MF_UNCHECKED));
     EnableMenuItem(menu, IDM_RELOAD, MF_BYCOMMAND | (a.doc.hasFile() ? MF_ENABLED : MF_GRAYED));
 }
 
@@ -189,6 +192,12 @@ void dispatchCommand(unsigned command) {
         if (sys && a.frame) EnableMenuItem(sys, SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
         return;
     }
+    case IDM_GO_TO_LINE:
+        runGoToLine();
+        return;
+    case IDM_MARK_LIST:
+        runMarkList();
+        return;
     case IDM_PRINT_AND_CLOSE:
         runDeferredCommand(command);
         shutDown();
@@ -234,7 +243,7 @@ void showLoadedDocument(int jumpLine, int jumpColumn, int jumpRow) {
     drawPositionIndicator();
 }
 
-bool openInThisWindow(const std::string& path) {
+bool openInThisWindow(const std::string& path, unsigned char code) {
     App& a = app();
     if (!a.store) return false;
     char full[MAX_PATH] = {};
@@ -246,7 +255,9 @@ bool openInThisWindow(const std::string& path) {
     size_t n = std::strlen(full);
     if (n > 3 && full[n - 1] == '\\') full[n - 1] = 0;
     lstrcpynA(fresh.folder, full, sizeof fresh.folder);
+    fresh.requestedCode = code;
     SetCurrentDirectoryA(fresh.folder);
+    marksDocumentClosed();
     a.doc = fresh;
     settings().applyFileTypeOptions();
     const char* dot = std::strrchr(a.doc.fileName, '.');

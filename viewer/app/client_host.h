@@ -14,6 +14,7 @@ void shutDown();
 // Puts the freshly loaded document into the window and goes to the requested place.
 void showLoadedDocument(int jumpLine, int jumpColumn, int jumpRow);
 // Opens a file in this window (Ctrl+double-click on an address, a drop on an empty viewer).
-bool openInThisWindow(const std::string& path);
+// `code` forces a character code (kCodeAuto detects it).
+bool openInThisWindow(const std::string& path, unsigned char code = 0);
 
 }  // namespace viewer
