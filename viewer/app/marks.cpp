@@ -29,12 +29,7 @@ void jumpInOtherViewer(HWND window, const Mark& mark) {
 void openInNewViewer(const Mark& mark) {
     char program[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, program, MAX_PATH);
-    std::string line = "\"" + std::string(program) + "\" /! ";
-    if ((mark.code & 0x3F) == kCodeEuc) line += "/fe ";
-    char jump[32];
-    std::snprintf(jump, sizeof jump, "/k %d ", mark.row);
-    // The path in quotes: a folder with a blank in it stays one name.
-    line += std::string(jump) + "\"" + mark.path + "\"";
+    std::string line = "\"" + std::string(program) + "\" " + markViewerArguments(mark);
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
@@ -76,9 +71,11 @@ void addMarkAtCaret() {
     mark.window = thisWindow();
     mark.row = m.caretRow();
     mark.column = static_cast<std::uint16_t>(m.caretColumn());
+    // The length first: bringing a row in may move the bytes of the one before.
+    int textLength = m.textLength(mark.row);
     int length = 0;
     const unsigned char* text = m.rows() ? m.rows()->rowText(mark.row, &length) : nullptr;
-    length = std::min(length, m.textLength(mark.row));
+    length = std::min(length, textLength);
     std::string excerpt = markExcerpt(text, length, mark.column);
     common::copyBounded(mark.excerpt, excerpt.c_str(), sizeof mark.excerpt);
     if (a.doc.fileName[0]) {

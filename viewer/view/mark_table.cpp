@@ -25,6 +25,15 @@ std::string markExcerpt(const unsigned char* text, int length, int column) {
     return out;
 }
 
+std::string markViewerArguments(const Mark& mark) {
+    constexpr unsigned char kEucJp = 3;
+    std::string args = "/! ";
+    if ((mark.code & 0x3F) == kEucJp) args += "/fe ";
+    char jump[32];
+    std::snprintf(jump, sizeof jump, "/k %d ", mark.row);
+    return args + jump + "\"" + mark.path + "\"";
+}
+
 std::vector<MarkWindow> MarkTable::add(const Mark& mark) {
     std::vector<MarkWindow> touched;
     // The same row of the same window first: marking it again moves it to the

@@ -33,6 +33,11 @@ struct Mark {
 // row's `length` bytes of text (the [EOF] mark not included).
 std::string markExcerpt(const unsigned char* text, int length, int column);
 
+// The options of a new viewer that opens a mark's file at its row:
+// "/! ", "/fe " for EUC-JP, then "/k ROW PATH", the path in quotes so that a
+// folder with a blank in it stays one name.
+std::string markViewerArguments(const Mark& mark);
+
 class MarkTable {
 public:
     // Appends a mark; a mark of the same window and row goes first, and when

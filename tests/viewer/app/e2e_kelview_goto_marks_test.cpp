@@ -194,10 +194,21 @@ TEST(KelviewMarks, LimitRemarkExcerptsColourAndJump) {
     ASSERT_EQ(19u, items.size());
     EXPECT_EQ("m.txt - 4: line 4", items[1]);
 
+    // In the list the Insert key adds (the caret's row 6 again) and Delete removes.
+    ASSERT_TRUE(e2e::activate(list));
+    ASSERT_TRUE(e2e::sendKey(list, VK_INSERT));
+    items = waitItems(list, 19, "m.txt - 6: line 6");
+    ASSERT_EQ(19u, items.size());
+    EXPECT_EQ("m.txt - 6: line 6", items.back());
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    ASSERT_TRUE(e2e::sendKey(list, VK_DELETE));
+    items = waitItems(list, 18);
+    ASSERT_EQ(18u, items.size());
+    EXPECT_EQ("m.txt - 4: line 4", items[0]);
     ASSERT_TRUE(e2e::pressButton(dlg, IDCANCEL));
     ASSERT_TRUE(v.d.waitGone(dlg));
 
-    // Marked rows (2, 4 to 21) show their numbers on green; row 1 and row 3 do not.
+    // Marked rows (4 to 21) show their numbers on green; rows 1 to 3 do not.
     if (query(v.client, kMarginWidth) == 0) ASSERT_TRUE(e2e::command(v.frame, IDM_LINE_NUMBERS));
     ASSERT_TRUE(e2e::command(v.frame, IDM_FILE_TOP));
     start = GetTickCount();
@@ -206,10 +217,12 @@ TEST(KelviewMarks, LimitRemarkExcerptsColourAndJump) {
         Sleep(20);
     ASSERT_EQ(0, query(v.client, kTopRow));
     e2e::settlePainting(v.client);
-    EXPECT_GT(greenInMargin(v.client, 1), 0.05);
     EXPECT_GT(greenInMargin(v.client, 3), 0.05);
+    EXPECT_GT(greenInMargin(v.client, 20), 0.05);
     EXPECT_EQ(0.0, greenInMargin(v.client, 0));
+    EXPECT_EQ(0.0, greenInMargin(v.client, 1));
     EXPECT_EQ(0.0, greenInMargin(v.client, 2));
+    EXPECT_EQ(0.0, greenInMargin(v.client, 21));
     EXPECT_FALSE(e2e::screenshot(v.frame, "kelview_marked_line_numbers").empty());
 
     // 移動 on the last entry goes to row 6.
@@ -217,7 +230,7 @@ TEST(KelviewMarks, LimitRemarkExcerptsColourAndJump) {
     dlg = v.d.waitDialog(v.p);
     ASSERT_NE(nullptr, dlg);
     list = e2e::child(dlg, IDC_MARK_LIST);
-    EXPECT_EQ(18, SendMessageA(list, LB_GETCURSEL, 0, 0));  // the last one is selected
+    EXPECT_EQ(17, SendMessageA(list, LB_GETCURSEL, 0, 0));  // the last one is selected
     ASSERT_TRUE(e2e::pressButton(dlg, IDOK));
     ASSERT_TRUE(v.d.waitGone(dlg));
     EXPECT_TRUE(waitCaretLine(v.client, 6));

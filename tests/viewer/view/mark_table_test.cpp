@@ -2,6 +2,7 @@
 // what a closed document leaves, and the excerpts shown in the list.
 #include "mark_table.h"
 #include "sjis.h"
+#include "start_request.h"
 #include <gtest/gtest.h>
 #include <cstring>
 #include <random>
@@ -150,4 +151,24 @@ TEST(MarkExcerpt, IsTheBlankedTailCutBetweenCharactersAndFitsItsField) {
                      : 1;
         ASSERT_EQ(got.size(), i) << row;
     }
+}
+
+TEST(MarkViewerArguments, EucJpIsForcedAndThePathQuoted) {
+    Mark m = mark(0, 41, "C:\\my docs\\a b.txt");
+    m.code = 3 | 0x40;  // EUC-JP with LF line ends
+    EXPECT_EQ("/! /fe /k 41 \"C:\\my docs\\a b.txt\"", markViewerArguments(m));
+    for (unsigned char code : {0, 1, 2, 4}) {
+        m.code = code;
+        EXPECT_EQ("/! /k 41 \"C:\\my docs\\a b.txt\"", markViewerArguments(m));
+    }
+}
+
+TEST(MarkViewerArguments, TheNewViewerReadsTheRowCodeAndPathBack) {
+    Mark m = mark(0, 7, "C:\\a \\b\\x.txt");  // a folder ending in a blank
+    m.code = 3;
+    StartRequest r = parseCommandLine(markViewerArguments(m));
+    EXPECT_EQ(7, r.jumpRow);
+    EXPECT_EQ(3, r.forcedCode);
+    EXPECT_EQ("C:\\a \\b\\x.txt", r.fileName);
+    EXPECT_TRUE(r.badOptions.empty());
 }
