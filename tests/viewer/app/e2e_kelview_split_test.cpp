@@ -129,9 +129,27 @@ TEST(KelviewSplit, UpperHalfSplitAndTheSmallWindowBeep) {
     ASSERT_EQ(0, waitQuery(v.client, kSplit, 0));
     EXPECT_EQ(0, query(v.client, kTopRow));
     EXPECT_EQ(visible, query(v.client, kVisibleRows));
-    // A window of two rows does not split.
+    // Resizing keeps the other pane's height while the live pane keeps a row.
+    ASSERT_TRUE(e2e::command(v.frame, IDM_SPLIT));
+    ASSERT_EQ(1, waitQuery(v.client, kSplit, 1));
+    int otherH = static_cast<int>(query(v.client, kOtherHeight));
+    int liveRows = static_cast<int>(query(v.client, kVisibleRows));
     RECT wr = e2e::windowRect(v.frame);
+    SetWindowPos(v.frame, nullptr, 0, 0, wr.right - wr.left, wr.bottom - wr.top - 2 * cell().cy,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(liveRows - 2, waitQuery(v.client, kVisibleRows, liveRows - 2));
+    EXPECT_EQ(1, query(v.client, kSplit));
+    EXPECT_EQ(otherH, query(v.client, kOtherHeight));
+    // Too small for the other pane: one pane again.
+    wr = e2e::windowRect(v.frame);
     SIZE cs = e2e::clientSize(v.client);
+    SetWindowPos(v.frame, nullptr, 0, 0, wr.right - wr.left, wr.bottom - wr.top - (cs.cy - otherH),
+                 SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(0, waitQuery(v.client, kSplit, 0));
+
+    // A window of two rows does not split.
+    wr = e2e::windowRect(v.frame);
+    cs = e2e::clientSize(v.client);
     int shrink = cs.cy - (10 + 2 * cell().cy + 2);
     SetWindowPos(v.frame, nullptr, 0, 0, wr.right - wr.left, wr.bottom - wr.top - shrink,
                  SWP_NOMOVE | SWP_NOZORDER);
