@@ -52,7 +52,9 @@ TEST(LineJumpTarget, RelativeAndAbsoluteOnLineTen) {
         LineJump j = resolveLineJump(c.text, 9, 99);
         EXPECT_EQ(c.kind, j.kind) << c.text;
         EXPECT_EQ(c.number, j.number) << c.text;
-        if (c.kind == LineJumpKind::Move) EXPECT_EQ(c.row, j.row) << c.text;
+        if (c.kind == LineJumpKind::Move) {
+            EXPECT_EQ(c.row, j.row) << c.text;
+        }
     }
 }
 
@@ -71,6 +73,8 @@ TEST(LineJumpTarget, AgreesWithPlainArithmetic) {
                                                                     : LineJumpKind::Move;
                 ASSERT_EQ(expected, j.kind) << text << " at " << caret;
                 ASSERT_EQ(target, j.number);
-                if (expected == LineJumpKind::Move) ASSERT_EQ(target - 1, j.row);
+                if (expected == LineJumpKind::Move) {
+                    ASSERT_EQ(target - 1, j.row);
+                }
             }
 }
