@@ -124,7 +124,18 @@ TEST(KelviewSplit, UpperHalfSplitAndTheSmallWindowBeep) {
     ASSERT_EQ(1, waitQuery(v.client, kSplit, 1));  // caret on row 1: the upper pane is live
     EXPECT_EQ(0, query(v.client, kTopRow));
     EXPECT_EQ(visible - visible / 2, query(v.client, kOtherTop));
-    // Split again joins; the rows stay.
+    // The bar dragged to the very bottom closes the lower pane; the upper one stays as it was.
+    SIZE size = e2e::clientSize(v.client);
+    int barY = 10 + (size.cy - 10 - static_cast<int>(query(v.client, kOtherHeight)) - 2);
+    ASSERT_TRUE(e2e::activate(v.client));
+    ASSERT_TRUE(e2e::dragTo(v.client, 40, barY + 1, 40, size.cy - 1));
+    ASSERT_EQ(0, waitQuery(v.client, kSplit, 0));
+    EXPECT_TRUE(waitMouseReleased(v.client));
+    EXPECT_EQ(0, query(v.client, kTopRow));
+    EXPECT_EQ(visible, query(v.client, kVisibleRows));
+    // Split and split again: joined, the rows stay.
+    ASSERT_TRUE(e2e::command(v.frame, IDM_SPLIT));
+    ASSERT_EQ(1, waitQuery(v.client, kSplit, 1));
     ASSERT_TRUE(e2e::command(v.frame, IDM_SPLIT));
     ASSERT_EQ(0, waitQuery(v.client, kSplit, 0));
     EXPECT_EQ(0, query(v.client, kTopRow));
