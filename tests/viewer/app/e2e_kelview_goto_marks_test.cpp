@@ -209,7 +209,9 @@ TEST(KelviewMarks, LimitRemarkExcerptsColourAndJump) {
     ASSERT_TRUE(v.d.waitGone(dlg));
 
     // Marked rows (4 to 21) show their numbers on green; rows 1 to 3 do not.
-    if (query(v.client, kMarginWidth) == 0) ASSERT_TRUE(e2e::command(v.frame, IDM_LINE_NUMBERS));
+    if (query(v.client, kMarginWidth) == 0) {
+        ASSERT_TRUE(e2e::command(v.frame, IDM_LINE_NUMBERS));
+    }
     ASSERT_TRUE(e2e::command(v.frame, IDM_FILE_TOP));
     start = GetTickCount();
     while ((query(v.client, kMarginWidth) <= 0 || query(v.client, kTopRow) != 0) &&
