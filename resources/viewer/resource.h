@@ -138,6 +138,24 @@
 #define VIEW_QUERY_HAS_SELECTION 5
 #define VIEW_QUERY_FIRST_COLUMN 6
 #define VIEW_QUERY_VISIBLE_ROWS 7
+// Split window: 0 one pane, 1 the upper pane is live, 2 the lower one.
+#define VIEW_QUERY_SPLIT 8
+#define VIEW_QUERY_OTHER_TOP_ROW 9  // top row of the pane that is not live
+#define VIEW_QUERY_OTHER_HEIGHT 10  // its height in pixels
+#define VIEW_QUERY_LIVE_TOP 11      // y of the live pane's first row
+
+// Go to line and marks: the dialogs, their controls and texts.
+#define IDD_GO_TO_LINE 175
+#define IDC_LINE_ENTRY 163
+#define IDD_MARK_LIST 181
+#define IDC_MARK_LIST 183
+#define IDC_MARK_ADD 3
+#define IDC_MARK_DELETE 250
+#define IDC_MARK_CLEAR 251
+#define IDC_MARK_HELP 339
+#define IDS_LINE_NOT_FOUND 740
+#define IDS_SEARCH_START_ENTRY 741
+#define IDS_MARK_LIST_DONE 742
 
 // Find dialog and search (commands 183/184 are posted by another viewer
 // window to reopen the dialog there).

@@ -4,8 +4,10 @@
 #include "deferred_commands.h"
 #include "doc_texts.h"
 #include "frame.h"
+#include "go_to_line_dialog.h"
 #include "loader.h"
 #include "open_documents.h"
+#include "marks.h"
 #include "row_store.h"
 #include "search_commands.h"
 #include "settings.h"
@@ -47,6 +49,7 @@ void onInitMenu(HMENU menu) {
     EnableMenuItem(menu, IDM_COPY, MF_BYCOMMAND | (selection ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDM_BACK_TO_SEARCH_START,
                    MF_BYCOMMAND | (searchStartRecorded() ? MF_ENABLED : MF_GRAYED));
+    CheckMenuItem(menu, IDM_SPLIT, MF_BYCOMMAND | (a.view && a.view->isSplit() ? MF_CHECKED : MF_UNCHECKED));
     EnableMenuItem(menu, IDM_RELOAD, MF_BYCOMMAND | (a.doc.hasFile() ? MF_ENABLED : MF_GRAYED));
 }
 
@@ -176,6 +179,12 @@ void dispatchCommand(unsigned command) {
         if (sys && a.frame) EnableMenuItem(sys, SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
         return;
     }
+    case IDM_GO_TO_LINE:
+        runGoToLine();
+        return;
+    case IDM_MARK_LIST:
+        runMarkList();
+        return;
     case IDM_PRINT_AND_CLOSE:
         runDeferredCommand(command);
         shutDown();
@@ -239,6 +248,7 @@ bool openInThisWindow(const std::string& path, bool readOnly, unsigned char code
     if (n > 3 && full[n - 1] == '\\') full[n - 1] = 0;
     lstrcpynA(fresh.folder, full, sizeof fresh.folder);
     SetCurrentDirectoryA(fresh.folder);
+    marksDocumentClosed();
     a.doc = fresh;
     settings().applyFileTypeOptions();
     const char* dot = std::strrchr(a.doc.fileName, '.');

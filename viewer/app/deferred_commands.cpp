@@ -1,4 +1,6 @@
 #include "deferred_commands.h"
+#include "app.h"
+#include "text_view.h"
 #include "../../resources/viewer/resource.h"
 
 namespace viewer {
@@ -15,10 +17,29 @@ bool runDeferredCommand(unsigned command) {
     }
 }
 
-void joinSplitWindow() {}
+void joinSplitWindow() {
+    App& a = app();
+    if (a.view && a.view->isSplit()) a.view->unsplit();
+}
 
-bool splitFocusSwitch(unsigned) { return false; }
+// Going forward visits the upper pane, then the lower one, then the next
+// viewer; going back runs the same order in reverse.
+bool splitFocusSwitch(unsigned command) {
+    App& a = app();
+    if (!a.view || !a.view->isSplit()) return false;
+    const bool upper = a.view->upperPaneLive();
+    if ((command == IDM_NEXT_VIEWER && upper) || (command == IDM_PREV_VIEWER && !upper)) {
+        a.view->switchPane();
+        return true;
+    }
+    return false;
+}
 
-void focusPaneAfterSwitch(unsigned) {}
+void focusPaneAfterSwitch(unsigned command) {
+    App& a = app();
+    if (!a.view || !a.view->isSplit()) return;
+    const bool wantUpper = command == IDM_NEXT_VIEWER;
+    if (a.view->upperPaneLive() != wantUpper) a.view->switchPane();
+}
 
 }  // namespace viewer

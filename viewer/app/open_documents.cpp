@@ -11,6 +11,7 @@
 #include "row_store.h"
 #include "same_file_dialog.h"
 #include "settings.h"
+#include "text_view.h"
 #include "viewer_link.h"
 #include "../../resources/viewer/resource.h"
 #include <shellapi.h>
@@ -120,7 +121,7 @@ void switchViewer(unsigned command) {
     auto self = std::find(all.begin(), all.end(), a.frame);
     std::vector<HWND> below(self == all.end() ? all.begin() : self + 1, all.end());
     if (below.empty()) {
-        runDeferredCommand(IDM_OTHER_PANE);
+        if (a.view && a.view->isSplit()) a.view->switchPane();
         return;
     }
     HWND target = below.back();

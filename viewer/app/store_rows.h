@@ -1,5 +1,6 @@
 // The row store seen as the text window's rows.
 #pragma once
+#include "marks.h"
 #include "row_store.h"
 #include "text_rows.h"
 
@@ -27,6 +28,7 @@ public:
         return reinterpret_cast<const unsigned char*>(t);
     }
     bool endsLine(int row) const override { return store_ ? store_->endsLine(row) : true; }
+    bool isMarked(int row) const override { return rowMarked(row); }
 
 private:
     RowStore* store_;

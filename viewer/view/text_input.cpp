@@ -191,12 +191,13 @@ void TextView::onChar(WPARAM ch) {
 }
 
 bool TextView::hitText(int x, int y, int* row, int* column) const {
-    int r = model_.topRow() + (y - kRulerBand >= 0 ? (y - kRulerBand) / rowH_ : (y - kRulerBand) / rowH_ - 1);
+    int top = textTop();
+    int r = model_.topRow() + (y - top >= 0 ? (y - top) / rowH_ : (y - top) / rowH_ - 1);
     int c = model_.firstColumn() + (x - marginWidth_ + charW_ / 2) / charW_;
     if (x < marginWidth_) c = model_.firstColumn();
     *row = std::max(0, std::min(r, rows_ ? rows_->eofRow() : 0));
     *column = std::max(0, c);
-    return y >= kRulerBand && x >= marginWidth_;
+    return y >= top && x >= marginWidth_;
 }
 
 unsigned TextView::linkAt(int row, int column, int* start, int* end, int* startRow) {
@@ -228,6 +229,21 @@ void TextView::onLeftDown(int x, int y, WPARAM keys) {
         return;
     }
     if (y < kRulerBand || !rows_) return;
+    if (split_) {
+        // The bar is taken within half a row; a press in the other pane makes it live.
+        if (nearSplitBar(y)) {
+            barDrag_ = true;
+            SetCapture(hwnd_);
+            HideCaret(hwnd_);
+            moveBarLine(snapBar(y));
+            return;
+        }
+        RECT live = liveBand();
+        if (y < live.top || y >= live.bottom) {
+            switchPane();
+            return;
+        }
+    }
     DWORD now = GetTickCount();
     if (lastDoubleClick_ && now - lastDoubleClick_ <= GetDoubleClickTime()) {
         // A third click: the same as the double click on an address.
@@ -297,11 +313,15 @@ void TextView::onLeftDown(int x, int y, WPARAM keys) {
 
 void TextView::onMouseMove(int x, int y) {
     lastMouse_ = {x, y};
+    if (barDrag_) {
+        moveBarLine(snapBar(y));
+        return;
+    }
     if (mouseMode_ == MouseIdle || !rows_) return;
     Snapshot before = snapshot();
     int row, col;
     hitText(x, y, &row, &col);
-    bool above = y < kRulerBand, below = y >= kRulerBand + model_.visibleRows() * rowH_;
+    bool above = y < textTop(), below = y >= textTop() + model_.visibleRows() * rowH_;
     if (above) row = model_.topRow() - 2;
     if (below) row = model_.topRow() + model_.visibleRows() + 1;
     row = std::max(0, std::min(row, rows_->eofRow()));
@@ -327,6 +347,10 @@ void TextView::onMouseMove(int x, int y) {
 }
 
 void TextView::onLeftUp() {
+    if (barDrag_) {
+        endBarDrag(lastMouse_.y);
+        return;
+    }
     if (mouseMode_ == MouseIdle) return;
     mouseMode_ = MouseIdle;
     model_.setMouseDown(false);
@@ -341,7 +365,7 @@ void TextView::onLeftUp() {
 }
 
 void TextView::onLeftDouble(int x, int y, WPARAM keys) {
-    if (y < kRulerBand || !rows_) return;
+    if (y < textTop() || y >= liveBand().bottom || !rows_) return;
     int row, col;
     if (!hitText(x, y, &row, &col)) return;
     int s, e, sr;
@@ -487,7 +511,11 @@ bool TextView::onSetCursor() {
     GetCursorPos(&p);
     ScreenToClient(hwnd_, &p);
     HINSTANCE inst = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
-    if (p.y < kRulerBand || !rows_) {
+    if (split_ && p.y >= kRulerBand && (barDrag_ || nearSplitBar(p.y))) {
+        SetCursor(LoadCursor(nullptr, IDC_SIZENS));
+        return true;
+    }
+    if (p.y < kRulerBand || !rows_ || (split_ && (p.y < liveBand().top || p.y >= liveBand().bottom))) {
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
         return true;
     }

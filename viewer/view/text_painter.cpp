@@ -58,26 +58,33 @@ void TextView::onPaint() {
         paintRuler(dc, true);
         r.top = kRulerBand;
     }
+    if (split_) {
+        // Only the live pane is painted row by row; the rest comes after it.
+        RECT live = liveBand();
+        r.top = std::max(r.top, live.top);
+        r.bottom = std::min(r.bottom, live.bottom);
+    }
+    int top = textTop();
     if (r.bottom > r.top && r.right > r.left) {
-        int first = std::max(0, static_cast<int>(r.top - kRulerBand) / rowH_);
-        int last = (static_cast<int>(r.bottom) - kRulerBand - 1) / rowH_;
+        int first = std::max(0, static_cast<int>(r.top - top) / rowH_);
+        int last = (static_cast<int>(r.bottom) - top - 1) / rowH_;
         bool inMargin = r.left < marginWidth_;
         if (r.right <= marginWidth_) {
-            for (int i = first; i <= last; ++i)
-                paintLineNumber(dc, model_.topRow() + i, kRulerBand + i * rowH_);
+            for (int i = first; i <= last; ++i) paintLineNumber(dc, model_.topRow() + i, top + i * rowH_);
         } else {
             // Text never spills into the margin, not even a character cut by the left edge.
-            HRGN clip = CreateRectRgn(marginWidth_, kRulerBand, r.right, r.bottom);
+            HRGN clip = CreateRectRgn(marginWidth_, top, r.right, r.bottom);
             SelectClipRgn(dc, clip);
             paintRows(dc, model_.topRow() + first, model_.topRow() + last,
                       std::max<int>(r.left, marginWidth_), r.right, false);
             SelectClipRgn(dc, nullptr);
             DeleteObject(clip);
             if (inMargin)
-                for (int i = first; i <= last; ++i)
-                    paintLineNumber(dc, model_.topRow() + i, kRulerBand + i * rowH_);
+                for (int i = first; i <= last; ++i) paintLineNumber(dc, model_.topRow() + i, top + i * rowH_);
         }
     }
+    // The other pane and the bar last: a part row of the live pane may reach into them.
+    if (split_) paintSplitParts(dc);
     glyphDC_ = nullptr;
     EndPaint(hwnd_, &ps);
 }

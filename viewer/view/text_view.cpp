@@ -122,6 +122,7 @@ LRESULT TextView::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         onLeftUp();
         return 0;
     case WM_CAPTURECHANGED:
+        if (barDrag_ && reinterpret_cast<HWND>(lp) != hwnd_) cancelBarDrag();
         if (mouseMode_ != MouseIdle && reinterpret_cast<HWND>(lp) != hwnd_) onLeftUp();
         return 0;
     case WM_RBUTTONDOWN:
@@ -169,6 +170,14 @@ LRESULT TextView::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return model_.firstColumn();
         case VIEW_QUERY_VISIBLE_ROWS:
             return model_.visibleRows();
+        case VIEW_QUERY_SPLIT:
+            return split_ ? (liveUpper_ ? 1 : 2) : 0;
+        case VIEW_QUERY_OTHER_TOP_ROW:
+            return split_ ? saved_.top : -1;
+        case VIEW_QUERY_OTHER_HEIGHT:
+            return split_ ? otherH_ : 0;
+        case VIEW_QUERY_LIVE_TOP:
+            return textTop();
         }
         return -1;
     case WM_DESTROY:
@@ -268,6 +277,7 @@ void TextView::readColours() {
 }
 
 void TextView::setRows(TextRows* rows) {
+    if (split_) unsplit();  // a new document starts in one pane
     rows_ = rows;
     model_.setRows(rows);
     cacheFirst_ = cacheLast_ = -1;
@@ -287,9 +297,21 @@ void TextView::relayout() {
         host_->marginWidthChanged(delta);
         invalidateAll();
     }
-    int textH = std::max(0, clientH_ - kRulerBand);
+    int textH = textAreaHeight();
+    if (split_) {
+        // The other pane keeps its height while the live one still has a row.
+        if (textH - otherH_ - 2 < rowH_) {
+            unsplit();
+            return;
+        }
+        textH = liveHeight();
+    }
     int textW = std::max(0, clientW_ - marginWidth_);
     model_.setViewport(textH / rowH_, textW / charW_, textH % rowH_ != 0);
+    if (split_) {
+        renderPicture();
+        invalidateAll();
+    }
     updateScrollBar();
     updateCaret();
 }
@@ -328,7 +350,7 @@ void TextView::apply(const Snapshot& before) {
         invalidateAll();
     } else {
         if (dTop != 0) {
-            RECT area = {0, kRulerBand, clientW_, clientH_};
+            RECT area = liveBand();
             ScrollWindowEx(hwnd_, 0, -dTop * rowH_, &area, &area, nullptr, nullptr, SW_INVALIDATE);
         }
         // Rows whose selected part changed are redrawn over the changed columns only.
@@ -581,6 +603,16 @@ bool TextView::runViewCommand(unsigned command) {
         return true;
     case IDM_LINE_NUMBERS:
         toggleLineNumbers();
+        if (split_) refreshAll();
+        return true;
+    case IDM_SPLIT:
+        if (split_)
+            unsplit();
+        else
+            split();
+        return true;
+    case IDM_OTHER_PANE:
+        switchPane();
         return true;
     default:
         handled = false;

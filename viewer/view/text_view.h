@@ -46,11 +46,21 @@ public:
     void toggleLineNumbers();
     void copySelection();
 
+    // Split window: two panes over the document, one live, the other shown
+    // from a picture painted when it was left.
+    bool isSplit() const { return split_; }
+    bool upperPaneLive() const { return liveUpper_; }
+    void split();
+    void unsplit();
+    void switchPane();
+    // Repaints everything, the other pane's picture included (marks changed).
+    void refreshAll();
+
     int marginWidth() const { return marginWidth_; }
     int charWidth() const { return charW_; }
     int rowHeight() const { return rowH_; }
     int topBand() const { return kRulerBand; }
-    bool dragging() const { return mouseMode_ != MouseIdle; }
+    bool dragging() const { return mouseMode_ != MouseIdle || barDrag_; }
 
     static constexpr int kRulerBand = 10;
 
@@ -81,8 +91,27 @@ private:
     RowRunInput runInput(int row, const unsigned char* text, int length, int offsetInLine,
                          const std::vector<LinkSpan>* links);
     int paintLimit() const;
-    int rowTop(int row) const { return kRulerBand + (row - model_.topRow()) * rowH_; }
+    int rowTop(int row) const { return textTop() + (row - model_.topRow()) * rowH_; }
     int columnX(int column) const { return marginWidth_ + (column - model_.firstColumn()) * charW_; }
+
+    // Split window (split_view.cpp).
+    // Top of the live pane's first row: below the ruler, or 0 while a saved
+    // pane is painted into its picture.
+    int textTop() const { return paintingPicture_ ? 0 : kRulerBand + liveY_; }
+    int textAreaHeight() const { return clientH_ > kRulerBand ? clientH_ - kRulerBand : 0; }
+    int liveHeight() const;
+    RECT liveBand() const;
+    int otherPaneTop() const;
+    int splitBarTop() const;
+    void renderPicture();
+    void paintSplitParts(HDC dc);
+    bool nearSplitBar(int y) const;
+    int snapBar(int y) const;
+    void moveBarLine(int y);
+    void endBarDrag(int y);
+    void cancelBarDrag();
+    void closePane(bool upper);
+    void checkSplitMenu();
 
     // Input (text_input.cpp).
     void onKeyDown(WPARAM vk, LPARAM lp);
@@ -150,6 +179,17 @@ private:
     DWORD lastDoubleClick_ = 0;
     bool autoScrollPending_ = false;
     int repeatCount_ = 0;
+
+    // Split state.
+    bool split_ = false;
+    bool liveUpper_ = true;
+    int otherH_ = 0;  // the other pane's height in pixels
+    int liveY_ = 0;   // the live pane's offset below the ruler
+    PaneState saved_;
+    common::GdiObject<HBITMAP> picture_;
+    bool paintingPicture_ = false;
+    bool barDrag_ = false;
+    int barLineY_ = -1;  // the inverted line shown while dragging, -1 when none
 };
 
 }  // namespace viewer

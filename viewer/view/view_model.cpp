@@ -347,4 +347,44 @@ int ViewModel::scrollScale(int rowCount) {
     return 256;
 }
 
+PaneState ViewModel::paneState() const {
+    PaneState p;
+    p.top = top_;
+    p.firstCol = firstCol_;
+    p.caretRow = caretRow_;
+    p.caretCol = caretCol_;
+    p.desiredCol = desiredCol_;
+    p.sel = sel_;
+    return p;
+}
+
+void ViewModel::setPaneUnchecked(const PaneState& pane) {
+    top_ = pane.top;
+    firstCol_ = pane.firstCol;
+    caretRow_ = pane.caretRow;
+    caretCol_ = pane.caretCol;
+    desiredCol_ = pane.desiredCol;
+    sel_ = pane.sel;
+}
+
+void ViewModel::restorePane(const PaneState& pane) {
+    setPaneUnchecked(pane);
+    keySelect_ = false;
+    if (!rows_) return;
+    int eof = rows_->eofRow();
+    if (sel_.exists && (sel_.anchorRow > eof || sel_.endRow > eof)) sel_ = Selection();
+    top_ = std::max(0, std::min(top_, eof));
+    firstCol_ = std::max(0, firstCol_);
+    clampCaret();
+    // Inside the pane: the caret row is pulled within the margins rather than the view scrolled.
+    int tm = topMargin(), bm = bottomMargin();
+    int low = top_ + std::min(tm, std::max(0, visRows_ - 1));
+    int high = top_ + std::max(0, visRows_ - 1 - bm);
+    if (high < low) high = low;
+    if (caretRow_ < low && top_ > 0) caretRow_ = std::min(low, eof);
+    if (caretRow_ > high) caretRow_ = std::min(high, eof);
+    if (caretRow_ < top_) caretRow_ = std::min(top_, eof);
+    caretCol_ = fixColumn(caretRow_, caretCol_);
+}
+
 }  // namespace viewer

@@ -44,6 +44,14 @@ struct RowSelection {
     bool lineEnd = false;
 };
 
+// One pane's view of the document: what a split window keeps of the pane
+// that is not live.
+struct PaneState {
+    int top = 0, firstCol = 0;
+    int caretRow = 0, caretCol = 0, desiredCol = 0;
+    Selection sel;
+};
+
 class ViewModel {
 public:
     explicit ViewModel(TextRows* rows = nullptr) : rows_(rows) {}
@@ -116,6 +124,14 @@ public:
 
     // The selection as clipboard text: CR LF after logical lines (normal) or after every row (box).
     std::string selectionText();
+
+    // The view of the live pane, and putting a saved one back: restorePane
+    // keeps it within the document (a selection reaching past the end-of-file
+    // row is dropped, the caret stays inside the pane and its margins);
+    // setPaneUnchecked takes it as it is, for painting a saved pane.
+    PaneState paneState() const;
+    void restorePane(const PaneState& pane);
+    void setPaneUnchecked(const PaneState& pane);
 
     // Scroll-bar scale for the row count.
     static int scrollScale(int rowCount);
