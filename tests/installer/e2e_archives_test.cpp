@@ -380,4 +380,31 @@ TEST_F(ArchiveTest, AWebPageGoesThroughTheShellFromAnUnpackedFolder) {
     EXPECT_FALSE(e2e::fileExists(folder)) << folder;
 }
 
+TEST_F(ArchiveTest, SampleDiscArchiveItemsInstallAndShowTheirDocuments) {
+    ASSERT_TRUE(e2e::copyFile(e2e::source("sample-disc/TALINST.INI"), disc + "\\TALINST.ini"));
+    CreateDirectoryA((disc + "\\INSTALL").c_str(), nullptr);
+    CreateDirectoryA((disc + "\\INSTALL\\ARC").c_str(), nullptr);
+    for (const char* n : {"item.cab", "docs.lzh"})
+        archive(sampleArchive(n), std::string("INSTALL\\ARC\\") + n);
+    e2e::Process p = start("ARCCAB");
+    ASSERT_TRUE(confirmDestination(p));
+    HWND closing = driver.waitWindowTitled(p, kClosingTitle, 30000);
+    ASSERT_TRUE(closing);
+    e2e::pressButton(closing, IDCANCEL);
+    ASSERT_TRUE(exits(p));
+    EXPECT_EQ(discText("item/app/manual_ja.txt"), read(target + "\\app\\説明書.txt"));
+    EXPECT_EQ(discText("docs/manual.rtf"), read(target + "\\docs\\manual.rtf"));
+
+    // The RTF document is shown formatted: its text without the markup.
+    p = start("DOCRTF /V");
+    HWND w = driver.waitWindowTitled(p, "manual.rtf");
+    ASSERT_TRUE(w);
+    std::string text = richText(e2e::findChild(w, "RICHEDIT"));
+    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(std::string::npos, text.find("\\rtf1"));
+    e2e::screenshot(w, "installer_text_window_rtf");
+    e2e::pressButton(w, IDCANCEL);
+    ASSERT_TRUE(exits(p));
+}
+
 }  // namespace
