@@ -15,6 +15,12 @@
 
 namespace installer {
 
+namespace {
+
+const DWORD kPumpIntervalMs = 40;
+
+}  // namespace
+
 std::string archiveTarget(CopyEntry& entry) {
     std::string chosen = entry.destination.empty() ? std::string() : entry.destination.fullPath();
     if (entry.destFolder.empty()) return chosen;
@@ -225,6 +231,12 @@ LRESULT ExtractWindow::notification(UINT type, const ArcExtractInfo* info) {
     // The library works on this thread: the window's own messages (Cancel
     // above all) are handled here, between two notifications. The owner is
     // taken off meanwhile so that nothing reaches the library re-entrantly.
+    // Progress comes for every block written; looking at the queue costs a
+    // round trip to the window system, so it is done a few times a second
+    // only, which still answers a click at once to the eye.
+    DWORD now = GetTickCount();
+    if (type == ARC_NOTIFY_PROGRESS && now - lastPump_ < kPumpIntervalMs) return abort_ ? 1 : 0;
+    lastPump_ = now;
     ArchiveLibrary& lib = ArchiveLibrary::instance();
     lib.clearOwner();
     pumpMessages();

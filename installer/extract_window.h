@@ -41,6 +41,7 @@ private:
     bool cancelled_ = false;
     bool refused_ = false;  // a notification named a file outside writingBelow_
     int lastPercent_ = -1;
+    DWORD lastPump_ = 0;  // tick count of the last look at the message queue
 };
 
 // The folder an archive entry unpacks into: its own destination folder (a
