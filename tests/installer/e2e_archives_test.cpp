@@ -355,12 +355,18 @@ TEST_F(ArchiveTest, AWebPageGoesThroughTheShellFromAnUnpackedFolder) {
     std::string record = disc + "\\record.txt";
     SetEnvironmentVariableA("RECORDER_FILE", record.c_str());
 
-    script("[WEB]\r\nLZH=docs.lzh\r\nLzhView=index.html\r\n");
+    // The page with the whole archive unpacked beside it; with "?" the page
+    // alone, extracted by itself.
+    script(
+        "[WEB]\r\nLZH=docs.lzh\r\nLzhView=index.html\r\n[PAGE]\r\nLZH=docs.lzh\r\nLzhView=?index.html\r\n");
     archive(sampleArchive("docs.lzh"), "docs.lzh");
     e2e::Process p = start("WEB /V");
     bool recorded = e2e::waitForRuns(disc, 1, 30000);
-    SetEnvironmentVariableA("RECORDER_FILE", nullptr);
     bool ended = exits(p);
+    p = start("PAGE /V");
+    recorded = e2e::waitForRuns(disc, 2, 30000) && recorded;
+    ended = exits(p) && ended;
+    SetEnvironmentVariableA("RECORDER_FILE", nullptr);
     if (hadOld)
         RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, old, (DWORD)strlen(old));
     else
@@ -372,15 +378,20 @@ TEST_F(ArchiveTest, AWebPageGoesThroughTheShellFromAnUnpackedFolder) {
     ASSERT_TRUE(recorded);
     ASSERT_TRUE(ended);
     std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(disc);
-    ASSERT_EQ(1u, runs.size());
-    const std::string& line = runs[0].commandLine;
-    size_t at = line.find("~Vp");
-    ASSERT_NE(std::string::npos, at) << line;
-    EXPECT_NE(std::string::npos, line.find("\\index.html")) << line;
-    // The opened program ended, so the folder went with it.
-    std::string folder = line.substr(0, line.find("\\index.html"));
-    folder = folder.substr(folder.rfind('"') + 1);
-    EXPECT_FALSE(e2e::fileExists(folder)) << folder;
+    ASSERT_EQ(2u, runs.size());
+    for (const e2e::RecordedRun& run : runs) {
+        const std::string& line = run.commandLine;
+        // "~Vpr" for the whole archive, "~VP" for the page alone (the system
+        // keeps three characters of the prefix).
+        ASSERT_TRUE(line.find("~Vp") != std::string::npos || line.find("~VP") != std::string::npos) << line;
+        ASSERT_NE(std::string::npos, line.find("\\index.html")) << line;
+        // The opened program ended, so the folder went with it.
+        std::string folder = line.substr(0, line.find("\\index.html"));
+        folder = folder.substr(folder.rfind('"') + 1);
+        EXPECT_FALSE(e2e::fileExists(folder)) << folder;
+    }
+    EXPECT_NE(std::string::npos, runs[0].commandLine.find("~Vp"));
+    EXPECT_NE(std::string::npos, runs[1].commandLine.find("~VP"));
 }
 
 TEST_F(ArchiveTest, SampleDiscArchiveItemsInstallAndShowTheirDocuments) {
