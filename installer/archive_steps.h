@@ -3,6 +3,8 @@
 #pragma once
 #include "copy_entry.h"
 #include "installer_context.h"
+#include <windows.h>
+#include <string>
 
 class FirstMessage;
 
@@ -15,3 +17,19 @@ bool runSetupArchiveSection(InstallerContext& ctx, FirstMessage* firstMessage);
 // Adds the unpacked size of one archive for the drive totals; false after
 // showing an error that stops the counting.
 bool archiveUnpackedBytes(const CopyEntry& archive, unsigned long long* bytes);
+
+namespace installer {
+
+// Opens the archive, checks that program is in it, unpacks the whole archive
+// into a fresh temporary folder with the extraction window and starts or
+// opens program there (see startFromFolder). False after its message.
+bool unpackAndStart(InstallerContext& ctx, const std::string& archive, const std::string& program,
+                    FirstMessage* firstMessage);
+// Starts program (a path inside the archive) from folder: an ".exe" is
+// started and left running, anything else opened through the shell and
+// waited for. keepFolder: the folder must stay.
+bool startFromFolder(const std::string& folder, const std::string& program, bool* keepFolder);
+// Waits for the process; polls its exit code every second if the wait fails.
+void waitForProcess(HANDLE process);
+
+}  // namespace installer

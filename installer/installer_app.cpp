@@ -86,6 +86,15 @@ bool carryOut(InstallerContext& ctx, bool skipFirstMessage) {
 }  // namespace
 
 int runInstaller(HINSTANCE instance, const char* commandLine) {
+    // No library is ever taken from the current folder: it becomes the
+    // script's folder below and, while a setup archive starts, a temporary
+    // folder holding whatever the archive contained.
+    // (Looked up by name: older systems have no such function.)
+    typedef BOOL(WINAPI * SetDllDirectoryFn)(LPCSTR);
+    HMODULE kernel = GetModuleHandleA("KERNEL32.DLL");
+    SetDllDirectoryFn setDllDirectory =
+        kernel ? reinterpret_cast<SetDllDirectoryFn>(GetProcAddress(kernel, "SetDllDirectoryA")) : nullptr;
+    if (setDllDirectory) setDllDirectory("");
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
 

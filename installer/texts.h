@@ -82,4 +82,37 @@ constexpr const char kLinkHelpSuffix[] = " ヘルプ";
 constexpr const char kLinkManualSuffix[] = " 説明書";
 constexpr const char kLinkFirstRead[] = " 最初にお読みください";
 
+// Archives and their libraries
+constexpr const char kTitleArchiveError[] = "書庫ファイル処理エラー";
+constexpr const char kLibraryNotFound[] = "\"%s\" がロード見つかりません";
+constexpr const char kLibraryNotLoaded[] = "\"%s\" がロードできません";
+constexpr const char kArchiveBroken[] = "書庫ファイル'%s' は壊れているか、%s形式ではありません";
+constexpr const char kArchiveNotOpened[] = "書庫ファイル'%s' のオープンできません";
+constexpr const char kTitleArchiveSection[] = "ｴﾗｰ ｾｸｼｮﾝ [%s]";
+constexpr const char kArchiveMissing[] = "'%s' で指定された書庫ﾌｧｲﾙ '%s.*' がありません";
+constexpr const char kDefaultArchiveKey[] = "デフォルト";
+// After an extraction whose library refused entries or failed part-way: the
+// files that were written stay, the user learns what is missing.
+constexpr const char kUnsafeEntries[] =
+    "書庫ファイル'%s' には展開先のフォルダの外を指すファイル名があるため、それらのファイルは展開しませんでした";
+constexpr const char kExtractFailed[] = "書庫ファイル'%s' の展開でエラーが発生しました (エラー番号 %#x)";
+
+// Setup archives (LZHSETUP)
+constexpr const char kTitleSetupSyntax[] = "設定ﾌｧｲﾙ記述ｴﾗｰ - LZHSETUP";
+constexpr const char kSetupNoValue[] = "書庫ﾌｧｲﾙの指定がありません";
+constexpr const char kSetupArchiveMissing[] = "書庫ﾌｧｲﾙ '%s' が見つかりません";
+constexpr const char kSetupNoProgram[] = "書庫ﾌｧｲﾙ内の実行ﾌｧｲﾙの指定がありません";
+constexpr const char kSetupProgramMissing[] = "書庫ﾌｧｲﾙ '%s' の\n\nﾌｧｲﾙ '%s' が見つかりません";
+constexpr const char kSetupNoMemory[] = "ﾒﾓﾘが確保できません";
+constexpr const char kTitleSetupStart[] = "インストーラの起動に失敗";
+constexpr const char kSetupNotStarted[] = "'%s' 起動できません";
+constexpr const char kTitleSetupShow[] = "ファイルの表示に失敗";
+constexpr const char kSetupNotShown[] = "'%s' 表示できません";
+
+// Documents out of archives
+constexpr const char kKeyNotFound[] = "指定されたキーが見つかりません";
+constexpr const char kDocArchiveMissing[] = "書庫ファイルが見つかりません";
+constexpr const char kNotExtracted[] = "展開できませんでした";
+constexpr const char kTextWindowFont[] = "ＭＳ ゴシック";
+
 }  // namespace texts

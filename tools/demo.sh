@@ -30,6 +30,15 @@ fi
 rm -rf "$disc"
 mkdir -p "$disc"
 cp -R "$top/sample-disc/." "$disc/"
+# The installer's archives are written at build time; they go where the
+# script's archive sections look for them.
+if [ -d "$build/sample-disc-archives" ]; then
+    mkdir -p "$disc/INSTALL/ARC"
+    for f in "$build/sample-disc-archives"/*.lzh "$build/sample-disc-archives"/*.zip \
+             "$build/sample-disc-archives"/*.cab; do
+        [ -f "$f" ] && cp "$f" "$disc/INSTALL/ARC/"
+    done
+fi
 ini=$(find "$disc" -iname MENU.INI -print -quit)
 home_dir=$disc
 [ -n "$ini" ] && home_dir=$(dirname "$ini")

@@ -12,6 +12,8 @@
 #define IDD_CLOSING 105
 #define IDD_ITEMLIST 106
 #define IDD_SELECT 107
+#define IDD_EXTRACT 108
+#define IDD_TEXTWINDOW 109
 
 // FirstMsg
 #define IDC_FIRST_TEXT 1001
@@ -65,6 +67,16 @@
 // Selection menu
 #define IDC_SEL_HEADING 1080
 #define IDC_SEL_ITEM1 1081  // to IDC_SEL_ITEM1 + 5
+
+// Extraction window
+#define IDC_EXT_TITLE 1090
+#define IDC_EXT_ARCHIVE 1091
+#define IDC_EXT_STORED 1092
+#define IDC_EXT_DEST 1093
+#define IDC_EXT_BAR 1094
+
+// Text window (its close button is IDCANCEL, so Escape closes it too)
+#define IDC_TEXT_EDIT 1100
 
 // Strings
 #define IDS_DEST_HEADING 200

@@ -60,11 +60,14 @@ TEST_F(StartupTest, ViewOptionWithoutSectionOrDocumentIsReported) {
 TEST_F(StartupTest, DestinationRules) {
     script("[Talinst]\r\n"
            "[DRIVE]\r\nDstDir=C:\\Tools\r\n"
-           "[ROOT]\r\nDstDir=\\Tools\r\n"
-           "[REL]\r\nDstDir=Tools\r\n"
-           "[ABC]\r\nProductName=none given\r\n"
-           "[FONTS]\r\nDstDir=$WIN\\FONTS\r\n"
-           "[WALL]\r\nDstDir=$INI(win.ini Desktop Wallpaper)\r\n");
+           "[ROOT]\r\nDstDir=\\Tools\r\nCopy1=a.txt\r\n"
+           "[REL]\r\nDstDir=Tools\r\nCopy1=a.txt\r\n"
+           "[ABC]\r\nProductName=none given\r\nCopy1=a.txt\r\n"
+           "[FONTS]\r\nDstDir=$WIN\\FONTS\r\nCopy1=a.txt\r\n"
+           "[WALL]\r\nDstDir=$INI(win.ini Desktop Wallpaper)\r\nCopy1=a.txt\r\n");
+    // A section with neither Copy1 nor an archive key installs the archive
+    // named like it; these copy one file instead.
+    source("a.txt", "a");
     expectBox("DRIVE", "Talinst - ｴﾗｰ : ｾｸｼｮﾝ [DRIVE]", "DstDirにﾄﾞﾗｲﾌﾞ名は指定できません");
     std::string win = windowsFolder();
     e2e::Process p = start("ROOT");
