@@ -2,6 +2,7 @@
 #include "about_box.h"
 #include "app.h"
 #include "deferred_commands.h"
+#include "print_job.h"
 #include "doc_texts.h"
 #include "frame.h"
 #include "loader.h"
@@ -190,7 +191,7 @@ void dispatchCommand(unsigned command) {
         return;
     }
     case IDM_PRINT_AND_CLOSE:
-        runDeferredCommand(command);
+        printDocument();
         shutDown();
         return;
     default:
