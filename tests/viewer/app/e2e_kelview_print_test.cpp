@@ -2,6 +2,7 @@
 // prints and closes; the PostScript is read back to text and a page is
 // rendered to build/screenshots for people to look at.
 #include "print_e2e.h"
+#include <algorithm>
 
 using namespace kvtest;
 
@@ -198,4 +199,64 @@ TEST_F(KelviewPrint, TooWideAsksAndYesNarrowsTheFold) {
     EXPECT_EQ((Pages{{row.substr(0, size_t(80 - n)), row.substr(size_t(80 - n)), "short"}}),
               printedPages(out));
     EXPECT_TRUE(renderPage(out, "kelview_print_wide.png"));
+}
+
+// Size 0 prints in the screen font's cell height taken to the printer's
+// resolution: at 300 dpi the glyphs stay readable instead of shrinking to a
+// few printer pixels.
+TEST_F(KelviewPrint, SizeZeroFollowsTheScreenFontAtPrinterResolution) {
+    std::string folder = e2e::freshFolder("kelview_print_size0");
+    std::string doc = folder + "\\a.txt";
+    ASSERT_TRUE(e2e::writeFile(doc, "size zero\r\n"));
+    std::string out = folder + "\\out.ps";
+    e2e::Driver d;
+    e2e::Process p = d.start(viewer(), "/p \"" + doc + "\"");
+    PrintChoices c;
+    c.size = "0";
+    ASSERT_NE(nullptr, answerPrintDialog(d, p, c));
+    ASSERT_TRUE(answerOutputFile(d, p, out));
+    EXPECT_TRUE(p.waitExit(30000));
+    ASSERT_TRUE(e2e::waitForFile(out, 10000, 1));
+    EXPECT_EQ((Pages{{"size zero"}}), printedPages(out));
+    // The font matrix: "[EM 0 0 -EM 0 0] makefont" with EM in printer pixels.
+    std::string ps;
+    ASSERT_TRUE(e2e::readFile(out, &ps));
+    size_t at = ps.find("makefont");
+    ASSERT_NE(std::string::npos, at);
+    size_t open = ps.rfind('[', at);
+    ASSERT_NE(std::string::npos, open);
+    int em = std::atoi(ps.c_str() + open + 1);
+    EXPECT_GE(em, 30) << ps.substr(open, at - open);
+}
+
+// A proportional printer face: the document is re-wrapped without tab
+// padding for the time of printing, tabs are drawn as tab stops, and rows
+// still fold at 80 columns.
+TEST_F(KelviewPrint, ProportionalFaceKeepsTabsAndFold) {
+    std::string folder = e2e::freshFolder("kelview_print_proportional");
+    std::string doc = folder + "\\p.txt";
+    ASSERT_TRUE(e2e::writeFile(doc, "x\ty\r\n" + std::string(100, 'a') + "\r\n"));
+    std::string out = folder + "\\out.ps";
+    e2e::Driver d;
+    e2e::Process p = d.start(viewer(), "/p \"" + doc + "\"");
+    HWND dlg = d.waitWindowTitled(p, "印刷", 20000);
+    ASSERT_NE(nullptr, dlg);
+    HWND faces = e2e::child(dlg, IDC_PRINT_FACE);
+    std::vector<std::string> names = e2e::itemTexts(faces);
+    // The face's name may come localised.
+    auto it = std::find_if(names.begin(), names.end(),
+                           [](const std::string& n) { return n == "IPAPGothic" || n == "IPA Pゴシック"; });
+    ASSERT_NE(names.end(), it) << "no proportional face among " << ::testing::PrintToString(names);
+    EXPECT_EQ(names.end(), std::find_if(names.begin(), names.end(),
+                                        [](const std::string& n) { return !n.empty() && n[0] == '@'; }))
+        << "vertical faces are left out";
+    SendMessageA(faces, CB_SETCURSEL, WPARAM(it - names.begin()), 0);
+    ASSERT_NE(nullptr, answerPrintDialog(d, p, PrintChoices()));
+    ASSERT_TRUE(answerOutputFile(d, p, out));
+    EXPECT_TRUE(p.waitExit(30000));
+    ASSERT_TRUE(e2e::waitForFile(out, 10000, 1));
+    Pages pages = printedPages(out);
+    for (auto& page : pages)
+        for (auto& line : page) line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
+    EXPECT_EQ((Pages{{"xy", std::string(80, 'a'), std::string(20, 'a')}}), pages);
 }
