@@ -260,3 +260,37 @@ TEST_F(KelviewPrint, ProportionalFaceKeepsTabsAndFold) {
         for (auto& line : page) line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
     EXPECT_EQ((Pages{{"xy", std::string(80, 'a'), std::string(20, 'a')}}), pages);
 }
+
+// Without a default printer the printer-setup dialog offers the installed
+// one; confirming it brings the print dialog up for that printer.
+TEST_F(KelviewPrint, WithoutDefaultPrinterTheSetupDialogChoosesOne) {
+    NoDefaultPrinter none;
+    std::string folder = e2e::freshFolder("kelview_print_setup");
+    std::string doc = folder + "\\a.txt";
+    ASSERT_TRUE(e2e::writeFile(doc, "text\r\n"));
+    e2e::Driver d;
+    e2e::Process p = d.start(viewer(), "/p \"" + doc + "\"");
+    HWND box = d.waitMessageBox(p, 20000);
+    ASSERT_NE(nullptr, box);
+    ASSERT_TRUE(e2e::pressButton(box, IDOK));
+    ASSERT_TRUE(d.waitGone(box));
+    HWND setup = d.waitDialog(p, 20000);
+    ASSERT_NE(nullptr, setup);
+    ASSERT_NE("印刷", e2e::windowText(setup));
+    // The setup dialog's printer list (its first combo box) starts without a choice.
+    HWND names = e2e::findChild(setup, "ComboBox");
+    ASSERT_NE(nullptr, names);
+    std::vector<std::string> printers = e2e::itemTexts(names);
+    auto it = std::find(printers.begin(), printers.end(), kTestPrinter);
+    ASSERT_NE(printers.end(), it);
+    SendMessageA(names, CB_SETCURSEL, WPARAM(it - printers.begin()), 0);
+    SendMessageA(setup, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(names), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(names));
+    ASSERT_TRUE(e2e::pressButton(setup, IDOK));
+    HWND dlg = d.waitWindowTitled(p, "印刷", 20000);
+    ASSERT_NE(nullptr, dlg);
+    EXPECT_EQ(kTestPrinter, e2e::dlgItemText(dlg, IDC_PRINT_PRINTER));
+    // Cancel prints nothing; the window closes all the same.
+    ASSERT_TRUE(e2e::pressButton(dlg, IDCANCEL));
+    EXPECT_TRUE(p.waitExit(20000));
+}
