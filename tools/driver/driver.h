@@ -120,8 +120,9 @@ std::string clipboardText();
 // Brings the window's top-level window to the foreground (needed before real input).
 // A child window also gets the keyboard focus of its thread.
 bool activate(HWND w);
-// BM_CLICK posted to the control (false when it is disabled); without such a
-// control, WM_COMMAND id posted to dlg (a message box answers IDCANCEL so).
+// A push button's BN_CLICKED posted to its dialog, BM_CLICK to other buttons
+// (false when the control is disabled); without such a control, WM_COMMAND id
+// posted to dlg (a message box answers IDCANCEL so).
 bool pressButton(HWND dlg, int id);
 bool clickAt(HWND w, int x, int y, bool right = false);  // real mouse click at client coordinates
 bool sendKey(HWND w, WORD vk, bool shift = false, bool ctrl = false, bool alt = false);  // real key press

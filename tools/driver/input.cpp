@@ -99,7 +99,15 @@ bool pressButton(HWND dlg, int id) {
         if (!IsWindowEnabled(button)) return false;
         // Posted, not sent: the click may open a modal dialog, and a sent
         // message would not come back until that dialog had closed.
-        return PostMessageA(button, BM_CLICK, 0, 0) != 0;
+        const LONG_PTR type = GetWindowLongPtrA(button, GWL_STYLE) & BS_TYPEMASK;
+        if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON)
+            return PostMessageA(button, BM_CLICK, 0, 0) != 0;
+        // A push button's click is its notification to the dialog. BM_CLICK
+        // replays a mouse press that needs the capture, and Wine drops the
+        // click when the capture moves between the press and the release
+        // (seen with a message box that had just come up).
+        return PostMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                            reinterpret_cast<LPARAM>(button)) != 0;
     }
     // A message box answers IDCANCEL and the like even without that button.
     return IsWindow(dlg) && PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0) != 0;
