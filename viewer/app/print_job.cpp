@@ -304,6 +304,9 @@ bool runPrint() {
     PrintOptions& o = printOptions();
     bool rewrapped = false;
 
+    // Declared before the printer: the font is deleted after the printer's
+    // device context that still holds it selected.
+    common::GdiObject<HFONT> font;
     Printer printer;
     struct Release {
         Printer& p;
@@ -316,7 +319,6 @@ bool runPrint() {
     int selStartRow = sel.startRow(), selStartCol = sel.startCol();
     int selEndRow = sel.lastRow(), selEndCol = sel.lastCol();
 
-    common::GdiObject<HFONT> font;
     TEXTMETRICA tm = {};
     bool proportional = false;
     for (;;) {
