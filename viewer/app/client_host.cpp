@@ -2,6 +2,7 @@
 #include "about_box.h"
 #include "app.h"
 #include "deferred_commands.h"
+#include "print_job.h"
 #include "doc_texts.h"
 #include "frame.h"
 #include "go_to_line_dialog.h"
@@ -186,7 +187,7 @@ void dispatchCommand(unsigned command) {
         runMarkList();
         return;
     case IDM_PRINT_AND_CLOSE:
-        runDeferredCommand(command);
+        printDocument();
         shutDown();
         return;
     default:
