@@ -125,9 +125,10 @@ inline BOOL SetCurrentDirectoryA(const char* path) {
     if (!absolute) {
         const std::string& cur = fakeCurrentFolder();
         if (cur.empty()) return 0;
-        p = (cur.back() == '\\' ? cur : cur + '\\') + p;
+        p = (fakefs::lastSeparator(cur) == cur.size() - 1 ? cur : cur + '\\') + p;
     }
-    if (p.size() > 3 && p.back() == '\\') p.pop_back();
+    // A trailing separator (not the second byte of a character) goes.
+    if (p.size() > 3 && fakefs::lastSeparator(p) == p.size() - 1) p.pop_back();
     fakefs::Node* n = fakefs::find(p);
     if (!n || !n->folder) return 0;
     fakeCurrentFolder() = p;
@@ -395,4 +396,52 @@ inline HGLOBAL GlobalFree(HGLOBAL h) {
 inline SIZE_T GlobalSize(HGLOBAL h) {
     auto it = fakeGlobals().find(h);
     return it == fakeGlobals().end() ? 0 : it->second;
+}
+
+// Names and drives.
+typedef uint16_t WCHAR;
+#define DRIVE_NO_ROOT_DIR 1u
+#define DRIVE_FIXED 3u
+// Drives C and D exist.
+inline UINT GetDriveTypeA(const char* root) {
+    if (!root || !root[0]) return DRIVE_FIXED;
+    char d = root[0];
+    if (d >= 'a' && d <= 'z') d = char(d - 32);
+    return (d == 'C' || d == 'D') ? DRIVE_FIXED : DRIVE_NO_ROOT_DIR;
+}
+// Absolute names stay as they are; others are put below the current folder.
+inline DWORD GetFullPathNameA(const char* name, DWORD size, char* out, char** filePart) {
+    std::string full = name;
+    bool absolute =
+        (full.size() >= 2 && full[1] == ':') || (full.size() >= 2 && full[0] == '\\' && full[1] == '\\');
+    if (!absolute) {
+        const std::string& cur = fakeCurrentFolder();
+        full = (cur.empty() || fakefs::lastSeparator(cur) == cur.size() - 1 ? cur : cur + '\\') + full;
+    }
+    if (full.size() >= size) return DWORD(full.size() + 1);
+    std::memcpy(out, full.c_str(), full.size() + 1);
+    if (filePart) *filePart = nullptr;
+    return DWORD(full.size());
+}
+inline char* lstrcpynA(char* to, const char* from, int size) {
+    if (size <= 0) return to;
+    std::strncpy(to, from, size_t(size - 1));
+    to[size - 1] = 0;
+    return to;
+}
+inline int lstrcmpiA(const char* a, const char* b) {
+    std::string x = a, y = b;
+    return fakefs::NoCaseLess()(x, y) ? -1 : fakefs::NoCaseLess()(y, x) ? 1 : 0;
+}
+// ASCII letters only, second bytes of double-byte characters left alone.
+inline DWORD CharUpperBuffA(char* s, DWORD n) {
+    for (DWORD i = 0; i < n; ++i) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && i + 1 < n) {
+            ++i;
+            continue;
+        }
+        if (c >= 'a' && c <= 'z') s[i] = char(c - 32);
+    }
+    return n;
 }
