@@ -113,9 +113,31 @@ inline std::string parentOf(const std::string& path) {
     return p;
 }
 
-inline Node* find(const std::string& path) {
+// The path as the file system takes it: runs of separators count as one
+// (the leading pair of a UNC name stays), a trailing one is dropped.
+inline std::string normal(const std::string& path) {
+    std::string out;
+    bool afterSeparator = false;
+    for (size_t i = 0; i < path.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(path[i]);
+        if (((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && i + 1 < path.size()) {
+            out += path[i];
+            out += path[++i];
+            afterSeparator = false;
+            continue;
+        }
+        if (c == '\\' && afterSeparator && i > 1) continue;
+        afterSeparator = c == '\\';
+        out += path[i];
+    }
+    if (out.size() > 3 && afterSeparator) out.pop_back();
+    return out;
+}
+
+inline Node* find(const std::string& rawPath) {
     State& s = state();
     if (!s.enabled) return nullptr;
+    const std::string path = normal(rawPath);
     // A drive root always exists.
     static Node root{true, 0x10, std::string()};
     if ((path.size() == 3 && path[1] == ':' && path[2] == '\\') || (path.size() == 2 && path[1] == ':'))
@@ -139,20 +161,32 @@ inline void addFile(const std::string& path, const std::string& bytes, uint32_t 
     s.nodes[path] = Node{false, attributes, bytes};
 }
 
-// '*' and '?' as the file search understands them, without case.
+// '*' and '?' as the file search understands them, without case. Greedy
+// with one back-track point, so runs of stars cost no more than one.
 inline bool matches(const char* pat, const char* name) {
-    auto up = [](unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c; };
-    if (*pat == 0) return *name == 0;
-    if (*pat == '*') {
-        for (const char* n = name;; ++n) {
-            if (matches(pat + 1, n)) return true;
-            if (*n == 0) return false;
+    auto up = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; };
+    const char* star = nullptr;
+    const char* resume = nullptr;
+    while (*name) {
+        if (*pat == '*') {
+            star = pat++;
+            resume = name;
+        } else if (*pat && (*pat == '?' || up(*pat) == up(*name))) {
+            ++pat;
+            ++name;
+        } else if (star) {
+            pat = star + 1;
+            name = ++resume;
+        } else {
+            return false;
         }
     }
-    if (*name == 0) return false;
-    if (*pat == '?' || up(static_cast<unsigned char>(*pat)) == up(static_cast<unsigned char>(*name)))
-        return matches(pat + 1, name + 1);
-    return false;
+    while (*pat == '*') ++pat;
+    return *pat == 0;
+}
+
+inline bool sameName(const std::string& a, const std::string& b) {
+    return !NoCaseLess()(a, b) && !NoCaseLess()(b, a);
 }
 
 struct Search {

@@ -48,12 +48,12 @@ inline void fakeFillFind(const std::pair<std::string, fakefs::Node>& e, WIN32_FI
 inline HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* fd) {
     fakefs::State& st = fakefs::state();
     if (!st.enabled || fakefs::failing("FindFirstFileA", pattern)) return INVALID_HANDLE_VALUE;
-    std::string pat = pattern;
+    std::string pat = fakefs::normal(pattern);
     std::string folder = fakefs::parentOf(pat);
     std::string part = fakefs::nameOf(pat);
     fakefs::Search search;
     for (auto& e : st.nodes) {
-        if (fakefs::parentOf(e.first) != folder) continue;
+        if (!fakefs::sameName(fakefs::parentOf(e.first), folder)) continue;
         std::string name = fakefs::nameOf(e.first);
         if (fakefs::matches(part.c_str(), name.c_str())) search.found.push_back({name, e.second});
     }
@@ -92,7 +92,7 @@ inline BOOL CreateDirectoryA(const char* path, LPSECURITY_ATTRIBUTES) {
         st.lastError = fakefs::find(path) ? 183 : 3;
         return 0;
     }
-    st.nodes[path] = fakefs::Node{true, 0x10, std::string()};
+    st.nodes[fakefs::normal(path)] = fakefs::Node{true, 0x10, std::string()};
     return 1;
 }
 #define FALSE 0
@@ -217,13 +217,13 @@ inline HANDLE CreateFileA(const char* name, DWORD access, DWORD, LPSECURITY_ATTR
             st.lastError = ERROR_PATH_NOT_FOUND;
             return INVALID_HANDLE_VALUE;
         }
-        st.nodes[name] = fakefs::Node{false, FILE_ATTRIBUTE_ARCHIVE, std::string()};
+        st.nodes[fakefs::normal(name)] = fakefs::Node{false, FILE_ATTRIBUTE_ARCHIVE, std::string()};
         n = fakefs::find(name);
     } else if (disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING) {
         n->bytes.clear();
     }
     uintptr_t h = st.nextHandle++;
-    st.open[h] = fakefs::OpenFile{name, 0, write};
+    st.open[h] = fakefs::OpenFile{fakefs::normal(name), 0, write};
     return HANDLE(h);
 }
 inline fakefs::OpenFile* fakeOpen(HANDLE h) {
@@ -285,7 +285,7 @@ inline BOOL DeleteFileA(const char* name) {
     fakefs::State& st = fakefs::state();
     fakefs::Node* n = fakefs::find(name);
     if (!n || n->folder || fakefs::failing("DeleteFileA", name)) return 0;
-    st.nodes.erase(name);
+    st.nodes.erase(fakefs::normal(name));
     return 1;
 }
 inline BOOL RemoveDirectoryA(const char* name) {
@@ -293,12 +293,11 @@ inline BOOL RemoveDirectoryA(const char* name) {
     fakefs::Node* n = fakefs::find(name);
     if (!n || !n->folder || fakefs::failing("RemoveDirectoryA", name)) return 0;
     // Only an empty folder goes.
-    const std::string self = name;
+    const std::string self = fakefs::normal(name);
     for (auto& e : st.nodes) {
-        std::string p = fakefs::parentOf(e.first);
-        if (!fakefs::NoCaseLess()(p, self) && !fakefs::NoCaseLess()(self, p)) return 0;
+        if (fakefs::sameName(fakefs::parentOf(e.first), self)) return 0;
     }
-    st.nodes.erase(name);
+    st.nodes.erase(self);
     return 1;
 }
 inline BOOL SetFileAttributesA(const char* name, DWORD attributes) {
