@@ -75,9 +75,12 @@ LastExec parseLastExec(const char* value) {
         std::string file = common::trimBlanks(entry.substr(0, comma));
         for (char& ch : file)
             if (ch == '/') ch = '\\';
+        // An entry without a file names nothing to open: its program must
+        // not be handed to a later entry's file.
+        if (file.empty()) continue;
         le.file = file;
         if (comma != std::string::npos) le.program = common::trimBlanks(entry.substr(comma + 1));
-        le.hasFile = !file.empty();
+        le.hasFile = true;
     }
     return le;
 }

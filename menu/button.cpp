@@ -41,20 +41,18 @@ private:
 Button::~Button() { destroyWindow(); }
 
 void Button::destroyWindow() {
-    if (window_) {
+    if (hwnd_) {
         if (toolRegistered_ && tooltip_ && IsWindow(tooltip_)) {
             TOOLINFOA ti = {};
             ti.cbSize = kToolInfoSize;
-            ti.hwnd = window_;
+            ti.hwnd = hwnd_;
             ti.uId = static_cast<UINT_PTR>(id_);
             SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
         }
-        toolRegistered_ = false;
-        HWND w = window_;
-        SetWindowLongPtrA(w, GWLP_USERDATA, 0);
-        window_ = nullptr;
-        if (IsWindow(w)) DestroyWindow(w);
+        // Taken off the window first, so the object sees none of its last messages.
+        WindowBase::destroyWindow();
     }
+    toolRegistered_ = false;
 }
 
 bool Button::build(const ButtonDesc& desc, unsigned kind) {
@@ -75,14 +73,14 @@ bool Button::build(const ButtonDesc& desc, unsigned kind) {
 
 // 1
 bool Button::registerClass(HINSTANCE instance) {
-    return registerWithClass(instance, kButtonClass, &Button::wndProc, &buttonClassRegistered);
+    return registerWithClass(instance, kButtonClass, &buttonClassRegistered);
 }
 
-bool Button::registerWithClass(HINSTANCE instance, const char* className, WNDPROC proc, bool* registered) {
+bool Button::registerWithClass(HINSTANCE instance, const char* className, bool* registered) {
     if (*registered) return true;
     WNDCLASSA wc = {};
     wc.style = 0;
-    wc.lpfnWndProc = proc;
+    wc.lpfnWndProc = common::WindowBase::windowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_POINTER));
     if (!wc.hCursor) wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -118,7 +116,7 @@ HWND Button::createWindow(HWND parent, HINSTANCE instance, int id, unsigned mode
 }
 
 HWND Button::createWithClass(HWND parent, HINSTANCE instance, int id, unsigned mode, const char* className) {
-    if (window_) return window_;
+    if (hwnd_) return hwnd_;
     btn::InitialLook look = btn::initialLook(mode, kind_);
     state_ = look.state;
     strip_.showFrame(look.frame);
@@ -126,20 +124,20 @@ HWND Button::createWithClass(HWND parent, HINSTANCE instance, int id, unsigned m
     if (look.visible) style |= WS_VISIBLE;
     if (look.disabled) style |= WS_DISABLED;
     id_ = id;
-    CreateWindowExA(0, className, label_, style, x_, y_, width_, frameHeight_, parent,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
-    // WM_CREATE stored window_; a failed creation leaves it null.
-    return window_;
+    // WM_NCCREATE attaches the window; a failed creation leaves the handle null.
+    create(0, className, label_, style, x_, y_, width_, frameHeight_, parent,
+           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance);
+    return hwnd_;
 }
 
 // 4
 void Button::show(bool visible) {
     if (visible) {
         state_ |= btn::StateVisible;
-        if (window_) ShowWindow(window_, SW_SHOW);
+        if (hwnd_) ShowWindow(hwnd_, SW_SHOW);
     } else {
         state_ &= ~btn::StateLowBits;
-        if (window_) ShowWindow(window_, SW_HIDE);
+        if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
     }
 }
 
@@ -158,8 +156,8 @@ void Button::applyEnabled(bool enabled) {
 
 void Button::enable(bool enabled) {
     if (!(state_ & btn::StateVisible)) show(true);
-    if (window_) {
-        EnableWindow(window_, enabled ? TRUE : FALSE);
+    if (hwnd_) {
+        EnableWindow(hwnd_, enabled ? TRUE : FALSE);
     } else {
         // Without a window there is no WM_ENABLE: keep the state word as it would be.
         applyEnabled(enabled);
@@ -204,16 +202,16 @@ bool Button::isPressed() const { return (state_ & btn::StatePressed) != 0; }
 
 // 10
 void Button::restore() {
-    if (!(state_ & btn::StateVisible) || !window_) return;
-    ShowWindow(window_, SW_SHOW);
-    EnableWindow(window_, (state_ & btn::StateEnabled) ? TRUE : FALSE);
+    if (!(state_ & btn::StateVisible) || !hwnd_) return;
+    ShowWindow(hwnd_, SW_SHOW);
+    EnableWindow(hwnd_, (state_ & btn::StateEnabled) ? TRUE : FALSE);
 }
 
 // 11
 void Button::moveTo(int x, int y) {
     x_ = static_cast<short>(x);
     y_ = static_cast<short>(y);
-    if (window_) SetWindowPos(window_, nullptr, x_, y_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (hwnd_) SetWindowPos(hwnd_, nullptr, x_, y_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // 12
@@ -224,9 +222,9 @@ void Button::setLabel(const char* label) { renderLabel(label, true); }
 
 void Button::renderLabel(const char* label, bool withLit) {
     if (label && label != label_) common::copyBounded(label_, label, sizeof label_);
-    if (window_) SetWindowTextA(window_, label_);
+    if (hwnd_) SetWindowTextA(hwnd_, label_);
     if (strip_.empty()) return;
-    HDC windowDc = GetDC(window_);
+    HDC windowDc = GetDC(hwnd_);
     if (!windowDc) return;
     {
         OptionalPalette pal(palette_, windowDc);
@@ -247,24 +245,24 @@ void Button::renderLabel(const char* label, bool withLit) {
             DeleteDC(mem);
         }
     }
-    ReleaseDC(window_, windowDc);
+    ReleaseDC(hwnd_, windowDc);
     repaint();
 }
 
 void Button::setHint(const char* hint) {
     if (hint != hint_) common::copyBounded(hint_, hint ? hint : "", sizeof hint_);
-    if (!window_ || !tooltip_) return;
+    if (!hwnd_ || !tooltip_) return;
     TOOLINFOA ti = {};
     ti.cbSize = kToolInfoSize;
     ti.uFlags = 0;
-    ti.hwnd = window_;
+    ti.hwnd = hwnd_;
     ti.uId = static_cast<UINT_PTR>(id_);
     ti.lpszText = hint_;
     if (hint_[0]) {
         if (toolRegistered_) {
             SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
         } else {
-            GetClientRect(window_, &ti.rect);
+            GetClientRect(hwnd_, &ti.rect);
             toolRegistered_ = SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)) != 0;
         }
     } else if (toolRegistered_) {
@@ -278,30 +276,30 @@ int Button::frame() const { return frameHeight_ > 0 ? strip_.frameOffset() / fra
 void Button::showFrame(int frame) { strip_.showFrame(frame < 0 ? 0 : frame); }
 
 void Button::repaint() {
-    if (window_) InvalidateRect(window_, nullptr, FALSE);
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 bool Button::insideClient(LPARAM lp) const {
     RECT rc;
-    if (!window_ || !GetClientRect(window_, &rc)) return false;
+    if (!hwnd_ || !GetClientRect(hwnd_, &rc)) return false;
     POINT pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     return PtInRect(&rc, pt) != FALSE;
 }
 
 void Button::postCommand(WORD code) {
-    if (!window_) return;
-    HWND parent = GetParent(window_);
+    if (!hwnd_) return;
+    HWND parent = GetParent(hwnd_);
     if (parent)
         PostMessageA(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id_), code),
-                     reinterpret_cast<LPARAM>(window_));
+                     reinterpret_cast<LPARAM>(hwnd_));
 }
 
-void Button::relayToTooltip(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+void Button::relayToTooltip(UINT msg, WPARAM wp, LPARAM lp) {
     if (!tooltip_) return;
     if (msg < WM_MOUSEMOVE || msg > WM_MBUTTONUP) return;
     if (msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK) return;
     MSG m = {};
-    m.hwnd = hwnd;
+    m.hwnd = hwnd_;
     m.message = msg;
     m.wParam = wp;
     m.lParam = lp;
@@ -310,11 +308,8 @@ void Button::relayToTooltip(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
-Button* Button::fromWindow(HWND hwnd) {
-    return reinterpret_cast<Button*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
-bool Button::commonMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+bool Button::commonMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+    HWND hwnd = hwnd_;
     *result = 0;
     switch (msg) {
     case WM_PAINT: {
@@ -363,25 +358,9 @@ bool Button::commonMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* r
     }
 }
 
-LRESULT CALLBACK Button::wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    try {
-        if (msg == WM_CREATE) {
-            auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-            auto* self = static_cast<Button*>(cs->lpCreateParams);
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-            if (self) self->createdAs(hwnd);
-            return 0;
-        }
-        Button* self = fromWindow(hwnd);
-        if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-        return self->handle(hwnd, msg, wp, lp);
-    } catch (...) {
-        return DefWindowProcA(hwnd, msg, wp, lp);
-    }
-}
-
-LRESULT Button::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    relayToTooltip(hwnd, msg, wp, lp);
+LRESULT Button::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    HWND hwnd = hwnd_;
+    relayToTooltip(msg, wp, lp);
     switch (msg) {
     case WM_LBUTTONDOWN:
         SetCapture(hwnd);
@@ -413,8 +392,8 @@ LRESULT Button::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     default: {
         LRESULT r;
-        if (commonMessage(hwnd, msg, wp, lp, &r)) return r;
-        return DefWindowProcA(hwnd, msg, wp, lp);
+        if (commonMessage(msg, wp, lp, &r)) return r;
+        return defaultProc(msg, wp, lp);
     }
     }
 }

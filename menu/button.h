@@ -9,18 +9,17 @@
 #include "cbmp.h"
 #include "click_sound.h"
 #include "menu_config.h"
+#include "window_base.h"
 
 class Palette;
 
-class Button {
+class Button : public common::WindowBase {
 public:
     static const int kLabelSize = 128;
     static const int kHintSize = 256;
 
     Button() = default;
-    virtual ~Button();
-    Button(const Button&) = delete;
-    Button& operator=(const Button&) = delete;
+    ~Button() override;
 
     // Takes image, hint, position, styles and sound from a description. False
     // when the image cannot be loaded (the rest is taken all the same, so a
@@ -47,7 +46,7 @@ public:
     void setHint(const char* hint);
     void destroyWindow();
 
-    HWND window() const { return window_; }
+    HWND window() const { return hwnd_; }
     int id() const { return id_; }
     int x() const { return x_; }
     int y() const { return y_; }
@@ -72,7 +71,7 @@ public:
 
 protected:
     HWND createWithClass(HWND parent, HINSTANCE instance, int id, unsigned mode, const char* className);
-    bool registerWithClass(HINSTANCE instance, const char* className, WNDPROC proc, bool* registered);
+    bool registerWithClass(HINSTANCE instance, const char* className, bool* registered);
     void showFrame(int frame);
     // State bit and frame for a change of the enabled state; a button without a
     // disabled frame is hidden instead.
@@ -82,17 +81,15 @@ protected:
     // the selected frame when the strip has one.
     void renderLabel(const char* label, bool withLit);
     // Messages both classes treat alike; true when handled.
-    bool commonMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
-    void relayToTooltip(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool commonMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+    void relayToTooltip(UINT msg, WPARAM wp, LPARAM lp);
     bool insideClient(LPARAM lp) const;
     void postCommand(WORD code);
 
-    void createdAs(HWND hwnd) { window_ = hwnd; }
-    static Button* fromWindow(HWND hwnd);
-    static LRESULT CALLBACK wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // The window went with its parent: its tool went with it.
+    void onDestroyed() override { toolRegistered_ = false; }
 
-    HWND window_ = nullptr;
     short x_ = 0, y_ = 0;
     int width_ = 0;
     int frameHeight_ = 0;

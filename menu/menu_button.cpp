@@ -16,7 +16,7 @@ MenuButton::~MenuButton() {
 }
 
 bool MenuButton::registerClass(HINSTANCE instance) {
-    return registerWithClass(instance, kMenuButtonClass, &MenuButton::wndProc, &menuButtonClassRegistered);
+    return registerWithClass(instance, kMenuButtonClass, &menuButtonClassRegistered);
 }
 
 HWND MenuButton::createWindow(HWND parent, HINSTANCE instance, int id, unsigned mode) {
@@ -59,27 +59,9 @@ void MenuButton::select() {
     selected_ = this;
 }
 
-LRESULT CALLBACK MenuButton::wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    try {
-        if (msg == WM_CREATE) {
-            auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-            // The creation parameter is the Button base of the MenuButton object.
-            auto* base = static_cast<Button*>(cs->lpCreateParams);
-            auto* self = static_cast<MenuButton*>(base);
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(base));
-            if (self) self->createdAs(hwnd);
-            return 0;
-        }
-        auto* self = static_cast<MenuButton*>(fromWindow(hwnd));
-        if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-        return self->handleMenu(hwnd, msg, wp, lp);
-    } catch (...) {
-        return DefWindowProcA(hwnd, msg, wp, lp);
-    }
-}
-
-LRESULT MenuButton::handleMenu(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    relayToTooltip(hwnd, msg, wp, lp);
+LRESULT MenuButton::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    HWND hwnd = hwnd_;
+    relayToTooltip(msg, wp, lp);
     switch (msg) {
     case WM_LBUTTONDOWN:
         if (clickInProgress_) return 0;
@@ -109,8 +91,8 @@ LRESULT MenuButton::handleMenu(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     default: {
         LRESULT r;
-        if (commonMessage(hwnd, msg, wp, lp, &r)) return r;
-        return DefWindowProcA(hwnd, msg, wp, lp);
+        if (commonMessage(msg, wp, lp, &r)) return r;
+        return defaultProc(msg, wp, lp);
     }
     }
 }

@@ -27,8 +27,7 @@ public:
 
 private:
     void select();
-    static LRESULT CALLBACK wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT handleMenu(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
     static MenuButton* selected_;
     static bool clickInProgress_;

@@ -10,16 +10,8 @@
 TabRow::~TabRow() { destroy(); }
 
 void TabRow::destroy() {
-    if (window_) {
-        HWND w = window_;
-        window_ = nullptr;
-        if (IsWindow(w)) {
-            if (originalProc_) SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
-            SetWindowLongPtrA(w, GWLP_USERDATA, 0);
-            DestroyWindow(w);
-        }
-    }
-    originalProc_ = nullptr;
+    // The control gets its own procedure back before it goes.
+    destroyWindow();
     if (background_) {
         DeleteObject(background_);
         background_ = nullptr;
@@ -42,33 +34,35 @@ int TabRow::create(HWND parent, HINSTANCE instance, const TabDesc& desc, MenuDat
 
     background_ = CreateSolidBrush(desc.bgColor);
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_OWNERDRAWFIXED | TCS_MULTILINE;
-    window_ = CreateWindowExA(0, WC_TABCONTROLA, "", style, desc.x, desc.y, desc.width, desc.height, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TAB_ROW)), instance, nullptr);
-    if (!window_) return pages;
+    HWND control =
+        CreateWindowExA(0, WC_TABCONTROLA, "", style, desc.x, desc.y, desc.width, desc.height, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TAB_ROW)), instance, nullptr);
+    if (!control) return pages;
+    if (!subclass(control)) {
+        DestroyWindow(control);
+        return pages;
+    }
 
     // The control's class paints its background with the main window's brush.
-    SetClassLongPtrA(window_, GCLP_HBRBACKGROUND, GetClassLongPtrA(parent, GCLP_HBRBACKGROUND));
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    originalProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TabRow::subclassProc)));
+    SetClassLongPtrA(hwnd_, GCLP_HBRBACKGROUND, GetClassLongPtrA(parent, GCLP_HBRBACKGROUND));
 
     HFONT font = FontCache::instance().get(normal_.fontSize, true, FontCache::Gothic);
-    if (font) SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageA(window_, TCM_SETPADDING, 0, MAKELPARAM(desc.paddingX, desc.paddingY));
+    if (font) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(hwnd_, TCM_SETPADDING, 0, MAKELPARAM(desc.paddingX, desc.paddingY));
     for (int i = 0; i < pages; ++i) {
         TCITEMA item = {};
         item.mask = TCIF_TEXT;
         item.pszText = data.pages.titles[i];
-        SendMessageA(window_, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        SendMessageA(hwnd_, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     }
     SetClassLongPtrA(
-        window_, GCLP_HCURSOR,
+        hwnd_, GCLP_HCURSOR,
         reinterpret_cast<LONG_PTR>(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_POINTER))));
     if (pages < 3) {
         // One line of tabs that share the row's width.
-        SetWindowLongA(window_, GWL_STYLE,
+        SetWindowLongA(hwnd_, GWL_STYLE,
                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_OWNERDRAWFIXED | TCS_FIXEDWIDTH);
-        SendMessageA(window_, TCM_SETITEMSIZE, 0,
+        SendMessageA(hwnd_, TCM_SETITEMSIZE, 0,
                      MAKELPARAM(grid::fixedTabWidth(desc.width, pages), desc.height));
     }
     return pages;
@@ -79,8 +73,7 @@ void TabRow::setCurrent(int tab) {
 }
 
 void TabRow::select(int tab) {
-    if (window_ && tab >= 0 && tab < count_)
-        SendMessageA(window_, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+    if (hwnd_ && tab >= 0 && tab < count_) SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
 }
 
 int TabRow::remembered(int tab) const {
@@ -94,26 +87,26 @@ void TabRow::remember(int tab, int entry) {
 }
 
 void TabRow::enable(bool enabled) {
-    if (window_) EnableWindow(window_, enabled ? TRUE : FALSE);
+    if (hwnd_) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
 }
 
 void TabRow::playClick() { ClickSound::playOwnOrStandard(sound_, soundAsync_ == 1); }
 
 bool TabRow::drawItem(const DRAWITEMSTRUCT* item, Palette* palette) {
-    if (!window_ || !item || item->hwndItem != window_) return false;
+    if (!hwnd_ || !item || item->hwndItem != hwnd_) return false;
     if (item->itemID >= static_cast<UINT>(count_)) return false;
     char text[256] = {};
     TCITEMA tc = {};
     tc.mask = TCIF_TEXT;
     tc.pszText = text;
     tc.cchTextMax = sizeof text;
-    SendMessageA(window_, TCM_GETITEMA, item->itemID, reinterpret_cast<LPARAM>(&tc));
+    SendMessageA(hwnd_, TCM_GETITEMA, item->itemID, reinterpret_cast<LPARAM>(&tc));
     text[sizeof text - 1] = '\0';
     HDC dc = item->hDC;
     if (palette) palette->select(dc, true);
     FillRect(dc, &item->rcItem, background_ ? background_ : static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     bool isSelected =
-        static_cast<int>(item->itemID) == static_cast<int>(SendMessageA(window_, TCM_GETCURSEL, 0, 0));
+        static_cast<int>(item->itemID) == static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0));
     const StateStyle& style = isSelected ? selected_ : normal_;
     HFONT font = FontCache::instance().get(style.fontSize, true, FontCache::Gothic);
     HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
@@ -135,8 +128,8 @@ bool TabRow::drawItem(const DRAWITEMSTRUCT* item, Palette* palette) {
 }
 
 int TabRow::notified(const NMHDR* header, MenuData& data) {
-    if (!window_ || !header) return -1;
-    int cur = static_cast<int>(SendMessageA(window_, TCM_GETCURSEL, 0, 0));
+    if (!hwnd_ || !header) return -1;
+    int cur = static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0));
     bool show = header->code == static_cast<UINT>(TCN_SELCHANGE) ||
                 (header->code == static_cast<UINT>(NM_CLICK) && cur != lastShown_);
     if (!show) return -1;
@@ -145,23 +138,15 @@ int TabRow::notified(const NMHDR* header, MenuData& data) {
     return cur;
 }
 
-LRESULT CALLBACK TabRow::subclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<TabRow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    WNDPROC original = self ? self->originalProc_ : nullptr;
-    try {
-        if (self) {
-            switch (msg) {
-            case WM_LBUTTONDOWN:
-                self->playClick();
-                break;
-            case WM_PALETTECHANGED:
-                InvalidateRect(hwnd, nullptr, FALSE);
-                return 0;
-            default:
-                break;
-            }
-        }
-    } catch (...) {}
-    if (original) return CallWindowProcA(original, hwnd, msg, wp, lp);
-    return DefWindowProcA(hwnd, msg, wp, lp);
+LRESULT TabRow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+        playClick();
+        return defaultProc(msg, wp, lp);
+    case WM_PALETTECHANGED:
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return 0;
+    default:
+        return defaultProc(msg, wp, lp);
+    }
 }

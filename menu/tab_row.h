@@ -9,23 +9,22 @@
 
 #include "click_sound.h"
 #include "menu_config.h"
+#include "window_base.h"
 
 class MenuData;
 class Palette;
 
-class TabRow {
+class TabRow : public common::WindowBase {
 public:
     TabRow() = default;
-    ~TabRow();
-    TabRow(const TabRow&) = delete;
-    TabRow& operator=(const TabRow&) = delete;
+    ~TabRow() override;
 
     // Loads the page list and, with two pages or more, creates the tab
     // control at the description's position and size. Returns the page count.
     int create(HWND parent, HINSTANCE instance, const TabDesc& desc, MenuData& data);
     void destroy();
 
-    HWND window() const { return window_; }
+    HWND window() const { return hwnd_; }
     // Tabs in the row; without a row the single page (or none) counts.
     int count() const { return count_; }
     int current() const { return current_; }
@@ -51,10 +50,9 @@ public:
     void playClick();
 
 private:
-    static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    // The subclassed control's messages: a click sound on press, a repaint on a palette change.
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
-    HWND window_ = nullptr;
-    WNDPROC originalProc_ = nullptr;
     int count_ = 0;
     int current_ = 0;
     int lastShown_ = -1;

@@ -251,6 +251,16 @@ TEST(SectionTexts, LastExecEntries) {
     EXPECT_EQ("ドキュメント tool.exe を表示します", followUpCaption(le));
     le = parseLastExec("manual.htm");
     EXPECT_EQ("ドキュメント manual.htm を表示します", followUpCaption(le));
+
+    // An entry without a file is skipped whole: its program is not used for
+    // the file of a later entry.
+    le = parseLastExec(",notepad.exe;readme.txt");
+    EXPECT_TRUE(le.hasFile);
+    EXPECT_EQ("readme.txt", le.file);
+    EXPECT_EQ("", le.program);
+    le = parseLastExec(" , viewer.exe ; ;");
+    EXPECT_FALSE(le.hasFile);
+    EXPECT_EQ("", le.program);
 }
 
 }  // namespace

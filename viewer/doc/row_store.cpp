@@ -395,8 +395,12 @@ bool RowStore::insertBytes(int row, int column, const char* bytes, int n) {
     if (n == 0) return true;
     if (!makeResident(row)) return false;
     const int len = length(row);
+    // On the end-of-file row the "[EOF]" mark stays whole at the end: bytes
+    // go in before it, never into or after it.
+    const bool eof = row == lastRow_;
+    const int markLen = eof ? kEofMarkLen : 0;
     if (column < 0) column = 0;
-    if (column > len) column = len;
+    if (column > len - markLen) column = len - markLen;
     if (len + n <= kMaxRowBytes) {
         if (!makeRoom(row, n)) return false;
         const int pos = int(rowPos(rows_[row]));
@@ -410,8 +414,6 @@ bool RowStore::insertBytes(int row, int column, const char* bytes, int n) {
     }
     // Spread over new rows after this one, 1005 bytes each. On the end-of-
     // file row the mark stays whole at the end of the last of them.
-    const bool eof = row == lastRow_;
-    const int markLen = eof ? kEofMarkLen : 0;
     const int content = len - markLen + n;
     char* all = new (std::nothrow) char[size_t(content + kEofMarkLen)];
     if (!all) {
@@ -419,7 +421,6 @@ bool RowStore::insertBytes(int row, int column, const char* bytes, int n) {
         return false;
     }
     const char* old = text(row);
-    if (column > len - markLen) column = len - markLen;
     std::memcpy(all, old, size_t(column));
     std::memcpy(all + column, bytes, size_t(n));
     std::memcpy(all + column + n, old + column, size_t(len - column));  // the mark comes along
@@ -442,9 +443,11 @@ bool RowStore::deleteBytes(int row, int column, int n) {
     if (row < 0 || row > lastRow_ || n <= 0) return n == 0;
     if (!makeResident(row)) return false;
     const int len = length(row);
+    // The "[EOF]" mark of the end-of-file row is not text: it is never deleted.
+    const int textLen = textLength(row);
     if (column < 0) column = 0;
-    if (column >= len) return true;
-    if (n > len - column) n = len - column;
+    if (column >= textLen) return true;
+    if (n > textLen - column) n = textLen - column;
     char* p = win_ + rowPos(rows_[row]);
     std::memmove(p + column, p + column + n, size_t(len - column - n));
     rows_[row] = withLen(rows_[row], len - n);

@@ -1,9 +1,13 @@
 // A stand-in for <windows.h> for the host fuzz build: the few types and
-// calls the pure code's headers name. The file-system calls find nothing,
-// so the code under test only ever sees missing files and folders.
+// calls the pure code's headers name. The file-system calls go to the
+// in-memory file system of fake_system.h, which finds nothing until a
+// harness switches it on, so most harnesses only ever see missing files and
+// folders.
 #pragma once
 #include <cstdint>
 #include <cstring>
+
+#include "fake_system.h"
 
 typedef uint32_t DWORD;
 typedef int BOOL;
@@ -34,23 +38,102 @@ inline DWORD GetModuleFileNameA(HMODULE, char* buf, DWORD size) {
     std::strncpy(buf, kModule, size);
     return sizeof kModule - 1 < size ? DWORD(sizeof kModule - 1) : size;
 }
-inline HANDLE FindFirstFileA(const char*, WIN32_FIND_DATAA*) { return INVALID_HANDLE_VALUE; }
-inline BOOL FindNextFileA(HANDLE, WIN32_FIND_DATAA*) { return 0; }
-inline BOOL FindClose(HANDLE) { return 1; }
-inline DWORD GetFileAttributesA(const char*) { return INVALID_FILE_ATTRIBUTES; }
+inline void fakeFillFind(const std::pair<std::string, fakefs::Node>& e, WIN32_FIND_DATAA* fd) {
+    std::memset(fd, 0, sizeof *fd);
+    fd->dwFileAttributes = e.second.attributes;
+    fd->nFileSizeLow = DWORD(e.second.bytes.size());
+    std::strncpy(fd->cFileName, e.first.c_str(), MAX_PATH - 1);
+}
+// Lists the folder's entries whose names match the pattern's last part.
+inline HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* fd) {
+    fakefs::State& st = fakefs::state();
+    if (!st.enabled || fakefs::failing("FindFirstFileA", pattern)) return INVALID_HANDLE_VALUE;
+    std::string pat = fakefs::normal(pattern);
+    std::string folder = fakefs::parentOf(pat);
+    std::string part = fakefs::nameOf(pat);
+    fakefs::Search search;
+    for (auto& e : st.nodes) {
+        if (!fakefs::sameName(fakefs::parentOf(e.first), folder)) continue;
+        std::string name = fakefs::nameOf(e.first);
+        if (fakefs::matches(part.c_str(), name.c_str())) search.found.push_back({name, e.second});
+    }
+    if (search.found.empty()) {
+        st.lastError = 2;
+        return INVALID_HANDLE_VALUE;
+    }
+    fakeFillFind(search.found[0], fd);
+    search.next = 1;
+    uintptr_t h = st.nextHandle++;
+    fakefs::searches()[h] = search;
+    return HANDLE(h);
+}
+inline BOOL FindNextFileA(HANDLE h, WIN32_FIND_DATAA* fd) {
+    auto it = fakefs::searches().find(uintptr_t(h));
+    if (it == fakefs::searches().end() || it->second.next >= it->second.found.size()) return 0;
+    fakeFillFind(it->second.found[it->second.next++], fd);
+    return 1;
+}
+inline BOOL FindClose(HANDLE h) {
+    fakefs::searches().erase(uintptr_t(h));
+    return 1;
+}
+inline DWORD GetFileAttributesA(const char* path) {
+    fakefs::Node* n = fakefs::find(path);
+    return n ? n->attributes : INVALID_FILE_ATTRIBUTES;
+}
 
 #include <cstdarg>
 #include <cstdio>
 typedef void* LPSECURITY_ATTRIBUTES;
-inline BOOL CreateDirectoryA(const char*, LPSECURITY_ATTRIBUTES) { return 0; }
+inline BOOL CreateDirectoryA(const char* path, LPSECURITY_ATTRIBUTES) {
+    fakefs::State& st = fakefs::state();
+    if (!st.enabled || fakefs::failing("CreateDirectoryA", path)) return 0;
+    if (fakefs::find(path) || !fakefs::parentExists(path)) {
+        st.lastError = fakefs::find(path) ? 183 : 3;
+        return 0;
+    }
+    st.nodes[fakefs::normal(path)] = fakefs::Node{true, 0x10, std::string()};
+    return 1;
+}
 #define FALSE 0
 #define TRUE 1
-inline DWORD GetLongPathNameA(const char*, char*, DWORD) { return 0; }
-inline DWORD GetCurrentDirectoryA(DWORD size, char* out) {
-    if (size) out[0] = '\0';
-    return 0;
+// Names are their own long form: an existing path comes back as it is.
+inline DWORD GetLongPathNameA(const char* path, char* out, DWORD size) {
+    if (!fakefs::find(path)) return 0;
+    DWORD n = DWORD(std::strlen(path));
+    if (n >= size) return n + 1;
+    std::memcpy(out, path, n + 1);
+    return n;
 }
-inline BOOL SetCurrentDirectoryA(const char*) { return 0; }
+inline std::string& fakeCurrentFolder() {
+    static std::string folder;
+    return folder;
+}
+inline DWORD GetCurrentDirectoryA(DWORD size, char* out) {
+    const std::string& f = fakeCurrentFolder();
+    if (f.size() >= size) return DWORD(f.size() + 1);
+    std::memcpy(out, f.c_str(), f.size() + 1);
+    return DWORD(f.size());
+}
+// Absolute folders ("X:\...", "\\..."), "X:" (the drive's root), or a name
+// below the current folder; no "." or ".." levels.
+inline BOOL SetCurrentDirectoryA(const char* path) {
+    std::string p = path;
+    if (p.size() == 2 && p[1] == ':') p += '\\';
+    bool absolute =
+        (p.size() >= 3 && p[1] == ':' && p[2] == '\\') || (p.size() >= 2 && p[0] == '\\' && p[1] == '\\');
+    if (!absolute) {
+        const std::string& cur = fakeCurrentFolder();
+        if (cur.empty()) return 0;
+        p = (fakefs::lastSeparator(cur) == cur.size() - 1 ? cur : cur + '\\') + p;
+    }
+    // A trailing separator (not the second byte of a character) goes.
+    if (p.size() > 3 && fakefs::lastSeparator(p) == p.size() - 1) p.pop_back();
+    fakefs::Node* n = fakefs::find(p);
+    if (!n || !n->folder) return 0;
+    fakeCurrentFolder() = p;
+    return 1;
+}
 inline int wsprintfA(char* out, const char* format, ...) {
     va_list args;
     va_start(args, format);
@@ -61,3 +144,303 @@ inline int wsprintfA(char* out, const char* format, ...) {
 
 typedef struct HINSTANCE__* HINSTANCE;
 inline char* lstrcpyA(char* to, const char* from) { return std::strcpy(to, from); }
+
+// Files of the in-memory file system.
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define FILE_SHARE_READ 1u
+#define FILE_SHARE_WRITE 2u
+#define CREATE_NEW 1u
+#define CREATE_ALWAYS 2u
+#define OPEN_EXISTING 3u
+#define OPEN_ALWAYS 4u
+#define TRUNCATE_EXISTING 5u
+#define FILE_ATTRIBUTE_READONLY 0x1u
+#define FILE_ATTRIBUTE_NORMAL 0x80u
+#define FILE_ATTRIBUTE_ARCHIVE 0x20u
+#define FILE_BEGIN 0u
+#define FILE_CURRENT 1u
+#define FILE_END 2u
+#define INVALID_SET_FILE_POINTER ((DWORD)-1)
+#define INVALID_FILE_SIZE ((DWORD)-1)
+#define ERROR_FILE_NOT_FOUND 2u
+#define ERROR_PATH_NOT_FOUND 3u
+#define ERROR_ACCESS_DENIED 5u
+#define ERROR_FILE_EXISTS 80u
+#define ERROR_ALREADY_EXISTS 183u
+typedef int32_t LONG;
+typedef LONG* PLONG;
+typedef DWORD* LPDWORD;
+typedef size_t SIZE_T;
+typedef void* LPVOID;
+typedef const void* LPCVOID;
+typedef void* HGLOBAL;
+typedef unsigned UINT;
+struct OVERLAPPED;
+
+inline DWORD GetLastError() { return fakefs::state().lastError; }
+inline void SetLastError(DWORD e) { fakefs::state().lastError = e; }
+
+inline HANDLE CreateFileA(const char* name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition,
+                          DWORD, HANDLE) {
+    fakefs::State& st = fakefs::state();
+    if (!st.enabled || !name || fakefs::failing("CreateFileA", name)) return INVALID_HANDLE_VALUE;
+    fakefs::Node* n = fakefs::find(name);
+    if (n && n->folder) {
+        st.lastError = ERROR_ACCESS_DENIED;
+        return INVALID_HANDLE_VALUE;
+    }
+    bool write = (access & GENERIC_WRITE) != 0;
+    if (n && write && (n->attributes & FILE_ATTRIBUTE_READONLY)) {
+        st.lastError = ERROR_ACCESS_DENIED;
+        return INVALID_HANDLE_VALUE;
+    }
+    switch (disposition) {
+    case CREATE_NEW:
+        if (n) {
+            st.lastError = ERROR_FILE_EXISTS;
+            return INVALID_HANDLE_VALUE;
+        }
+        break;
+    case OPEN_EXISTING:
+    case TRUNCATE_EXISTING:
+        if (!n) {
+            st.lastError = ERROR_FILE_NOT_FOUND;
+            return INVALID_HANDLE_VALUE;
+        }
+        break;
+    default:
+        break;
+    }
+    if (!n) {
+        if (!fakefs::parentExists(name)) {
+            st.lastError = ERROR_PATH_NOT_FOUND;
+            return INVALID_HANDLE_VALUE;
+        }
+        st.nodes[fakefs::normal(name)] = fakefs::Node{false, FILE_ATTRIBUTE_ARCHIVE, std::string()};
+        n = fakefs::find(name);
+    } else if (disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING) {
+        n->bytes.clear();
+    }
+    uintptr_t h = st.nextHandle++;
+    st.open[h] = fakefs::OpenFile{fakefs::normal(name), 0, write};
+    return HANDLE(h);
+}
+inline fakefs::OpenFile* fakeOpen(HANDLE h) {
+    auto it = fakefs::state().open.find(uintptr_t(h));
+    return it == fakefs::state().open.end() ? nullptr : &it->second;
+}
+inline BOOL CloseHandle(HANDLE h) { return fakefs::state().open.erase(uintptr_t(h)) ? 1 : 0; }
+inline BOOL ReadFile(HANDLE h, LPVOID buf, DWORD size, LPDWORD done, OVERLAPPED*) {
+    fakefs::OpenFile* f = fakeOpen(h);
+    if (done) *done = 0;
+    if (!f || fakefs::failing("ReadFile", f ? f->name : std::string())) return 0;
+    fakefs::Node* n = fakefs::find(f->name);
+    if (!n) return 0;
+    size_t have = f->pos < n->bytes.size() ? n->bytes.size() - f->pos : 0;
+    size_t k = size < have ? size : have;
+    if (k) std::memcpy(buf, n->bytes.data() + f->pos, k);
+    f->pos += DWORD(k);
+    if (done) *done = DWORD(k);
+    return 1;
+}
+inline BOOL WriteFile(HANDLE h, LPCVOID buf, DWORD size, LPDWORD done, OVERLAPPED*) {
+    fakefs::OpenFile* f = fakeOpen(h);
+    if (done) *done = 0;
+    if (!f || !f->write || fakefs::failing("WriteFile", f ? f->name : std::string())) return 0;
+    fakefs::Node* n = fakefs::find(f->name);
+    if (!n) return 0;
+    if (n->bytes.size() < f->pos + size) n->bytes.resize(f->pos + size);
+    if (size) std::memcpy(&n->bytes[f->pos], buf, size);
+    f->pos += size;
+    if (done) *done = size;
+    return 1;
+}
+inline DWORD SetFilePointer(HANDLE h, LONG distance, PLONG high, DWORD method) {
+    fakefs::OpenFile* f = fakeOpen(h);
+    fakefs::Node* n = f ? fakefs::find(f->name) : nullptr;
+    if (!n || (high && *high)) return INVALID_SET_FILE_POINTER;
+    int64_t base = method == FILE_BEGIN     ? 0
+                   : method == FILE_CURRENT ? int64_t(f->pos)
+                                            : int64_t(n->bytes.size());
+    int64_t to = base + distance;
+    if (to < 0 || to > 0x7FFFFFFF) return INVALID_SET_FILE_POINTER;
+    f->pos = uint32_t(to);
+    return f->pos;
+}
+inline BOOL SetEndOfFile(HANDLE h) {
+    fakefs::OpenFile* f = fakeOpen(h);
+    fakefs::Node* n = f ? fakefs::find(f->name) : nullptr;
+    if (!n || !f->write) return 0;
+    n->bytes.resize(f->pos);
+    return 1;
+}
+inline DWORD GetFileSize(HANDLE h, LPDWORD high) {
+    fakefs::OpenFile* f = fakeOpen(h);
+    fakefs::Node* n = f ? fakefs::find(f->name) : nullptr;
+    if (high) *high = 0;
+    return n ? DWORD(n->bytes.size()) : INVALID_FILE_SIZE;
+}
+inline BOOL DeleteFileA(const char* name) {
+    fakefs::State& st = fakefs::state();
+    fakefs::Node* n = fakefs::find(name);
+    if (!n || n->folder || fakefs::failing("DeleteFileA", name)) return 0;
+    st.nodes.erase(fakefs::normal(name));
+    return 1;
+}
+inline BOOL RemoveDirectoryA(const char* name) {
+    fakefs::State& st = fakefs::state();
+    fakefs::Node* n = fakefs::find(name);
+    if (!n || !n->folder || fakefs::failing("RemoveDirectoryA", name)) return 0;
+    // Only an empty folder goes.
+    const std::string self = fakefs::normal(name);
+    for (auto& e : st.nodes) {
+        if (fakefs::sameName(fakefs::parentOf(e.first), self)) return 0;
+    }
+    st.nodes.erase(self);
+    return 1;
+}
+inline BOOL SetFileAttributesA(const char* name, DWORD attributes) {
+    fakefs::Node* n = fakefs::find(name);
+    if (!n || fakefs::failing("SetFileAttributesA", name)) return 0;
+    n->attributes = (attributes & ~0x10u) | (n->folder ? 0x10u : 0u);
+    if (!n->folder && n->attributes == 0) n->attributes = FILE_ATTRIBUTE_NORMAL;
+    return 1;
+}
+inline DWORD GetTempPathA(DWORD size, char* out) {
+    static const char kTemp[] = "C:\\TEMP\\";
+    if (fakefs::state().enabled && !fakefs::find("C:\\TEMP"))
+        fakefs::state().nodes["C:\\TEMP"] = {true, 0x10, ""};
+    if (size < sizeof kTemp) return sizeof kTemp;
+    std::memcpy(out, kTemp, sizeof kTemp);
+    return sizeof kTemp - 1;
+}
+// A new, empty file of a name not used before.
+inline UINT GetTempFileNameA(const char* folder, const char* prefix, UINT, char* out) {
+    fakefs::State& st = fakefs::state();
+    if (!st.enabled || fakefs::failing("GetTempFileNameA", folder)) return 0;
+    char name[MAX_PATH];
+    std::snprintf(name, sizeof name, "%s%.3s%04X.TMP", folder, prefix, ++st.tempCounter & 0xFFFF);
+    if (!fakefs::parentExists(name)) return 0;
+    st.nodes[name] = fakefs::Node{false, FILE_ATTRIBUTE_ARCHIVE, std::string()};
+    std::strcpy(out, name);
+    return st.tempCounter;
+}
+
+// Address space: reserved ranges are inaccessible until committed.
+#define MEM_COMMIT 0x1000u
+#define MEM_RESERVE 0x2000u
+#define MEM_DECOMMIT 0x4000u
+#define MEM_RELEASE 0x8000u
+#define PAGE_READWRITE 0x04u
+inline LPVOID VirtualAlloc(LPVOID at, SIZE_T size, DWORD type, DWORD) {
+    if (fakefs::failing("VirtualAlloc", std::string())) return nullptr;
+    if (!at) {
+        void* p = mmap(nullptr, size, (type & MEM_COMMIT) ? PROT_READ | PROT_WRITE : PROT_NONE,
+                       MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED) return nullptr;
+        fakefs::regions()[uintptr_t(p)] = fakefs::Region{size};
+        return p;
+    }
+    // Committing part of a reserved range: whole pages, inside the range.
+    uintptr_t a = uintptr_t(at) & ~uintptr_t(4095);
+    uintptr_t end = (uintptr_t(at) + size + 4095) & ~uintptr_t(4095);
+    for (auto& r : fakefs::regions())
+        if (a >= r.first && end <= r.first + ((r.second.size + 4095) & ~size_t(4095))) {
+            if (mprotect(reinterpret_cast<void*>(a), end - a, PROT_READ | PROT_WRITE) != 0) return nullptr;
+            return at;
+        }
+    return nullptr;
+}
+inline BOOL VirtualFree(LPVOID at, SIZE_T, DWORD type) {
+    auto it = fakefs::regions().find(uintptr_t(at));
+    if (it == fakefs::regions().end() || type != MEM_RELEASE) return 0;
+    munmap(at, it->second.size);
+    fakefs::regions().erase(it);
+    return 1;
+}
+
+// Movable memory: plain heap blocks (lock gives the block itself).
+#define GMEM_FIXED 0x0u
+#define GMEM_MOVEABLE 0x2u
+#define GMEM_ZEROINIT 0x40u
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
+inline std::map<void*, size_t>& fakeGlobals() {
+    static std::map<void*, size_t> blocks;
+    return blocks;
+}
+inline HGLOBAL GlobalAlloc(UINT flags, SIZE_T size) {
+    if (fakefs::failing("GlobalAlloc", std::string())) return nullptr;
+    void* p = (flags & GMEM_ZEROINIT) ? std::calloc(size ? size : 1, 1) : std::malloc(size ? size : 1);
+    if (p) fakeGlobals()[p] = size;
+    return p;
+}
+inline HGLOBAL GlobalReAlloc(HGLOBAL h, SIZE_T size, UINT flags) {
+    auto it = fakeGlobals().find(h);
+    if (it == fakeGlobals().end() || fakefs::failing("GlobalReAlloc", std::string())) return nullptr;
+    size_t old = it->second;
+    void* p = std::realloc(h, size ? size : 1);
+    if (!p) return nullptr;
+    fakeGlobals().erase(h);
+    if ((flags & GMEM_ZEROINIT) && size > old) std::memset(static_cast<char*>(p) + old, 0, size - old);
+    fakeGlobals()[p] = size;
+    return p;
+}
+inline LPVOID GlobalLock(HGLOBAL h) { return fakeGlobals().count(h) ? h : nullptr; }
+inline BOOL GlobalUnlock(HGLOBAL) { return 1; }
+inline HGLOBAL GlobalFree(HGLOBAL h) {
+    if (fakeGlobals().erase(h)) std::free(h);
+    return nullptr;
+}
+inline SIZE_T GlobalSize(HGLOBAL h) {
+    auto it = fakeGlobals().find(h);
+    return it == fakeGlobals().end() ? 0 : it->second;
+}
+
+// Names and drives.
+typedef uint16_t WCHAR;
+#define DRIVE_NO_ROOT_DIR 1u
+#define DRIVE_FIXED 3u
+// Drives C and D exist.
+inline UINT GetDriveTypeA(const char* root) {
+    if (!root || !root[0]) return DRIVE_FIXED;
+    char d = root[0];
+    if (d >= 'a' && d <= 'z') d = char(d - 32);
+    return (d == 'C' || d == 'D') ? DRIVE_FIXED : DRIVE_NO_ROOT_DIR;
+}
+// Absolute names stay as they are; others are put below the current folder.
+inline DWORD GetFullPathNameA(const char* name, DWORD size, char* out, char** filePart) {
+    std::string full = name;
+    bool absolute =
+        (full.size() >= 2 && full[1] == ':') || (full.size() >= 2 && full[0] == '\\' && full[1] == '\\');
+    if (!absolute) {
+        const std::string& cur = fakeCurrentFolder();
+        full = (cur.empty() || fakefs::lastSeparator(cur) == cur.size() - 1 ? cur : cur + '\\') + full;
+    }
+    if (full.size() >= size) return DWORD(full.size() + 1);
+    std::memcpy(out, full.c_str(), full.size() + 1);
+    if (filePart) *filePart = nullptr;
+    return DWORD(full.size());
+}
+inline char* lstrcpynA(char* to, const char* from, int size) {
+    if (size <= 0) return to;
+    std::strncpy(to, from, size_t(size - 1));
+    to[size - 1] = 0;
+    return to;
+}
+inline int lstrcmpiA(const char* a, const char* b) {
+    std::string x = a, y = b;
+    return fakefs::NoCaseLess()(x, y) ? -1 : fakefs::NoCaseLess()(y, x) ? 1 : 0;
+}
+// ASCII letters only, second bytes of double-byte characters left alone.
+inline DWORD CharUpperBuffA(char* s, DWORD n) {
+    for (DWORD i = 0; i < n; ++i) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && i + 1 < n) {
+            ++i;
+            continue;
+        }
+        if (c >= 'a' && c <= 'z') s[i] = char(c - 32);
+    }
+    return n;
+}

@@ -51,6 +51,24 @@ TEST_F(RowStoreTest, EmptyStoreIsOneEofRow) {
     EXPECT_EQ(checkStore(store), "");
 }
 
+// A column past the text of the end-of-file row puts the bytes before the
+// mark, and a delete there leaves the mark alone, short rows and long ones.
+TEST_F(RowStoreTest, EditsOnTheEndOfFileRowKeepItsMark) {
+    append("first");
+    ASSERT_TRUE(store.insertBytes(store.lastRow(), 35, "ab", 2));
+    EXPECT_EQ(std::string(store.text(store.lastRow()), 7), "ab[EOF]");
+    ASSERT_TRUE(store.deleteBytes(store.lastRow(), 1, 50));
+    EXPECT_EQ(std::string(store.text(store.lastRow()), 6), "a[EOF]");
+    ASSERT_TRUE(store.deleteBytes(store.lastRow(), 3, 2));
+    EXPECT_EQ(store.textLength(store.lastRow()), 1);
+    std::string big(1200, 'z');
+    ASSERT_TRUE(store.insertBytes(store.lastRow(), 4, big.data(), int(big.size())));
+    const int last = store.lastRow();
+    EXPECT_EQ(std::string(store.text(last) + store.textLength(last), 5), "[EOF]");
+    EXPECT_EQ(store.textLength(last - 1) + store.textLength(last), 1201);
+    EXPECT_EQ(checkStore(store), "");
+}
+
 TEST_F(RowStoreTest, WrapAt80) {
     append(std::string(200, 'a'));
     append(std::string(80, 'b'));
