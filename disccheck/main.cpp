@@ -26,6 +26,8 @@
 // case-insensitively as on the disc) and convert the Shift-JIS report to the
 // terminal's encoding with iconv. Findings, their JSON form and the line scan
 // are already free of <windows.h>.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -60,6 +62,9 @@ int main(int argc, char** argv) {
     disccheck::Findings findings;
     disccheck::checkDisc(full, findings);
     std::string text = json ? findings.json() : findings.report();
+    // Plain line feeds, so that the report is byte for byte the one the
+    // build machine's native checker prints (and a JSON reader's input).
+    _setmode(_fileno(stdout), _O_BINARY);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return findings.errors() ? 1 : 0;
 }

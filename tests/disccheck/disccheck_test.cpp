@@ -24,6 +24,32 @@ std::string copiedDisc(const std::string& from, const std::string& to) {
     return to;
 }
 
+// Runs the built program with its output sent to a file; its exit code, or
+// -1 when it could not start or did not end within a minute.
+int runProgram(const std::string& args, std::string* output) {
+    std::string outPath = e2e::winPath(TEST_WORK_DIR) + "\\disccheck-output.txt";
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return -1;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = out;
+    si.hStdError = out;
+    PROCESS_INFORMATION pi = {};
+    std::string line = "\"" + e2e::dist("DiscCheck.exe") + "\" " + args;
+    BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    CloseHandle(out);
+    if (!started) return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    e2e::readFile(outPath, output);
+    return static_cast<int>(code);
+}
+
 std::string report(const std::string& folder, disccheck::Findings* findings) {
     disccheck::checkDisc(folder, *findings);
     return findings->report();
@@ -39,6 +65,13 @@ TEST(DiscCheck, BrokenDiscGivesItsExpectedReport) {
     EXPECT_EQ(expected, actual);
     EXPECT_GT(findings.errors(), 0);
     EXPECT_GT(findings.warnings(), 0);
+
+    // The program prints the same report and ends with 1 for the errors.
+    std::string printed;
+    EXPECT_EQ(1, runProgram(disc, &printed));
+    EXPECT_EQ(expected, printed);
+    EXPECT_EQ(1, runProgram("--json " + disc, &printed));
+    EXPECT_EQ(findings.json(), printed);
 }
 
 TEST(DiscCheck, SampleDiscWithItsProgramsHasNoFinding) {
@@ -48,6 +81,8 @@ TEST(DiscCheck, SampleDiscWithItsProgramsHasNoFinding) {
     disccheck::Findings findings;
     std::string actual = report(disc, &findings);
     EXPECT_TRUE(findings.all().empty()) << actual;
+    std::string printed;
+    EXPECT_EQ(0, runProgram(disc, &printed)) << printed;
 }
 
 // The JSON form carries the same findings; a double-byte character whose
