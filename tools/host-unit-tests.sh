@@ -6,10 +6,12 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/build/host-unit}
 mkdir -p "$out"
-flags=(-std=c++17 -O1 -Wall -fexec-charset=CP932 -I"$root/common" -I"$root/menu")
+flags=(-std=c++17 -O1 -Wall -fexec-charset=CP932 -I"$root/common" -I"$root/menu" -I"$root/disccheck")
 g++ "${flags[@]}" -o "$out/host_unit_tests" \
     "$root/common/sjis.cpp" "$root/common/path_text.cpp" "$root/common/skip_program_name.cpp" \
     "$root/common/text_format.cpp" "$root/menu/value_syntax.cpp" \
+    "$root/disccheck/findings.cpp" "$root/disccheck/ini_lines.cpp" \
     "$root/tests/common/sjis_test.cpp" "$root/tests/menu/value_syntax_test.cpp" \
+    "$root/tests/disccheck/findings_test.cpp" \
     -lgtest -lgtest_main -lpthread
 "$out/host_unit_tests"

@@ -85,17 +85,4 @@ TEST(DiscCheck, SampleDiscWithItsProgramsHasNoFinding) {
     EXPECT_EQ(0, runProgram(disc, &printed)) << printed;
 }
 
-// The JSON form carries the same findings; a double-byte character whose
-// trail byte is a backslash stays whole, a real backslash is escaped.
-TEST(DiscCheck, JsonKeepsDoubleByteCharactersWhole) {
-    disccheck::Findings findings;
-    findings.add("docs\\a.txt", 3, true, "表\r\nx\"");
-    findings.add("b", 0, false, "w");
-    EXPECT_EQ("{\"findings\":[\n{\"file\":\"docs\\\\a.txt\",\"line\":3,\"severity\":\"error\",\"text\":\"表 "
-              "x\\\"\"},"
-              "\n{\"file\":\"b\",\"line\":0,\"severity\":\"warning\",\"text\":\"w\"}],\n\"errors\":1,"
-              "\"warnings\":1}\n",
-              findings.json());
-}
-
 }  // namespace
