@@ -103,10 +103,10 @@ void checkCase(Context& c, const std::string& file, int line, const std::string&
 // A referenced file: an error in `missingFormat` (given the relative path)
 // when it is missing, else the case check.
 void checkReference(Context& c, const std::string& file, int line, const std::string& path,
-                    const char* missingFormat = checktext::kMissingFile) {
+                    const char* missingFormat = checktext::kMissingFile, bool error = true) {
     if (path.empty()) return;
     if (!common::isExistingFile(path.c_str())) {
-        c.out.add(file, line, true, format(missingFormat, c.relative(path).c_str()));
+        c.out.add(file, line, error, format(missingFormat, c.relative(path).c_str()));
         return;
     }
     checkCase(c, file, line, path);
@@ -157,7 +157,12 @@ void checkMenuIni(Context& c, std::string* caption) {
     *caption = config.caption;
     checkReference(c, "MENU.INI", lines.key("OSTREL", "BackGround"), config.backgroundPath,
                    menutext::kMissingBackground);
-    checkReference(c, "MENU.INI", lines.key("OSTREL", "StdSound"), config.stdSoundPath);
+    // Without `StdSound` the menu looks for "Click.wav" and clicks silently
+    // when there is none: a warning only, as the author named no file.
+    char named[8];
+    ini.readString("OSTREL", "StdSound", named, sizeof named);
+    checkReference(c, "MENU.INI", lines.key("OSTREL", "StdSound"), config.stdSoundPath,
+                   checktext::kMissingFile, named[0] != '\0');
 
     const char* const fixed[] = {"BUTTON.Exit", "BUTTON.Info", "BUTTON.TAB", "BUTTON.Execute"};
     for (const char* section : fixed) checkButton(c, lines, ini, config, section, 0);
