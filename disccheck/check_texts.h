@@ -1,0 +1,16 @@
+// Texts of the findings the checker words itself (the rest are the menu's
+// own messages, taken from its table). Printf formats; the comment names the
+// arguments in order.
+#pragma once
+
+namespace checktext {
+
+const char* const kMissingFile = "'%s' が見つかりません";                            // name
+const char* const kOtherCase = "'%s' は大文字小文字の違う '%s' としてだけあります";  // name, name on disc
+const char* const kClamped = "%s の値 %ld は %ld として使われます";                  // key, value, value used
+const char* const kNoSection = "セクション [%s] がありません";                       // section
+const char* const kNotCp932 = "名前 '%s' はシフトJISで書けない文字を含みます";       // name with ? for them
+const char* const kTooLong = "名前 '%s' は %d 文字で、64 文字を超えています";        // name, length
+const char* const kSummary = "disccheck: %d error(s), %d warning(s)";                // errors, warnings
+
+}  // namespace checktext
