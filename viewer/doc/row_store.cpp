@@ -69,6 +69,7 @@ bool RowStore::reserveTable() {
 
 void RowStore::release() {
     pages_.release();
+    cleanCount_ = 0;
     if (rows_) VirtualFree(rows_, 0, MEM_RELEASE);
     rows_ = nullptr;
     committedBytes_ = 0;
@@ -89,6 +90,7 @@ void RowStore::clear() {
     pages_.setMessageSink(sink_);
     pages_.setUsePool(settings_.memoryPages);
     pages_.reset();
+    cleanCount_ = 0;
     // Re-reserving gives the committed memory of a big document back.
     if (committedBytes_ > kInitialCommit || !rows_) {
         if (!reserveTable()) {
@@ -154,7 +156,58 @@ void RowStore::compact() {
     needsCompact_ = false;
 }
 
+int RowStore::cleanStartingAt(int row) const {
+    for (int i = 0; i < cleanCount_; ++i)
+        if (clean_[i].first == row) return i;
+    return -1;
+}
+
+int RowStore::cleanEndingAt(int row) const {
+    for (int i = 0; i < cleanCount_; ++i)
+        if (clean_[i].last == row) return i;
+    return -1;
+}
+
+void RowStore::keepClean(unsigned page, int first, int last) {
+    if (cleanCount_ == kMaxCleanPages) {
+        pages_.free(page, uint32_t(first));
+        return;
+    }
+    clean_[cleanCount_++] = CleanPage{page, first, last};
+}
+
+// Rows [first, last] change or leave the window by another page: the clean
+// pages holding any of them no longer match and go back to the free list.
+void RowStore::dropClean(int first, int last) {
+    for (int i = 0; i < cleanCount_;) {
+        if (clean_[i].last < first || clean_[i].first > last) {
+            ++i;
+            continue;
+        }
+        pages_.free(clean_[i].page, uint32_t(clean_[i].first));
+        clean_[i] = clean_[--cleanCount_];
+    }
+}
+
+// Rows from `from` on moved by `delta` (rows inserted or deleted before them).
+void RowStore::shiftClean(int from, int delta) {
+    for (int i = 0; i < cleanCount_; ++i)
+        if (clean_[i].first >= from) {
+            clean_[i].first += delta;
+            clean_[i].last += delta;
+        }
+}
+
 bool RowStore::writeRowsToPage(int first, int last) {
+    const int c = cleanStartingAt(first);
+    if (c >= 0 && clean_[c].last == last) {
+        // The page still holds exactly these rows: nothing to write.
+        const unsigned page = clean_[c].page;
+        clean_[c] = clean_[--cleanCount_];
+        for (int r = first; r <= last; ++r) rows_[r] = withPos(rows_[r] & ~kRowResident, page);
+        return true;
+    }
+    dropClean(first, last);
     unsigned page = pages_.allocate();
     if (page == kNoPage) return false;
     int off = 0;
@@ -176,7 +229,15 @@ bool RowStore::writeOutFront() {
     compact();
     if (windowEmpty()) return true;
     int last = winFirst_ - 1, total = 0;
-    while (last < winLast_ && total + length(last + 1) <= kPageSize) total += length(++last);
+    const int c = cleanStartingAt(winFirst_);
+    if (c >= 0 && clean_[c].last <= winLast_) {
+        while (last < clean_[c].last) total += length(++last);
+    } else {
+        // Stopping short of a clean page keeps it whole, so that it need not be written.
+        while (last < winLast_ && total + length(last + 1) <= kPageSize &&
+               !(last >= winFirst_ && cleanStartingAt(last + 1) >= 0))
+            total += length(++last);
+    }
     if (last < winFirst_) return false;
     if (!writeRowsToPage(winFirst_, last)) return false;
     std::memmove(win_, win_ + total, size_t(winUsed_ - total));
@@ -192,7 +253,14 @@ bool RowStore::writeOutBack() {
     compact();
     if (windowEmpty()) return true;
     int first = winLast_ + 1, total = 0;
-    while (first > winFirst_ && total + length(first - 1) <= kPageSize) total += length(--first);
+    const int c = cleanEndingAt(winLast_);
+    if (c >= 0 && clean_[c].first >= winFirst_) {
+        while (first > clean_[c].first) total += length(--first);
+    } else {
+        while (first > winFirst_ && total + length(first - 1) <= kPageSize &&
+               !(first <= winLast_ && cleanEndingAt(first - 1) >= 0))
+            total += length(--first);
+    }
     if (first > winLast_) return false;
     if (!writeRowsToPage(first, winLast_)) return false;
     winLast_ = first - 1;
@@ -246,7 +314,7 @@ bool RowStore::makeResident(int row) {
             }
             winFirst_ = a;
             winUsed_ += runLen;
-            pages_.free(page, uint32_t(row));
+            keepClean(page, a, b);
             return true;
         }
     } else if (!windowEmpty() && a == winLast_ + 1) {
@@ -263,7 +331,7 @@ bool RowStore::makeResident(int row) {
             }
             winLast_ = b;
             winUsed_ += runLen;
-            pages_.free(page, uint32_t(row));
+            keepClean(page, a, b);
             return true;
         }
     } else if (!writeOutWindow()) {
@@ -281,7 +349,7 @@ bool RowStore::makeResident(int row) {
     winLast_ = b;
     winUsed_ = runLen;
     needsCompact_ = false;
-    pages_.free(page, uint32_t(row));
+    keepClean(page, a, b);
     return true;
 }
 
@@ -360,6 +428,13 @@ bool RowStore::insertRows(int index, int n) {
     }
     if (!ensureCommitted(lastRow_ + 1 + n)) return false;
     unsigned off = prevIn ? rowPos(rows_[index - 1]) + unsigned(length(index - 1)) : 0;
+    // A clean page whose rows the new ones split no longer matches them.
+    for (int i = 0; i < cleanCount_;)
+        if (clean_[i].first < index && clean_[i].last >= index)
+            dropClean(clean_[i].first, clean_[i].first);
+        else
+            ++i;
+    shiftClean(index, n);
     std::memmove(rows_ + index + n, rows_ + index, sizeof(uint32_t) * size_t(lastRow_ - index + 1));
     const uint32_t fresh = kRowResident | kRowEndsLine | off;
     for (int i = 0; i < n; ++i) rows_[index + i] = fresh;
@@ -376,6 +451,11 @@ bool RowStore::insertRows(int index, int n) {
 bool RowStore::replaceText(int row, const char* bytes, int newLen) {
     if (!makeResident(row)) return false;
     const int oldLen = length(row);
+    // Re-wrapping puts most rows back as they were; those keep their page.
+    if (newLen == oldLen &&
+        (newLen == 0 || std::memcmp(win_ + rowPos(rows_[row]), bytes, size_t(newLen)) == 0))
+        return true;
+    dropClean(row, row);
     const int delta = newLen - oldLen;
     if (delta > 0 && !makeRoom(row, delta)) return false;
     const int pos = int(rowPos(rows_[row]));
@@ -402,6 +482,7 @@ bool RowStore::insertBytes(int row, int column, const char* bytes, int n) {
     if (column < 0) column = 0;
     if (column > len - markLen) column = len - markLen;
     if (len + n <= kMaxRowBytes) {
+        dropClean(row, row);
         if (!makeRoom(row, n)) return false;
         const int pos = int(rowPos(rows_[row]));
         std::memmove(win_ + pos + column + n, win_ + pos + column, size_t(winUsed_ - (pos + column)));
@@ -448,6 +529,7 @@ bool RowStore::deleteBytes(int row, int column, int n) {
     if (column < 0) column = 0;
     if (column >= textLen) return true;
     if (n > textLen - column) n = textLen - column;
+    dropClean(row, row);
     char* p = win_ + rowPos(rows_[row]);
     std::memmove(p + column, p + column + n, size_t(len - column - n));
     rows_[row] = withLen(rows_[row], len - n);
@@ -493,6 +575,10 @@ bool RowStore::deleteRows(int index, int n) {
             return false;
         r = db + 1;
     }
+
+    // Clean pages of deleted rows no longer match; those behind move up.
+    dropClean(index, last);
+    shiftClean(last + 1, -n);
 
     // Only the first deleted row decides: when it continued, the rows before
     // the range join the rows after it, as when the text between is deleted.
@@ -698,6 +784,25 @@ bool RowStore::checkInvariants(char* why, int whySize) const {
         runBytes += length(r);
         if (runBytes > kPageSize) return fail("page of row %d holds %d bytes", r, runBytes);
         prevPage = page;
+    }
+    // Clean pages: kept for rows that are all in the window, at most 8192
+    // bytes, neither free nor used by rows outside the window.
+    for (int i = 0; i < cleanCount_; ++i) {
+        const CleanPage& c = clean_[i];
+        if (c.first > c.last || c.first < winFirst_ || c.last > winLast_)
+            return fail("clean page %d for rows outside the window (from row %d)", int(c.page), c.first);
+        int bytes = 0;
+        for (int r = c.first; r <= c.last; ++r) bytes += length(r);
+        if (bytes > kPageSize) return fail("clean page %d holds %d bytes", int(c.page), bytes);
+        for (int j = 0; j < i; ++j)
+            if (!(clean_[j].last < c.first || clean_[j].first > c.last))
+                return fail("clean pages overlap at row %d (%d)", c.first, 0);
+        for (int k = 0; k < pages_.freeCount(); ++k)
+            if (pages_.freePage(k) == c.page)
+                return fail("clean page %d is free (row %d)", int(c.page), c.first);
+        if (c.page < kFirstPoolPage && c.page * uint32_t(kPageSize) >= pages_.fileEnd())
+            return fail("clean page %d beyond the file end (row %d)", int(c.page), c.first);
+        seen.push_back(c.page);
     }
     std::sort(seen.begin(), seen.end());
     for (size_t i = 1; i < seen.size(); ++i)

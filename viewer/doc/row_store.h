@@ -109,6 +109,7 @@ public:
     bool windowEmpty() const { return winFirst_ > winLast_; }
     const char* windowBytes() const { return win_; }
     const PageStore& pages() const { return pages_; }
+    int cleanPages() const { return cleanCount_; }  // pages kept for unchanged resident rows
     // Checks every invariant of the row table and the text window; on a
     // breach returns false with a description.
     bool checkInvariants(char* why, int whySize) const;
@@ -122,6 +123,11 @@ private:
     bool writeOutWindow();
     void compact();
     bool writeRowsToPage(int first, int last);
+    int cleanStartingAt(int row) const;
+    int cleanEndingAt(int row) const;
+    void keepClean(unsigned page, int first, int last);
+    void dropClean(int first, int last);
+    void shiftClean(int from, int delta);
     bool replaceText(int row, const char* bytes, int newLen);
     bool rewritePartialPage(unsigned page, int pageFirst, int delFirst, int delLast);
     bool placeSegment(int first, int last, const char* text, int len, bool endsLogical, int* rowsOut);
@@ -146,6 +152,18 @@ private:
     char* win_ = nullptr;
     int winFirst_ = 0, winLast_ = -1, winUsed_ = 0;
     bool needsCompact_ = false;
+
+    // Pages read into the window whose rows have not changed since: the page
+    // still holds exactly those rows' bytes, so writing the rows out again
+    // only hands the page back instead of transferring it. A reading pass
+    // through the document thus costs one read per page and no writes.
+    struct CleanPage {
+        unsigned page;
+        int first, last;  // the rows the page holds, all resident
+    };
+    static constexpr int kMaxCleanPages = 16;
+    CleanPage clean_[kMaxCleanPages] = {};
+    int cleanCount_ = 0;
 
     PageStore pages_;
     char* pageBuf_ = nullptr;

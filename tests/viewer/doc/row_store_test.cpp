@@ -184,8 +184,10 @@ TEST_F(RowStoreTest, FreedPagesAreReusedLowestFirst) {
         ASSERT_TRUE(store.appendLine(t.data(), int(t.size())));
     }
     ASSERT_GT(store.pages().fileEnd(), 5u * kPageSize);
-    // Bring in row 0 (page 0): its page returns to the free list...
+    // Bring in row 0 (page 0) and change it: its page returns to the free list...
     ASSERT_NE(store.text(0), nullptr);
+    EXPECT_EQ(store.pages().freeCount(), 0);
+    ASSERT_TRUE(store.insertBytes(0, 0, "x", 1));
     ASSERT_GE(store.pages().freeCount(), 1);
     EXPECT_EQ(store.pages().freePage(0), 0u);
     const uint32_t end = store.pages().fileEnd();
@@ -195,6 +197,38 @@ TEST_F(RowStoreTest, FreedPagesAreReusedLowestFirst) {
     for (int i = 1; i < store.pages().freeCount(); ++i)
         EXPECT_LT(store.pages().freePage(i - 1), store.pages().freePage(i));
     EXPECT_EQ(checkStore(store), "");
+}
+
+TEST_F(RowStoreTest, UnchangedPagesAreNotWrittenAgain) {
+    for (bool pool : {false, true}) {
+        s.memoryPages = pool;
+        store.clear();
+        for (int i = 0; i < 4000; ++i) {
+            std::string t = lineText(i);
+            ASSERT_TRUE(store.appendLine(t.data(), int(t.size())));
+        }
+        // The first pass down writes out the window the load left behind;
+        // every later pass, down or up, only reads.
+        for (int r = 0; r <= store.lastRow(); ++r) ASSERT_NE(store.text(r), nullptr);
+        const uint64_t writes = store.pages().writes(), reads = store.pages().reads();
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int r = 0; r <= store.lastRow(); ++r) ASSERT_NE(store.text(r), nullptr);
+            for (int r = store.lastRow(); r >= 0; --r) ASSERT_NE(store.text(r), nullptr);
+        }
+        EXPECT_EQ(store.pages().writes(), writes) << "pool " << pool;
+        EXPECT_GT(store.pages().reads(), reads + 100) << "pool " << pool;
+        EXPECT_EQ(checkStore(store), "");
+        // A changed row's page is written when it leaves the window (split in
+        // two when the change no longer fits it), and reads back changed.
+        const std::string before(store.text(0), size_t(store.length(0)));
+        ASSERT_TRUE(store.insertBytes(0, 0, "Q", 1));
+        ASSERT_NE(store.text(store.lastRow()), nullptr);
+        ASSERT_FALSE(store.resident(0));
+        EXPECT_GE(store.pages().writes(), writes + 1) << "pool " << pool;
+        EXPECT_LE(store.pages().writes(), writes + 2) << "pool " << pool;
+        EXPECT_EQ(std::string(store.text(0), size_t(store.length(0))), "Q" + before);
+        EXPECT_EQ(checkStore(store), "");
+    }
 }
 
 TEST_F(RowStoreTest, DeletingRowsFreesWholePagesAndTrimsShared) {
