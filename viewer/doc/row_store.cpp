@@ -511,7 +511,9 @@ bool RowStore::insertBytes(int row, int column, const char* bytes, int n) {
     const int first = row;
     bool ok = insertRows(eof ? row : row + 1, extra);
     for (int i = 0, at = 0; ok && i <= extra; ++i) {
-        int piece = i < extra ? kMaxRowBytes : content - at + markLen;
+        // Only the last piece carries the mark: an earlier piece takes text
+        // alone, so a mark that would straddle two rows stays whole.
+        int piece = i < extra ? std::min(kMaxRowBytes, content - at) : content - at + markLen;
         ok = replaceText(first + i, all + at, piece);
         setEndsLine(first + i, i == extra ? ends : false);
         at += piece;

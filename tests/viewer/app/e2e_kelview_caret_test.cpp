@@ -13,17 +13,7 @@ std::string numberedLines(int n) {
     return s;
 }
 
-struct Viewer {
-    e2e::Driver d;
-    e2e::Process p;
-    HWND frame = nullptr;
-    HWND client = nullptr;
-    explicit Viewer(const std::string& file) {
-        p = d.start(viewer(), "\"" + file + "\"");
-        frame = d.waitWindow(p, "Kelview32Class");
-        if (frame) client = clientOf(frame);
-    }
-};
+using Viewer = RunningViewer;
 
 // Waits until the client window holds the keyboard focus of its thread.
 bool waitFocus(HWND client, DWORD timeoutMs = 5000) {

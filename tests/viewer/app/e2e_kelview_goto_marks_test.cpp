@@ -8,17 +8,7 @@ using namespace kvtest;
 
 namespace {
 
-struct Viewer {
-    e2e::Driver d;
-    e2e::Process p;
-    HWND frame = nullptr;
-    HWND client = nullptr;
-    explicit Viewer(const std::string& file) {
-        p = d.start(viewer(), "\"" + file + "\"");
-        frame = d.waitWindow(p, "Kelview32Class");
-        if (frame) client = clientOf(frame);
-    }
-};
+using Viewer = RunningViewer;
 
 int caretLine(HWND client) { return position(client).first; }
 

@@ -6,16 +6,8 @@ using namespace kvtest;
 
 namespace {
 
-struct Viewer {
-    e2e::Driver d;
-    e2e::Process p;
-    HWND frame = nullptr;
-    HWND client = nullptr;
-    explicit Viewer(const std::string& file) {
-        p = d.start(viewer(), "\"" + file + "\"");
-        frame = d.waitWindow(p, "Kelview32Class");
-        if (frame) client = clientOf(frame);
-    }
+struct Viewer : RunningViewer {
+    using RunningViewer::RunningViewer;
 
     // Commands posted before this one have run once it returns true: the
     // line-number margin (F12) is toggled and its new width awaited.

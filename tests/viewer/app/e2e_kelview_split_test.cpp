@@ -13,17 +13,7 @@ constexpr int kOtherTop = VIEW_QUERY_OTHER_TOP_ROW;
 constexpr int kOtherHeight = VIEW_QUERY_OTHER_HEIGHT;
 constexpr int kLiveTop = VIEW_QUERY_LIVE_TOP;
 
-struct Viewer {
-    e2e::Driver d;
-    e2e::Process p;
-    HWND frame = nullptr;
-    HWND client = nullptr;
-    explicit Viewer(const std::string& file) {
-        p = d.start(viewer(), "\"" + file + "\"");
-        frame = d.waitWindow(p, "Kelview32Class");
-        if (frame) client = clientOf(frame);
-    }
-};
+using Viewer = RunningViewer;
 
 // y of the caret's row in the client window.
 int caretY(HWND client) {

@@ -22,6 +22,20 @@ inline std::string viewer() { return e2e::dist("Kelview.exe"); }
 
 inline HWND clientOf(HWND frame) { return e2e::child(frame, 100); }
 
+// One viewer process started on a file, with its frame and text window
+// (null when they did not come up in time).
+struct RunningViewer {
+    e2e::Driver d;
+    e2e::Process p;
+    HWND frame = nullptr;
+    HWND client = nullptr;
+    explicit RunningViewer(const std::string& file) {
+        p = d.start(viewer(), "\"" + file + "\"");
+        frame = d.waitWindow(p, "Kelview32Class");
+        if (frame) client = clientOf(frame);
+    }
+};
+
 inline LRESULT query(HWND client, int what) {
     DWORD_PTR r = 0;
     if (!SendMessageTimeoutA(client, kQueryView, what, 0, SMTO_ABORTIFHUNG, 5000, &r)) return -1;

@@ -69,6 +69,27 @@ TEST_F(RowStoreTest, EditsOnTheEndOfFileRowKeepItsMark) {
     EXPECT_EQ(checkStore(store), "");
 }
 
+// Text spread over new rows never splits the mark between two of them, at
+// every length around a row's size (a fuzzed input found 1001 bytes doing so).
+TEST(RowStoreEofMark, LongInsertsIntoTheEndOfFileRowKeepTheMarkWhole) {
+    for (int n : {1000, 1001, 1004, 1005, 1006, 2006, 2010, 2011}) {
+        ViewerSettings s;
+        s.fillDefaults();
+        CollectSink sink;
+        RowStore store{s};
+        store.setMessageSink(&sink);
+        ASSERT_TRUE(store.reserve());
+        std::string big(size_t(n), 'z');
+        ASSERT_TRUE(store.insertBytes(0, 0, big.data(), n)) << n;
+        int text = 0;
+        for (int r = 0; r <= store.lastRow(); ++r) text += store.textLength(r);
+        const int last = store.lastRow();
+        EXPECT_EQ(std::string(store.text(last) + store.textLength(last), 5), "[EOF]") << n;
+        EXPECT_EQ(text, n);
+        EXPECT_EQ(checkStore(store), "") << n;
+    }
+}
+
 TEST_F(RowStoreTest, WrapAt80) {
     append(std::string(200, 'a'));
     append(std::string(80, 'b'));
