@@ -11,6 +11,7 @@
 #include "file_system.h"
 #include "ini_lines.h"
 #include "menu_config.h"
+#include "path_text.h"
 #include "menu_data.h"
 #include "menu_texts.h"
 #include "profile.h"
@@ -283,7 +284,7 @@ void checkNames(Context& c, const std::wstring& folder, const std::string& prefi
 
 void checkDisc(const std::string& folder, Findings& out) {
     Context c{folder, out};
-    if (c.folder.empty() || c.folder.back() != '\\') c.folder += '\\';
+    if (c.folder.empty() || !common::endsWithSeparator(c.folder)) c.folder += '\\';
     std::string caption;
     checkMenuIni(c, &caption);
     out.sortLinesFrom(0);

@@ -25,9 +25,11 @@ IniLines::IniLines(const std::string& content) {
         std::string text = trimmed(content.substr(start, end - start));
         Line line;
         if (!text.empty() && text[0] == '[') {
-            size_t close = text.find(']');
+            // "]" is searched by character: it is also the second byte of
+            // some double-byte characters ("[望遠鏡]").
+            const char* close = common::findChar(text.c_str() + 1, ']');
             line.section =
-                trimmed(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+                trimmed(text.substr(1, close ? size_t(close - text.c_str()) - 1 : std::string::npos));
         } else if (!text.empty() && text[0] != ';') {
             size_t eq = text.find('=');
             if (eq != std::string::npos) line.key = trimmed(text.substr(0, eq));

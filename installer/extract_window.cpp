@@ -36,12 +36,14 @@ bool isBelowFolder(const std::string& path, const std::string& folder) {
         if (*rest != '\\' && *rest != '/') return false;
         rest++;
     }
-    // Every step of the rest must be a plain name.
+    // Every step of the rest must be a plain name: a step of dots and blanks
+    // only is refused, since Windows drops trailing dots and blanks and reads
+    // ".. " as "..".
     const char* step = rest;
     for (const char* p = rest;; p = common::nextChar(p)) {
         if (*p == '\\' || *p == '/' || *p == '\0') {
             std::string s(step, p - step);
-            if (s.empty() || s.find_first_not_of('.') == std::string::npos) return false;
+            if (s.empty() || s.find_first_not_of(". ") == std::string::npos) return false;
             if (*p == '\0') break;
             step = p + 1;
         } else if (*p == ':') {
@@ -171,7 +173,8 @@ bool ExtractWindow::extractBelowBase(const std::string& archive, const std::stri
         ok = SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted;
         for (size_t i = firstWritten; i < written_.size(); i++) {
             if (isBelowFolder(written_[i], from))
-                written_[i] = common::joinPath(folder, written_[i].substr(from.size() + 1));
+                written_[i] = common::joinPath(
+                    folder, written_[i].substr(from.size() + (common::endsWithSeparator(from) ? 0 : 1)));
         }
     }
     deleteTree(temp);

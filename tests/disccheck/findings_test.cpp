@@ -36,14 +36,15 @@ TEST(Findings, SortingKeepsTheEarlierFindingsAndTheOrderOfOneLine) {
 
 TEST(IniLines, FindsSectionsAndKeysWithoutRegardToCase) {
     disccheck::IniLines lines(
-        "; note\r\n[OSTREL]\r\nCaption=x\r\n  path = y\r\n\r\n[Other]\r\nCaption=z\r\n[表]\r\n");
+        "; note\r\n[OSTREL]\r\nCaption=x\r\n  path = y\r\n\r\n[Other]\r\nCaption=z\r\n[表]\r\n[望遠鏡]\r\n");
     struct Case {
         const char* section;
         const char* key;
         int line;
     } cases[] = {
-        {"ostrel", nullptr, 2},  {"OSTREL", "caption", 3}, {"OSTREL", "PATH", 4},  {"OSTREL", "missing", 2},
-        {"other", "Caption", 7}, {"表", nullptr, 8},       {"none", "Caption", 0}, {"note", nullptr, 0},
+        {"ostrel", nullptr, 2},   {"OSTREL", "caption", 3}, {"OSTREL", "PATH", 4},
+        {"OSTREL", "missing", 2}, {"other", "Caption", 7},  {"表", nullptr, 8},
+        {"望遠鏡", nullptr, 9},   {"none", "Caption", 0},   {"note", nullptr, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.line, c.key ? lines.key(c.section, c.key) : lines.section(c.section)) << c.section;

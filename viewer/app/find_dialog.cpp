@@ -24,12 +24,9 @@ HWND otherViewerInFront() {
     return root;
 }
 
-// STUB: switching to the next or previous viewer window (commands 61 and
-// 120) belongs to the cooperation of viewer processes, which is not linked
-// in yet: the dispatcher leaves those commands alone for now, so this finds
-// no other viewer in front and the dialog is not reopened anywhere. Once the
-// switch works, the frame it brings to the front is returned from here and
-// nothing else needs to change.
+// Commands 61 and 120 bring another viewer frame to the front (or switch
+// the panes of a split window); the frame now in front, if it is another
+// viewer's, is the one the dialog follows.
 HWND switchToSiblingViewer(bool next) {
     dispatchCommand(next ? IDM_NEXT_VIEWER : IDM_PREV_VIEWER);
     return otherViewerInFront();

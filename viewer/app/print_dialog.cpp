@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "app.h"
+#include "sjis.h"
 #include "dialog_base.h"
 #include "../../resources/viewer/resource.h"
 
@@ -189,7 +190,7 @@ private:
         FaceFont font;
         LOGFONTA lf = {};
         lf.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+        common::copyBounded(lf.lfFaceName, face.c_str(), LF_FACESIZE);
         if (printer_.dc && !face.empty())
             EnumFontFamiliesExA(printer_.dc, &lf, findFace, reinterpret_cast<LPARAM>(&font), 0);
         std::vector<int> sizes;
@@ -230,7 +231,7 @@ private:
         options_.lineNumbers = IsDlgButtonChecked(hwnd_, IDC_PRINT_LINE_NUMBERS) == BST_CHECKED;
         options_.widerSpacing = IsDlgButtonChecked(hwnd_, IDC_PRINT_WIDE_SPACING) == BST_CHECKED;
         options_.selectionOnly = selection_ && IsDlgButtonChecked(hwnd_, IDC_PRINT_SELECTION) == BST_CHECKED;
-        lstrcpynA(options_.faceName, chosenFace().c_str(), LF_FACESIZE);
+        common::copyBounded(options_.faceName, chosenFace().c_str(), LF_FACESIZE);
         char size[16] = {};
         GetDlgItemTextA(hwnd_, IDC_PRINT_SIZE, size, sizeof size);
         options_.sizeTenths = parseSize(size);
@@ -248,7 +249,7 @@ bool printerFaceFont(HDC dc, const char* face, LOGFONTA* lf) {
     FaceFont font;
     LOGFONTA want = {};
     want.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(want.lfFaceName, face, LF_FACESIZE);
+    common::copyBounded(want.lfFaceName, face, LF_FACESIZE);
     EnumFontFamiliesExA(dc, &want, findFace, reinterpret_cast<LPARAM>(&font), 0);
     if (!font.found) return false;
     *lf = font.lf;
@@ -265,7 +266,7 @@ PrintChoice runPrintDialog(HWND owner, Printer& printer, PrintOptions& options, 
         options = work;
         return r == IDOK ? PrintChoice::Print : PrintChoice::Close;
     }
-    lstrcpynA(options.printerName, work.printerName, sizeof options.printerName);
+    common::copyBounded(options.printerName, work.printerName, sizeof options.printerName);
     options.devMode = work.devMode;
     options.devNames = work.devNames;
     return PrintChoice::Cancel;

@@ -6,6 +6,7 @@
 #include <vector>
 #include "abort_dialog.h"
 #include "app.h"
+#include "sjis.h"
 #include "gdi_handles.h"
 #include "message_box.h"
 #include "print_dialog.h"
@@ -59,8 +60,8 @@ bool choosePrinter(HWND owner, Printer& printer) {
     printer.measure();
     if (o.devNames) {
         if (const DEVNAMES* names = static_cast<const DEVNAMES*>(GlobalLock(o.devNames))) {
-            lstrcpynA(o.printerName, reinterpret_cast<const char*>(names) + names->wDeviceOffset,
-                      sizeof o.printerName);
+            common::copyBounded(o.printerName, reinterpret_cast<const char*>(names) + names->wDeviceOffset,
+                                sizeof o.printerName);
             GlobalUnlock(o.devNames);
         }
     }
@@ -73,13 +74,13 @@ namespace {
 bool defaultPrinter(std::string* name, std::string* driver) {
     char device[512] = {};
     GetProfileStringA("windows", "device", "", device, sizeof device);
-    const char* comma = std::strchr(device, ',');
+    const char* comma = common::findChar(device, ',');
     *name = comma ? std::string(device, size_t(comma - device)) : std::string(device);
     driver->clear();
     if (comma) {
         const char* p = comma + 1;
         while (*p == ' ') ++p;
-        const char* end = std::strchr(p, ',');
+        const char* end = common::findChar(p, ',');
         *driver = end ? std::string(p, size_t(end - p)) : std::string(p);
     }
     return !name->empty();
@@ -101,7 +102,7 @@ bool openPrinter(Printer& printer) {
     if (o.printerName[0]) printer.dc = CreateDCA(drv, o.printerName, nullptr, mode);
     if (mode) GlobalUnlock(o.devMode);
     if (!printer.dc) {
-        lstrcpynA(o.printerName, name.c_str(), sizeof o.printerName);
+        common::copyBounded(o.printerName, name.c_str(), sizeof o.printerName);
         printer.dc = CreateDCA(drv, o.printerName, nullptr, nullptr);
     }
     if (!printer.dc) {
@@ -334,7 +335,7 @@ bool runPrint() {
         if (!printerFaceFont(printer.dc, o.faceName, &lf)) {
             lf.lfCharSet = SHIFTJIS_CHARSET;
             lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-            lstrcpynA(lf.lfFaceName, o.faceName[0] ? o.faceName : s.fontFace, LF_FACESIZE);
+            common::copyBounded(lf.lfFaceName, o.faceName[0] ? o.faceName : s.fontFace, LF_FACESIZE);
         }
         const int printerDpi = GetDeviceCaps(printer.dc, LOGPIXELSY);
         if (o.sizeTenths > 0) {

@@ -1,4 +1,5 @@
 #include "mark_table.h"
+#include "char_code.h"
 #include "sjis.h"
 #include <algorithm>
 #include <cstdio>
@@ -26,9 +27,8 @@ std::string markExcerpt(const unsigned char* text, int length, int column) {
 }
 
 std::string markViewerArguments(const Mark& mark) {
-    constexpr unsigned char kEucJp = 3;
     std::string args = "/! ";
-    if ((mark.code & 0x3F) == kEucJp) args += "/fe ";
+    if ((mark.code & 0x3F) == kCodeEuc) args += "/fe ";
     char jump[32];
     std::snprintf(jump, sizeof jump, "/k %d ", mark.row);
     return args + jump + "\"" + mark.path + "\"";
