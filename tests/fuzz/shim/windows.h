@@ -579,3 +579,34 @@ inline UINT GetPrivateProfileIntA(const char* section, const char* key, int defa
 inline DWORD GetPrivateProfileSectionNamesA(char* out, DWORD size, const char* file) {
     return GetPrivateProfileStringA(nullptr, nullptr, nullptr, out, size, file);
 }
+
+// Moving and file times. A move keeps the bytes and attributes and never
+// replaces an existing name; every file carries the same (zero) times.
+#define FILE_FLAG_SEQUENTIAL_SCAN 0x08000000u
+inline BOOL MoveFileA(const char* from, const char* to) {
+    fakefs::State& st = fakefs::state();
+    if (!st.enabled || fakefs::failing("MoveFileA", from)) return 0;
+    fakefs::Node* n = fakefs::find(from);
+    if (!n || fakefs::find(to) || !fakefs::parentExists(to) || n->folder) {
+        st.lastError = !n ? ERROR_FILE_NOT_FOUND : ERROR_ALREADY_EXISTS;
+        return 0;
+    }
+    fakefs::Node moved = *n;
+    st.nodes.erase(fakefs::normal(from));
+    st.nodes[fakefs::normal(to)] = moved;
+    return 1;
+}
+inline LONG CompareFileTime(const FILETIME* a, const FILETIME* b) {
+    uint64_t x = (uint64_t(a->dwHighDateTime) << 32) | a->dwLowDateTime;
+    uint64_t y = (uint64_t(b->dwHighDateTime) << 32) | b->dwLowDateTime;
+    return x < y ? -1 : x > y ? 1 : 0;
+}
+inline BOOL GetFileTime(HANDLE h, FILETIME* c, FILETIME* a, FILETIME* w) {
+    if (!fakeOpen(h)) return 0;
+    for (FILETIME* t : {c, a, w})
+        if (t) *t = FILETIME{0, 0};
+    return 1;
+}
+inline BOOL SetFileTime(HANDLE h, const FILETIME*, const FILETIME*, const FILETIME*) {
+    return fakeOpen(h) ? 1 : 0;
+}
