@@ -610,3 +610,78 @@ inline BOOL GetFileTime(HANDLE h, FILETIME* c, FILETIME* a, FILETIME* w) {
 inline BOOL SetFileTime(HANDLE h, const FILETIME*, const FILETIME*, const FILETIME*) {
     return fakeOpen(h) ? 1 : 0;
 }
+
+// Pictures: the bitmap headers and rectangles, a screen that accepts every
+// drawing call and device bitmaps that are plain tokens.
+typedef uint8_t BYTE;
+typedef uint16_t WORD;
+#define GMEM_LOCKCOUNT 0x00FFu
+#define GMEM_DISCARDED 0x4000u
+inline UINT GlobalFlags(HGLOBAL h) { return fakeGlobals().count(h) ? 0u : GMEM_DISCARDED; }
+struct RGBQUAD {
+    BYTE rgbBlue, rgbGreen, rgbRed, rgbReserved;
+};
+#pragma pack(push, 2)
+struct BITMAPFILEHEADER {
+    WORD bfType;
+    DWORD bfSize;
+    WORD bfReserved1, bfReserved2;
+    DWORD bfOffBits;
+};
+#pragma pack(pop)
+struct BITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth, biHeight;
+    WORD biPlanes, biBitCount;
+    DWORD biCompression, biSizeImage;
+    LONG biXPelsPerMeter, biYPelsPerMeter;
+    DWORD biClrUsed, biClrImportant;
+};
+struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+};
+struct RECT {
+    LONG left, top, right, bottom;
+};
+#define BI_RGB 0u
+#define BI_BITFIELDS 3u
+#define CBM_INIT 4u
+#define DIB_RGB_COLORS 0u
+#define SRCCOPY 0x00CC0020u
+typedef struct HDC__* HDC;
+typedef struct HBITMAP__* HBITMAP;
+typedef void* HGDIOBJ;
+inline BOOL IntersectRect(RECT* out, const RECT* a, const RECT* b) {
+    RECT r{a->left > b->left ? a->left : b->left, a->top > b->top ? a->top : b->top,
+           a->right < b->right ? a->right : b->right, a->bottom < b->bottom ? a->bottom : b->bottom};
+    if (r.left >= r.right || r.top >= r.bottom) {
+        *out = RECT{0, 0, 0, 0};
+        return 0;
+    }
+    *out = r;
+    return 1;
+}
+inline HDC GetDC(HWND) { return reinterpret_cast<HDC>(uintptr_t(0x10)); }
+inline int ReleaseDC(HWND, HDC) { return 1; }
+inline HDC CreateCompatibleDC(HDC) { return reinterpret_cast<HDC>(uintptr_t(0x20)); }
+inline BOOL DeleteDC(HDC) { return 1; }
+inline HGDIOBJ SelectObject(HDC, HGDIOBJ o) { return o; }
+inline BOOL DeleteObject(HGDIOBJ) { return 1; }
+inline BOOL BitBlt(HDC, int, int, int, int, HDC, int, int, DWORD) { return 1; }
+// Reads every pixel byte it is given, so a row outside the block is caught.
+inline HBITMAP CreateDIBitmap(HDC, const BITMAPINFOHEADER* h, DWORD init, const void* bits, const BITMAPINFO*,
+                              UINT) {
+    if (init == CBM_INIT && bits && h->biWidth > 0) {
+        LONG height = h->biHeight < 0 ? -h->biHeight : h->biHeight;
+        size_t stride = ((size_t(h->biWidth) * h->biBitCount + 31) / 32) * 4;
+        volatile BYTE sum = 0;
+        const BYTE* p = static_cast<const BYTE*>(bits);
+        for (size_t i = 0; i < stride * size_t(height); ++i) sum = BYTE(sum + p[i]);
+    }
+    return reinterpret_cast<HBITMAP>(uintptr_t(0x30));
+}
+inline int StretchDIBits(HDC, int, int, int, int, int, int, int, int, const void*, const BITMAPINFO*, UINT,
+                         DWORD) {
+    return 1;
+}
