@@ -2,7 +2,8 @@
 // or as a PNG file (behind an optional header of another format), decoded by
 // the system's libpng under the loader's own size limits and memory arena.
 // Properties: a loaded picture has a positive size, its pixel block holds
-// height x stride bytes (every byte is read, so a short block is caught),
+// height x stride bytes, or the image size for run-length compressed rows
+// (every byte is read, so a short block is caught),
 // making the device copy and drawing any rectangle stay inside it; a refused
 // picture is left empty.
 #include <cstdint>
@@ -43,12 +44,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32);
             FUZZ_CHECK(picture.stride() >= (DWORD(picture.width()) * DWORD(bits) + 7) / 8);
             FUZZ_CHECK(picture.stride() % 4 == 0);
+            BITMAPINFO* info = picture.lockInfo();
+            FUZZ_CHECK(info != nullptr);
+            // Run-length compressed rows stay compressed (GDI expands them):
+            // their block holds the header's image size, not height x stride.
+            const DWORD compression = info->bmiHeader.biCompression;
+            const DWORD bytes =
+                compression == 1 || compression == 2 ? info->bmiHeader.biSizeImage : picture.pixelBytes();
             const BYTE* pixels = picture.lockBits();
             FUZZ_CHECK(pixels != nullptr);
             volatile BYTE sum = 0;
-            for (DWORD i = 0; i < picture.pixelBytes(); ++i) sum = BYTE(sum + pixels[i]);
-            BITMAPINFO* info = picture.lockInfo();
-            FUZZ_CHECK(info != nullptr);
+            for (DWORD i = 0; i < bytes; ++i) sum = BYTE(sum + pixels[i]);
             picture.unlock();
             for (int i = 0; i < 256; ++i) picture.colorAt(i);
             const RECT rect{left, top, right, bottom};

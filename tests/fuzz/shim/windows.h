@@ -675,9 +675,12 @@ inline HBITMAP CreateDIBitmap(HDC, const BITMAPINFOHEADER* h, DWORD init, const 
     if (init == CBM_INIT && bits && h->biWidth > 0) {
         LONG height = h->biHeight < 0 ? -h->biHeight : h->biHeight;
         size_t stride = ((size_t(h->biWidth) * h->biBitCount + 31) / 32) * 4;
+        // Run-length compressed rows: the header's image size.
+        size_t bytes =
+            h->biCompression == 1 || h->biCompression == 2 ? h->biSizeImage : stride * size_t(height);
         volatile BYTE sum = 0;
         const BYTE* p = static_cast<const BYTE*>(bits);
-        for (size_t i = 0; i < stride * size_t(height); ++i) sum = BYTE(sum + p[i]);
+        for (size_t i = 0; i < bytes; ++i) sum = BYTE(sum + p[i]);
     }
     return reinterpret_cast<HBITMAP>(uintptr_t(0x30));
 }
