@@ -120,7 +120,12 @@ void CopyJob::startEntry() {
         if (handleError(kErrorOpen, e.source.fullPath())) skipEntry();
         return;
     }
-    dst_ = CreateFileA(dst, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A destination not seen as existing is made as a new file only: when
+    // the existence check failed (a folder that cannot be listed), replacing
+    // what is there would destroy a file nobody was asked about, and the
+    // undo would then delete it as one of this run's creations.
+    const DWORD disposition = pending_ == CopyEntry::Created ? CREATE_NEW : CREATE_ALWAYS;
+    dst_ = CreateFileA(dst, GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (dst_ == INVALID_HANDLE_VALUE) {
         e.result = pending_ == CopyEntry::RenamedFirst ? pending_ : CopyEntry::NotDone;
         if (handleError(kErrorCreate, dst)) skipEntry();

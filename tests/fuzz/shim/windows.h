@@ -444,3 +444,247 @@ inline DWORD CharUpperBuffA(char* s, DWORD n) {
     }
     return n;
 }
+
+// Windows and message boxes: only the types and flags the headers name.
+typedef struct HWND__* HWND;
+typedef uint32_t COLORREF;
+#define RGB(r, g, b)                                                                                         \
+    ((COLORREF)(((uint8_t)(r)) | ((uint32_t)(uint8_t)(g) << 8) | ((uint32_t)(uint8_t)(b) << 16)))
+#define GetRValue(c) ((uint8_t)(c))
+#define GetGValue(c) ((uint8_t)((c) >> 8))
+#define GetBValue(c) ((uint8_t)((c) >> 16))
+#define MB_OK 0x0u
+#define MB_ICONERROR 0x10u
+#define MB_ICONWARNING 0x30u
+
+// Private profiles read from the in-memory files the way Windows reads an
+// INI file: "[section]" lines and "key=value" lines, names compared without
+// case, the first section and the first key of a name winning, blanks around
+// names and values dropped, one pair of quotes around a value removed.
+namespace fakefs {
+struct ProfileKey {
+    std::string name, value;
+};
+struct ProfileSection {
+    std::string name;
+    std::vector<ProfileKey> keys;
+};
+inline std::string trimBlanks(const std::string& s) {
+    size_t a = 0, b = s.size();
+    while (a < b && (s[a] == ' ' || s[a] == '\t' || s[a] == '\r')) ++a;
+    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t' || s[b - 1] == '\r')) --b;
+    return s.substr(a, b - a);
+}
+inline std::vector<ProfileSection> parseProfile(const std::string& bytes) {
+    std::vector<ProfileSection> out;
+    size_t pos = 0;
+    while (pos <= bytes.size()) {
+        size_t end = bytes.find('\n', pos);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = trimBlanks(bytes.substr(pos, end - pos));
+        pos = end + 1;
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            size_t close = line.find(']');
+            out.push_back(ProfileSection{
+                trimBlanks(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)), {}});
+            continue;
+        }
+        if (out.empty()) continue;
+        size_t eq = line.find('=');
+        if (eq == std::string::npos) {
+            out.back().keys.push_back(ProfileKey{line, std::string()});
+            continue;
+        }
+        std::string value = trimBlanks(line.substr(eq + 1));
+        if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
+                                  (value.front() == '\'' && value.back() == '\'')))
+            value = value.substr(1, value.size() - 2);
+        out.back().keys.push_back(ProfileKey{trimBlanks(line.substr(0, eq)), value});
+    }
+    return out;
+}
+inline const ProfileSection* findSection(const std::vector<ProfileSection>& all, const char* name) {
+    for (const ProfileSection& s : all)
+        if (sameName(s.name, trimBlanks(name))) return &s;
+    return nullptr;
+}
+// Copies a list of names, each 0-terminated, the list ended by a second 0;
+// a list that does not fit is cut at size - 2 and size - 2 returned.
+inline DWORD copyList(const std::vector<std::string>& names, char* out, DWORD size) {
+    if (size == 0) return 0;
+    if (size == 1) {
+        out[0] = 0;
+        return 0;
+    }
+    std::string all;
+    for (const std::string& n : names) {
+        all += n;
+        all += '\0';
+    }
+    if (all.size() + 1 > size) {
+        std::memcpy(out, all.data(), size - 2);
+        out[size - 2] = 0;
+        out[size - 1] = 0;
+        return size - 2;
+    }
+    std::memcpy(out, all.data(), all.size());
+    out[all.size()] = 0;
+    if (all.empty() && size > 1) out[1] = 0;
+    return DWORD(all.size());
+}
+}  // namespace fakefs
+
+inline DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
+                                      char* out, DWORD size, const char* file) {
+    if (!out || size == 0) return 0;
+    fakefs::Node* n = file ? fakefs::find(file) : nullptr;
+    std::vector<fakefs::ProfileSection> all;
+    if (n && !n->folder && !fakefs::failing("GetPrivateProfileStringA", file))
+        all = fakefs::parseProfile(n->bytes);
+    if (!section) {
+        std::vector<std::string> names;
+        for (auto& s : all) names.push_back(s.name);
+        return fakefs::copyList(names, out, size);
+    }
+    const fakefs::ProfileSection* s = fakefs::findSection(all, section);
+    if (!key) {
+        std::vector<std::string> names;
+        if (s)
+            for (auto& k : s->keys) names.push_back(k.name);
+        return fakefs::copyList(names, out, size);
+    }
+    std::string value = fakefs::trimBlanks(defaultValue ? defaultValue : "");
+    if (s)
+        for (auto& k : s->keys)
+            if (fakefs::sameName(k.name, fakefs::trimBlanks(key))) {
+                value = k.value;
+                break;
+            }
+    size_t len = value.size() < size - 1 ? value.size() : size - 1;
+    std::memcpy(out, value.data(), len);
+    out[len] = 0;
+    return DWORD(len);
+}
+inline UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValue, const char* file) {
+    char value[64];
+    if (GetPrivateProfileStringA(section, key, "", value, sizeof value, file) == 0) return UINT(defaultValue);
+    const char* p = value;
+    bool negative = *p == '-';
+    if (*p == '-' || *p == '+') ++p;
+    uint32_t n = 0;
+    while (*p >= '0' && *p <= '9') n = n * 10 + uint32_t(*p++ - '0');
+    return negative ? UINT(0u - n) : UINT(n);
+}
+inline DWORD GetPrivateProfileSectionNamesA(char* out, DWORD size, const char* file) {
+    return GetPrivateProfileStringA(nullptr, nullptr, nullptr, out, size, file);
+}
+
+// Moving and file times. A move keeps the bytes and attributes and never
+// replaces an existing name; every file carries the same (zero) times.
+#define FILE_FLAG_SEQUENTIAL_SCAN 0x08000000u
+inline BOOL MoveFileA(const char* from, const char* to) {
+    fakefs::State& st = fakefs::state();
+    if (!st.enabled || fakefs::failing("MoveFileA", from)) return 0;
+    fakefs::Node* n = fakefs::find(from);
+    if (!n || fakefs::find(to) || !fakefs::parentExists(to) || n->folder) {
+        st.lastError = !n ? ERROR_FILE_NOT_FOUND : ERROR_ALREADY_EXISTS;
+        return 0;
+    }
+    fakefs::Node moved = *n;
+    st.nodes.erase(fakefs::normal(from));
+    st.nodes[fakefs::normal(to)] = moved;
+    return 1;
+}
+inline LONG CompareFileTime(const FILETIME* a, const FILETIME* b) {
+    uint64_t x = (uint64_t(a->dwHighDateTime) << 32) | a->dwLowDateTime;
+    uint64_t y = (uint64_t(b->dwHighDateTime) << 32) | b->dwLowDateTime;
+    return x < y ? -1 : x > y ? 1 : 0;
+}
+inline BOOL GetFileTime(HANDLE h, FILETIME* c, FILETIME* a, FILETIME* w) {
+    if (!fakeOpen(h)) return 0;
+    for (FILETIME* t : {c, a, w})
+        if (t) *t = FILETIME{0, 0};
+    return 1;
+}
+inline BOOL SetFileTime(HANDLE h, const FILETIME*, const FILETIME*, const FILETIME*) {
+    return fakeOpen(h) ? 1 : 0;
+}
+
+// Pictures: the bitmap headers and rectangles, a screen that accepts every
+// drawing call and device bitmaps that are plain tokens.
+typedef uint8_t BYTE;
+typedef uint16_t WORD;
+#define GMEM_LOCKCOUNT 0x00FFu
+#define GMEM_DISCARDED 0x4000u
+inline UINT GlobalFlags(HGLOBAL h) { return fakeGlobals().count(h) ? 0u : GMEM_DISCARDED; }
+struct RGBQUAD {
+    BYTE rgbBlue, rgbGreen, rgbRed, rgbReserved;
+};
+#pragma pack(push, 2)
+struct BITMAPFILEHEADER {
+    WORD bfType;
+    DWORD bfSize;
+    WORD bfReserved1, bfReserved2;
+    DWORD bfOffBits;
+};
+#pragma pack(pop)
+struct BITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth, biHeight;
+    WORD biPlanes, biBitCount;
+    DWORD biCompression, biSizeImage;
+    LONG biXPelsPerMeter, biYPelsPerMeter;
+    DWORD biClrUsed, biClrImportant;
+};
+struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+};
+struct RECT {
+    LONG left, top, right, bottom;
+};
+#define BI_RGB 0u
+#define BI_BITFIELDS 3u
+#define CBM_INIT 4u
+#define DIB_RGB_COLORS 0u
+#define SRCCOPY 0x00CC0020u
+typedef struct HDC__* HDC;
+typedef struct HBITMAP__* HBITMAP;
+typedef void* HGDIOBJ;
+inline BOOL IntersectRect(RECT* out, const RECT* a, const RECT* b) {
+    RECT r{a->left > b->left ? a->left : b->left, a->top > b->top ? a->top : b->top,
+           a->right < b->right ? a->right : b->right, a->bottom < b->bottom ? a->bottom : b->bottom};
+    if (r.left >= r.right || r.top >= r.bottom) {
+        *out = RECT{0, 0, 0, 0};
+        return 0;
+    }
+    *out = r;
+    return 1;
+}
+inline HDC GetDC(HWND) { return reinterpret_cast<HDC>(uintptr_t(0x10)); }
+inline int ReleaseDC(HWND, HDC) { return 1; }
+inline HDC CreateCompatibleDC(HDC) { return reinterpret_cast<HDC>(uintptr_t(0x20)); }
+inline BOOL DeleteDC(HDC) { return 1; }
+inline HGDIOBJ SelectObject(HDC, HGDIOBJ o) { return o; }
+inline BOOL DeleteObject(HGDIOBJ) { return 1; }
+inline BOOL BitBlt(HDC, int, int, int, int, HDC, int, int, DWORD) { return 1; }
+// Reads every pixel byte it is given, so a row outside the block is caught.
+inline HBITMAP CreateDIBitmap(HDC, const BITMAPINFOHEADER* h, DWORD init, const void* bits, const BITMAPINFO*,
+                              UINT) {
+    if (init == CBM_INIT && bits && h->biWidth > 0) {
+        LONG height = h->biHeight < 0 ? -h->biHeight : h->biHeight;
+        size_t stride = ((size_t(h->biWidth) * h->biBitCount + 31) / 32) * 4;
+        // Run-length compressed rows: the header's image size.
+        size_t bytes =
+            h->biCompression == 1 || h->biCompression == 2 ? h->biSizeImage : stride * size_t(height);
+        volatile BYTE sum = 0;
+        const BYTE* p = static_cast<const BYTE*>(bits);
+        for (size_t i = 0; i < bytes; ++i) sum = BYTE(sum + p[i]);
+    }
+    return reinterpret_cast<HBITMAP>(uintptr_t(0x30));
+}
+inline int StretchDIBits(HDC, int, int, int, int, int, int, int, int, const void*, const BITMAPINFO*, UINT,
+                         DWORD) {
+    return 1;
+}
