@@ -119,19 +119,19 @@ void checkClamp(Context& c, const IniLines& lines, common::ProfileFile& ini, con
     char value[64];
     ini.readString(section, key, value, sizeof value);
     if (!value[0]) return;
-    long written = values::parseDecimal(value);
+    long written = menu::values::parseDecimal(value);
     if (written != used)
         c.out.add("MENU.INI", lines.key(section, key), false,
                   format(checktext::kClamped, key, written, used));
 }
 
-void checkButton(Context& c, const IniLines& lines, common::ProfileFile& ini, const MenuConfig& config,
+void checkButton(Context& c, const IniLines& lines, common::ProfileFile& ini, const menu::MenuConfig& config,
                  const char* section, int number) {
-    ButtonDesc desc;
-    char message[kMessageSize];
+    menu::ButtonDesc desc;
+    char message[menu::kMessageSize];
     char bitmapKey[40];
     std::snprintf(bitmapKey, sizeof bitmapKey, number > 0 ? "Bitmap%d" : "Bitmap", number);
-    if (!readButtonDesc(ini, config, section, number, desc, message, sizeof message)) {
+    if (!menu::readButtonDesc(ini, config, section, number, desc, message, sizeof message)) {
         bool bitmapMissing = desc.bitmapPath[0] && !common::isExistingFile(desc.bitmapPath);
         c.out.add("MENU.INI", lines.key(section, bitmapMissing ? bitmapKey : "Sound"), true,
                   c.relativeText(message));
@@ -141,7 +141,7 @@ void checkButton(Context& c, const IniLines& lines, common::ProfileFile& ini, co
     checkCase(c, "MENU.INI", lines.key(section, "Sound"), desc.soundPath);
     if (number > 1) return;  // the page-menu buttons share one section's styles
     char key[40];
-    for (int s = 0; s < StyleCount; ++s) {
+    for (int s = 0; s < menu::StyleCount; ++s) {
         std::snprintf(key, sizeof key, "FontSize.%s", kStyleNames[s]);
         checkClamp(c, lines, ini, section, key, desc.styles[s].fontSize);
     }
@@ -153,11 +153,11 @@ void checkMenuIni(Context& c, std::string* caption) {
     IniLines lines(readWholeFile(path));
     common::ProfileFile ini;
     ini.locateFrom((c.folder + "Ostrel.exe").c_str(), "MENU.INI");
-    MenuConfig config;
-    readOstrelSection(ini, config);
+    menu::MenuConfig config;
+    menu::readOstrelSection(ini, config);
     *caption = config.caption;
     checkReference(c, "MENU.INI", lines.key("OSTREL", "BackGround"), config.backgroundPath,
-                   menutext::kMissingBackground);
+                   menu::menutext::kMissingBackground);
     // Without `StdSound` the menu looks for "Click.wav" and clicks silently
     // when there is none: a warning only, as the author named no file.
     char named[8];
@@ -174,15 +174,15 @@ void checkMenuIni(Context& c, std::string* caption) {
         std::snprintf(key, sizeof key, "BitMap%d", count + 1);
         if (!ini.hasValue(key)) break;
     }
-    if (count == 0) c.out.add("MENU.INI", lines.section("BUTTON.MENU"), true, configtext::kNoMenuButtons);
+    if (count == 0) c.out.add("MENU.INI", lines.section("BUTTON.MENU"), true, menu::configtext::kNoMenuButtons);
     for (int i = 1; i <= count; ++i) checkButton(c, lines, ini, config, "BUTTON.MENU", i);
 
     // The grid's own limits are the reader's: a full read tells what it made
     // of `Column` and `Row` (possible only when every section reads).
-    MenuConfig whole;
-    readOstrelSection(ini, whole);
-    char message[kMessageSize];
-    if (readButtonSections(ini, whole, message, sizeof message) && whole.execute) {
+    menu::MenuConfig whole;
+    menu::readOstrelSection(ini, whole);
+    char message[menu::kMessageSize];
+    if (menu::readButtonSections(ini, whole, message, sizeof message) && whole.execute) {
         checkClamp(c, lines, ini, "BUTTON.Execute", "Column", whole.execute->columns);
         checkClamp(c, lines, ini, "BUTTON.Execute", "Row", whole.execute->rows);
     }
@@ -209,7 +209,7 @@ void checkMenuDat(Context& c, const std::string& caption) {
     std::string path = c.folder + "MENU.DAT";
     if (!common::isExistingFile(path.c_str())) return;
     IniLines lines(readWholeFile(path));
-    MenuData data;
+    menu::MenuData data;
     data.locate(nullptr, path.c_str());
     data.checkFiles = true;  // the disc is checked whether its file is read-only or not
     data.setOwner(nullptr, caption.c_str());

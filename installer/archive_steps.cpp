@@ -15,6 +15,8 @@
 #include "texts.h"
 #include <shellapi.h>
 
+namespace installer {
+
 using installer::ArchiveLibrary;
 
 namespace {
@@ -147,8 +149,6 @@ bool archiveUnpackedBytes(const CopyEntry& archive, unsigned long long* bytes) {
     return true;
 }
 
-namespace installer {
-
 // Starts or opens what the setup archive or document left in folder. True
 // when it started; *keepFolder tells whether the folder must stay (a
 // program still running from it, or no way to know when it ends).
@@ -235,8 +235,6 @@ bool unpackAndStart(InstallerContext& ctx, const std::string& archive, const std
     return started;
 }
 
-}  // namespace installer
-
 bool runSetupArchiveSection(InstallerContext& ctx, FirstMessage* firstMessage) {
     const char* section = ctx.section.c_str();
     std::string value;
@@ -267,3 +265,5 @@ bool runSetupArchiveSection(InstallerContext& ctx, FirstMessage* firstMessage) {
     }
     return installer::unpackAndStart(ctx, archive, v.program, firstMessage);
 }
+
+}  // namespace installer

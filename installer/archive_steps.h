@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <string>
 
+namespace installer {
+
 class FirstMessage;
 
 // Lists the section's archives; false (after its message) ends the section.
@@ -17,8 +19,6 @@ bool runSetupArchiveSection(InstallerContext& ctx, FirstMessage* firstMessage);
 // Adds the unpacked size of one archive for the drive totals; false after
 // showing an error that stops the counting.
 bool archiveUnpackedBytes(const CopyEntry& archive, unsigned long long* bytes);
-
-namespace installer {
 
 // Opens the archive, checks that program is in it, unpacks the whole archive
 // into a fresh temporary folder with the extraction window and starts or

@@ -4,6 +4,8 @@
 #include "resource.h"
 #include "path_text.h"
 
+namespace installer {
+
 void ClosingDialog::run(HINSTANCE instance) {
     if (runModal(instance, IDD_CLOSING, nullptr) != IDOK) return;
     if (openFolder_) openWithShell(options_.destination);
@@ -46,3 +48,5 @@ void ClosingDialog::onCommand(int id, int, HWND) {
         EndDialog(hwnd_, IDCANCEL);
     }
 }
+
+}  // namespace installer

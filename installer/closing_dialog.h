@@ -6,6 +6,8 @@
 #include "dialog_base.h"
 #include "section_texts.h"
 
+namespace installer {
+
 class ClosingDialog : public common::DialogBase {
 public:
     struct Options {
@@ -28,3 +30,5 @@ private:
     Options options_;
     bool openFolder_ = false, openGroup_ = false, followUp_ = false;
 };
+
+}  // namespace installer

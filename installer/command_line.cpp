@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace installer {
+
 CommandLine parseCommandLine(const char* line, bool (*fileExists)(const char* path)) {
     CommandLine cl;
     if (!line) return cl;
@@ -58,3 +60,5 @@ bool isSelectionSection(const char* section) {
     const char* dot = section ? strchr(section, '.') : nullptr;
     return dot && common::equalsNoCase(dot + 1, "SELECT");
 }
+
+}  // namespace installer

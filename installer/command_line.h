@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+namespace installer {
+
 struct CommandLine {
     enum Kind { Empty, ScriptNamed, Section };
     Kind kind = Empty;
@@ -21,3 +23,5 @@ CommandLine parseCommandLine(const char* line, bool (*fileExists)(const char* pa
 
 // True for a section name whose part from its first "." is ".SELECT" (any case).
 bool isSelectionSection(const char* section);
+
+}  // namespace installer

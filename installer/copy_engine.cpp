@@ -4,6 +4,8 @@
 #include "text_format.h"
 #include "file_system.h"
 
+namespace installer {
+
 std::string renamedPath(const char* path, int n) {
     std::string p = path ? path : "";
     const char* slash = common::findLastChar(p.c_str(), '\\');
@@ -252,3 +254,5 @@ bool copyAll(CopyList& list, CopyPrompts& prompts) {
     while (job.step() == CopyJob::Running) {}
     return job.status() == CopyJob::Finished;
 }
+
+}  // namespace installer

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include "copy_entry.h"
 
+namespace installer {
+
 enum class OverwriteAnswer { Yes, IfNewer, All, Rename, No, Cancel };
 enum class ErrorAnswer { Skip, Cancel };
 
@@ -84,3 +86,5 @@ private:
 std::string renamedPath(const char* path, int n);
 // Runs the whole copy with no window (used by tools and tests); false when aborted.
 bool copyAll(CopyList& list, CopyPrompts& prompts);
+
+}  // namespace installer

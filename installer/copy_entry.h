@@ -5,6 +5,8 @@
 #include <vector>
 #include "path_name.h"
 
+namespace installer {
+
 struct CopyEntry {
     enum Result { NotDone = 0, Overwrote = 1, Created = 2, RenamedFirst = 3 };
 
@@ -31,3 +33,5 @@ typedef std::vector<std::unique_ptr<CopyEntry>> CopyList;
 // Gives every file entry its final destination: the destination folder in
 // front of relative ones, and the source's name and extension.
 void resolveDestinations(CopyList& files, const char* destinationFolder);
+
+}  // namespace installer

@@ -3,6 +3,8 @@
 #include "texts.h"
 #include "text_format.h"
 
+namespace installer {
+
 CopyErrorDialog::CopyErrorDialog(int error, const char* path) {
     const char* format = (error >= 1 && error <= 6) ? texts::kCopyErrors[error] : "%s";
     text_ = common::formatText(format, path ? path : "");
@@ -23,3 +25,5 @@ BOOL CopyErrorDialog::onInit() {
 void CopyErrorDialog::onCommand(int id, int, HWND) {
     if (id == IDC_ERR_SKIP || id == IDCANCEL) EndDialog(hwnd_, id);
 }
+
+}  // namespace installer

@@ -5,6 +5,8 @@
 #include "copy_engine.h"
 #include "dialog_base.h"
 
+namespace installer {
+
 class CopyErrorDialog : public common::DialogBase {
 public:
     CopyErrorDialog(int error, const char* path);
@@ -17,3 +19,5 @@ protected:
 private:
     std::string text_;
 };
+
+}  // namespace installer

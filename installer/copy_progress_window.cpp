@@ -7,6 +7,8 @@
 #include "message_box.h"
 #include <commctrl.h>
 
+namespace installer {
+
 bool CopyProgressWindow::run(CopyList& list) {
     if (!createModeless(instance_, IDD_PROGRESS, nullptr)) {
         // Without a window the copy still runs; questions get no owner.
@@ -78,3 +80,5 @@ ErrorAnswer CopyProgressWindow::askError(int error, const char* path) {
     CopyErrorDialog dialog(error, path);
     return dialog.ask(instance_, hwnd_);
 }
+
+}  // namespace installer

@@ -5,6 +5,8 @@
 #include "copy_engine.h"
 #include "dialog_base.h"
 
+namespace installer {
+
 class CopyProgressWindow : public common::DialogBase, public CopyPrompts {
 public:
     explicit CopyProgressWindow(HINSTANCE instance) : instance_(instance) {}
@@ -25,3 +27,5 @@ private:
     bool abortRequested_ = false;
     int lastPercent_ = -1;
 };
+
+}  // namespace installer

@@ -11,6 +11,8 @@
 #include "shortcut_steps.h"
 #include "texts.h"
 
+namespace installer {
+
 bool runCopySection(InstallerContext& ctx, FirstMessage* firstMessage) {
     const char* section = ctx.section.c_str();
     CopyList archives, files;
@@ -74,3 +76,5 @@ bool runCopySection(InstallerContext& ctx, FirstMessage* firstMessage) {
     ClosingDialog(closing).run(ctx.instance);
     return true;
 }
+
+}  // namespace installer

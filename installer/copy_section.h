@@ -2,7 +2,11 @@
 #pragma once
 #include "installer_context.h"
 
+namespace installer {
+
 class FirstMessage;
 
 // Carries the section out; false when a step failed or the user cancelled.
 bool runCopySection(InstallerContext& ctx, FirstMessage* firstMessage);
+
+}  // namespace installer

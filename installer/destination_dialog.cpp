@@ -11,6 +11,8 @@
 #include <shlobj.h>
 #include <objbase.h>
 
+namespace installer {
+
 namespace {
 
 struct BrowseState {
@@ -239,3 +241,5 @@ void DestinationDialog::checkSizes() {
             a->saved = false;
         }
 }
+
+}  // namespace installer

@@ -6,6 +6,8 @@
 #include "copy_entry.h"
 #include "dialog_base.h"
 
+namespace installer {
+
 class DestinationDialog : public common::DialogBase {
 public:
     struct Options {
@@ -50,3 +52,5 @@ private:
     std::string groupPlace_;
     bool group_ = false, desktop_ = false;
 };
+
+}  // namespace installer

@@ -17,6 +17,8 @@
 #include "texts.h"
 #include <shellapi.h>
 
+namespace installer {
+
 using installer::ArchiveLibrary;
 
 namespace {
@@ -233,3 +235,5 @@ bool showDocument(HWND owner, InstallerContext& ctx, const char* section, int mo
     installer::TextWindow window(data, document);
     return window.show(ctx.instance, owner);
 }
+
+}  // namespace installer

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <cctype>
 
+namespace installer {
+
 namespace {
 
 struct DriveRecord {
@@ -82,3 +84,5 @@ DriveTotals computeDriveTotals(const CopyList& files, const CopyList* archives,
     }
     return t;
 }
+
+}  // namespace installer

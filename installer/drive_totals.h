@@ -3,6 +3,8 @@
 #include <string>
 #include "copy_entry.h"
 
+namespace installer {
+
 struct DriveTotals {
     std::string required;  // "C:  2 KB D:  1.001 KB " ...
     std::string free;
@@ -14,3 +16,5 @@ DriveTotals computeDriveTotals(const CopyList& files, const CopyList* archives,
                                bool (*archiveBytes)(const CopyEntry& archive, unsigned long long* bytes));
 // Free bytes of the drive with this root ("C:\\"); 0 when unknown.
 unsigned long long freeBytes(const char* root);
+
+}  // namespace installer

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <cstring>
 
+namespace installer {
+
 namespace {
 
 const size_t kCopyValueBytes = 780;
@@ -122,3 +124,5 @@ void resolveDestinations(CopyList& files, const char* destinationFolder) {
             e->overlongDestination.clear();
     }
 }
+
+}  // namespace installer

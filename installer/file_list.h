@@ -3,6 +3,8 @@
 #include <string>
 #include "copy_entry.h"
 
+namespace installer {
+
 class ScriptFile;
 class MacroSource;
 
@@ -20,3 +22,5 @@ bool buildFileList(ScriptFile& script, const char* section, const char* sourceBa
 
 // Total bytes of all sources.
 unsigned long long totalSourceBytes(const CopyList& list);
+
+}  // namespace installer

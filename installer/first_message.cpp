@@ -3,6 +3,8 @@
 #include "installer_messages.h"
 #include "resource.h"
 
+namespace installer {
+
 class FirstMessageDialog : public common::DialogBase {
 public:
     explicit FirstMessageDialog(FirstMessage& owner) : owner_(owner) {}
@@ -83,3 +85,5 @@ void FirstMessage::close() {
     CloseHandle(thread_);
     thread_ = nullptr;
 }
+
+}  // namespace installer

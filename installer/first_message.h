@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <string>
 
+namespace installer {
+
 class FirstMessage {
 public:
     explicit FirstMessage(HINSTANCE instance) : instance_(instance) {}
@@ -29,3 +31,5 @@ private:
 
     friend class FirstMessageDialog;
 };
+
+}  // namespace installer

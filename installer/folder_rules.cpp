@@ -2,6 +2,8 @@
 #include "sjis.h"
 #include <cstring>
 
+namespace installer {
+
 DestinationStatus destinationFolder(const char* dstDir, const char* section, const MacroSource& source,
                                     std::string* out) {
     std::string value = (dstDir && *dstDir) ? dstDir : std::string("$PROG\\") + (section ? section : "");
@@ -38,3 +40,5 @@ bool sourceFolder(const char* srcDir, const char* section, bool (*folderExists)(
     *out = v;
     return true;
 }
+
+}  // namespace installer

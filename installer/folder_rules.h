@@ -3,6 +3,8 @@
 #include <string>
 #include "path_macros.h"
 
+namespace installer {
+
 enum class DestinationStatus { Ok, DriveGiven, TooLong };
 
 const size_t kDestinationBytes = 260;
@@ -21,3 +23,5 @@ DestinationStatus destinationFolder(const char* dstDir, const char* section, con
 // ".\\" otherwise (without isFolder, folderExists decides).
 bool sourceFolder(const char* srcDir, const char* section, bool (*folderExists)(const char* path),
                   std::string* out, bool (*isFolder)(const char* path) = nullptr);
+
+}  // namespace installer

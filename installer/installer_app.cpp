@@ -17,6 +17,8 @@
 #include "file_system.h"
 #include <commctrl.h>
 
+namespace installer {
+
 namespace {
 
 bool folderPartExists(const char* path) {
@@ -176,3 +178,5 @@ int runInstaller(HINSTANCE instance, const char* commandLine) {
     }
     return 0;
 }
+
+}  // namespace installer

@@ -2,6 +2,10 @@
 #pragma once
 #include <windows.h>
 
+namespace installer {
+
 // Runs the installer for the command line (the text after the program
 // name). Always returns 0, the program's exit code.
 int runInstaller(HINSTANCE instance, const char* commandLine);
+
+}  // namespace installer

@@ -6,6 +6,8 @@
 #include "script_file.h"
 #include "system_folders.h"
 
+namespace installer {
+
 struct InstallerContext {
     HINSTANCE instance = nullptr;
     ScriptFile script;
@@ -20,3 +22,5 @@ struct InstallerContext {
     // Script folder plus source folder: where a section's files are read.
     std::string sourceBase() const;
 };
+
+}  // namespace installer

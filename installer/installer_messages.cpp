@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace installer {
+
 const char* programName() {
     static char name[MAX_PATH];
     if (!name[0]) {
@@ -54,3 +56,5 @@ bool askQuestion(const char* textIn, const char* title) {
     int r = messageBox(textIn, title ? title : texts::kTitleQuestion, MB_ICONQUESTION | MB_OKCANCEL);
     return r == IDOK || r == IDYES;
 }
+
+}  // namespace installer

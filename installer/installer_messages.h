@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+namespace installer {
+
 // The program's own name, without folder and without anything from its first ".".
 const char* programName();
 // Caption "<program> - <title>" (the name alone without title), 255 bytes at most.
@@ -14,3 +16,5 @@ int messageBox(const char* text, const char* title, UINT flags);
 void errorBox(const char* title, const char* format, ...);
 // A question (OK and Cancel); true for OK or Yes. Title "問い合わせ" when null.
 bool askQuestion(const char* text, const char* title = nullptr);
+
+}  // namespace installer

@@ -9,6 +9,8 @@
 #include "file_system.h"
 #include <shellapi.h>
 
+namespace installer {
+
 namespace {
 
 struct EditSearch {
@@ -110,3 +112,5 @@ bool runInstallerSection(InstallerContext& ctx, FirstMessage* firstMessage) {
     }
     return true;
 }
+
+}  // namespace installer

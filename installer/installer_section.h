@@ -2,6 +2,8 @@
 #pragma once
 #include "installer_context.h"
 
+namespace installer {
+
 class FirstMessage;
 
 // Starts the section's program; true when it was started.
@@ -16,3 +18,5 @@ struct InstallerCommand {
 // source folder; exists answers whether a file is there.
 InstallerCommand installerCommand(const char* value, const char* section, const std::string& sourceBase,
                                   bool (*exists)(const char* path));
+
+}  // namespace installer

@@ -4,6 +4,8 @@
 #include "texts.h"
 #include <commctrl.h>
 
+namespace installer {
+
 bool ItemListDialog::choose(std::string* section) {
     if (ctx_.script.sectionNames().empty()) return false;
     rows_ = itemRows(ctx_.script);
@@ -156,3 +158,5 @@ INT_PTR ItemListDialog::onMessage(UINT message, WPARAM, LPARAM lParam) {
     }
     return FALSE;
 }
+
+}  // namespace installer

@@ -7,6 +7,8 @@
 #include "installer_context.h"
 #include "item_rows.h"
 
+namespace installer {
+
 class ItemListDialog : public common::DialogBase {
 public:
     explicit ItemListDialog(InstallerContext& ctx) : ctx_(ctx) {}
@@ -29,3 +31,5 @@ private:
     bool descending_[3] = {true, true, true};  // flipped before the first sort: ascending
     std::string chosen_;
 };
+
+}  // namespace installer

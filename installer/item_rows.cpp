@@ -4,6 +4,8 @@
 #include "sjis.h"
 #include <algorithm>
 
+namespace installer {
+
 static std::string cut(const std::string& s, size_t max) {
     return s.substr(0, common::boundedLength(s.data(), s.size(), max));
 }
@@ -38,3 +40,5 @@ void sortRows(std::vector<ItemRow>& rows, int column, bool descending) {
         return false;
     });
 }
+
+}  // namespace installer

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace installer {
+
 class ScriptFile;
 
 struct ItemRow {
@@ -20,3 +22,5 @@ std::vector<ItemRow> itemRows(ScriptFile& script);
 // Sorts by column (0 title, 1 mode, 2 section) and then by the remaining
 // ones: title, section, mode / mode, title, section / section, title, mode.
 void sortRows(std::vector<ItemRow>& rows, int column, bool descending);
+
+}  // namespace installer

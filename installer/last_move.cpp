@@ -6,6 +6,8 @@
 #include <shellapi.h>
 #include <cstring>
 
+namespace installer {
+
 namespace {
 
 void copyMatches(const LastMoveEntry& entry) {
@@ -99,3 +101,5 @@ void runLastMoves(InstallerContext& ctx) {
         if (parseLastMove(value.c_str(), ctx.folders, ctx.destination, &entry)) copyMatches(entry);
     }
 }
+
+}  // namespace installer

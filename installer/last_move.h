@@ -2,6 +2,8 @@
 #pragma once
 #include "installer_context.h"
 
+namespace installer {
+
 // The entries of one LastMove value: sources (relative to the destination
 // folder) and the target folder. False for a value without ";".
 struct LastMoveEntry {
@@ -19,3 +21,5 @@ std::vector<std::string> lastMoveValues(ScriptFile& script, const char* section)
 // Carries out LastMove, LastMove1 ... (the first missing numbered key ends
 // the list). Failures are not reported.
 void runLastMoves(InstallerContext& ctx);
+
+}  // namespace installer

@@ -7,6 +7,8 @@
 #include "text_format.h"
 #include <shellapi.h>
 
+namespace installer {
+
 std::string startErrorText(INT_PTR result, const char* path) {
     const char* format;
     switch (result) {
@@ -64,3 +66,5 @@ bool openWithProgram(const std::string& program, const std::string& file) {
     reportFailure(r, program);
     return false;
 }
+
+}  // namespace installer

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <string>
 
+namespace installer {
+
 // The text for a ShellExecuteA result below 32 and a path.
 std::string startErrorText(INT_PTR result, const char* path);
 // Opens a folder or file with the default verb, its own folder as working
@@ -12,3 +14,5 @@ std::string startErrorText(INT_PTR result, const char* path);
 bool openWithShell(const std::string& path);
 // Starts program (as written) with the file's full path as parameter.
 bool openWithProgram(const std::string& program, const std::string& file);
+
+}  // namespace installer

@@ -7,7 +7,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         // The runtime's own argument text loses a first byte of 0x80 or
         // above; the full command line is taken instead.
-        return runInstaller(instance, common::commandLineArguments());
+        return installer::runInstaller(instance, common::commandLineArguments());
     } catch (...) {
         return 0;
     }

@@ -2,6 +2,8 @@
 #include "sjis.h"
 #include <cstring>
 
+namespace installer {
+
 size_t processEscapes(const char* in, char* out, size_t size) {
     if (!out || size == 0) return 0;
     out[0] = 0;
@@ -72,3 +74,5 @@ size_t processEscapes(const char* in, char* out, size_t size) {
     out[o] = 0;
     return o;
 }
+
+}  // namespace installer

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstddef>
 
+namespace installer {
+
 // Message texts and captions hold at most 255 bytes with the terminator.
 const size_t kMessageBytes = 256;
 
@@ -12,3 +14,5 @@ const size_t kMessageBytes = 256;
 // (at most 80 stretches are recognised). The output is cut to size - 1 bytes
 // without splitting a double-byte character. Returns the length written.
 size_t processEscapes(const char* in, char* out, size_t size);
+
+}  // namespace installer

@@ -5,6 +5,8 @@
 #include "text_format.h"
 #include <shellapi.h>
 
+namespace installer {
+
 std::string OverwriteDialog::fileTimeText(const FILETIME& time) {
     FILETIME local;
     SYSTEMTIME st;
@@ -68,3 +70,5 @@ void OverwriteDialog::onCommand(int id, int, HWND) {
         break;
     }
 }
+
+}  // namespace installer

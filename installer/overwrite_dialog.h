@@ -4,6 +4,8 @@
 #include "copy_engine.h"
 #include "dialog_base.h"
 
+namespace installer {
+
 class OverwriteDialog : public common::DialogBase {
 public:
     OverwriteDialog(CopyEntry& entry, const WIN32_FIND_DATAA& existing)
@@ -22,3 +24,5 @@ private:
     WIN32_FIND_DATAA existing_;
     HICON icons_[2] = {nullptr, nullptr};
 };
+
+}  // namespace installer

@@ -3,6 +3,8 @@
 #include "text_format.h"
 #include <cstring>
 
+namespace installer {
+
 namespace {
 
 std::string bounded(const std::string& s, size_t max) {
@@ -102,3 +104,5 @@ bool expandMacros(const char* in, const MacroSource& source, std::string* out) {
     }
     return true;
 }
+
+}  // namespace installer

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+namespace installer {
+
 // Where the macros get their folders from: the system in the program, fixed
 // values in tests.
 class MacroSource {
@@ -25,3 +27,5 @@ const size_t kExpandedBytes = 480;      // the whole expanded text, terminator i
 // Expands every macro of text into out. False (out left with the text cut
 // short) when the result would not fit in kExpandedBytes.
 bool expandMacros(const char* text, const MacroSource& source, std::string* out);
+
+}  // namespace installer

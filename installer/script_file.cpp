@@ -5,6 +5,8 @@
 #include <cstring>
 #include <sys/stat.h>
 
+namespace installer {
+
 bool ScriptFile::load(const char* path) {
     path_ = path ? path : "";
     sections_.clear();
@@ -162,3 +164,5 @@ std::vector<std::string> ScriptFile::sectionNames() const {
     for (size_t i = 1; i < sections_.size(); i++) names.push_back(sections_[i].name);
     return names;
 }
+
+}  // namespace installer

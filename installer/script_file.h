@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace installer {
+
 class ScriptFile {
 public:
     static const size_t kMaxLineBytes = 4094;    // a longer line goes on as the next line
@@ -60,3 +62,5 @@ private:
     size_t lastLine_ = 0;
     size_t dropped_ = 0;
 };
+
+}  // namespace installer

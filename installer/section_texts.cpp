@@ -5,6 +5,8 @@
 #include "text_format.h"
 #include <cstring>
 
+namespace installer {
+
 std::string firstLine(ScriptFile& script, const char* section) {
     std::string name;
     if (!script.getString(section, "ProductName", &name) && !script.getString(section, "Group", &name))
@@ -93,3 +95,5 @@ std::string followUpCaption(const LastExec& exec) {
     if (!exec.program.empty() || !isExe) return common::formatText(texts::kFollowUpDocument, name.c_str());
     return common::formatText(texts::kFollowUpProgram, name.c_str());
 }
+
+}  // namespace installer

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+namespace installer {
+
 class ScriptFile;
 
 const size_t kSectionMessageBytes = 512;
@@ -26,3 +28,5 @@ struct LastExec {
 LastExec parseLastExec(const char* value);
 // "ドキュメント %s を表示します" or "プログラム %s を実行します" for the entry.
 std::string followUpCaption(const LastExec& exec);
+
+}  // namespace installer

@@ -3,6 +3,8 @@
 #include "texts.h"
 #include "text_format.h"
 
+namespace installer {
+
 bool SelectDialog::choose(std::string* section) {
     if (runModal(ctx_.instance, IDD_SELECT, nullptr) != IDOK || chosen_.empty()) return false;
     *section = chosen_;
@@ -55,3 +57,5 @@ void SelectDialog::onCommand(int id, int, HWND) {
         return;
     }
 }
+
+}  // namespace installer

@@ -5,6 +5,8 @@
 #include "dialog_base.h"
 #include "installer_context.h"
 
+namespace installer {
+
 class SelectDialog : public common::DialogBase {
 public:
     SelectDialog(InstallerContext& ctx, const std::string& section) : ctx_(ctx), section_(section) {}
@@ -20,3 +22,5 @@ private:
     std::string section_;
     std::string chosen_;
 };
+
+}  // namespace installer

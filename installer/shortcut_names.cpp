@@ -4,6 +4,8 @@
 #include "texts.h"
 #include <initializer_list>
 
+namespace installer {
+
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -96,3 +98,5 @@ bool staysInside(const std::string& relative, bool ownLevel) {
     }
     return !ownLevel || depth > 0;
 }
+
+}  // namespace installer

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+namespace installer {
+
 // A GroupIcon value: the target before the first tab or comma (trailing
 // blanks removed), the name after it (leading blanks and commas skipped).
 struct IconValue {
@@ -34,3 +36,5 @@ bool hasForbiddenGroupCharacter(const char* s);
 // folder is emptied of its files, so it must never be the Programs folder
 // or one of its parents; a link must never be written outside its folder.
 bool staysInside(const std::string& relative, bool ownLevel);
+
+}  // namespace installer

@@ -13,6 +13,8 @@
 #include <shlobj.h>
 #include <cstdio>
 
+namespace installer {
+
 namespace {
 
 // A GroupIcon value is read into this many bytes.
@@ -172,3 +174,5 @@ bool createShortcuts(InstallerContext& ctx, bool programMenu, bool desktop, std:
     if (SUCCEEDED(com)) CoUninitialize();
     return true;
 }
+
+}  // namespace installer

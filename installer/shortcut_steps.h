@@ -5,6 +5,8 @@
 #include "installer_context.h"
 #include "shortcut_names.h"
 
+namespace installer {
+
 struct GroupCheck {
     bool programMenu = false;  // program-menu shortcuts may be offered
     bool desktop = false;      // desktop shortcuts too
@@ -28,3 +30,5 @@ bool createShortcuts(InstallerContext& ctx, bool programMenu, bool desktop, std:
 // Writes one shell link; false when any part of it fails.
 bool createShortcut(const std::string& linkPath, const std::string& description, const std::string& target,
                     const std::string& workingFolder);
+
+}  // namespace installer

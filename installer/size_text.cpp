@@ -1,6 +1,8 @@
 #include "size_text.h"
 #include <cstdio>
 
+namespace installer {
+
 char* formatSize(uint64_t count, char* buf, size_t size) {
     if (!buf || size == 0) return buf;
     unsigned long whole, rest;
@@ -28,3 +30,5 @@ char* formatSize(uint64_t count, char* buf, size_t size) {
     if ((size_t)n >= size) n = (int)size - 1;
     return buf + n;
 }
+
+}  // namespace installer

@@ -4,6 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace installer {
+
 // Writes the text for count into buf (always terminated) and returns a
 // pointer to its terminator, so texts can be chained.
 char* formatSize(uint64_t count, char* buf, size_t size);
+
+}  // namespace installer

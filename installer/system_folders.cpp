@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+namespace installer {
+
 static std::string windowsFolderOf() {
     char buf[MAX_PATH] = "";
     GetWindowsDirectoryA(buf, sizeof buf);
@@ -57,3 +59,5 @@ std::string SystemFolders::profileString(const std::string& file, const std::str
     GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buf, sizeof buf, file.c_str());
     return buf;
 }
+
+}  // namespace installer

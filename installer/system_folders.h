@@ -2,6 +2,8 @@
 #pragma once
 #include "path_macros.h"
 
+namespace installer {
+
 class SystemFolders : public MacroSource {
 public:
     std::string windowsFolder() const override;
@@ -15,3 +17,5 @@ public:
 
 // A special shell folder (CSIDL number) as a path; empty when there is none.
 std::string specialFolder(int csidl);
+
+}  // namespace installer

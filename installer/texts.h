@@ -2,6 +2,8 @@
 // turns the literals into Shift-JIS bytes.
 #pragma once
 
+namespace installer {
+
 namespace texts {
 
 // Titles
@@ -116,3 +118,5 @@ constexpr const char kNotExtracted[] = "展開できませんでした";
 constexpr const char kTextWindowFont[] = "ＭＳ ゴシック";
 
 }  // namespace texts
+
+}  // namespace installer

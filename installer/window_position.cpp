@@ -1,5 +1,7 @@
 #include "window_position.h"
 
+namespace installer {
+
 namespace {
 bool recorded = false;
 POINT recordedAt = {0, 0};
@@ -26,3 +28,5 @@ void placeWindow(HWND window) {
     if (y < 0) y = 0;
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+}  // namespace installer

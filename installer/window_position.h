@@ -3,7 +3,11 @@
 #pragma once
 #include <windows.h>
 
+namespace installer {
+
 void recordWindowPosition(HWND window);
 // Moves the window to the recorded place (kept on the screen), or centres
 // it on the screen when nothing was recorded yet.
 void placeWindow(HWND window);
+
+}  // namespace installer

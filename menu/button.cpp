@@ -10,6 +10,8 @@
 #include "palette.h"
 #include "sjis.h"
 
+namespace menu {
+
 HWND Button::tooltip_ = nullptr;
 Palette* Button::palette_ = nullptr;
 
@@ -397,3 +399,5 @@ LRESULT Button::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     }
 }
+
+}  // namespace menu

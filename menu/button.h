@@ -11,6 +11,8 @@
 #include "menu_config.h"
 #include "window_base.h"
 
+namespace menu {
+
 class Palette;
 
 class Button : public common::WindowBase {
@@ -108,3 +110,5 @@ protected:
     static HWND tooltip_;
     static Palette* palette_;
 };
+
+}  // namespace menu

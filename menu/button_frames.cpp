@@ -1,5 +1,7 @@
 #include "button_frames.h"
 
+namespace menu {
+
 namespace btn {
 
 int frameCount(unsigned kind) {
@@ -40,3 +42,5 @@ InitialLook initialLook(unsigned mode, unsigned kind) {
 }
 
 }  // namespace btn
+
+}  // namespace menu

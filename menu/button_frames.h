@@ -2,6 +2,8 @@
 // Pure arithmetic: the window code in button.cpp / menu_button.cpp follows it.
 #pragma once
 
+namespace menu {
+
 namespace btn {
 
 // State word of a button.
@@ -42,3 +44,5 @@ struct InitialLook {
 InitialLook initialLook(unsigned mode, unsigned kind);
 
 }  // namespace btn
+
+}  // namespace menu

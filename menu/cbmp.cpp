@@ -8,6 +8,8 @@
 #include "png_decode.h"
 #include "message_box.h"
 
+namespace menu {
+
 namespace {
 
 const DWORD kFileHeaderBytes = 14;
@@ -234,3 +236,5 @@ void cBmpStrip::draw(HDC dc, const RECT& rect) {
     else
         drawRows(dc, r.left, r.top, cx, cy, r.left, r.top + frameOffset_);
 }
+
+}  // namespace menu

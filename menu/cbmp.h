@@ -5,6 +5,8 @@
 #include <windows.h>
 #include "global_block.h"
 
+namespace menu {
+
 class cBmp {
 public:
     // A 40-byte BITMAPINFOHEADER followed by a 256-entry colour table.
@@ -93,3 +95,5 @@ private:
     int frameOffset_ = 0;
     int frameHeight_ = 0;
 };
+
+}  // namespace menu

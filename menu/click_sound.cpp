@@ -4,6 +4,8 @@
 
 #include "file_reader.h"
 
+namespace menu {
+
 bool ClickSound::load(const char* path) {
     clear();
     if (!path || !*path) return false;
@@ -51,3 +53,5 @@ bool ClickSound::playOwnOrStandard(ClickSound& own, bool async) {
 }
 
 void ClickSound::stopAll() { sndPlaySoundA(nullptr, 0); }
+
+}  // namespace menu

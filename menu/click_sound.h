@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+namespace menu {
+
 class ClickSound {
 public:
     ClickSound() = default;
@@ -30,3 +32,5 @@ public:
 private:
     HGLOBAL memory_ = nullptr;
 };
+
+}  // namespace menu

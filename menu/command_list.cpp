@@ -2,6 +2,8 @@
 #include "sjis.h"
 #include <cstring>
 
+namespace menu {
+
 namespace commands {
 
 namespace {
@@ -208,3 +210,5 @@ bool playCommand(const char* commandTemplate, const char* mediaPath, char* progr
 }
 
 }  // namespace commands
+
+}  // namespace menu

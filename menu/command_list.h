@@ -5,6 +5,8 @@
 #pragma once
 #include <cstddef>
 
+namespace menu {
+
 namespace commands {
 
 const size_t kListSize = 260;     // the pending list: at most 259 bytes
@@ -66,3 +68,5 @@ bool playCommand(const char* commandTemplate, const char* mediaPath, char* progr
                  char* parameters, size_t parametersSize);
 
 }  // namespace commands
+
+}  // namespace menu

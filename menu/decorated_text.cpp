@@ -1,5 +1,7 @@
 #include "decorated_text.h"
 
+namespace menu {
+
 COLORREF paletteRelative(COLORREF c) { return 0x02000000 | (c & 0x00FFFFFF); }
 
 void drawDecoratedText(HDC dc, int x, int y, const char* text, int length, const StateStyle& style) {
@@ -20,3 +22,5 @@ void drawDecoratedText(HDC dc, int x, int y, const char* text, int length, const
     SetTextColor(dc, paletteRelative(style.textColor));
     TextOutA(dc, x, y, text, length);
 }
+
+}  // namespace menu

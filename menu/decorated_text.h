@@ -6,8 +6,12 @@
 
 #include "menu_config.h"
 
+namespace menu {
+
 COLORREF paletteRelative(COLORREF c);
 
 // Draws text at (x, y) with a transparent background in the style's colours
 // and decoration. The font must be selected already.
 void drawDecoratedText(HDC dc, int x, int y, const char* text, int length, const StateStyle& style);
+
+}  // namespace menu

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace menu {
+
 namespace {
 
 HFONT createFace(int height, bool bold, const char* face) {
@@ -54,3 +56,5 @@ HFONT FontCache::get(int height, bool bold, Face face) {
     }
     return s.fonts[(face == Mincho ? 2 : 0) + (bold ? 1 : 0)];
 }
+
+}  // namespace menu

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+namespace menu {
+
 class FontCache {
 public:
     enum Face { Gothic = 0, Mincho = 1 };
@@ -29,3 +31,5 @@ private:
 
     Slot slots_[kSlots];
 };
+
+}  // namespace menu

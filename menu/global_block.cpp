@@ -1,5 +1,7 @@
 #include "global_block.h"
 
+namespace menu {
+
 void* GlobalBlock::lock(DWORD* size) {
     if (!pointer_ && handle_) pointer_ = GlobalLock(handle_);
     if (size) *size = pointer_ ? size_ : 0;
@@ -42,3 +44,5 @@ void GlobalBlock::release() {
     handle_ = nullptr;
     size_ = 0;
 }
+
+}  // namespace menu

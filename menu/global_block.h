@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+namespace menu {
+
 class GlobalBlock {
 public:
     GlobalBlock() = default;
@@ -30,3 +32,5 @@ private:
     HGLOBAL handle_ = nullptr;
     DWORD size_ = 0;
 };
+
+}  // namespace menu

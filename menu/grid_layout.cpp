@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace menu {
+
 namespace grid {
 
 std::vector<Point> place(const Layout& l) {
@@ -39,3 +41,5 @@ int fixedTabWidth(int rowWidth, int tabCount) {
 }
 
 }  // namespace grid
+
+}  // namespace menu

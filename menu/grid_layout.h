@@ -3,6 +3,8 @@
 #pragma once
 #include <vector>
 
+namespace menu {
+
 namespace grid {
 
 struct Point {
@@ -29,3 +31,5 @@ int firstCommandButton(int buttons, int columns, int commands);
 int fixedTabWidth(int rowWidth, int tabCount);
 
 }  // namespace grid
+
+}  // namespace menu

@@ -1,5 +1,7 @@
 #include "image_geometry.h"
 
+namespace menu {
+
 namespace imagegeom {
 
 namespace {
@@ -82,3 +84,5 @@ BmpLayout checkBmp(uint32_t fileSize, uint32_t bitsOffset, uint32_t infoSize, in
 }
 
 }  // namespace imagegeom
+
+}  // namespace menu

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+namespace menu {
+
 namespace imagegeom {
 
 // Largest width or height accepted, and the largest pixel block (256 MiB):
@@ -49,3 +51,5 @@ BmpLayout checkBmp(uint32_t fileSize, uint32_t bitsOffset, uint32_t infoSize, in
                    uint16_t planes, uint16_t bitsPerPixel, uint32_t compression, uint32_t usedColors);
 
 }  // namespace imagegeom
+
+}  // namespace menu

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace menu {
+
 namespace {
 
 const char* const kMediaExtensions[] = {".avi", ".mpg", ".mpeg", ".qt", nullptr};
@@ -152,3 +154,5 @@ void Launcher::windowsFolder(char* out, size_t size) {
     UINT n = GetWindowsDirectoryA(out, static_cast<UINT>(size));
     if (n == 0 || n >= size) out[0] = '\0';
 }
+
+}  // namespace menu

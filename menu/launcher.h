@@ -8,6 +8,8 @@
 #include <windows.h>
 #include "command_list.h"
 
+namespace menu {
+
 class Launcher {
 public:
     Launcher() = default;
@@ -51,3 +53,5 @@ private:
 
 // The menu's one launcher.
 Launcher& menuLauncher();
+
+}  // namespace menu

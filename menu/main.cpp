@@ -7,15 +7,15 @@
 #include "startup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    MenuApp& app = menuApp();
+    menu::MenuApp& app = menu::menuApp();
     try {
         // Start-up failures have been told already; they end the program quietly.
-        if (startup::prepare(app, instance) && startup::openWindow(app))
-            messageloop::run(app.mainWindow, app.accelerators, common::documentWindow);
+        if (menu::startup::prepare(app, instance) && menu::startup::openWindow(app))
+            menu::messageloop::run(app.mainWindow, app.accelerators, common::documentWindow);
     } catch (...) {
         // Nothing is thrown on purpose; memory exhaustion in a container
         // still ends the program in order.
     }
-    startup::finish(app);
+    menu::startup::finish(app);
     return 0;
 }

@@ -10,6 +10,8 @@
 #include "movie_phase.h"
 #include "window_placement.h"
 
+namespace menu {
+
 namespace mainwindow {
 
 const char* const kClassName = "OstrelClass";
@@ -268,3 +270,5 @@ HWND create(HINSTANCE instance, const char* caption, int clientWidth, int client
 }
 
 }  // namespace mainwindow
+
+}  // namespace menu

@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+namespace menu {
+
 struct MenuApp;
 
 namespace mainwindow {
@@ -30,3 +32,5 @@ LRESULT CALLBACK moviePhaseProc(HWND window, UINT message, WPARAM wParam, LPARAM
 LRESULT CALLBACK menuPhaseProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace mainwindow
+
+}  // namespace menu

@@ -1,6 +1,10 @@
 #include "menu_app.h"
 
+namespace menu {
+
 MenuApp& menuApp() {
     static MenuApp app;
     return app;
 }
+
+}  // namespace menu

@@ -10,6 +10,8 @@
 #include "palette.h"
 #include "path_name.h"
 
+namespace menu {
+
 struct MenuApp {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
@@ -34,3 +36,5 @@ struct MenuApp {
 
 // The single instance.
 MenuApp& menuApp();
+
+}  // namespace menu

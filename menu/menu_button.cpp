@@ -3,6 +3,8 @@
 #include "button_frames.h"
 #include "messages.h"
 
+namespace menu {
+
 MenuButton* MenuButton::selected_ = nullptr;
 bool MenuButton::clickInProgress_ = false;
 
@@ -96,3 +98,5 @@ LRESULT MenuButton::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     }
 }
+
+}  // namespace menu

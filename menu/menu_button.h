@@ -4,6 +4,8 @@
 #pragma once
 #include "button.h"
 
+namespace menu {
+
 class MenuButton : public Button {
 public:
     MenuButton() = default;
@@ -32,3 +34,5 @@ private:
     static MenuButton* selected_;
     static bool clickInProgress_;
 };
+
+}  // namespace menu

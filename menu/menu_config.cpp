@@ -10,6 +10,8 @@
 #include "file_system.h"
 #include "message_box.h"
 
+namespace menu {
+
 namespace {
 
 const char* const kStyleNames[StyleCount] = {"Normal", "Activate", "Select", "Disable"};
@@ -241,3 +243,5 @@ bool loadButtonSections(common::ProfileFile& ini, MenuConfig& config) {
     common::showMessageBox(nullptr, message, config.caption, MB_OK | MB_ICONERROR);
     return false;
 }
+
+}  // namespace menu

@@ -14,6 +14,8 @@ namespace common {
 class ProfileFile;
 }
 
+namespace menu {
+
 // Indices of the four state styles, in the order they inherit colours.
 enum StyleState { StyleNormal = 0, StyleActivate = 1, StyleSelect = 2, StyleDisable = 3, StyleCount = 4 };
 
@@ -108,3 +110,5 @@ bool readButtonSections(common::ProfileFile& ini, MenuConfig& config, char* mess
 // shown in a message box owned by no window, error icon, titled with the
 // caption, and false is returned (start-up then ends).
 bool loadButtonSections(common::ProfileFile& ini, MenuConfig& config);
+
+}  // namespace menu

@@ -12,6 +12,8 @@
 #include "file_system.h"
 #include "message_box.h"
 
+namespace menu {
+
 namespace {
 
 const char* const kUnknown = "(?_?)";
@@ -300,3 +302,5 @@ void MenuData::readDisplayImage(const char* section) {
 }
 
 void MenuData::warn(const char* text) { common::appendBounded(warnings_, text, sizeof warnings_); }
+
+}  // namespace menu

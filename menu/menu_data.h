@@ -9,6 +9,8 @@
 #include "path_name.h"
 #include "profile.h"
 
+namespace menu {
+
 // Pages or entries: titles and the section names that describe them.
 struct NamedList {
     static constexpr int kTextSize = 80;
@@ -125,3 +127,5 @@ private:
     char warnings_[kWarningSize] = {};
     char warningTitle_[common::PathName::kPathSize + NamedList::kTextSize + 32] = {};
 };
+
+}  // namespace menu

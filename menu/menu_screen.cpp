@@ -11,6 +11,8 @@
 #include "sjis.h"
 #include "message_box.h"
 
+namespace menu {
+
 namespace {
 
 // Tooltip timing: shown 200 ms after the pointer rests, for 7 s.
@@ -388,3 +390,5 @@ int commandIndexOf(HWND button) {
     if (!b || b->window() != button) return -1;
     return b->commandIndex;
 }
+
+}  // namespace menu

@@ -14,6 +14,8 @@
 #include "menu_button.h"
 #include "tab_row.h"
 
+namespace menu {
+
 struct MenuApp;
 
 class MenuScreen {
@@ -96,3 +98,5 @@ private:
 // The command index of the execute button whose window this is; -1 for any
 // other window.
 int commandIndexOf(HWND button);
+
+}  // namespace menu

@@ -4,6 +4,8 @@
 // program that shows them.
 #pragma once
 
+namespace menu {
+
 // Start-up and the main window.
 namespace menutext {
 
@@ -109,3 +111,5 @@ inline const char* reasonFor(int result, bool webDocument) {
 }
 
 }  // namespace launchtext
+
+}  // namespace menu

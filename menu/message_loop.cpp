@@ -1,5 +1,7 @@
 #include "message_loop.h"
 
+namespace menu {
+
 namespace messageloop {
 
 bool offer(MSG& message, HWND documentWindow, HWND mainWindow, HACCEL accelerators) {
@@ -27,3 +29,5 @@ int run(HWND mainWindow, HACCEL accelerators, HWND (*documentWindow)()) {
 }
 
 }  // namespace messageloop
+
+}  // namespace menu

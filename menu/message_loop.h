@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+namespace menu {
+
 namespace messageloop {
 
 // Offers a message to the document window (when there is one), the
@@ -16,3 +18,5 @@ bool offer(MSG& message, HWND documentWindow, HWND mainWindow, HACCEL accelerato
 int run(HWND mainWindow, HACCEL accelerators, HWND (*documentWindow)());
 
 }  // namespace messageloop
+
+}  // namespace menu

@@ -6,6 +6,8 @@
 
 #include "resource.h"
 
+namespace menu {
+
 // Main window messages.
 const UINT WMU_MOVIE_STARTED = WM_USER + 1;  // lParam: the movie window
 const UINT WMU_MOVIE_ENDED = WM_USER + 3;    // the movie ended or was stopped
@@ -35,3 +37,5 @@ const UINT IDM_MOVIE_AT_START = 132;
 
 // Timer that shows the first page when no tab was chosen.
 const UINT_PTR ID_FIRST_PAGE_TIMER = 666;
+
+}  // namespace menu

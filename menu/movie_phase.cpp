@@ -8,6 +8,8 @@
 #include "movie_window.h"
 #include "registry_key.h"
 
+namespace menu {
+
 namespace moviephase {
 
 namespace {
@@ -164,3 +166,5 @@ bool onSysCommand(HWND main, WPARAM command) {
 bool playing() { return state().movie && IsWindow(state().movie); }
 
 }  // namespace moviephase
+
+}  // namespace menu

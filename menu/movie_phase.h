@@ -16,6 +16,8 @@
 
 #include "movie_preference.h"
 
+namespace menu {
+
 namespace moviephase {
 
 // Start-up: the stored preference under HKEY_LOCAL_MACHINE, read by the
@@ -46,3 +48,5 @@ bool onSysCommand(HWND main, WPARAM command);
 bool playing();
 
 }  // namespace moviephase
+
+}  // namespace menu

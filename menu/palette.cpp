@@ -4,6 +4,8 @@
 
 #include "cbmp.h"
 
+namespace menu {
+
 namespace {
 bool screenIsPaletteBased() {
     HDC screen = GetDC(nullptr);
@@ -65,3 +67,5 @@ void Palette::restore() {
     dc_ = nullptr;
     previous_ = nullptr;
 }
+
+}  // namespace menu

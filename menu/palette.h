@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+namespace menu {
+
 class cBmp;
 
 class Palette {
@@ -55,3 +57,5 @@ public:
 private:
     Palette& palette_;
 };
+
+}  // namespace menu

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+namespace menu {
+
 namespace {
 const size_t kAlign = 16;
 size_t roundUp(size_t n) { return (n + kAlign - 1) & ~(kAlign - 1); }
@@ -86,3 +88,5 @@ size_t PngArena::blockCount() const {
     for (Block* b = first_; b; b = b->next) ++n;
     return n;
 }
+
+}  // namespace menu

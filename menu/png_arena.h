@@ -6,6 +6,8 @@
 #pragma once
 #include <cstddef>
 
+namespace menu {
+
 class PngArena {
 public:
     static const size_t kBlockBytes = 65536;
@@ -37,3 +39,5 @@ private:
     Block* first_ = nullptr;
     Block* last_ = nullptr;
 };
+
+}  // namespace menu

@@ -13,6 +13,8 @@
 #include "png_arena.h"
 #include "message_box.h"
 
+namespace menu {
+
 namespace {
 
 const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -265,3 +267,5 @@ bool PngFile::decodePng(cBmp& target) {
     if (!ok) target.clear();
     return ok;
 }
+
+}  // namespace menu

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include "global_block.h"
 
+namespace menu {
+
 class cBmp;
 
 class PngFile {
@@ -57,3 +59,5 @@ private:
     char name_[MAX_PATH] = "";
     char errorText_[MAX_PATH + 64] = "";
 };
+
+}  // namespace menu

@@ -17,6 +17,8 @@
 #include "sjis.h"
 #include "message_box.h"
 
+namespace menu {
+
 namespace startup {
 
 namespace {
@@ -168,3 +170,5 @@ void finish(MenuApp& app) {
 }
 
 }  // namespace startup
+
+}  // namespace menu

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+namespace menu {
+
 struct MenuApp;
 
 namespace startup {
@@ -23,3 +25,5 @@ void finish(MenuApp& app);
 void mutexName(const char* programPath, char* out, size_t size);
 
 }  // namespace startup
+
+}  // namespace menu

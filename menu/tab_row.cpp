@@ -7,6 +7,8 @@
 #include "messages.h"
 #include "palette.h"
 
+namespace menu {
+
 TabRow::~TabRow() { destroy(); }
 
 void TabRow::destroy() {
@@ -150,3 +152,5 @@ LRESULT TabRow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return defaultProc(msg, wp, lp);
     }
 }
+
+}  // namespace menu

@@ -11,6 +11,8 @@
 #include "menu_config.h"
 #include "window_base.h"
 
+namespace menu {
+
 class MenuData;
 class Palette;
 
@@ -63,3 +65,5 @@ private:
     ClickSound sound_;
     LONG soundAsync_ = 1;
 };
+
+}  // namespace menu

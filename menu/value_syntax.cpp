@@ -6,6 +6,8 @@
 
 #include "sjis.h"
 
+namespace menu {
+
 namespace values {
 
 namespace {
@@ -229,3 +231,5 @@ bool appendWhole(char* list, size_t listSize, const char* piece) {
 }
 
 }  // namespace values
+
+}  // namespace menu

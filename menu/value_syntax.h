@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace menu {
+
 namespace values {
 
 // Leading sign and decimal digits of a token ("12px" -> 12, "x" -> 0).
@@ -76,3 +78,5 @@ bool isWebAddress(const char* link);
 bool appendWhole(char* list, size_t listSize, const char* piece);
 
 }  // namespace values
+
+}  // namespace menu

@@ -1,5 +1,7 @@
 #include "window_placement.h"
 
+namespace menu {
+
 namespace placement {
 
 Origin centred(int screenWidth, int screenHeight, int width, int height) {
@@ -11,3 +13,5 @@ Origin centred(int screenWidth, int screenHeight, int width, int height) {
 }
 
 }  // namespace placement
+
+}  // namespace menu

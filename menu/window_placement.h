@@ -2,6 +2,8 @@
 // its caption above the top edge. Pure arithmetic.
 #pragma once
 
+namespace menu {
+
 namespace placement {
 
 struct Origin {
@@ -16,3 +18,5 @@ struct Origin {
 Origin centred(int screenWidth, int screenHeight, int width, int height);
 
 }  // namespace placement
+
+}  // namespace menu

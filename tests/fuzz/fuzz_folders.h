@@ -7,7 +7,7 @@
 
 namespace fuzz {
 
-class FolderSource : public MacroSource {
+class FolderSource : public installer::MacroSource {
 public:
     std::string folders[5];
     std::string windowsFolder() const override { return folders[0]; }

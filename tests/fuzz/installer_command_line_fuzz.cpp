@@ -6,6 +6,8 @@
 #include "command_line.h"
 #include "fuzz_support.h"
 
+using namespace installer;
+
 namespace {
 bool exists = false;
 bool fileExists(const char*) { return exists; }

@@ -11,6 +11,8 @@
 #include "file_list.h"
 #include "fuzz_support.h"
 
+using namespace installer;
+
 namespace {
 
 bool installerLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }

@@ -7,6 +7,8 @@
 #include "fuzz_support.h"
 #include "message_text.h"
 
+using namespace installer;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     const size_t outSize = in.ConsumeIntegralInRange<size_t>(0, 600);

@@ -18,6 +18,8 @@
 #include "path_text.h"
 #include "script_file.h"
 
+using namespace installer;
+
 namespace {
 
 const char kBase[] = "D:\\DISC";

@@ -8,6 +8,8 @@
 #include "fuzz_folders.h"
 #include "fuzz_support.h"
 
+using namespace installer;
+
 namespace {
 
 bool answer = false;

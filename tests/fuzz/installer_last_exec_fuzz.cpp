@@ -11,6 +11,8 @@
 #include "section_texts.h"
 #include "sjis.h"
 
+using namespace installer;
+
 namespace {
 
 bool trimmed(const std::string& s) {

@@ -8,6 +8,8 @@
 #include "fuzz_support.h"
 #include "last_move.h"
 
+using namespace installer;
+
 namespace {
 
 bool installerLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }

@@ -7,6 +7,8 @@
 #include "fuzz_support.h"
 #include "path_macros.h"
 
+using namespace installer;
+
 namespace {
 
 class FuzzSource : public MacroSource {

@@ -8,6 +8,8 @@
 #include "fuzz_support.h"
 #include "script_file.h"
 
+using namespace installer;
+
 namespace {
 
 std::string fold(std::string s) {

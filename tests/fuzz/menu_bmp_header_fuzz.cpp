@@ -9,6 +9,8 @@
 #include "fuzz_support.h"
 #include "image_geometry.h"
 
+using namespace menu;
+
 namespace {
 
 uint32_t dword(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }

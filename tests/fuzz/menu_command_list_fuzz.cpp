@@ -7,6 +7,8 @@
 #include "command_list.h"
 #include "fuzz_support.h"
 
+using namespace menu;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     const int op = in.ConsumeIntegralInRange(0, 3);

@@ -7,6 +7,8 @@
 #include "fuzz_support.h"
 #include "value_syntax.h"
 
+using namespace menu;
+
 namespace {
 
 // Sign and digits of a token, saturated to the 32-bit range.

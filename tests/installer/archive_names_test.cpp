@@ -5,6 +5,8 @@
 
 using namespace installer;
 
+using namespace installer;
+
 TEST(ArchiveNames, NamesClassifyByTheirLastExtensionOnly) {
     struct Case {
         const char* path;

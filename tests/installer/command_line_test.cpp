@@ -2,6 +2,8 @@
 #include <cstring>
 #include "command_line.h"
 
+using namespace installer;
+
 namespace {
 
 bool scriptExists(const char* path) { return strstr(path, "exists") != nullptr; }

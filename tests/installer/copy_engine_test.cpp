@@ -12,6 +12,8 @@
 #include "path_macros.h"
 #include "script_file.h"
 
+using namespace installer;
+
 namespace {
 
 class Folders : public MacroSource {

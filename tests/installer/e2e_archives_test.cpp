@@ -6,6 +6,8 @@
 #include "e2e_support.h"
 #include "size_text.h"
 
+using namespace installer;
+
 using namespace inst;
 
 namespace {

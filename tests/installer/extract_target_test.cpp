@@ -6,6 +6,8 @@
 
 using namespace installer;
 
+using namespace installer;
+
 TEST(ExtractTarget, OnlyPlainStepsBelowTheFolderPass) {
     struct Case {
         const char* path;

@@ -4,6 +4,8 @@
 #include "script_file.h"
 #include "driver.h"
 
+using namespace installer;
+
 namespace {
 
 ScriptFile parse(const std::string& text) {

@@ -10,6 +10,8 @@
 #include "script_file.h"
 #include "shortcut_steps.h"
 
+using namespace installer;
+
 namespace {
 
 ScriptFile parse(const std::string& text) {

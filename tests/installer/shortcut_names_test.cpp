@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include "shortcut_steps.h"
 
+using namespace installer;
+
 namespace {
 
 TEST(IconValue, TargetBeforeTheFirstTabOrCommaNameAfterIt) {

@@ -6,6 +6,8 @@
 #include "driver.h"
 #include "shortcut_steps.h"
 
+using namespace installer;
+
 namespace {
 
 class ShortcutStep : public ::testing::Test {

@@ -10,6 +10,8 @@
 #include "section_texts.h"
 #include "size_text.h"
 
+using namespace installer;
+
 namespace {
 
 class FixedFolders : public MacroSource {

@@ -8,6 +8,8 @@
 #include "font_cache.h"
 #include "screen_fixture.h"
 
+using namespace menu;
+
 namespace {
 
 LOGFONTA describe(HFONT f) {

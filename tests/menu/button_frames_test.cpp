@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include "button_frames.h"
 
+using namespace menu;
+
 namespace {
 
 TEST(ButtonFrames, CountFollowsKind) {

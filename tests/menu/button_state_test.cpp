@@ -9,6 +9,8 @@
 #include "menu_button.h"
 #include "screen_fixture.h"
 
+using namespace menu;
+
 namespace {
 
 class ButtonState : public ::testing::Test {

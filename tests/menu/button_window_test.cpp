@@ -16,6 +16,8 @@
 #include "messages.h"
 #include "screen_fixture.h"
 
+using namespace menu;
+
 namespace {
 
 struct Command {

@@ -6,6 +6,8 @@
 #include "image_fixtures.h"
 #include "palette.h"
 
+using namespace menu;
+
 using fixture::BmpPicture;
 
 namespace {

@@ -15,6 +15,8 @@
 #include "startup.h"
 #include "window_placement.h"
 
+using namespace menu;
+
 using namespace common;
 
 namespace {

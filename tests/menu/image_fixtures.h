@@ -184,7 +184,7 @@ inline std::string writeWork(const std::string& name, const std::string& bytes) 
 // target of width x height first filled with kMarker, and returns the
 // target's pixels as 0x00RRGGBB, row by row from the top.
 const uint32_t kMarker = 0x010203;
-inline std::vector<uint32_t> drawInto(cBmp& image, int width, int height, const RECT& rect,
+inline std::vector<uint32_t> drawInto(menu::cBmp& image, int width, int height, const RECT& rect,
                                       bool useDeviceBitmap) {
     std::vector<uint32_t> out;
     if (width <= 0 || height <= 0) return out;
@@ -218,14 +218,14 @@ inline std::vector<uint32_t> drawInto(cBmp& image, int width, int height, const 
 }
 
 // The whole image as drawn.
-inline std::vector<uint32_t> render(cBmp& image, bool useDeviceBitmap) {
+inline std::vector<uint32_t> render(menu::cBmp& image, bool useDeviceBitmap) {
     RECT all = {0, 0, image.width(), image.height()};
     return drawInto(image, image.width(), image.height(), all, useDeviceBitmap);
 }
 
 // A pixel as stored, (x, y) counted from the top, looked up in the colour
 // table for depths up to 8; 0xFFFFFFFF outside the image.
-inline uint32_t storedColor(cBmp& image, int x, int y) {
+inline uint32_t storedColor(menu::cBmp& image, int x, int y) {
     BITMAPINFO* info = image.lockInfo();
     BYTE* bits = image.lockBits();
     uint32_t color = 0xFFFFFFFF;
@@ -251,7 +251,7 @@ inline uint32_t storedColor(cBmp& image, int x, int y) {
 // back to the boxes).
 inline void captureReports(ReportLog* log) {
     detail::reportLog() = log;
-    PngFile::setReporter(log ? detail::logReport : nullptr);
+    menu::PngFile::setReporter(log ? detail::logReport : nullptr);
 }
 
 }  // namespace fixture

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+using namespace menu;
+
 using namespace commands;
 
 namespace {

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+using namespace menu;
+
 using namespace common;
 
 namespace {

@@ -10,6 +10,8 @@
 #include "menu_config.h"
 #include "profile.h"
 
+using namespace menu;
+
 using namespace common;
 
 namespace {

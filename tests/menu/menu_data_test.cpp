@@ -9,6 +9,8 @@
 #include "driver.h"
 #include "menu_data.h"
 
+using namespace menu;
+
 namespace {
 
 struct Shown {

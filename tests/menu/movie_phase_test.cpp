@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
+using namespace menu;
+
 namespace {
 
 class SystemMenuTest : public ::testing::Test {

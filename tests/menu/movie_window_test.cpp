@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
+using namespace menu;
+
 namespace {
 
 // What the parent heard from the movie window.

@@ -9,6 +9,8 @@
 #include <zlib.h>
 #include <psapi.h>
 
+using namespace menu;
+
 using fixture::PngPicture;
 
 namespace {

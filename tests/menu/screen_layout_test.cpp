@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include "grid_layout.h"
 
+using namespace menu;
+
 namespace {
 
 grid::Layout layout3x3(short mx, short my) {

@@ -13,6 +13,8 @@
 #include "screen_fixture.h"
 #include "tab_row.h"
 
+using namespace menu;
+
 namespace {
 
 LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

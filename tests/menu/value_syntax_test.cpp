@@ -7,6 +7,8 @@
 
 #include "value_syntax.h"
 
+using namespace menu;
+
 using namespace values;
 
 namespace {

@@ -8,6 +8,8 @@
 #include "copy_entry.h"
 #include "extract_window.h"
 
+using namespace installer;
+
 int main(int argc, char** argv) {
     if (argc != 3) {
         fprintf(stderr, "usage: archive_bench ARCHIVE DESTINATION\n");

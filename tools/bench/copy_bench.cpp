@@ -11,6 +11,8 @@
 #include "script_file.h"
 #include "system_folders.h"
 
+using namespace installer;
+
 namespace {
 
 class OverwriteAll : public CopyPrompts {
