@@ -13,6 +13,8 @@
 #include "copy_engine.h"
 #include "fuzz_support.h"
 
+using namespace installer;
+
 namespace {
 
 struct Snapshot {

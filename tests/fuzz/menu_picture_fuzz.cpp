@@ -18,6 +18,8 @@ int common::showMessageBox(HWND, const char* text, const char* caption, UINT) {
     return 1;
 }
 
+using namespace menu;
+
 namespace {
 void quiet(const char* title, const char* text) { FUZZ_CHECK(title && text); }
 }  // namespace

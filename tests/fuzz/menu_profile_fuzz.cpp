@@ -18,6 +18,8 @@ int common::showMessageBox(HWND, const char* text, const char* caption, UINT) {
     return 1;
 }
 
+using namespace menu;
+
 namespace {
 
 template <size_t N>
