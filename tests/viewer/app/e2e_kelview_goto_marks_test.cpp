@@ -42,15 +42,21 @@ bool noBoxShowing(Viewer& v) {
     return true;
 }
 
+// The list is read item by item from outside, so a rebuild can fall between
+// two reads: only a reading that a second one repeats counts.
 std::vector<std::string> waitItems(HWND list, size_t count, const std::string& last = "") {
     DWORD start = GetTickCount();
+    auto done = [&](const std::vector<std::string>& items) {
+        return items.size() == count && (last.empty() || (!items.empty() && items.back() == last));
+    };
     std::vector<std::string> items = e2e::itemTexts(list);
-    while ((items.size() != count || (!last.empty() && (items.empty() || items.back() != last))) &&
-           GetTickCount() - start < 5000) {
+    for (;;) {
+        std::vector<std::string> again = e2e::itemTexts(list);
+        if (done(items) && again == items) return items;
+        if (GetTickCount() - start >= 5000) return again;
         Sleep(20);
         items = e2e::itemTexts(list);
     }
-    return items;
 }
 
 // Share of the margin cell of screen row `screenRow` in the marked colour (green background).
