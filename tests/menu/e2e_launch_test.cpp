@@ -286,6 +286,9 @@ TEST_F(LaunchE2E, NextCommandWaitsUntilTheReportOfTheFirstIsAnswered) {
     // not have been handed to it yet.
     EXPECT_FALSE(e2e::waitForRuns(tools, 1, 1500));
     ASSERT_TRUE(e2e::pressButton(box, IDOK));
+    ASSERT_TRUE(driver.waitGone(box, 15000));
+    HWND another = driver.waitMessageBox(menu, 0);
+    ASSERT_EQ(nullptr, another) << e2e::messageBoxText(another);
     ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000));
     std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
     ASSERT_EQ(1u, runs.size());

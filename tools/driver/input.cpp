@@ -159,9 +159,26 @@ bool doubleClickAt(HWND w, int x, int y) {
                       mouseInput(pt, MOUSEEVENTF_LEFTDOWN), mouseInput(pt, MOUSEEVENTF_LEFTUP)});
 }
 
+// Waits until the press has reached the window's thread and it took the
+// mouse. Moves sent before that can be merged into the press's position by a
+// program that is slow to pick its input up, and the drag then goes nowhere.
+static void waitForCapture(HWND w, DWORD timeoutMs) {
+    const DWORD thread = GetWindowThreadProcessId(w, nullptr);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        GUITHREADINFO gui = {};
+        gui.cbSize = sizeof gui;
+        if (GetGUIThreadInfo(thread, &gui) && gui.hwndCapture) return;
+        if (GetTickCount() - start >= timeoutMs) return;
+        Sleep(10);
+    }
+}
+
 bool dragTo(HWND w, int x1, int y1, int x2, int y2) {
     POINT pt;
     if (!pointAt(w, x1, y1, &pt) || !sendMouse({mouseInput(pt, MOUSEEVENTF_LEFTDOWN)})) return false;
+    // A window that does not capture the mouse still gets the drag, late.
+    waitForCapture(w, 3000);
     // A few steps, each a real move.
     const int steps = 4;
     for (int i = 1; i <= steps; ++i) {
