@@ -250,9 +250,12 @@ public:
 
     bool fileName = false, pageNumber = false;
     std::string documentName;
+    std::string pageFormat_ = loadText(IDS_PRINT_PAGE);
 
 private:
-    std::string headerLine(int page) const { return headerText(documentName, fileName, pageNumber, page); }
+    std::string headerLine(int page) const {
+        return headerText(documentName, fileName, pageNumber, page, pageFormat_);
+    }
     void draw(const std::string& text, int y) {
         if (text.empty()) return;
         if (proportional_) {

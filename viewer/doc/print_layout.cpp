@@ -42,13 +42,15 @@ std::string lineNumberText(int rowNumber) {
     return buf;
 }
 
-std::string headerText(const std::string& documentName, bool fileName, bool pageNumber, int page) {
+std::string headerText(const std::string& documentName, bool fileName, bool pageNumber, int page,
+                       const std::string& pageFormat) {
     std::string h;
     if (fileName) h = documentName + "     ";
     if (pageNumber) {
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "Page %d", page & 0xFFFF);
-        h += buf;
+        std::string text = pageFormat;
+        std::string::size_type at = text.find("%d");
+        if (at != std::string::npos) text.replace(at, 2, std::to_string(page & 0xFFFF));
+        h += text;
     }
     return h;
 }

@@ -33,9 +33,12 @@ int rowsPerPage(int vertRes, int topPx, int bottomPx, int lineHeight, bool heade
 std::string lineNumberText(int rowNumber);
 constexpr int kLineNumberColumns = 5;
 
-// The header: the document name and five blanks, then "Page %d" (the page
-// number modulo 65536); empty when neither is asked for.
-std::string headerText(const std::string& documentName, bool fileName, bool pageNumber, int page);
+// The header: the document name and five blanks, then pageFormat with its
+// "%d" replaced by the page number modulo 65536; empty when neither is asked
+// for. The format comes from the program's string table and is not handed to
+// printf, so a stray "%" in a translated text cannot read the stack.
+std::string headerText(const std::string& documentName, bool fileName, bool pageNumber, int page,
+                       const std::string& pageFormat);
 
 // Columns that overflow the printable width at `columns` columns of
 // `avgWidth` pixels (five more with line numbers) after a left margin of

@@ -54,12 +54,13 @@ TEST(PrintLayout, LineNumberTexts) {
 }
 
 TEST(PrintLayout, HeaderTexts) {
-    EXPECT_EQ("", headerText("a.txt", false, false, 3));
-    EXPECT_EQ("a.txt     ", headerText("a.txt", true, false, 3));
-    EXPECT_EQ("Page 3", headerText("a.txt", false, true, 3));
-    EXPECT_EQ("\x95\x5C.txt     Page 1", headerText("\x95\x5C.txt", true, true, 1));
-    EXPECT_EQ("Page 0", headerText("a", false, true, 65536));
-    EXPECT_EQ("Page 4", headerText("a", false, true, 65540));
+    EXPECT_EQ("", headerText("a.txt", false, false, 3, "Page %d"));
+    EXPECT_EQ("a.txt     ", headerText("a.txt", true, false, 3, "Page %d"));
+    EXPECT_EQ("Page 3", headerText("a.txt", false, true, 3, "Page %d"));
+    EXPECT_EQ("\x95\x5C.txt     Page 1", headerText("\x95\x5C.txt", true, true, 1, "Page %d"));
+    EXPECT_EQ("Page 0", headerText("a", false, true, 65536, "Page %d"));
+    EXPECT_EQ("Page 4", headerText("a", false, true, 65540, "Page %d"));
+    EXPECT_EQ("%s 7 頁", headerText("a", false, true, 7, "%s %d 頁"));
 }
 
 TEST(PrintLayout, MarginsAndRows) {
