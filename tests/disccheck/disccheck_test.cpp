@@ -8,6 +8,8 @@
 #include <string>
 
 #include "disc_check.h"
+#include "file_system.h"
+#include "path_text.h"
 #include "driver.h"
 #include "findings.h"
 
@@ -51,6 +53,15 @@ int runProgram(const std::string& args, std::string* output) {
 }
 
 std::string report(const std::string& folder, disccheck::Findings* findings) {
+    // The installer's archiver libraries are loaded from beside the program
+    // that checks, as DiscCheck.exe finds them in dist (once: a loaded
+    // library cannot be replaced).
+    static bool placed = false;
+    for (const char* library : {"UnLha32.DLL", "UnZip32.DLL", "Cab32.DLL"})
+        if (!placed)
+            EXPECT_TRUE(
+                e2e::copyFile(e2e::dist(library), common::joinPath(common::programFolder(), library)));
+    placed = true;
     disccheck::checkDisc(folder, *findings);
     return findings->report();
 }
@@ -78,6 +89,13 @@ TEST(DiscCheck, SampleDiscWithItsProgramsHasNoFinding) {
     std::string disc = copiedDisc(e2e::source("sample-disc"), "C:\\disccheck-sample");
     for (const char* program : {"Ostrel.exe", "Talinst.exe", "Kelview.exe", "OstrelMovie.exe"})
         ASSERT_TRUE(e2e::copyFile(e2e::dist(program), disc + "\\" + program)) << program;
+    // The installer's archives are written at build time and put where its
+    // archive sections look for them when the disc is assembled.
+    ASSERT_TRUE(CreateDirectoryA((disc + "\\INSTALL\\ARC").c_str(), nullptr));
+    for (const char* archive : {"item.lzh", "item.zip", "item.cab", "docs.lzh", "setup.lzh"})
+        ASSERT_TRUE(e2e::copyFile(e2e::winPath(SAMPLE_ARCHIVE_DIR) + "\\" + archive,
+                                  disc + "\\INSTALL\\ARC\\" + archive))
+            << archive;
     disccheck::Findings findings;
     std::string actual = report(disc, &findings);
     EXPECT_TRUE(findings.all().empty()) << actual;
@@ -102,7 +120,8 @@ TEST(DiscCheck, GridKeysAreReportedWithTheSizeTheMenuUses) {
     };
     for (const Case& c : cases) {
         std::string disc = e2e::freshFolder("disccheck-grid");
-        ASSERT_TRUE(e2e::writeFile(disc + "\\menu.png", "x"));
+        ASSERT_TRUE(e2e::copyFile(e2e::source("tests\\disccheck\\broken-disc\\buttons\\menu.png"),
+                                  disc + "\\menu.png"));
         if (c.clickSound) {
             ASSERT_TRUE(e2e::writeFile(disc + "\\Click.wav", "x"));
         }
