@@ -508,6 +508,9 @@ void TalinstCheck::checkDocument(const std::string& section, const std::string& 
 void checkTalinst(const std::string& folder, const std::vector<MenuCommandList>& commands,
                   const std::function<std::string(const std::string&)>& relativeText, Findings& menuDat,
                   Findings& out) {
+    // The installer takes names on its command line relative to its folder.
+    common::CurrentFolderGuard here;
+    here.enter(folder.c_str());
     TalinstCheck check(folder, relativeText, out);
     if (!check.load()) return;
     check.checkMenuCommands(commands, menuDat);

@@ -134,4 +134,48 @@ TEST(DiscCheck, GridKeysAreReportedWithTheSizeTheMenuUses) {
     }
 }
 
+// The installer's sections are followed as the installer would carry them
+// out: how the menu starts them, what a selection offers, where Copy and
+// archive keys (with ArcBaseDir) put files, and what LastExec and GroupIcon
+// then find there.
+TEST(DiscCheck, InstallerSectionsAreFollowedAsTheyWouldBeCarriedOut) {
+    struct Case {
+        const char* command;  // of the menu entry
+        const char* script;   // TALINST.INI after its [Talinst] line
+        const char* report;
+    } cases[] = {
+        {"\"Talinst.exe\" A /V2 read.txt", "[A]\r\nSrcDir=S\r\nCopy1=a.txt\r\n", ""},
+        {"Talinst.exe A /Q", "[A]\r\nSrcDir=S\r\nCopy1=a.txt\r\n",
+         "MENU.DAT:6: error: 無効なオプション'/Q'が指定されました\n"
+         "TALINST.INI:2: warning: セクション [A] "
+         "はメニューからも項目一覧からも選択メニューからも実行できません\n"},
+        {"Talinst.exe",
+         "[B.SELECT]\r\nitem1.Caption=x\r\nitem1.Section=A\r\n[A]\r\nSrcDir=S\r\nCopy1=a.txt\r\n", ""},
+        {"Talinst.exe A", "[A]\r\nSrcDir=S\r\nCopy1=*.txt\r\nLastExec=sub\\b.txt\r\n", ""},
+        {"Talinst.exe A", "[A]\r\nSrcDir=S\r\nCopy1=a.txt docs\r\nLastExec=a.txt\r\n",
+         "TALINST.INI:5: error: LastExec の 'a.txt' はインストールされるファイルにありません\n"},
+        {"Talinst.exe A",
+         "[A]\r\nSrcDir=S\r\nLZH=item.zip\r\nArcBaseDir=app\r\nGroup=G\r\nGroupIcon1=tool.exe\r\n"
+         "GroupIcon2=readme.txt\r\n",
+         "TALINST.INI:8: error: ｷｰ GroupIcon2 = readme.txt :指定されたﾌｧｲﾙが見つかりません\n"},
+        {"Talinst.exe A", "[A]\r\nSrcDir=S\r\nLZH=item.zip sub\r\nLastExec=sub\\app\\tool.exe\r\n", ""},
+    };
+    for (const Case& c : cases) {
+        std::string disc = e2e::freshFolder("disccheck-talinst");
+        ASSERT_TRUE(e2e::writeFile(disc + "\\Talinst.exe", "x"));
+        ASSERT_TRUE(e2e::writeFile(disc + "\\S\\a.txt", "a"));
+        ASSERT_TRUE(e2e::writeFile(disc + "\\S\\sub\\b.txt", "b"));
+        ASSERT_TRUE(e2e::copyFile(e2e::source("tests\\disccheck\\broken-disc\\INST\\item.zip"),
+                                  disc + "\\S\\item.zip"));
+        ASSERT_TRUE(
+            e2e::writeFile(disc + "\\MENU.DAT", std::string("[MENU]\r\nPage1=P\r\n[P]\r\nMenu1=E\r\n[E]\r\n"
+                                                            "command1=a;b,") +
+                                                    c.command + "\r\n"));
+        ASSERT_TRUE(e2e::writeFile(disc + "\\TALINST.INI", std::string("[Talinst]\r\n") + c.script));
+        disccheck::Findings findings;
+        std::string actual = report(disc, &findings);
+        EXPECT_EQ(c.report, actual.substr(0, actual.find("disccheck:"))) << c.command << "\n" << c.script;
+    }
+}
+
 }  // namespace
