@@ -1,6 +1,5 @@
 #include "talinst_check.h"
 
-#include <cstring>
 #include <memory>
 #include <set>
 
