@@ -13,4 +13,21 @@ const char* const kNotCp932 = "名前 '%s' はシフトJISで書けない文字�
 const char* const kTooLong = "名前 '%s' は %d 文字で、64 文字を超えています";        // name, length
 const char* const kSummary = "disccheck: %d error(s), %d warning(s)";                // errors, warnings
 
+// TALINST.INI
+const char* const kUnreachable =
+    "セクション [%s] はメニューからも項目一覧からも選択メニューからも実行できません";        // section
+const char* const kNoKey = "%s がありません";                                                // key
+const char* const kUnknownMacro = "%s の値 '%s' の $ はマクロではなく、そのまま使われます";  // key, value
+const char* const kNotInstalled = "%s の '%s' はインストールされるファイルにありません";     // key, name
+const char* const kLastMoveSkipped =
+    "%s の値は使われません (';' がないか、インストール先の外を指しています)";  // key
+const char* const kDesktopNeedsShortCut1 =
+    "ShortCut1 がないため、ShortCut%d のショートカットはデスクトップに作られません";  // number
+
+// Pictures
+const char* const kNotPicture = "'%s' は BMP としても PNG としても読めません";  // name
+const char* const kNoFrames = "'%s' の高さ %d では %d コマに分けられません";    // name, height, frames
+const char* const kUnevenFrames =
+    "'%s' の高さ %d は %d コマで割り切れません (下の %d 行は使われません)";  // name, height, frames, rows
+
 }  // namespace checktext

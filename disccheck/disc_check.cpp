@@ -12,10 +12,12 @@
 #include "ini_lines.h"
 #include "menu_config.h"
 #include "path_text.h"
+#include "picture_check.h"
 #include "menu_data.h"
 #include "menu_texts.h"
 #include "profile.h"
 #include "sjis.h"
+#include "talinst_check.h"
 #include "value_syntax.h"
 
 namespace disccheck {
@@ -138,6 +140,13 @@ void checkButton(Context& c, const IniLines& lines, common::ProfileFile& ini, co
         return;
     }
     checkCase(c, "MENU.INI", lines.key(section, bitmapKey), desc.bitmapPath);
+    // Exit and execute buttons show normal and lit frames, Info adds a
+    // disabled one, page-menu buttons a selected one; the tab row is whole.
+    int frames = std::strcmp(section, "BUTTON.TAB") == 0                                                ? 0
+                 : std::strcmp(section, "BUTTON.Info") == 0 || std::strcmp(section, "BUTTON.MENU") == 0 ? 3
+                                                                                                        : 2;
+    checkPicture(desc.bitmapPath, c.relative(desc.bitmapPath), frames, "MENU.INI",
+                 lines.key(section, bitmapKey), c.out);
     checkCase(c, "MENU.INI", lines.key(section, "Sound"), desc.soundPath);
     if (number > 1) return;  // the page-menu buttons share one section's styles
     char key[40];
@@ -158,6 +167,8 @@ void checkMenuIni(Context& c, std::string* caption) {
     *caption = config.caption;
     checkReference(c, "MENU.INI", lines.key("OSTREL", "BackGround"), config.backgroundPath,
                    menu::menutext::kMissingBackground);
+    checkPicture(config.backgroundPath, c.relative(config.backgroundPath), 0, "MENU.INI",
+                 lines.key("OSTREL", "BackGround"), c.out);
     // Without `StdSound` the menu looks for "Click.wav" and clicks silently
     // when there is none: a warning only, as the author named no file.
     char named[8];
@@ -174,7 +185,8 @@ void checkMenuIni(Context& c, std::string* caption) {
         std::snprintf(key, sizeof key, "BitMap%d", count + 1);
         if (!ini.hasValue(key)) break;
     }
-    if (count == 0) c.out.add("MENU.INI", lines.section("BUTTON.MENU"), true, menu::configtext::kNoMenuButtons);
+    if (count == 0)
+        c.out.add("MENU.INI", lines.section("BUTTON.MENU"), true, menu::configtext::kNoMenuButtons);
     for (int i = 1; i <= count; ++i) checkButton(c, lines, ini, config, "BUTTON.MENU", i);
 
     // The grid's own limits are the reader's: a full read tells what it made
@@ -205,7 +217,7 @@ void checkCommandCase(Context& c, int line, const char* list) {
     }
 }
 
-void checkMenuDat(Context& c, const std::string& caption) {
+void checkMenuDat(Context& c, const std::string& caption, std::vector<MenuCommandList>* lists) {
     std::string path = c.folder + "MENU.DAT";
     if (!common::isExistingFile(path.c_str())) return;
     IniLines lines(readWholeFile(path));
@@ -220,6 +232,7 @@ void checkMenuDat(Context& c, const std::string& caption) {
     char file[common::PathName::kPathSize];
     data.startImagePath(file, sizeof file);
     checkReference(c, "MENU.DAT", lines.key("MENU", "Bmp1"), file);
+    checkPicture(file, c.relative(file), 0, "MENU.DAT", lines.key("MENU", "Bmp1"), c.out);
     data.movieFile(file, sizeof file);
     checkReference(c, "MENU.DAT", lines.key("MENU", "AVIFILE"), file);
 
@@ -243,11 +256,15 @@ void checkMenuDat(Context& c, const std::string& caption) {
             warning.clear();
             int commands = data.loadCommands(e);
             if (!warning.empty()) c.out.add("MENU.DAT", line, true, c.relativeText(warning));
-            for (int i = 0; i < commands; ++i)
-                checkCommandCase(c, lines.key(entry, format("command%d", i + 1)),
-                                 data.commands.commandLists[i]);
+            for (int i = 0; i < commands; ++i) {
+                int commandLine = lines.key(entry, format("command%d", i + 1));
+                checkCommandCase(c, commandLine, data.commands.commandLists[i]);
+                if (lists) lists->push_back(MenuCommandList{commandLine, data.commands.commandLists[i]});
+            }
             checkCase(c, "MENU.DAT", lines.key(entry, "Text"), data.popupTextPath);
             checkCase(c, "MENU.DAT", lines.key(entry, "Bmp1"), data.displayImagePath);
+            checkPicture(data.displayImagePath, c.relative(data.displayImagePath), 0, "MENU.DAT",
+                         lines.key(entry, "Bmp1"), c.out);
         }
     }
     g_warningText = nullptr;
@@ -289,8 +306,16 @@ void checkDisc(const std::string& folder, Findings& out) {
     checkMenuIni(c, &caption);
     out.sortLinesFrom(0);
     size_t first = out.all().size();
-    checkMenuDat(c, caption);
+    std::vector<MenuCommandList> lists;
+    checkMenuDat(c, caption, &lists);
+    // The installer's sections the menu starts are checked with the script;
+    // what is wrong with a command itself stays among MENU.DAT's findings.
+    Findings menuDat, script;
+    checkTalinst(
+        c.folder, lists, [&c](const std::string& text) { return c.relativeText(text); }, menuDat, script);
+    for (const Finding& f : menuDat.all()) out.add(f.file, f.line, f.error, f.text);
     out.sortLinesFrom(first);
+    for (const Finding& f : script.all()) out.add(f.file, f.line, f.error, f.text);
     wchar_t wide[MAX_PATH * 2];
     std::string bare = c.folder.substr(0, c.folder.size() - 1);
     if (MultiByteToWideChar(CP_ACP, 0, bare.c_str(), -1, wide, MAX_PATH * 2)) checkNames(c, wide, "");

@@ -24,10 +24,11 @@ namespace {
 const DWORD kOpenForListing = 0x800000;
 const DWORD kOpenForSetup = 0x100;
 
-// An archive named without an extension is looked for with these, in order.
-const char* const kArchiveExtensions[] = {".LZH", ".EXE", ".ZIP", ".CAB"};
+}  // namespace
 
-// The archive's path: as named, or with the first extension that exists.
+// An archive named without an extension is looked for with these, in order.
+static const char* const kArchiveExtensions[] = {".LZH", ".EXE", ".ZIP", ".CAB"};
+
 bool findArchive(const std::string& named, std::string* path) {
     if (installer::classifyName(named.c_str()) != installer::NameClass::NoExtension) {
         *path = named;
@@ -44,12 +45,33 @@ bool findArchive(const std::string& named, std::string* path) {
     return false;
 }
 
-// The name without folder and extension, as the missing-archive message shows it.
-std::string stemOf(const std::string& path) {
+std::string archiveStem(const std::string& path) {
     std::string name = common::fileNamePart(path.c_str());
     const char* dot = common::findLastChar(name.c_str(), '.');
     return dot ? name.substr(0, dot - name.c_str()) : name;
 }
+
+std::vector<ArchiveKey> archiveKeys(ScriptFile& script, const char* section) {
+    std::vector<ArchiveKey> keys;
+    if (script.hasKey(section, "LZH")) {
+        char value[520];
+        script.getString(section, "LZH", value, sizeof value, section);
+        keys.push_back({"LZH", value});
+    }
+    for (int n = 1; n <= 99; n++) {
+        char key[16];
+        wsprintfA(key, "LZH%d", n);
+        if (!script.hasKey(section, key)) continue;
+        char value[520];
+        if (!script.getString(section, key, value, sizeof value)) value[0] = '\0';
+        keys.push_back({key, value});
+    }
+    if (keys.empty() && !script.hasKey(section, "Copy1"))
+        keys.push_back({texts::kDefaultArchiveKey, section});
+    return keys;
+}
+
+namespace {
 
 bool addArchive(InstallerContext& ctx, const char* keyName, const char* value, const std::string& baseFolder,
                 CopyList* archives) {
@@ -59,7 +81,7 @@ bool addArchive(InstallerContext& ctx, const char* keyName, const char* value, c
     std::string path;
     if (v.archive.empty() || !findArchive(named, &path)) {
         errorBox(common::formatText(texts::kTitleArchiveSection, section).c_str(), texts::kArchiveMissing,
-                 keyName, stemOf(named).c_str());
+                 keyName, archiveStem(named).c_str());
         return false;
     }
     std::unique_ptr<CopyEntry> e(new CopyEntry);
@@ -92,27 +114,10 @@ bool addArchive(InstallerContext& ctx, const char* keyName, const char* value, c
 
 bool buildArchiveList(InstallerContext& ctx, CopyList* archives) {
     archives->clear();
-    const char* section = ctx.section.c_str();
     std::string base;
-    ctx.script.getString(section, "ArcBaseDir", &base);
-    bool anyKey = false;
-    if (ctx.script.hasKey(section, "LZH")) {
-        anyKey = true;
-        char value[520];
-        ctx.script.getString(section, "LZH", value, sizeof value, section);
-        if (!addArchive(ctx, "LZH", value, base, archives)) return false;
-    }
-    for (int n = 1; n <= 99; n++) {
-        char key[16];
-        wsprintfA(key, "LZH%d", n);
-        if (!ctx.script.hasKey(section, key)) continue;
-        anyKey = true;
-        char value[520];
-        if (!ctx.script.getString(section, key, value, sizeof value)) value[0] = '\0';
-        if (!addArchive(ctx, key, value, base, archives)) return false;
-    }
-    if (!anyKey && !ctx.script.hasKey(section, "Copy1"))
-        return addArchive(ctx, texts::kDefaultArchiveKey, section, base, archives);
+    ctx.script.getString(ctx.section.c_str(), "ArcBaseDir", &base);
+    for (const ArchiveKey& k : archiveKeys(ctx.script, ctx.section.c_str()))
+        if (!addArchive(ctx, k.key.c_str(), k.value.c_str(), base, archives)) return false;
     return true;
 }
 
@@ -235,6 +240,19 @@ bool unpackAndStart(InstallerContext& ctx, const std::string& archive, const std
     return started;
 }
 
+bool findSetupArchive(const SetupValue& value, const std::string& sourceBase, const char* section,
+                      std::string* archive) {
+    archive->clear();
+    if (!value.archive.empty()) *archive = common::joinPath(sourceBase, value.archive);
+    if (!archive->empty() && common::isExistingFile(*archive)) return true;
+    std::string stem = common::joinPath(sourceBase, section);
+    for (const char* ext : {".LZH", ".ZIP", ".EXE"}) {
+        *archive = stem + ext;
+        if (common::isExistingFile(*archive)) return true;
+    }
+    return false;
+}
+
 bool runSetupArchiveSection(InstallerContext& ctx, FirstMessage* firstMessage) {
     const char* section = ctx.section.c_str();
     std::string value;
@@ -245,18 +263,10 @@ bool runSetupArchiveSection(InstallerContext& ctx, FirstMessage* firstMessage) {
     }
     installer::SetupValue v = installer::parseSetupValue(value.c_str());
     std::string archive;
-    if (!v.archive.empty()) archive = common::joinPath(ctx.sourceBase(), v.archive);
-    if (archive.empty() || !common::isExistingFile(archive)) {
-        std::string stem = common::joinPath(ctx.sourceBase(), section);
-        for (const char* ext : {".LZH", ".ZIP", ".EXE"}) {
-            archive = stem + ext;
-            if (common::isExistingFile(archive)) break;
-        }
-        if (!common::isExistingFile(archive)) {
-            if (firstMessage) firstMessage->close();
-            errorBox(texts::kTitleSetupSyntax, texts::kSetupArchiveMissing, archive.c_str());
-            return false;
-        }
+    if (!findSetupArchive(v, ctx.sourceBase(), section, &archive)) {
+        if (firstMessage) firstMessage->close();
+        errorBox(texts::kTitleSetupSyntax, texts::kSetupArchiveMissing, archive.c_str());
+        return false;
     }
     if (v.program.empty()) {
         if (firstMessage) firstMessage->close();

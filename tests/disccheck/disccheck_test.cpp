@@ -8,6 +8,8 @@
 #include <string>
 
 #include "disc_check.h"
+#include "file_system.h"
+#include "path_text.h"
 #include "driver.h"
 #include "findings.h"
 
@@ -51,6 +53,15 @@ int runProgram(const std::string& args, std::string* output) {
 }
 
 std::string report(const std::string& folder, disccheck::Findings* findings) {
+    // The installer's archiver libraries are loaded from beside the program
+    // that checks, as DiscCheck.exe finds them in dist (once: a loaded
+    // library cannot be replaced).
+    static bool placed = false;
+    for (const char* library : {"UnLha32.DLL", "UnZip32.DLL", "Cab32.DLL"})
+        if (!placed)
+            EXPECT_TRUE(
+                e2e::copyFile(e2e::dist(library), common::joinPath(common::programFolder(), library)));
+    placed = true;
     disccheck::checkDisc(folder, *findings);
     return findings->report();
 }
@@ -78,6 +89,13 @@ TEST(DiscCheck, SampleDiscWithItsProgramsHasNoFinding) {
     std::string disc = copiedDisc(e2e::source("sample-disc"), "C:\\disccheck-sample");
     for (const char* program : {"Ostrel.exe", "Talinst.exe", "Kelview.exe", "OstrelMovie.exe"})
         ASSERT_TRUE(e2e::copyFile(e2e::dist(program), disc + "\\" + program)) << program;
+    // The installer's archives are written at build time and put where its
+    // archive sections look for them when the disc is assembled.
+    ASSERT_TRUE(CreateDirectoryA((disc + "\\INSTALL\\ARC").c_str(), nullptr));
+    for (const char* archive : {"item.lzh", "item.zip", "item.cab", "docs.lzh", "setup.lzh"})
+        ASSERT_TRUE(e2e::copyFile(e2e::winPath(SAMPLE_ARCHIVE_DIR) + "\\" + archive,
+                                  disc + "\\INSTALL\\ARC\\" + archive))
+            << archive;
     disccheck::Findings findings;
     std::string actual = report(disc, &findings);
     EXPECT_TRUE(findings.all().empty()) << actual;
@@ -102,7 +120,8 @@ TEST(DiscCheck, GridKeysAreReportedWithTheSizeTheMenuUses) {
     };
     for (const Case& c : cases) {
         std::string disc = e2e::freshFolder("disccheck-grid");
-        ASSERT_TRUE(e2e::writeFile(disc + "\\menu.png", "x"));
+        ASSERT_TRUE(e2e::copyFile(e2e::source("tests\\disccheck\\broken-disc\\buttons\\menu.png"),
+                                  disc + "\\menu.png"));
         if (c.clickSound) {
             ASSERT_TRUE(e2e::writeFile(disc + "\\Click.wav", "x"));
         }
@@ -112,6 +131,50 @@ TEST(DiscCheck, GridKeysAreReportedWithTheSizeTheMenuUses) {
         disccheck::Findings findings;
         std::string actual = report(disc, &findings);
         EXPECT_EQ(c.report, actual.substr(0, actual.find("disccheck:"))) << c.keys;
+    }
+}
+
+// The installer's sections are followed as the installer would carry them
+// out: how the menu starts them, what a selection offers, where Copy and
+// archive keys (with ArcBaseDir) put files, and what LastExec and GroupIcon
+// then find there.
+TEST(DiscCheck, InstallerSectionsAreFollowedAsTheyWouldBeCarriedOut) {
+    struct Case {
+        const char* command;  // of the menu entry
+        const char* script;   // TALINST.INI after its [Talinst] line
+        const char* report;
+    } cases[] = {
+        {"\"Talinst.exe\" A /V2 read.txt", "[A]\r\nSrcDir=S\r\nCopy1=a.txt\r\n", ""},
+        {"Talinst.exe A /Q", "[A]\r\nSrcDir=S\r\nCopy1=a.txt\r\n",
+         "MENU.DAT:6: error: 無効なオプション'/Q'が指定されました\n"
+         "TALINST.INI:2: warning: セクション [A] "
+         "はメニューからも項目一覧からも選択メニューからも実行できません\n"},
+        {"Talinst.exe",
+         "[B.SELECT]\r\nitem1.Caption=x\r\nitem1.Section=A\r\n[A]\r\nSrcDir=S\r\nCopy1=a.txt\r\n", ""},
+        {"Talinst.exe A", "[A]\r\nSrcDir=S\r\nCopy1=*.txt\r\nLastExec=sub\\b.txt\r\n", ""},
+        {"Talinst.exe A", "[A]\r\nSrcDir=S\r\nCopy1=a.txt docs\r\nLastExec=a.txt\r\n",
+         "TALINST.INI:5: error: LastExec の 'a.txt' はインストールされるファイルにありません\n"},
+        {"Talinst.exe A",
+         "[A]\r\nSrcDir=S\r\nLZH=item.zip\r\nArcBaseDir=app\r\nGroup=G\r\nGroupIcon1=tool.exe\r\n"
+         "GroupIcon2=readme.txt\r\n",
+         "TALINST.INI:8: error: ｷｰ GroupIcon2 = readme.txt :指定されたﾌｧｲﾙが見つかりません\n"},
+        {"Talinst.exe A", "[A]\r\nSrcDir=S\r\nLZH=item.zip sub\r\nLastExec=sub\\app\\tool.exe\r\n", ""},
+    };
+    for (const Case& c : cases) {
+        std::string disc = e2e::freshFolder("disccheck-talinst");
+        ASSERT_TRUE(e2e::writeFile(disc + "\\Talinst.exe", "x"));
+        ASSERT_TRUE(e2e::writeFile(disc + "\\S\\a.txt", "a"));
+        ASSERT_TRUE(e2e::writeFile(disc + "\\S\\sub\\b.txt", "b"));
+        ASSERT_TRUE(e2e::copyFile(e2e::source("tests\\disccheck\\broken-disc\\INST\\item.zip"),
+                                  disc + "\\S\\item.zip"));
+        ASSERT_TRUE(
+            e2e::writeFile(disc + "\\MENU.DAT", std::string("[MENU]\r\nPage1=P\r\n[P]\r\nMenu1=E\r\n[E]\r\n"
+                                                            "command1=a;b,") +
+                                                    c.command + "\r\n"));
+        ASSERT_TRUE(e2e::writeFile(disc + "\\TALINST.INI", std::string("[Talinst]\r\n") + c.script));
+        disccheck::Findings findings;
+        std::string actual = report(disc, &findings);
+        EXPECT_EQ(c.report, actual.substr(0, actual.find("disccheck:"))) << c.command << "\n" << c.script;
     }
 }
 

@@ -1,0 +1,17 @@
+// Pictures of the menu decoded with the menu's own decoders (PNG when the
+// probe finds its signature, else BMP), and button strips whose height must
+// divide into their frames.
+#pragma once
+#include <string>
+
+#include "findings.h"
+
+namespace disccheck {
+
+// path: the picture's full path; name: as the report shows it. frames: the
+// frames a button cuts the picture into, 0 for a whole picture. A missing
+// file is left to the reference checks.
+void checkPicture(const std::string& path, const std::string& name, int frames, const std::string& file,
+                  int line, Findings& out);
+
+}  // namespace disccheck
