@@ -4,6 +4,8 @@
 # make dist64 - the same sources built for x86_64 into build/dist64; make test
 #              tests that build under 64-bit Wine when this machine's kernel
 #              cannot run 32-bit programs (tools/runs-32bit.sh tells)
+# make host  - the native (Linux) build of the command-line checker:
+#              build/host/disccheck
 # make fuzz  - build the host fuzz harnesses and run each FUZZ_SECONDS (default 60)
 # BUILD and DIST may be overridden to keep a second build tree apart
 # (make dist BUILD=build-x DIST=build-x/dist); the dependencies are shared.
@@ -15,8 +17,9 @@ CMAKE_BUILD64 := $(BUILD)/cmake64
 DIST64  := $(BUILD)/dist64
 DEPS64  := build/deps64
 JOBS    ?= $(shell nproc)
+HOST    := $(BUILD)/host
 
-.PHONY: all setup deps configure dist deps64 configure64 dist64 test demo clean fuzz
+.PHONY: all setup deps configure dist deps64 configure64 dist64 host test demo clean fuzz
 
 all: dist
 
@@ -46,9 +49,15 @@ configure64: deps64
 dist64: configure64
 	@cmake --build $(CMAKE_BUILD64) -j$(JOBS)
 
+# The native checker: the same sources built with the host compiler against
+# the <windows.h> stand-in of common/host/ (system libpng and zlib).
+host: setup
+	@cmake -S common/host -B $(HOST)/cmake -DHOST_OUT_DIR=$(abspath $(HOST)) >/dev/null
+	@cmake --build $(HOST)/cmake -j$(JOBS)
+
 # The tests run the build this machine can execute: the shipped 32-bit one, or
 # the x86_64 one of the same sources where 32-bit programs cannot start.
-test: dist
+test: dist host
 	@bash tools/fuzz-replay.sh
 	@if bash tools/runs-32bit.sh; then \
 	    bash tools/run-tests.sh $(CMAKE_BUILD) -j$(JOBS); \
@@ -68,4 +77,4 @@ demo: dist
 	fi
 
 clean:
-	rm -rf $(CMAKE_BUILD) $(DIST) $(CMAKE_BUILD64) $(DIST64)
+	rm -rf $(CMAKE_BUILD) $(DIST) $(CMAKE_BUILD64) $(DIST64) $(HOST)

@@ -224,6 +224,9 @@ void checkMenuDat(Context& c, const std::string& caption, std::vector<MenuComman
     menu::MenuData data;
     data.locate(nullptr, path.c_str());
     data.checkFiles = true;  // the disc is checked whether its file is read-only or not
+    // The lists hold full paths: measured as on the pressed disc, where the
+    // disc folder is a drive's root, wherever the copy checked here lies.
+    data.measureAsDiscRoot(c.folder.c_str());
     data.setOwner(nullptr, caption.c_str());
     std::string warning;
     g_warningText = &warning;
@@ -290,7 +293,11 @@ void checkNames(Context& c, const std::wstring& folder, const std::string& prefi
         WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, f.cFileName, -1, name, sizeof name, "?", &lost);
         std::string rel = prefix + name;
         if (lost) c.out.add(rel, 0, true, format(checktext::kNotCp932, name));
-        int length = static_cast<int>(std::wcslen(f.cFileName));
+        // Joliet counts UTF-16 units; the native build's wide characters
+        // are whole code points, and one beyond U+FFFF takes two units.
+        int length = 0;
+        for (const wchar_t* w = f.cFileName; *w; ++w)
+            length += sizeof(wchar_t) > 2 && static_cast<unsigned long>(*w) > 0xFFFF ? 2 : 1;
         if (length > 64) c.out.add(rel, 0, true, format(checktext::kTooLong, name, length));
         if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             checkNames(c, folder + L"\\" + f.cFileName, rel + "\\");

@@ -56,15 +56,4 @@ int IniLines::key(const std::string& sectionName, const std::string& keyName) co
     return at;
 }
 
-std::string readWholeFile(const std::string& path) {
-    std::string out;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return out;
-    char buffer[8192];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, n);
-    std::fclose(f);
-    return out;
-}
-
 }  // namespace disccheck

@@ -18,17 +18,21 @@
 // spelling, Joliet length, values they silently clamp) is checked here
 // against the values the readers produced.
 //
-// Two builds from these sources are meant: DiscCheck.exe, a Windows console
-// program in dist/ (built now), and a native build for the author's build
-// machine (not wired yet), which will compile the same product readers with
-// the host compiler against the <windows.h> stand-in of the host builds
-// (profile reads and file lookups answered from the local file system,
-// case-insensitively as on the disc) and convert the Shift-JIS report to the
-// terminal's encoding with iconv. Findings, their JSON form and the line scan
-// are already free of <windows.h>.
+// Two builds from these sources: DiscCheck.exe, a Windows console program,
+// and the native checker of the author's build machine, which compiles the
+// same readers against the <windows.h> stand-in of common/host/: the disc
+// folder becomes its drive D: (names matched without case, as on the
+// disc), and the report is converted to the terminal's encoding. JSON is
+// UTF-8 on both.
+#include <windows.h>
+#ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
+#else
+#include <clocale>
+
+#include "host_disc.h"
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -36,6 +40,7 @@
 
 #include "disc_check.h"
 #include "findings.h"
+#include "text_code.h"
 
 int main(int argc, char** argv) {
     bool json = false;
@@ -52,6 +57,7 @@ int main(int argc, char** argv) {
         std::fputs("usage: disccheck [--json] DISC_FOLDER\n", stderr);
         return 2;
     }
+#ifdef _WIN32
     char full[MAX_PATH];
     DWORD n = GetFullPathNameA(folder, sizeof full, full, nullptr);
     DWORD attributes = n && n < sizeof full ? GetFileAttributesA(full) : INVALID_FILE_ATTRIBUTES;
@@ -59,12 +65,24 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "disccheck: no such folder: %s\n", folder);
         return 2;
     }
+#else
+    std::setlocale(LC_ALL, "");
+    if (!hostdisc::mount(folder)) {
+        std::fprintf(stderr, "disccheck: no such folder: %s\n", folder);
+        return 2;
+    }
+    const char* full = hostdisc::kDrive;
+#endif
     disccheck::Findings findings;
     disccheck::checkDisc(full, findings);
-    std::string text = json ? findings.json() : findings.report();
-    // Plain line feeds, so that the report is byte for byte the one the
-    // build machine's native checker prints (and a JSON reader's input).
+    std::string text = json ? disccheck::utf8FromSjis(findings.json()) : findings.report();
+#ifdef _WIN32
+    // Plain line feeds, so that the report is byte for byte the native
+    // checker's (and a JSON reader's input).
     _setmode(_fileno(stdout), _O_BINARY);
+#else
+    if (!json) text = hostdisc::forTerminal(text);
+#endif
     std::fwrite(text.data(), 1, text.size(), stdout);
     return findings.errors() ? 1 : 0;
 }

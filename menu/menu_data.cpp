@@ -83,6 +83,10 @@ bool MenuData::locate(HMODULE module, const char* name) {
     return found;
 }
 
+void MenuData::measureAsDiscRoot(const char* folder) {
+    common::copyBounded(discFolder_, folder ? folder : "", sizeof discFolder_);
+}
+
 void MenuData::setOwner(HWND owner, const char* caption) {
     owner_ = owner;
     common::copyBounded(caption_, caption, sizeof caption_);
@@ -194,6 +198,13 @@ void MenuData::readCommand(int number, const char* value) {
     char part[kValueSize];
     int index = 0;
     bool full = false;
+    // The list's length on the pressed disc (the same as its bytes unless a
+    // disc folder to measure from is set), and whether the buffer, which
+    // holds the paths as they are here, still takes pieces.
+    size_t pressedUsed = 0;
+    bool stored = true;
+    const size_t folderLength = std::strlen(discFolder_);
+    const size_t rootLength = 3;  // "Q:\"
     for (const char* p = rest; (p = values::nextPart(p, part, sizeof part));) {
         const char* text = part;
         while (*text == ' ' || *text == '\t') ++text;
@@ -209,7 +220,18 @@ void MenuData::readCommand(int number, const char* value) {
             rewriteCommandLine(number, text, piece, sizeof piece);
         }
         if (!piece[0] || full) continue;
-        if (!values::appendWhole(list, CommandTable::kListSize, piece)) {
+        size_t pressed = std::strlen(piece);
+        if (folderLength > rootLength && piece[0] == '"' && pressed > folderLength &&
+            common::equalsNoCase(piece + 1, folderLength, discFolder_))
+            pressed -= folderLength - rootLength;
+        size_t need = pressedUsed + (pressedUsed ? 1 : 0) + pressed;
+        if (folderLength > rootLength && need < CommandTable::kListSize) {
+            // Fits on the disc; kept here while the longer paths still fit.
+            pressedUsed = need;
+            if (stored) stored = values::appendWhole(list, CommandTable::kListSize, piece);
+            continue;
+        }
+        if (folderLength > rootLength || !values::appendWhole(list, CommandTable::kListSize, piece)) {
             // Later commands would run out of order without this one: the
             // list ends with the last command that fitted whole.
             full = true;

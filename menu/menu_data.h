@@ -69,6 +69,11 @@ public:
     // Owner window and caption of the warning box.
     void setOwner(HWND owner, const char* caption);
     void setWarningSink(WarningSink sink) { sink_ = sink; }
+    // Measures command lists as they will be on the pressed disc: a program
+    // path below `folder` (the disc's folder, ending in a backslash) counts
+    // as if that folder were a drive root ("Q:\\"). The menu itself runs from
+    // the disc and never sets this; a checker reading a copy elsewhere does.
+    void measureAsDiscRoot(const char* folder);
 
     // Section "MENU": the start display picture (`Bmp1`) and the opening
     // movie (`AVIFILE`), resolved; empty when not given.
@@ -126,6 +131,7 @@ private:
     WarningSink sink_;
     char warnings_[kWarningSize] = {};
     char warningTitle_[common::PathName::kPathSize + NamedList::kTextSize + 32] = {};
+    char discFolder_[common::PathName::kPathSize] = {};
 };
 
 }  // namespace menu

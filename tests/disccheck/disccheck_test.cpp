@@ -12,6 +12,7 @@
 #include "path_text.h"
 #include "driver.h"
 #include "findings.h"
+#include "text_code.h"
 
 namespace {
 
@@ -67,13 +68,20 @@ std::string report(const std::string& folder, disccheck::Findings* findings) {
 }
 
 TEST(DiscCheck, BrokenDiscGivesItsExpectedReport) {
-    std::string disc = copiedDisc(e2e::source("tests\\disccheck\\broken-disc"), "C:\\disccheck-broken");
-    disccheck::Findings findings;
-    std::string actual = report(disc, &findings);
     std::string expected;
     ASSERT_TRUE(e2e::readFile(e2e::source("tests\\disccheck\\broken-disc.expected"), &expected));
-    if (actual != expected) e2e::writeFile(e2e::winPath(TEST_WORK_DIR) + "\\broken-disc.actual", actual);
-    EXPECT_EQ(expected, actual);
+    // The command lists are measured as on the pressed disc: the report is
+    // the same however deep the copy lies.
+    for (const char* folder : {"C:\\d", "C:\\disccheck-broken-disc-copied-into-a-folder-with-a-long-name"}) {
+        std::string disc = copiedDisc(e2e::source("tests\\disccheck\\broken-disc"), folder);
+        disccheck::Findings findings;
+        std::string actual = report(disc, &findings);
+        if (actual != expected) e2e::writeFile(e2e::winPath(TEST_WORK_DIR) + "\\broken-disc.actual", actual);
+        EXPECT_EQ(expected, actual) << folder;
+    }
+    std::string disc = copiedDisc(e2e::source("tests\\disccheck\\broken-disc"), "C:\\disccheck-broken");
+    disccheck::Findings findings;
+    report(disc, &findings);
     EXPECT_GT(findings.errors(), 0);
     EXPECT_GT(findings.warnings(), 0);
 
@@ -81,8 +89,11 @@ TEST(DiscCheck, BrokenDiscGivesItsExpectedReport) {
     std::string printed;
     EXPECT_EQ(1, runProgram(disc, &printed));
     EXPECT_EQ(expected, printed);
+    // JSON in UTF-8 ("見つかりません" as E8 A6 8B ...), Shift-JIS nowhere.
     EXPECT_EQ(1, runProgram("--json " + disc, &printed));
-    EXPECT_EQ(findings.json(), printed);
+    EXPECT_EQ(disccheck::utf8FromSjis(findings.json()), printed);
+    EXPECT_NE(std::string::npos, printed.find("\xE8\xA6\x8B\xE3\x81\xA4\xE3\x81\x8B\xE3\x82\x8A"));
+    EXPECT_EQ(std::string::npos, printed.find("見つかりません"));
 }
 
 TEST(DiscCheck, SampleDiscWithItsProgramsHasNoFinding) {

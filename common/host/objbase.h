@@ -14,7 +14,6 @@ typedef GUID CLSID;
 #define E_FAIL ((HRESULT)0x80004005u)
 #define CLSCTX_INPROC_SERVER 1u
 #define STGM_READ 0u
-#define CP_ACP 0u
 struct IUnknown {
     virtual HRESULT QueryInterface(const IID&, void**) = 0;
     virtual uint32_t AddRef() = 0;
@@ -24,10 +23,4 @@ struct IUnknown {
 inline HRESULT CoCreateInstance(const CLSID&, IUnknown*, DWORD, const IID&, void** out) {
     *out = nullptr;
     return E_FAIL;
-}
-inline int MultiByteToWideChar(UINT, DWORD, const char* from, int, WCHAR* to, int size) {
-    int i = 0;
-    for (; i + 1 < size && from[i]; ++i) to[i] = static_cast<unsigned char>(from[i]);
-    if (size) to[i] = 0;
-    return i + 1;
 }

@@ -3,6 +3,8 @@
 // failures a harness asks for. Until a harness switches the file system on
 // (fakefs::enable) it holds nothing, creates nothing and finds nothing, so
 // harnesses that only need the types see every file and folder missing.
+// The native tools fill it from a real folder instead (host_disc.h): then a
+// file's bytes are read from its host file on first use.
 //
 // Names are compared without regard to ASCII case, as the programs' file
 // system does; separators are '\' only, as the code under test writes them.
@@ -10,6 +12,7 @@
 #include <sys/mman.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -33,11 +36,47 @@ struct NoCaseLess {
     }
 };
 
+struct ProfileSection;
+
 struct Node {
     bool folder = false;
     uint32_t attributes = 0;
     std::string bytes;
+    // A file mounted from the host: its bytes are read on first use (a disc
+    // may hold large movies that no check ever opens).
+    std::string hostPath;
+    uint64_t hostSize = 0;
+    bool loaded = true;
+    // The name as the host spells it, in wide characters (empty for the
+    // in-memory files, whose Shift-JIS name is all there is).
+    std::wstring wideName;
+    // The profile read of the bytes, kept until they change: a menu reads
+    // thousands of keys from one file.
+    std::shared_ptr<std::vector<ProfileSection>> profile;
 };
+
+// The bytes of a file, read from the host when mounted and not read yet (a
+// file that cannot be read reads as empty).
+inline std::string& content(Node& n) {
+    if (!n.loaded) {
+        n.loaded = true;
+        if (FILE* f = std::fopen(n.hostPath.c_str(), "rb")) {
+            n.bytes.resize(n.hostSize);
+            size_t got = n.hostSize ? std::fread(&n.bytes[0], 1, n.bytes.size(), f) : 0;
+            n.bytes.resize(got);
+            std::fclose(f);
+        }
+    }
+    return n.bytes;
+}
+// The size without reading the bytes.
+inline uint64_t sizeOf(const Node& n) { return n.loaded ? n.bytes.size() : n.hostSize; }
+// Called before the bytes change.
+inline std::string& changing(Node& n) {
+    std::string& b = content(n);
+    n.profile.reset();
+    return b;
+}
 
 struct OpenFile {
     std::string name;

@@ -1,8 +1,10 @@
-// A stand-in for <windows.h> for the host fuzz build: the few types and
-// calls the pure code's headers name. The file-system calls go to the
-// in-memory file system of fake_system.h, which finds nothing until a
-// harness switches it on, so most harnesses only ever see missing files and
-// folders.
+// A stand-in for <windows.h> for the host builds: the fuzz harnesses
+// (tests/fuzz) and the native command-line tools (CMakeLists.txt here). It
+// holds the few types and calls the pure code and the shared readers name.
+// The file-system calls go to the in-memory file system of fake_system.h,
+// which finds nothing until a harness switches it on, so most harnesses only
+// ever see missing files and folders; the native tools fill it from a real
+// folder (host_disc.h).
 #pragma once
 #include <cstdint>
 #include <cstring>
@@ -41,7 +43,7 @@ inline DWORD GetModuleFileNameA(HMODULE, char* buf, DWORD size) {
 inline void fakeFillFind(const std::pair<std::string, fakefs::Node>& e, WIN32_FIND_DATAA* fd) {
     std::memset(fd, 0, sizeof *fd);
     fd->dwFileAttributes = e.second.attributes;
-    fd->nFileSizeLow = DWORD(e.second.bytes.size());
+    fd->nFileSizeLow = DWORD(fakefs::sizeOf(e.second));
     std::strncpy(fd->cFileName, e.first.c_str(), MAX_PATH - 1);
 }
 // Lists the folder's entries whose names match the pattern's last part.
@@ -52,10 +54,21 @@ inline HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* fd) {
     std::string folder = fakefs::parentOf(pat);
     std::string part = fakefs::nameOf(pat);
     fakefs::Search search;
-    for (auto& e : st.nodes) {
-        if (!fakefs::sameName(fakefs::parentOf(e.first), folder)) continue;
-        std::string name = fakefs::nameOf(e.first);
-        if (fakefs::matches(part.c_str(), name.c_str())) search.found.push_back({name, e.second});
+    std::string prefix = fakefs::lastSeparator(folder) == folder.size() - 1 ? folder : folder + '\\';
+    if (part.find_first_of("*?") == std::string::npos) {
+        // A plain name: one look-up, which gives the name as stored.
+        auto it = st.nodes.find(prefix + part);
+        if (it != st.nodes.end()) search.found.push_back({fakefs::nameOf(it->first), it->second});
+    } else {
+        // The names of a folder sort together, right after the folder's
+        // own name and a separator (names compare byte by byte without case).
+        for (auto it = st.nodes.lower_bound(prefix); it != st.nodes.end(); ++it) {
+            const std::string& key = it->first;
+            if (key.size() < prefix.size() || !fakefs::sameName(key.substr(0, prefix.size()), prefix)) break;
+            if (!fakefs::sameName(fakefs::parentOf(key), folder)) continue;
+            std::string name = fakefs::nameOf(key);
+            if (fakefs::matches(part.c_str(), name.c_str())) search.found.push_back({name, it->second});
+        }
     }
     if (search.found.empty()) {
         st.lastError = 2;
@@ -73,8 +86,12 @@ inline BOOL FindNextFileA(HANDLE h, WIN32_FIND_DATAA* fd) {
     fakeFillFind(it->second.found[it->second.next++], fd);
     return 1;
 }
+namespace fakefs {
+inline void dropWideSearch(uintptr_t h);
+}
 inline BOOL FindClose(HANDLE h) {
     fakefs::searches().erase(uintptr_t(h));
+    fakefs::dropWideSearch(uintptr_t(h));
     return 1;
 }
 inline DWORD GetFileAttributesA(const char* path) {
@@ -220,7 +237,7 @@ inline HANDLE CreateFileA(const char* name, DWORD access, DWORD, LPSECURITY_ATTR
         st.nodes[fakefs::normal(name)] = fakefs::Node{false, FILE_ATTRIBUTE_ARCHIVE, std::string()};
         n = fakefs::find(name);
     } else if (disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING) {
-        n->bytes.clear();
+        fakefs::changing(*n).clear();
     }
     uintptr_t h = st.nextHandle++;
     st.open[h] = fakefs::OpenFile{fakefs::normal(name), 0, write};
@@ -237,9 +254,10 @@ inline BOOL ReadFile(HANDLE h, LPVOID buf, DWORD size, LPDWORD done, OVERLAPPED*
     if (!f || fakefs::failing("ReadFile", f ? f->name : std::string())) return 0;
     fakefs::Node* n = fakefs::find(f->name);
     if (!n) return 0;
-    size_t have = f->pos < n->bytes.size() ? n->bytes.size() - f->pos : 0;
+    const std::string& bytes = fakefs::content(*n);
+    size_t have = f->pos < bytes.size() ? bytes.size() - f->pos : 0;
     size_t k = size < have ? size : have;
-    if (k) std::memcpy(buf, n->bytes.data() + f->pos, k);
+    if (k) std::memcpy(buf, bytes.data() + f->pos, k);
     f->pos += DWORD(k);
     if (done) *done = DWORD(k);
     return 1;
@@ -250,8 +268,9 @@ inline BOOL WriteFile(HANDLE h, LPCVOID buf, DWORD size, LPDWORD done, OVERLAPPE
     if (!f || !f->write || fakefs::failing("WriteFile", f ? f->name : std::string())) return 0;
     fakefs::Node* n = fakefs::find(f->name);
     if (!n) return 0;
-    if (n->bytes.size() < f->pos + size) n->bytes.resize(f->pos + size);
-    if (size) std::memcpy(&n->bytes[f->pos], buf, size);
+    std::string& bytes = fakefs::changing(*n);
+    if (bytes.size() < f->pos + size) bytes.resize(f->pos + size);
+    if (size) std::memcpy(&bytes[f->pos], buf, size);
     f->pos += size;
     if (done) *done = size;
     return 1;
@@ -262,7 +281,7 @@ inline DWORD SetFilePointer(HANDLE h, LONG distance, PLONG high, DWORD method) {
     if (!n || (high && *high)) return INVALID_SET_FILE_POINTER;
     int64_t base = method == FILE_BEGIN     ? 0
                    : method == FILE_CURRENT ? int64_t(f->pos)
-                                            : int64_t(n->bytes.size());
+                                            : int64_t(fakefs::sizeOf(*n));
     int64_t to = base + distance;
     if (to < 0 || to > 0x7FFFFFFF) return INVALID_SET_FILE_POINTER;
     f->pos = uint32_t(to);
@@ -272,14 +291,14 @@ inline BOOL SetEndOfFile(HANDLE h) {
     fakefs::OpenFile* f = fakeOpen(h);
     fakefs::Node* n = f ? fakefs::find(f->name) : nullptr;
     if (!n || !f->write) return 0;
-    n->bytes.resize(f->pos);
+    fakefs::changing(*n).resize(f->pos);
     return 1;
 }
 inline DWORD GetFileSize(HANDLE h, LPDWORD high) {
     fakefs::OpenFile* f = fakeOpen(h);
     fakefs::Node* n = f ? fakefs::find(f->name) : nullptr;
     if (high) *high = 0;
-    return n ? DWORD(n->bytes.size()) : INVALID_FILE_SIZE;
+    return n ? DWORD(fakefs::sizeOf(*n)) : INVALID_FILE_SIZE;
 }
 inline BOOL DeleteFileA(const char* name) {
     fakefs::State& st = fakefs::state();
@@ -398,7 +417,9 @@ inline SIZE_T GlobalSize(HGLOBAL h) {
 }
 
 // Names and drives.
-typedef uint16_t WCHAR;
+// Wide characters are the host's (UTF-32 on Linux): the code that uses them
+// works on whole characters, never on UTF-16 units.
+typedef wchar_t WCHAR;
 #define DRIVE_NO_ROOT_DIR 1u
 #define DRIVE_FIXED 3u
 // Drives C and D exist.
@@ -539,9 +560,15 @@ inline DWORD GetPrivateProfileStringA(const char* section, const char* key, cons
                                       char* out, DWORD size, const char* file) {
     if (!out || size == 0) return 0;
     fakefs::Node* n = file ? fakefs::find(file) : nullptr;
-    std::vector<fakefs::ProfileSection> all;
-    if (n && !n->folder && !fakefs::failing("GetPrivateProfileStringA", file))
-        all = fakefs::parseProfile(n->bytes);
+    static const std::vector<fakefs::ProfileSection> none;
+    const std::vector<fakefs::ProfileSection>* read = &none;
+    if (n && !n->folder && !fakefs::failing("GetPrivateProfileStringA", file)) {
+        if (!n->profile)
+            n->profile = std::make_shared<std::vector<fakefs::ProfileSection>>(
+                fakefs::parseProfile(fakefs::content(*n)));
+        read = n->profile.get();
+    }
+    const std::vector<fakefs::ProfileSection>& all = *read;
     if (!section) {
         std::vector<std::string> names;
         for (auto& s : all) names.push_back(s.name);
@@ -688,3 +715,161 @@ inline int StretchDIBits(HDC, int, int, int, int, int, int, int, int, const void
                          DWORD) {
     return 1;
 }
+
+// Code conversion with iconv: code page 932 (CP_ACP: the disc's programs
+// run with the Japanese code page), UTF-8 and the host's wide characters.
+#include <iconv.h>
+
+#include <cwchar>
+#define CP_ACP 0u
+#define CP_UTF8 65001u
+#define WC_NO_BEST_FIT_CHARS 0x400u
+namespace fakefs {
+// One conversion descriptor per direction, kept for the run.
+inline iconv_t converter(const char* to, const char* from) {
+    static std::map<std::string, iconv_t> open;
+    std::string key = std::string(to) + "<" + from;
+    auto it = open.find(key);
+    if (it == open.end()) it = open.emplace(key, iconv_open(to, from)).first;
+    return it->second;
+}
+inline const char* codeName(UINT codePage) { return codePage == CP_UTF8 ? "UTF-8" : "CP932"; }
+// Converts the bytes; false when they do not convert whole.
+inline bool convert(iconv_t cd, const char* in, size_t n, std::string* out) {
+    out->clear();
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* src = const_cast<char*>(in);
+    size_t left = n;
+    char buffer[256];
+    while (left > 0) {
+        char* dst = buffer;
+        size_t room = sizeof buffer;
+        size_t r = iconv(cd, &src, &left, &dst, &room);
+        out->append(buffer, size_t(dst - buffer));
+        if (r == size_t(-1) && errno != E2BIG) return false;
+    }
+    char* dst = buffer;
+    size_t room = sizeof buffer;
+    iconv(cd, nullptr, nullptr, &dst, &room);
+    out->append(buffer, size_t(dst - buffer));
+    return true;
+}
+}  // namespace fakefs
+#include <cerrno>
+// Multibyte to wide: a byte sequence that does not convert becomes U+30FB,
+// one per byte, as the system's table gives for undefined code points.
+inline int MultiByteToWideChar(UINT codePage, DWORD, const char* from, int n, WCHAR* to, int size) {
+    size_t length = n < 0 ? std::strlen(from) + 1 : size_t(n);
+    iconv_t cd = fakefs::converter("WCHAR_T", fakefs::codeName(codePage));
+    std::wstring wide;
+    size_t i = 0;
+    std::string piece;
+    while (i < length) {
+        // Whole characters: one byte, or a lead byte and the next.
+        unsigned char c = static_cast<unsigned char>(from[i]);
+        size_t step = 1;
+        if (codePage == CP_UTF8) {
+            step = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        } else if (((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && i + 1 < length) {
+            step = 2;
+        }
+        if (i + step > length) step = length - i;
+        if (fakefs::convert(cd, from + i, step, &piece) && piece.size() % sizeof(wchar_t) == 0 &&
+            !piece.empty())
+            wide.append(reinterpret_cast<const wchar_t*>(piece.data()), piece.size() / sizeof(wchar_t));
+        else
+            wide += c == 0 ? L'\0' : wchar_t(0x30FB);
+        i += step;
+    }
+    if (size == 0) return int(wide.size());
+    if (int(wide.size()) > size) return 0;
+    std::memcpy(to, wide.data(), wide.size() * sizeof(wchar_t));
+    return int(wide.size());
+}
+// Wide to multibyte, character by character: one that the code page cannot
+// write becomes the default character ("?" when none is given) and sets
+// *usedDefault.
+inline int WideCharToMultiByte(UINT codePage, DWORD, const WCHAR* from, int n, char* to, int size,
+                               const char* defaultChar, BOOL* usedDefault) {
+    size_t length = n < 0 ? std::wcslen(from) + 1 : size_t(n);
+    iconv_t cd = fakefs::converter(fakefs::codeName(codePage), "WCHAR_T");
+    std::string out, piece;
+    if (usedDefault) *usedDefault = 0;
+    for (size_t i = 0; i < length; ++i) {
+        if (from[i] == 0) {
+            out += '\0';
+        } else if (fakefs::convert(cd, reinterpret_cast<const char*>(from + i), sizeof(wchar_t), &piece) &&
+                   !piece.empty()) {
+            out += piece;
+        } else {
+            out += defaultChar ? defaultChar : "?";
+            if (usedDefault) *usedDefault = 1;
+        }
+    }
+    if (size == 0) return int(out.size());
+    if (int(out.size()) > size) return 0;
+    std::memcpy(to, out.data(), out.size());
+    return int(out.size());
+}
+
+// Wide-character file searches over the same file system: names as the host
+// spells them when it has them, else converted from code page 932.
+struct WIN32_FIND_DATAW {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime, ftLastAccessTime, ftLastWriteTime;
+    DWORD nFileSizeHigh, nFileSizeLow, dwReserved0, dwReserved1;
+    WCHAR cFileName[MAX_PATH];
+    WCHAR cAlternateFileName[14];
+};
+namespace fakefs {
+struct WideSearch {
+    std::vector<WIN32_FIND_DATAW> found;
+    size_t next = 0;
+};
+inline std::map<uintptr_t, WideSearch>& wideSearches() {
+    static std::map<uintptr_t, WideSearch> s;
+    return s;
+}
+}  // namespace fakefs
+inline HANDLE FindFirstFileW(const WCHAR* pattern, WIN32_FIND_DATAW* fd) {
+    char narrow[MAX_PATH * 2];
+    if (!WideCharToMultiByte(CP_ACP, 0, pattern, -1, narrow, sizeof narrow, nullptr, nullptr))
+        return INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAA a;
+    HANDLE h = FindFirstFileA(narrow, &a);
+    if (h == INVALID_HANDLE_VALUE) return h;
+    fakefs::WideSearch wide;
+    const fakefs::Search& search = fakefs::searches()[uintptr_t(h)];
+    for (const auto& e : search.found) {
+        WIN32_FIND_DATAW w;
+        std::memset(&w, 0, sizeof w);
+        w.dwFileAttributes = e.second.attributes;
+        w.nFileSizeLow = DWORD(fakefs::sizeOf(e.second));
+        std::wstring name = e.second.wideName;
+        if (name.empty()) {
+            name.resize(e.first.size() + 1);
+            int k = MultiByteToWideChar(CP_ACP, 0, e.first.c_str(), int(e.first.size()), &name[0],
+                                        int(name.size()));
+            name.resize(size_t(k));
+        }
+        std::wcsncpy(w.cFileName, name.c_str(), MAX_PATH - 1);
+        wide.found.push_back(w);
+    }
+    FindClose(h);
+    *fd = wide.found[0];
+    wide.next = 1;
+    uintptr_t id = fakefs::state().nextHandle++;
+    fakefs::wideSearches()[id] = wide;
+    return HANDLE(id);
+}
+inline BOOL FindNextFileW(HANDLE h, WIN32_FIND_DATAW* fd) {
+    auto it = fakefs::wideSearches().find(uintptr_t(h));
+    if (it == fakefs::wideSearches().end()) return 0;
+    if (it->second.next >= it->second.found.size()) return 0;
+    *fd = it->second.found[it->second.next++];
+    return 1;
+}
+namespace fakefs {
+inline void dropWideSearch(uintptr_t h) { wideSearches().erase(h); }
+}  // namespace fakefs
