@@ -84,6 +84,8 @@ for r in $(seq 1 "$runs"); do
     printf '%3s %8.3f %8.3f | %8.3f %8.3f | %8.3f %8.3f %8.3f | %8.3f %8.3f %8.3f\n' "$r" "$ge" "$gi" \
         "${HF[-1]}" "${HE[-1]}" "${MF[-1]}" "${ME[-1]}" "$(echo "$m" | field load_s)" \
         "${PF[-1]}" "${PE[-1]}" "$(echo "$p" | field load_s)"
+    echo "    page-file search, ignoring case: $(echo "$p" | field fold_page_reads) single-page reads," \
+        "$(echo "$p" | field fold_run_reads) run reads"
 done
 
 # Range of a per-run ratio: anchor array name, measured array name.

@@ -7,10 +7,18 @@
 #include "settings.h"
 #include "sjis.h"
 #include "text_view.h"
+#include "viewer_link.h"
 #include "../../resources/viewer/resource.h"
+#include <vector>
 
 namespace viewer {
 namespace {
+
+// While no window is in front after the dialog lost the activation, the
+// foreground is looked at again every 50 ms for up to 2 s.
+constexpr UINT_PTR kForegroundRecheckTimer = 1;
+constexpr UINT kForegroundRecheckMs = 50;
+constexpr int kForegroundRechecks = 40;
 
 // Another viewer's frame when it (or one of its windows) is in front; null otherwise.
 HWND otherViewerInFront() {
@@ -26,10 +34,16 @@ HWND otherViewerInFront() {
 
 // Commands 61 and 120 bring another viewer frame to the front (or switch
 // the panes of a split window); the frame now in front, if it is another
-// viewer's, is the one the dialog follows.
+// viewer's, is the one the dialog follows. The switch raises that frame to
+// the top of the z-order even when the activation does not arrive: this
+// process has just destroyed its foreground dialog and may no longer be
+// allowed to hand the foreground on, which leaves no window in front. The
+// topmost viewer frame, when not this one, is then the one switched to.
 HWND switchToSiblingViewer(bool next) {
     dispatchCommand(next ? IDM_NEXT_VIEWER : IDM_PREV_VIEWER);
-    return otherViewerInFront();
+    if (HWND front = otherViewerInFront()) return front;
+    std::vector<HWND> frames = link::otherViewers(nullptr, true);
+    return !frames.empty() && frames.front() != app().frame ? frames.front() : nullptr;
 }
 
 class FindDialog : public common::DialogBase {
@@ -186,14 +200,26 @@ protected:
             // Whether the user went to another viewer is known once the
             // activation has settled. A window of another process brought to
             // the front may leave only one of these messages here.
-            if ((msg == WM_ACTIVATE ? LOWORD(wp) == WA_INACTIVE : wp == FALSE) && !done_)
+            if ((msg == WM_ACTIVATE ? LOWORD(wp) == WA_INACTIVE : wp == FALSE) && !done_) {
+                rechecks_ = 0;
                 PostMessageA(hwnd_, WMU_FIND_CHECK_FOREGROUND, 0, 0);
+            }
             return FALSE;
+        case WM_TIMER:
+            if (wp != kForegroundRecheckTimer) return FALSE;
+            KillTimer(hwnd_, kForegroundRecheckTimer);
+            [[fallthrough]];
         case WMU_FIND_CHECK_FOREGROUND:
             if (!done_) {
                 if (HWND other = otherViewerInFront()) {
                     followTo_ = other;
                     done_ = true;
+                } else if (!GetForegroundWindow() && rechecks_ < kForegroundRechecks) {
+                    // The activation is still passing between processes (no
+                    // window is in front for a moment on a busy machine):
+                    // look again shortly rather than miss the user's move.
+                    ++rechecks_;
+                    SetTimer(hwnd_, kForegroundRecheckTimer, kForegroundRecheckMs, nullptr);
                 }
             }
             return TRUE;
@@ -324,6 +350,7 @@ private:
     int boundsFirst_ = 0, boundsLast_ = 0;
     unsigned switchCommand_ = 0;
     HWND followTo_ = nullptr;
+    int rechecks_ = 0;
 };
 
 }  // namespace

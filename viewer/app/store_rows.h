@@ -27,6 +27,16 @@ public:
         *length = store_->length(row);
         return reinterpret_cast<const unsigned char*>(t);
     }
+    const unsigned char* scanRowText(int row, int* length) override {
+        if (store_) {
+            if (const char* t = store_->scanText(row, length))
+                return reinterpret_cast<const unsigned char*>(t);
+        }
+        return rowText(row, length);
+    }
+    void endScan() override {
+        if (store_) store_->endScan();
+    }
     bool endsLine(int row) const override { return store_ ? store_->endsLine(row) : true; }
     bool isMarked(int row) const override { return rowMarked(row); }
 

@@ -165,6 +165,7 @@ void PageStore::free(unsigned page, uint32_t companionRow) {
 }
 
 bool PageStore::write(unsigned page, const char* data) {
+    ++generation_;
     if (page >= kFirstPoolPage) {
         if (!pool_ || int(page - kFirstPoolPage) >= poolSlots_) return false;
         char* base = static_cast<char*>(GlobalLock(pool_));
@@ -204,7 +205,39 @@ bool PageStore::read(unsigned page, char* data) {
     return true;
 }
 
+int PageStore::readRun(unsigned first, int count, char* data) {
+    if (count <= 0) return 0;
+    if (first >= kFirstPoolPage) {
+        if (!pool_) return 0;
+        const unsigned slot = first - kFirstPoolPage;
+        if (slot >= unsigned(poolSlots_)) return 0;
+        if (unsigned(count) > unsigned(poolSlots_) - slot) count = int(unsigned(poolSlots_) - slot);
+        const char* base = static_cast<const char*>(GlobalLock(pool_));
+        for (int i = 0; i < count; ++i)
+            std::memcpy(data + size_t(i) * kPageSize, base + (size_t(slot) + size_t(i)) * kSlotSize + 4,
+                        kPageSize);
+        GlobalUnlock(pool_);
+        ++runReads_;
+        return count;
+    }
+    if (!haveFile_) return 0;
+    const unsigned filePages = fileEnd_ / kPageSize;
+    if (first >= filePages) return 0;
+    if (unsigned(count) > filePages - first) count = int(filePages - first);
+    // One opening for the whole run, closed again at once like every other
+    // transfer: with the open-position-close cost paid per page, reading a
+    // large document through would take seconds.
+    PageFileHandle f(fileName_);
+    DWORD done = 0;
+    if (!f.ok() || !f.seek(first * uint32_t(kPageSize)) ||
+        !ReadFile(f.get(), data, DWORD(count) * DWORD(kPageSize), &done, nullptr))
+        return 0;
+    ++runReads_;
+    return int(done / DWORD(kPageSize));
+}
+
 void PageStore::reset() {
+    ++generation_;
     if (haveFile_) {
         PageFileHandle f(fileName_);
         if (f.ok() && f.seek(0)) SetEndOfFile(f.get());

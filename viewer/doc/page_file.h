@@ -32,6 +32,15 @@ public:
     void free(unsigned page, uint32_t companionRow = 0);
     bool write(unsigned page, const char* data);  // exactly 8192 bytes
     bool read(unsigned page, char* data);         // exactly 8192 bytes
+    // Reads up to `count` consecutive pages from `first` into `data` in one
+    // transfer, for reading through the document without moving pages into
+    // the text window. Pages past the file's end or the pool are left out.
+    // Returns the number of whole pages read; 0 on failure, which is not
+    // reported: the caller falls back to read(), which reports it.
+    int readRun(unsigned first, int count, char* data);
+    // Changes whenever a page's bytes may have changed (a write or a reset),
+    // so that copies taken by readRun can tell they are stale.
+    uint64_t generation() const { return generation_; }
 
     // Truncates the page file (kept), empties the free list, releases the pool.
     void reset();
@@ -53,6 +62,7 @@ public:
     int poolInUse() const;
     uint64_t reads() const { return reads_; }
     uint64_t writes() const { return writes_; }
+    uint64_t runReads() const { return runReads_; }  // readRun transfers
 
 private:
     bool createFile();
@@ -79,7 +89,8 @@ private:
     int poolSlots_ = 0;
 
     int forgotten_ = 0;
-    uint64_t reads_ = 0, writes_ = 0;
+    uint64_t reads_ = 0, writes_ = 0, runReads_ = 0;
+    uint64_t generation_ = 0;
 };
 
 }  // namespace viewer

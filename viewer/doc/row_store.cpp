@@ -68,6 +68,8 @@ bool RowStore::reserveTable() {
 }
 
 void RowStore::release() {
+    endScan();
+    ++changes_;
     pages_.release();
     cleanCount_ = 0;
     if (rows_) VirtualFree(rows_, 0, MEM_RELEASE);
@@ -90,6 +92,8 @@ void RowStore::clear() {
     pages_.setMessageSink(sink_);
     pages_.setUsePool(settings_.memoryPages);
     pages_.reset();
+    endScan();
+    ++changes_;
     cleanCount_ = 0;
     // Re-reserving gives the committed memory of a big document back.
     if (committedBytes_ > kInitialCommit || !rows_) {
@@ -199,6 +203,7 @@ void RowStore::shiftClean(int from, int delta) {
 }
 
 bool RowStore::writeRowsToPage(int first, int last) {
+    ++changes_;
     const int c = cleanStartingAt(first);
     if (c >= 0 && clean_[c].last == last) {
         // The page still holds exactly these rows: nothing to write.
@@ -289,6 +294,7 @@ bool RowStore::makeRoom(int row, int n) {
 bool RowStore::makeResident(int row) {
     if (row < 0 || row > lastRow_) return false;
     if (resident(row)) return true;
+    ++changes_;
     const unsigned page = rowPos(rows_[row]);
     // The run of rows carrying this page number is exactly the page's content.
     int a = row, b = row;
@@ -358,6 +364,75 @@ const char* RowStore::text(int row) {
     return win_ + rowPos(rows_[row]);
 }
 
+// ---------------------------------------------------------------- scanning
+
+void RowStore::endScan() {
+    delete[] scanBuf_;
+    scanBuf_ = nullptr;
+    scanCount_ = 0;
+    scanRun_ = kScanRunMin;
+    scanLastMiss_ = kNoPage;
+}
+
+int RowStore::scanOffset(int row, unsigned page) {
+    // Consecutive rows of one page follow each other from its offset 0, so
+    // a row's offset is the sum of the lengths of the page's rows before it.
+    // A pass through the document asks for neighbouring rows in turn.
+    if (memoRow_ >= 0 && memoChanges_ == changes_ && memoRow_ <= lastRow_ && !resident(memoRow_) &&
+        rowPos(rows_[memoRow_]) == page) {
+        if (row == memoRow_ + 1) {
+            memoOffset_ += length(memoRow_);
+            memoRow_ = row;
+            return memoOffset_;
+        }
+        if (row == memoRow_) return memoOffset_;
+        if (row == memoRow_ - 1) {
+            memoOffset_ -= length(row);
+            memoRow_ = row;
+            return memoOffset_;
+        }
+    }
+    int offset = 0;
+    for (int r = row; r > 0 && !resident(r - 1) && rowPos(rows_[r - 1]) == page;) offset += length(--r);
+    memoRow_ = row;
+    memoOffset_ = offset;
+    memoChanges_ = changes_;
+    return offset;
+}
+
+bool RowStore::fillScan(unsigned page) {
+    if (!scanBuf_) {
+        scanBuf_ = new (std::nothrow) char[size_t(kScanRunMax) * kPageSize];
+        if (!scanBuf_) return false;
+    }
+    // Read ahead in the direction the pass is going: upwards when this page
+    // lies below the one missed last.
+    const bool upwards = scanLastMiss_ != kNoPage && page < scanLastMiss_;
+    scanLastMiss_ = page;
+    const unsigned kindFirst = page >= kFirstPoolPage ? kFirstPoolPage : 0;
+    unsigned first = page;
+    if (upwards)
+        first = page - kindFirst >= unsigned(scanRun_ - 1) ? page - unsigned(scanRun_ - 1) : kindFirst;
+    scanCount_ = pages_.readRun(first, scanRun_, scanBuf_);
+    scanFirst_ = first;
+    scanGeneration_ = pages_.generation();
+    if (scanRun_ < kScanRunMax) scanRun_ *= 2;
+    return page - first < unsigned(scanCount_);
+}
+
+const char* RowStore::scanText(int row, int* len) {
+    if (!validRow(row)) return nullptr;
+    *len = length(row);
+    if (resident(row)) return win_ + rowPos(rows_[row]);
+    const unsigned page = rowPos(rows_[row]);
+    const int offset = scanOffset(row, page);
+    if (offset + *len > kPageSize) return nullptr;
+    const bool held = scanBuf_ && scanGeneration_ == pages_.generation() && page >= scanFirst_ &&
+                      page - scanFirst_ < unsigned(scanCount_);
+    if (!held && !fillScan(page)) return nullptr;
+    return scanBuf_ + size_t(page - scanFirst_) * kPageSize + offset;
+}
+
 // ---------------------------------------------------------------- lines
 
 int RowStore::firstRowOfLine(int row) const {
@@ -411,6 +486,7 @@ void RowStore::reportRowLimit() {
 }
 
 bool RowStore::insertRows(int index, int n) {
+    ++changes_;
     if (!rows_ || index < 0 || index > lastRow_ || n < 0) return false;
     if (n == 0) return true;
     const int room = settings_.maxRows - 10 - lastRow_;
@@ -552,6 +628,7 @@ bool RowStore::rewritePartialPage(unsigned page, int pageFirst, int delFirst, in
 }
 
 bool RowStore::deleteRows(int index, int n) {
+    ++changes_;
     if (!rows_ || index < 0 || n < 0) return false;
     // The end-of-file row is never deleted.
     if (index + n > lastRow_) n = lastRow_ - index;

@@ -59,6 +59,16 @@ public:
     // The row's bytes (made resident first); nullptr when the page cannot be read.
     const char* text(int row);
 
+    // Reading through the document (searching): the row's bytes without
+    // making it resident. Pages are read in place, several per transfer,
+    // into a scan buffer that stays valid until the store changes, so a
+    // pass through a large document neither slides the window page by page
+    // nor pays the page file's opening once per page. nullptr when the page
+    // cannot be had this way: the caller then uses text(), which reports.
+    // The pointer is valid until the next call. endScan gives the buffer back.
+    const char* scanText(int row, int* len);
+    void endScan();
+
     // Logical lines.
     int firstRowOfLine(int row) const;
     int lastRowOfLine(int row) const;
@@ -164,6 +174,26 @@ private:
     static constexpr int kMaxCleanPages = 16;
     CleanPage clean_[kMaxCleanPages] = {};
     int cleanCount_ = 0;
+
+    // Scanning: the pages [scanFirst_, scanFirst_ + scanCount_) as read by
+    // PageStore::readRun at generation scanGeneration_; the run read next
+    // grows from kScanRunMin to kScanRunMax pages, so that a search that
+    // stops near the caret reads little. changes_ counts the changes of row
+    // words that move a row's text within or out of its page; the last
+    // row's offset in its page is remembered while it stays the same.
+    static constexpr int kScanRunMin = 8;
+    static constexpr int kScanRunMax = 128;  // 1 MB
+    bool fillScan(unsigned page);
+    int scanOffset(int row, unsigned page);
+    char* scanBuf_ = nullptr;
+    unsigned scanFirst_ = 0;
+    int scanCount_ = 0;
+    int scanRun_ = kScanRunMin;
+    unsigned scanLastMiss_ = kNoPage;
+    uint64_t scanGeneration_ = 0;
+    uint64_t changes_ = 0;
+    int memoRow_ = -1, memoOffset_ = 0;
+    uint64_t memoChanges_ = 0;
 
     PageStore pages_;
     char* pageBuf_ = nullptr;

@@ -13,6 +13,12 @@ public:
     // pointer stays valid until the next call. Length 0 and a non-null
     // pointer for an empty row.
     virtual const unsigned char* rowText(int row, int* length) = 0;
+    // The row's bytes for a pass through the document (searching), with the
+    // contract of rowText; a store that pages rows out may read them in
+    // place without disturbing what it keeps in memory for the window.
+    // endScan closes the pass and gives what it held back.
+    virtual const unsigned char* scanRowText(int row, int* length) { return rowText(row, length); }
+    virtual void endScan() {}
     // True when the row ends a logical line; false when the next row continues it.
     virtual bool endsLine(int row) const = 0;
     // Whether the row is marked (line number drawn in the marked colour).

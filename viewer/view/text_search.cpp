@@ -10,14 +10,30 @@ int TextSearcher::lineStartRow(int row) const {
     return row;
 }
 
-void TextSearcher::loadLine(int startRow) {
+namespace {
+
+// Ends the rows' pass through the document however the search returns.
+class ScanPass {
+public:
+    explicit ScanPass(TextRows* rows) : rows_(rows) {}
+    ~ScanPass() { rows_->endScan(); }
+    ScanPass(const ScanPass&) = delete;
+    ScanPass& operator=(const ScanPass&) = delete;
+
+private:
+    TextRows* rows_;
+};
+
+}  // namespace
+
+void TextSearcher::loadLine(int startRow, bool scanning) {
     lineRow_ = startRow;
     rowStarts_.clear();
     int eof = rows_->eofRow();
     size_t used = 0;
     for (int row = startRow;; ++row) {
         int len = 0;
-        const unsigned char* t = rows_->rowText(row, &len);
+        const unsigned char* t = scanning ? rows_->scanRowText(row, &len) : rows_->rowText(row, &len);
         if (row == eof) len = std::max(0, len - 5);  // the end mark is never searched
         rowStarts_.push_back(static_cast<int>(used));
         if (line_.size() < used + static_cast<size_t>(len))
@@ -48,7 +64,8 @@ bool TextSearcher::findDown(const SearchKey& key, TextPosition from, bool stepFi
     if (!rows_ || key.bytes.empty()) return false;
     int eof = rows_->eofRow();
     if (from.row > eof) return false;
-    loadLine(lineStartRow(from.row));
+    ScanPass pass(rows_);
+    loadLine(lineStartRow(from.row), true);
     int at = offsetOf(from);
     // Step over the character at the caret (and the fill bytes of a tab).
     if (stepFirst && at < lineLength_) {
@@ -67,7 +84,7 @@ bool TextSearcher::findDown(const SearchKey& key, TextPosition from, bool stepFi
         }
         int last = lastLoadedRow();
         if (last >= eof || (lastRow_ >= 0 && last >= lastRow_)) return false;
-        loadLine(last + 1);
+        loadLine(last + 1, true);
         at = 0;
     }
 }
@@ -75,7 +92,8 @@ bool TextSearcher::findDown(const SearchKey& key, TextPosition from, bool stepFi
 bool TextSearcher::findUp(const SearchKey& key, TextPosition from, TextPosition* found) {
     if (!rows_ || key.bytes.empty()) return false;
     int row = std::min(from.row, rows_->eofRow());
-    loadLine(lineStartRow(row));
+    ScanPass pass(rows_);
+    loadLine(lineStartRow(row), true);
     int before = offsetOf(TextPosition{row, from.column});
     for (;;) {
         int hit = findInLineBackward(line_.data(), lineLength_, before, key);
@@ -90,7 +108,7 @@ bool TextSearcher::findUp(const SearchKey& key, TextPosition from, TextPosition*
             return true;
         }
         if (lineRow_ == 0 || lineRow_ <= firstRow_) return false;
-        loadLine(lineStartRow(lineRow_ - 1));
+        loadLine(lineStartRow(lineRow_ - 1), true);
         before = lineLength_;
     }
 }

@@ -46,8 +46,9 @@ public:
 
 private:
     // Copies the logical line that starts at `startRow` into the buffer
-    // (without "[EOF]") and records where each of its rows begins.
-    void loadLine(int startRow);
+    // (without "[EOF]") and records where each of its rows begins. With
+    // `scanning` the rows are read as a pass through the document.
+    void loadLine(int startRow, bool scanning = false);
     int offsetOf(TextPosition p) const;  // inside the loaded line
     TextPosition positionOf(int offset) const;
     int lastLoadedRow() const { return lineRow_ + static_cast<int>(rowStarts_.size()) - 1; }

@@ -208,3 +208,66 @@ TEST(KelviewSearch, TheDialogFollowsTheUserToAnotherViewerWindow) {
     e2e::pressButton(there, IDCANCEL);
     EXPECT_TRUE(b.d.waitGone(there, 5000));
 }
+
+// The entries the dialog adds to its system menu, chosen as the menu sends
+// them (this process cannot open another process's system menu under Wine).
+TEST(KelviewSearch, SystemMenuEntriesMoveTheStartTakeWordsAndSwitchViewers) {
+    std::string folder = e2e::freshFolder("kelview_search_sysmenu");
+    std::string text = "alpha beta\r\n";
+    for (int i = 2; i <= 30; ++i) text += "line " + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(e2e::writeFile(folder + "\\m.txt", text));
+    ASSERT_TRUE(e2e::writeFile(folder + "\\other.txt", "other\r\n"));
+    Viewer v(folder + "\\m.txt");
+    ASSERT_NE(nullptr, v.client);
+    ASSERT_TRUE(e2e::activate(v.client));
+    auto sysCommand = [](HWND dlg, WPARAM id) { return PostMessageA(dlg, WM_SYSCOMMAND, id, 0) != FALSE; };
+
+    // "ファイルの最後に移動" moves the caret and makes the end the dialog's
+    // start: an upward search runs from there, not from row 1.
+    HWND dlg = v.openFind();
+    ASSERT_NE(nullptr, dlg);
+    ASSERT_TRUE(sysCommand(dlg, IDM_FILE_END));
+    EXPECT_EQ(MAKELONG(1, 31), waitQuery(v.client, kPosition, MAKELONG(1, 31)));
+    EXPECT_TRUE(IsWindow(dlg));
+    e2e::setText(e2e::child(dlg, IDC_FIND_TEXT), "line 2");
+    e2e::pressButton(dlg, IDC_FIND_UP);
+    ASSERT_TRUE(v.d.waitGone(dlg, 5000));
+    ASSERT_TRUE(v.settle());
+    EXPECT_EQ(rc(29, 1), position(v.client));
+
+    // "ファイルの先頭に移動", then "検索文字列の追加取得" takes the word at
+    // the new caret and one more piece each time.
+    dlg = v.openFind();
+    ASSERT_NE(nullptr, dlg);
+    HWND field = e2e::child(dlg, IDC_FIND_TEXT);
+    ASSERT_TRUE(sysCommand(dlg, IDM_FILE_TOP));
+    EXPECT_EQ(MAKELONG(1, 1), waitQuery(v.client, kPosition, MAKELONG(1, 1)));
+    e2e::setText(field, "zzz");
+    ASSERT_TRUE(sysCommand(dlg, IDM_FIND));
+    EXPECT_TRUE(e2e::waitText(field, "alpha", 5000)) << e2e::windowText(field);
+    ASSERT_TRUE(sysCommand(dlg, IDM_FIND));
+    ASSERT_TRUE(sysCommand(dlg, IDM_FIND));
+    EXPECT_TRUE(e2e::waitText(field, "alpha beta", 5000)) << e2e::windowText(field);
+
+    e2e::pressButton(dlg, IDCANCEL);
+    ASSERT_TRUE(v.d.waitGone(dlg, 5000));
+
+    // "次のKelview" closes the dialog here and reopens it in the other viewer.
+    // The other viewer is started first and this one brought back in front,
+    // so that the dialog does not follow the other one's start-up.
+    Viewer other(folder + "\\other.txt");
+    ASSERT_NE(nullptr, other.client);
+    // In front means on top of the z-order too, where "next" counts from.
+    SetWindowPos(v.frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_TRUE(e2e::activate(v.client));
+    ASSERT_TRUE(e2e::pumpUntil([&] { return GetForegroundWindow() == v.frame; }, 5000));
+    dlg = v.openFind();
+    ASSERT_NE(nullptr, dlg);
+    ASSERT_TRUE(sysCommand(dlg, IDM_NEXT_VIEWER));
+    EXPECT_TRUE(v.d.waitGone(dlg, 5000));
+    HWND there = other.d.waitWindowTitled(other.p, "検索", 20000);
+    ASSERT_NE(nullptr, there);
+    EXPECT_TRUE(IsWindowEnabled(v.frame));
+    e2e::pressButton(there, IDCANCEL);
+    EXPECT_TRUE(other.d.waitGone(there, 5000));
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 #include "doc_test_support.h"
@@ -445,4 +446,100 @@ TEST_F(RowStoreTest, RowsPastTheEndReadAsEmptyWithoutTouchingTheTable) {
         EXPECT_EQ(store.text(row), nullptr) << row;
     }
     EXPECT_EQ(checkStore(store), "");
+}
+
+// Reading rows in place for a search, against a plain model of the row
+// texts kept through random reads, edits and deletions: a copy of a page
+// kept from before a change must never be served.
+TEST_F(RowStoreTest, ScannedRowsMatchTheStoreThroughChanges) {
+    for (bool pool : {false, true}) {
+        s.memoryPages = pool;
+        store.clear();
+        std::vector<std::string> model;
+        for (int i = 0; i < 40000; ++i) {  // about 70 pages
+            std::string t = "row " + std::to_string(i) + (i % 4 ? " abc" : " \x82\xA0\x82\xA2");
+            append(t);
+            model.push_back(t);
+        }
+        model.push_back("[EOF]");
+        ASSERT_EQ(store.rowCount(), int(model.size()));
+        ASSERT_FALSE(store.resident(0));
+
+        auto scanMatches = [&](int row) {
+            int len = -1;
+            const char* t = store.scanText(row, &len);
+            return t && std::string(t, size_t(len)) == model[size_t(row)];
+        };
+        // A whole pass down and up reads pages in runs, not one by one,
+        // and leaves the window and the page transfers alone.
+        const int first = store.windowFirst(), last = store.windowLast();
+        const uint64_t reads = store.pages().reads(), writes = store.pages().writes();
+        const uint64_t runs = store.pages().runReads();
+        for (int r = 0; r <= store.lastRow(); ++r)
+            ASSERT_TRUE(scanMatches(r)) << "pool " << pool << " row " << r;
+        for (int r = store.lastRow(); r >= 0; --r)
+            ASSERT_TRUE(scanMatches(r)) << "pool " << pool << " row " << r;
+        EXPECT_EQ(store.pages().reads(), reads);
+        EXPECT_EQ(store.pages().writes(), writes);
+        EXPECT_GE(store.pages().runReads() - runs, 2u) << "pool " << pool;
+        EXPECT_LE(store.pages().runReads() - runs, 12u) << "pool " << pool;
+        EXPECT_EQ(store.windowFirst(), first);
+        EXPECT_EQ(store.windowLast(), last);
+
+        // Rows deleted in front of the row just read move it within its page.
+        ASSERT_FALSE(store.resident(1000));
+        ASSERT_EQ(rowPos(store.word(999)), rowPos(store.word(1001)));
+        ASSERT_TRUE(scanMatches(1000));
+        ASSERT_TRUE(store.deleteRows(999, 1));
+        model.erase(model.begin() + 999);
+        ASSERT_TRUE(scanMatches(1000));
+        ASSERT_TRUE(scanMatches(999));
+
+        unsigned seed = 7;
+        auto rnd = [&](int n) {
+            seed = seed * 1103515245u + 12345u;
+            return n > 0 ? int((seed >> 8) % unsigned(n)) : 0;
+        };
+        for (int step = 0; step < 400; ++step) {
+            const int row = rnd(store.lastRow());
+            switch (store.lastRow() > 0 ? rnd(5) : 4) {
+            case 0: {  // a stretch of the pass, down or up
+                const bool up = rnd(2) == 1;
+                for (int i = 0, r = row; i < 60 && r >= 0 && r <= store.lastRow(); ++i, r += up ? -1 : 1)
+                    ASSERT_TRUE(scanMatches(r)) << "pool " << pool << " step " << step << " row " << r;
+                break;
+            }
+            case 1: {  // the row brought into the window
+                const char* t = store.text(row);
+                ASSERT_NE(t, nullptr);
+                ASSERT_EQ(std::string(t, size_t(store.length(row))), model[size_t(row)]);
+                break;
+            }
+            case 2:
+                ASSERT_TRUE(store.insertBytes(row, 0, "Q", 1));
+                model[size_t(row)] = "Q" + model[size_t(row)];
+                break;
+            case 3: {
+                const int n = 1 + rnd(40);
+                const int cut = std::min(n, store.lastRow() - row);
+                ASSERT_TRUE(store.deleteRows(row, n));
+                model.erase(model.begin() + row, model.begin() + row + cut);
+                break;
+            }
+            default: {  // new pages reuse freed ones
+                for (int i = 0; i < 120; ++i) {
+                    std::string t = "new " + std::to_string(step) + "." + std::to_string(i);
+                    append(t);
+                    model.insert(model.end() - 1, t);
+                }
+                break;
+            }
+            }
+            ASSERT_EQ(store.rowCount(), int(model.size()));
+        }
+        for (int r = 0; r <= store.lastRow(); ++r)
+            ASSERT_TRUE(scanMatches(r)) << "pool " << pool << " row " << r;
+        store.endScan();
+        EXPECT_EQ(checkStore(store), "");
+    }
 }

@@ -22,8 +22,13 @@ public:
         *length = int(rows_[row].text.size());
         return reinterpret_cast<const unsigned char*>(rows_[row].text.data());
     }
+    const unsigned char* scanRowText(int row, int* length) override {
+        ++scans;
+        return rowText(row, length);
+    }
+    void endScan() override { ++passes; }
     bool endsLine(int row) const override { return rows_[row].ends; }
-    int reads = 0;
+    int reads = 0, scans = 0, passes = 0;
 
 private:
     std::vector<Row> rows_;
@@ -88,4 +93,11 @@ TEST(TextSearch, ReadsEachRowOnceForADownwardSearch) {
     ASSERT_TRUE(s.findDown(makeSearchKey("needle", false, false), {0, 0}, true, &p));
     EXPECT_EQ(500, p.row);
     EXPECT_LE(rows.reads, 501 + 1);
+    // Searches read as one pass through the rows, which they end however
+    // they return, found or not.
+    EXPECT_EQ(rows.scans, rows.reads);
+    EXPECT_EQ(1, rows.passes);
+    EXPECT_FALSE(s.findUp(makeSearchKey("missing", false, false), {500, 0}, &p));
+    EXPECT_EQ(rows.scans, rows.reads);
+    EXPECT_EQ(2, rows.passes);
 }
