@@ -214,6 +214,10 @@ LRESULT ExtractWindow::notification(UINT type, const ArcExtractInfo* info) {
         written_.push_back(info->destName);
         break;
     case ARC_NOTIFY_PROGRESS: {
+        // Every move of the bar repaints it at once, a round trip to the
+        // window system; at a few moves a second it still looks smooth.
+        DWORD now = GetTickCount();
+        if (now - lastPump_ < kPumpIntervalMs) return abort_ ? 1 : 0;
         int percent =
             info->fileSize ? (int)((unsigned long long)info->bytesWritten * 100 / info->fileSize) : 100;
         if (percent != lastPercent_) {
