@@ -520,6 +520,12 @@ ARC_API int WINAPI ARC_NAME(ExtractMem)(HWND owner, LPCSTR commandLine, LPBYTE b
                                         time_t* time, LPWORD attributes, LPDWORD written) {
     (void)owner;
     if (written) *written = 0;
+#ifdef ARC_WITHOUT_MEMORY_EXTRACTION
+    // A build for the callers' tests: a library that cannot extract to
+    // memory, so that their way round through a file is taken.
+    (void)commandLine, (void)buffer, (void)bufferSize, (void)time, (void)attributes;
+    return ARC_ERROR_UNKNOWN_COMMAND;
+#endif
     if (!buffer && bufferSize) return ARC_ERROR_BAD_ARGUMENT;
     RunningScope running;
     if (!running.entered()) return ARC_ERROR_BUSY;

@@ -191,6 +191,7 @@ bool ExtractWindow::copyUnchanged(const std::string& source, const std::string& 
     common::copyBounded(info.archiveName, source.c_str(), sizeof info.archiveName);
     writingBelow_ = folder;
     notification(ARC_NOTIFY_BEGIN, &info);
+    showProgress();  // the copy may take a while: its names show meanwhile
     bool ok = CopyFileA(source.c_str(), dest.c_str(), FALSE) != FALSE;
     notification(ARC_NOTIFY_END, &info);
     if (!ok) errorBox(texts::kTitleError, texts::kCopyErrors[2], dest.c_str());
@@ -207,25 +208,19 @@ LRESULT ExtractWindow::notification(UINT type, const ArcExtractInfo* info) {
             refused_ = true;
             return 1;
         }
-        SendDlgItemMessageA(hwnd_, IDC_EXT_BAR, PBM_SETPOS, 0, 0);
-        lastPercent_ = 0;
-        SetDlgItemTextA(hwnd_, IDC_EXT_STORED, info->storedName);
-        SetDlgItemTextA(hwnd_, IDC_EXT_DEST, info->destName);
+        stored_ = info->storedName;
+        dest_ = info->destName;
+        percent_ = 0;
         written_.push_back(info->destName);
         break;
-    case ARC_NOTIFY_PROGRESS: {
-        int percent =
+    case ARC_NOTIFY_PROGRESS:
+        percent_ =
             info->fileSize ? (int)((unsigned long long)info->bytesWritten * 100 / info->fileSize) : 100;
-        if (percent != lastPercent_) {
-            SendDlgItemMessageA(hwnd_, IDC_EXT_BAR, PBM_SETPOS, percent, 0);
-            lastPercent_ = percent;
-        }
         break;
-    }
     case ARC_NOTIFY_END:
-        SendDlgItemMessageA(hwnd_, IDC_EXT_BAR, PBM_SETPOS, 100, 0);
-        SetDlgItemTextA(hwnd_, IDC_EXT_STORED, "");
-        SetDlgItemTextA(hwnd_, IDC_EXT_DEST, "");
+        stored_.clear();
+        dest_.clear();
+        percent_ = 100;
         break;
     case ARC_NOTIFY_ARCHIVE:
         SetDlgItemTextA(hwnd_, IDC_EXT_ARCHIVE, info->archiveName);
@@ -234,17 +229,30 @@ LRESULT ExtractWindow::notification(UINT type, const ArcExtractInfo* info) {
     // The library works on this thread: the window's own messages (Cancel
     // above all) are handled here, between two notifications. The owner is
     // taken off meanwhile so that nothing reaches the library re-entrantly.
-    // Progress comes for every block written; looking at the queue costs a
-    // round trip to the window system, so it is done a few times a second
-    // only, which still answers a click at once to the eye.
+    // Notifications come for every block and every file. Each change of a
+    // text or of the bar, and each look at the queue, is a round trip to the
+    // window system (the bar even repaints at once), which under load cost
+    // more than the unpacking; so the window shows the latest state and
+    // looks at its queue a few times a second only, which still answers a
+    // click at once to the eye.
     DWORD now = GetTickCount();
-    if (type == ARC_NOTIFY_PROGRESS && now - lastPump_ < kPumpIntervalMs) return abort_ ? 1 : 0;
+    if (now - lastPump_ < kPumpIntervalMs) return abort_ ? 1 : 0;
     lastPump_ = now;
+    showProgress();
     ArchiveLibrary& lib = ArchiveLibrary::instance();
     lib.clearOwner();
     pumpMessages();
     if (!abort_) lib.setOwner(hwnd_);
     return abort_ ? 1 : 0;
+}
+
+void ExtractWindow::showProgress() {
+    if (stored_ != shownStored_) SetDlgItemTextA(hwnd_, IDC_EXT_STORED, stored_.c_str());
+    if (dest_ != shownDest_) SetDlgItemTextA(hwnd_, IDC_EXT_DEST, dest_.c_str());
+    if (percent_ != shownPercent_) SendDlgItemMessageA(hwnd_, IDC_EXT_BAR, PBM_SETPOS, percent_, 0);
+    shownStored_ = stored_;
+    shownDest_ = dest_;
+    shownPercent_ = percent_;
 }
 
 void ExtractWindow::pumpMessages() {

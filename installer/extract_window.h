@@ -30,6 +30,7 @@ private:
     bool extractBelowBase(const std::string& archive, const std::string& folder, const std::string& base);
     bool copyUnchanged(const std::string& source, const std::string& folder);
     LRESULT notification(UINT type, const ArcExtractInfo* info);
+    void showProgress();
     void pumpMessages();
     void reportResult(const std::string& archive, int result);
 
@@ -40,7 +41,10 @@ private:
     bool abort_ = false;
     bool cancelled_ = false;
     bool refused_ = false;  // a notification named a file outside writingBelow_
-    int lastPercent_ = -1;
+    // The current file and its share written, and what the window shows.
+    std::string stored_, dest_, shownStored_, shownDest_;
+    int percent_ = 0;
+    int shownPercent_ = 0;
     DWORD lastPump_ = 0;  // tick count of the last look at the message queue
 };
 

@@ -89,6 +89,39 @@ std::string discText(const std::string& relative) {
     return out;
 }
 
+// Files with the extension open with command for as long as the object
+// lives; the extension's former class is put back afterwards.
+class Association {
+public:
+    Association(const char* extension, const std::string& command) : extension_(extension) {
+        char old[256] = "";
+        LONG oldSize = sizeof old;
+        hadOld_ = RegQueryValueA(HKEY_CLASSES_ROOT, extension, old, &oldSize) == ERROR_SUCCESS;
+        old_ = old;
+        HKEY key;
+        if (RegCreateKeyA(HKEY_CLASSES_ROOT, "TalinstTestClass\\shell\\open\\command", &key) ==
+            ERROR_SUCCESS) {
+            RegSetValueExA(key, nullptr, 0, REG_SZ, (const BYTE*)command.c_str(), (DWORD)command.size() + 1);
+            RegCloseKey(key);
+        }
+        RegSetValueA(HKEY_CLASSES_ROOT, extension, REG_SZ, "TalinstTestClass", 16);
+    }
+    ~Association() {
+        if (hadOld_)
+            RegSetValueA(HKEY_CLASSES_ROOT, extension_, REG_SZ, old_.c_str(), (DWORD)old_.size());
+        else
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, extension_);
+        for (const char* k : {"TalinstTestClass\\shell\\open\\command", "TalinstTestClass\\shell\\open",
+                              "TalinstTestClass\\shell", "TalinstTestClass"})
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, k);
+    }
+
+private:
+    const char* extension_;
+    bool hadOld_;
+    std::string old_;
+};
+
 class ArchiveTest : public InstallerTest {
 protected:
     void SetUp() override {
@@ -345,15 +378,7 @@ TEST_F(ArchiveTest, DocumentOfTheSecondArchiveIsShownAndNothingInstalled) {
 
 TEST_F(ArchiveTest, AWebPageGoesThroughTheShellFromAnUnpackedFolder) {
     // .html opens with the recorder for this test.
-    HKEY key;
-    char old[256] = "";
-    LONG oldSize = sizeof old;
-    bool hadOld = RegQueryValueA(HKEY_CLASSES_ROOT, ".html", old, &oldSize) == ERROR_SUCCESS;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CLASSES_ROOT, "TalinstTestPage\\shell\\open\\command", &key));
-    std::string command = "\"" + e2e::helperProgram("recorder.exe") + "\" \"%1\"";
-    RegSetValueExA(key, nullptr, 0, REG_SZ, (const BYTE*)command.c_str(), (DWORD)command.size() + 1);
-    RegCloseKey(key);
-    RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "TalinstTestPage", 15);
+    Association page(".html", "\"" + e2e::helperProgram("recorder.exe") + "\" \"%1\"");
     std::string record = disc + "\\record.txt";
     SetEnvironmentVariableA("RECORDER_FILE", record.c_str());
 
@@ -369,14 +394,6 @@ TEST_F(ArchiveTest, AWebPageGoesThroughTheShellFromAnUnpackedFolder) {
     recorded = e2e::waitForRuns(disc, 2, 30000) && recorded;
     ended = exits(p) && ended;
     SetEnvironmentVariableA("RECORDER_FILE", nullptr);
-    if (hadOld)
-        RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, old, (DWORD)strlen(old));
-    else
-        RegDeleteKeyA(HKEY_CLASSES_ROOT, ".html");
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, "TalinstTestPage\\shell\\open\\command");
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, "TalinstTestPage\\shell\\open");
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, "TalinstTestPage\\shell");
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, "TalinstTestPage");
     ASSERT_TRUE(recorded);
     ASSERT_TRUE(ended);
     std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(disc);
@@ -394,6 +411,55 @@ TEST_F(ArchiveTest, AWebPageGoesThroughTheShellFromAnUnpackedFolder) {
     }
     EXPECT_NE(std::string::npos, runs[0].commandLine.find("~Vp"));
     EXPECT_NE(std::string::npos, runs[1].commandLine.find("~VP"));
+}
+
+TEST_F(ArchiveTest, AHelpFileOpensWithItsContentsFileBesideIt) {
+    // The shell's program for .hlp copies what it finds beside the file it
+    // was given, while the installer waits for it.
+    std::string seen = disc + "\\seen";
+    CreateDirectoryA(seen.c_str(), nullptr);
+    // The shell reads a command of limited length: the folder comes from the
+    // environment, which the installer and the program inherit.
+    SetEnvironmentVariableA("TALINST_SEEN", seen.c_str());
+    Association help(
+        ".hlp",
+        "cmd.exe /c cd /d \"%1\\..\" && dir /b /on > \"%TALINST_SEEN%\\listing.txt\" && "
+        "copy /b \"%1\" \"%TALINST_SEEN%\\help.bin\" && copy /b guide.cnt \"%TALINST_SEEN%\\contents.bin\"");
+    script("[HELP]\r\nLZH=help.zip\r\nLzhView=guide.hlp\r\n");
+    archive(ownFixture("help.zip"), "help.zip");
+    std::vector<std::string> before = tempFolders("~VP");
+    e2e::Process p = start("HELP /V");
+    bool copied = e2e::waitForFile(seen + "\\contents.bin", 30000);
+    SetEnvironmentVariableA("TALINST_SEEN", nullptr);
+    ASSERT_TRUE(exits(p));
+    ASSERT_TRUE(copied);
+    // Only the pair was unpacked, not the rest of the archive.
+    EXPECT_EQ("guide.cnt\r\nguide.hlp\r\n", read(seen + "\\listing.txt"));
+    const char helpFile[] = "?_\x03\x00 help file of the fixture\r\n";
+    EXPECT_EQ(std::string(helpFile, sizeof helpFile - 1), read(seen + "\\help.bin"));
+    EXPECT_EQ(":Base guide.hlp\r\n1 Contents\r\n", read(seen + "\\contents.bin"));
+    // The program ended, so its folder went with it.
+    EXPECT_EQ(before, tempFolders("~VP"));
+    EXPECT_FALSE(e2e::fileExists(target));
+}
+
+TEST_F(ArchiveTest, ACabinetDocumentGoesThroughAFileWhenTheLibraryCannotExtractToMemory) {
+    ASSERT_TRUE(
+        e2e::copyFile(e2e::winPath(WITHOUT_MEMORY_LIBRARY_DIR) + "\\Cab32.DLL", disc + "\\Cab32.DLL"));
+    script("[DOC]\r\nLZH=item.cab\r\nLzhView=readme.txt\r\n");
+    archive(sampleArchive("item.cab"), "item.cab");
+    std::vector<std::string> before = tempFolders("~VP");
+    e2e::Process p = start("DOC /V");
+    HWND w = driver.waitWindowTitled(p, "readme.txt");
+    ASSERT_TRUE(w);
+    std::string want = discText("item/readme.txt");
+    if (!want.empty() && want.back() == '\x1a') want.pop_back();
+    EXPECT_EQ(want, richText(e2e::findChild(w, "RICHEDIT")));
+    // The file it was read from is gone before the text shows.
+    EXPECT_EQ(before, tempFolders("~VP"));
+    e2e::pressButton(w, IDCANCEL);
+    ASSERT_TRUE(exits(p));
+    EXPECT_FALSE(e2e::fileExists(target));
 }
 
 TEST_F(ArchiveTest, SampleDiscArchiveItemsInstallAndShowTheirDocuments) {

@@ -5,6 +5,8 @@
                                holds a large file (big.bin) so that the
                                extraction of the second archive lasts long
                                enough to be cancelled while it runs.
+  help.zip                     a help file (guide.hlp) and its contents file
+                               (guide.cnt), shown through the shell together.
 
 Usage: make_fixtures.py OUTDIR
 """
@@ -13,6 +15,9 @@ import sys
 import zipfile
 
 BIG_BYTES = 96 * 1024 * 1024
+# Stand-ins: only their bytes are compared.
+HELP_FILE = b"?_\x03\x00 help file of the fixture\r\n"
+HELP_CONTENTS = b":Base guide.hlp\r\n1 Contents\r\n"
 
 
 def main():
@@ -28,6 +33,10 @@ def main():
         z.writestr("big.bin", bytes(BIG_BYTES))
     with zipfile.ZipFile(os.path.join(out, "three.zip"), "w", zipfile.ZIP_DEFLATED) as z:
         z.writestr("three.txt", b"third archive\r\n")
+    with zipfile.ZipFile(os.path.join(out, "help.zip"), "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr("guide.hlp", HELP_FILE)
+        z.writestr("guide.cnt", HELP_CONTENTS)
+        z.writestr("other.txt", b"not wanted beside the help file\r\n")
 
 
 if __name__ == "__main__":

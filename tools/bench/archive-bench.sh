@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Unpacking a ZIP and an LZH archive of about 100 MB through the installer's
 # extraction window under Wine, next to `bsdtar -xf` of the same archives in
-# the same run. Builds archive_bench and the archiver libraries in the given
+# the same run, and through the archiver library alone (no window). Builds archive_bench and the archiver libraries in the given
 # build tree first. Run it under `nice -n 19` on a shared machine.
 # Usage: tools/bench/archive-bench.sh BUILD_DIR [MEGABYTES] [RUNS]
 set -eu
@@ -69,7 +69,12 @@ for kind in zip lzh; do
         instms=$(wine "$work/bin/archive_bench.exe" "$(win "$work/bench.$kind")" "$(win "$work/inst-out")" \
                  </dev/null 2>/dev/null | tr -d '\r'); sync
         cmp -s <(sums "$work/src") <(sums "$work/inst-out") && same=yes || same=NO
-        echo "$kind run $r: bsdtar -xf $(rate "$bytes" "$tarms")   installer $(rate "$bytes" "$instms")   identical: $same"
+        # The library alone, no window: tells the window's share of the time.
+        rm -rf "$work/lib-out"
+        libms=$(wine "$work/bin/archive_bench.exe" --library "$(win "$work/bench.$kind")" "$(win "$work/lib-out")" \
+                </dev/null 2>/dev/null | tr -d '\r'); sync
+        echo "$kind run $r: bsdtar -xf $(rate "$bytes" "$tarms")   installer $(rate "$bytes" "$instms")   identical: $same" \
+             "  library alone $(rate "$bytes" "$libms")   installer/bsdtar $(python3 -c "print('%.2f' % ($tarms / $instms))")x"
     done
 done
 rm -rf "$work"
