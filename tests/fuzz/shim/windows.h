@@ -504,6 +504,28 @@ inline std::vector<ProfileSection> parseProfile(const std::string& bytes) {
     }
     return out;
 }
+// The parse of a file's bytes, kept for the last two files read: a reader
+// makes hundreds of calls per profile, and parsing the whole file again for
+// each (with the sanitizers' cost on every allocation) made one input take
+// milliseconds. A parse depends on the bytes alone, so a file whose bytes
+// changed is parsed afresh.
+inline const std::vector<ProfileSection>& parsedProfile(const std::string& bytes) {
+    struct Slot {
+        bool used = false;
+        std::string bytes;
+        std::vector<ProfileSection> sections;
+    };
+    static Slot slots[2];
+    static int next = 0;
+    for (Slot& slot : slots)
+        if (slot.used && slot.bytes == bytes) return slot.sections;
+    Slot& slot = slots[next];
+    next = 1 - next;
+    slot.bytes = bytes;
+    slot.sections = parseProfile(bytes);
+    slot.used = true;
+    return slot.sections;
+}
 inline const ProfileSection* findSection(const std::vector<ProfileSection>& all, const char* name) {
     for (const ProfileSection& s : all)
         if (sameName(s.name, trimBlanks(name))) return &s;
@@ -539,9 +561,11 @@ inline DWORD GetPrivateProfileStringA(const char* section, const char* key, cons
                                       char* out, DWORD size, const char* file) {
     if (!out || size == 0) return 0;
     fakefs::Node* n = file ? fakefs::find(file) : nullptr;
-    std::vector<fakefs::ProfileSection> all;
-    if (n && !n->folder && !fakefs::failing("GetPrivateProfileStringA", file))
-        all = fakefs::parseProfile(n->bytes);
+    static const std::vector<fakefs::ProfileSection> none;
+    const std::vector<fakefs::ProfileSection>& all =
+        n && !n->folder && !fakefs::failing("GetPrivateProfileStringA", file)
+            ? fakefs::parsedProfile(n->bytes)
+            : none;
     if (!section) {
         std::vector<std::string> names;
         for (auto& s : all) names.push_back(s.name);
