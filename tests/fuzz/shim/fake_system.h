@@ -57,6 +57,9 @@ struct State {
     uint32_t lastError = 0;
     unsigned tempCounter = 0;
     FailHook fail;
+    // The private-profile calls' parses of files (windows.h), dropped with
+    // the file system so that an input frees what it made.
+    std::shared_ptr<void> profiles;
 };
 
 inline State& state() {
@@ -72,6 +75,7 @@ inline void enable(bool on = true) {
     s.lastError = 0;
     s.tempCounter = 0;
     s.fail = nullptr;
+    s.profiles.reset();
     s.enabled = on;
 }
 

@@ -504,31 +504,37 @@ inline std::vector<ProfileSection> parseProfile(const std::string& bytes) {
     }
     return out;
 }
-// The parse of a file's bytes, kept for the last two files read: a reader
-// makes hundreds of calls per profile, and parsing the whole file again for
-// each (with the sanitizers' cost on every allocation) made one input take
-// milliseconds. A parse depends on the bytes alone, so a file whose bytes
-// changed is parsed afresh.
+// The parse of a file's bytes, kept for the last two files read until the
+// file system is emptied: a reader makes hundreds of calls per profile, and
+// parsing the whole file again for each (with the sanitizers' cost on every
+// allocation) made one input take milliseconds. A parse depends on the bytes
+// alone, so a file whose bytes changed is parsed afresh.
 inline const std::vector<ProfileSection>& parsedProfile(const std::string& bytes) {
     struct Slot {
         bool used = false;
         std::string bytes;
         std::vector<ProfileSection> sections;
     };
-    static Slot slots[2];
-    static int next = 0;
-    for (Slot& slot : slots)
+    struct Cache {
+        Slot slots[2];
+        int next = 0;
+    };
+    State& st = state();
+    if (!st.profiles) st.profiles = std::make_shared<Cache>();
+    Cache& cache = *static_cast<Cache*>(st.profiles.get());
+    for (Slot& slot : cache.slots)
         if (slot.used && slot.bytes == bytes) return slot.sections;
-    Slot& slot = slots[next];
-    next = 1 - next;
+    Slot& slot = cache.slots[cache.next];
+    cache.next = 1 - cache.next;
     slot.bytes = bytes;
     slot.sections = parseProfile(bytes);
     slot.used = true;
     return slot.sections;
 }
 inline const ProfileSection* findSection(const std::vector<ProfileSection>& all, const char* name) {
+    const std::string wanted = trimBlanks(name);
     for (const ProfileSection& s : all)
-        if (sameName(s.name, trimBlanks(name))) return &s;
+        if (sameName(s.name, wanted)) return &s;
     return nullptr;
 }
 // Copies a list of names, each 0-terminated, the list ended by a second 0;
@@ -579,9 +585,10 @@ inline DWORD GetPrivateProfileStringA(const char* section, const char* key, cons
         return fakefs::copyList(names, out, size);
     }
     std::string value = fakefs::trimBlanks(defaultValue ? defaultValue : "");
+    const std::string wanted = fakefs::trimBlanks(key);
     if (s)
         for (auto& k : s->keys)
-            if (fakefs::sameName(k.name, fakefs::trimBlanks(key))) {
+            if (fakefs::sameName(k.name, wanted)) {
                 value = k.value;
                 break;
             }
