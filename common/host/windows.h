@@ -526,8 +526,9 @@ inline std::vector<ProfileSection> parseProfile(const std::string& bytes) {
     return out;
 }
 inline const ProfileSection* findSection(const std::vector<ProfileSection>& all, const char* name) {
+    const std::string wanted = trimBlanks(name);
     for (const ProfileSection& s : all)
-        if (sameName(s.name, trimBlanks(name))) return &s;
+        if (sameName(s.name, wanted)) return &s;
     return nullptr;
 }
 // Copies a list of names, each 0-terminated, the list ended by a second 0;
@@ -582,9 +583,10 @@ inline DWORD GetPrivateProfileStringA(const char* section, const char* key, cons
         return fakefs::copyList(names, out, size);
     }
     std::string value = fakefs::trimBlanks(defaultValue ? defaultValue : "");
+    const std::string wanted = fakefs::trimBlanks(key);
     if (s)
         for (auto& k : s->keys)
-            if (fakefs::sameName(k.name, fakefs::trimBlanks(key))) {
+            if (fakefs::sameName(k.name, wanted)) {
                 value = k.value;
                 break;
             }
