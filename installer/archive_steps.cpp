@@ -24,31 +24,16 @@ namespace {
 const DWORD kOpenForListing = 0x800000;
 const DWORD kOpenForSetup = 0x100;
 
-// An archive named without an extension is looked for with these, in order.
-const char* const kArchiveExtensions[] = {".LZH", ".EXE", ".ZIP", ".CAB"};
-
 // The archive's path: as named, or with the first extension that exists.
 bool findArchive(const std::string& named, std::string* path) {
     if (installer::classifyName(named.c_str()) != installer::NameClass::NoExtension) {
         *path = named;
         return common::isExistingFile(named);
     }
-    for (const char* ext : kArchiveExtensions) {
-        std::string p = named + ext;
-        if (common::isExistingFile(p)) {
-            *path = p;
-            return true;
-        }
-    }
+    // An archive named without an extension is looked for with these, in order.
+    if (findWithExtensions(named, {".LZH", ".EXE", ".ZIP", ".CAB"}, path)) return true;
     *path = named;
     return false;
-}
-
-// The name without folder and extension, as the missing-archive message shows it.
-std::string stemOf(const std::string& path) {
-    std::string name = common::fileNamePart(path.c_str());
-    const char* dot = common::findLastChar(name.c_str(), '.');
-    return dot ? name.substr(0, dot - name.c_str()) : name;
 }
 
 bool addArchive(InstallerContext& ctx, const char* keyName, const char* value, const std::string& baseFolder,
@@ -59,7 +44,7 @@ bool addArchive(InstallerContext& ctx, const char* keyName, const char* value, c
     std::string path;
     if (v.archive.empty() || !findArchive(named, &path)) {
         errorBox(common::formatText(texts::kTitleArchiveSection, section).c_str(), texts::kArchiveMissing,
-                 keyName, stemOf(named).c_str());
+                 keyName, common::withoutExtension(common::fileNamePart(named.c_str())).c_str());
         return false;
     }
     std::unique_ptr<CopyEntry> e(new CopyEntry);
@@ -75,7 +60,7 @@ bool addArchive(InstallerContext& ctx, const char* keyName, const char* value, c
             }
             e->destFolder = expanded;
             e->absolute = true;
-        } else if (!common::isFullPath(v.destination) && common::climbsOut(v.destination)) {
+        } else if (common::climbsOut(v.destination)) {
             // A folder above the chosen one would put the files where the
             // user did not agree to have them.
             errorBox(texts::kTitleError, texts::kCopyErrors[1], v.destination.c_str());
@@ -158,7 +143,7 @@ bool startFromFolder(const std::string& folder, const std::string& program, bool
     std::string workFolder = common::parentFolder(path);
     common::CurrentFolderGuard keep;
     keep.enter(folder.c_str());
-    if (common::equalsNoCase(extensionOf(path.c_str()).c_str(), "exe")) {
+    if (common::equalsNoCase(common::extensionOf(path).c_str(), "exe")) {
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi = {};
@@ -235,6 +220,15 @@ bool unpackAndStart(InstallerContext& ctx, const std::string& archive, const std
     return started;
 }
 
+bool findWithExtensions(const std::string& stem, std::initializer_list<const char*> extensions,
+                        std::string* path) {
+    for (const char* ext : extensions) {
+        *path = stem + ext;
+        if (common::isExistingFile(*path)) return true;
+    }
+    return false;
+}
+
 bool runSetupArchiveSection(InstallerContext& ctx, FirstMessage* firstMessage) {
     const char* section = ctx.section.c_str();
     std::string value;
@@ -248,11 +242,7 @@ bool runSetupArchiveSection(InstallerContext& ctx, FirstMessage* firstMessage) {
     if (!v.archive.empty()) archive = common::joinPath(ctx.sourceBase(), v.archive);
     if (archive.empty() || !common::isExistingFile(archive)) {
         std::string stem = common::joinPath(ctx.sourceBase(), section);
-        for (const char* ext : {".LZH", ".ZIP", ".EXE"}) {
-            archive = stem + ext;
-            if (common::isExistingFile(archive)) break;
-        }
-        if (!common::isExistingFile(archive)) {
+        if (!findWithExtensions(stem, {".LZH", ".ZIP", ".EXE"}, &archive)) {
             if (firstMessage) firstMessage->close();
             errorBox(texts::kTitleSetupSyntax, texts::kSetupArchiveMissing, archive.c_str());
             return false;
