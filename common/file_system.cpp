@@ -71,10 +71,18 @@ std::string longForm(const std::string& path) {
     return longForm(path.c_str(), buffer, sizeof buffer) ? std::string(buffer) : path;
 }
 
-std::string programFolder(HMODULE module) {
+std::string programPath(HMODULE module) {
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(module, path, sizeof path);
+    // A name that filled the buffer was cut (and older systems leave it
+    // unterminated).
     if (n == 0 || n >= sizeof path) return std::string();
+    return std::string(path, n);
+}
+
+std::string programFolder(HMODULE module) {
+    std::string path = programPath(module);
+    if (path.empty()) return path;
     std::string folder = parentFolder(path);
     if (folder.size() == 2 && hasDrivePrefix(folder.c_str())) folder += '\\';
     return folder;

@@ -24,6 +24,10 @@ bool longForm(const char* path, char* out, size_t size);
 // The long form, or path itself when there is none.
 std::string longForm(const std::string& path);
 
+// The full path of the running program (or of module); empty when the
+// system gives none or it does not fit a path buffer (a cut path would name
+// another file).
+std::string programPath(HMODULE module = nullptr);
 // The folder of the running program (or of module), without a trailing
 // backslash except for a root ("C:\\").
 std::string programFolder(HMODULE module = nullptr);

@@ -15,8 +15,6 @@ bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool isUpStep(const char* s) { return s[0] == '.' && s[1] == '.' && (s[2] == '/' || s[2] == '\\'); }
 
-bool hasWildcard(const char* s) { return findChar(s, '*') || findChar(s, '?'); }
-
 // True when s with its terminator fits in size bytes.
 bool fits(const char* s, size_t size) { return static_cast<size_t>(stringEnd(s) - s) < size; }
 

@@ -26,29 +26,65 @@ bool isFullPath(const std::string& path) {
     return hasDrivePrefix(path.c_str()) || (path.size() >= 2 && path[0] == '\\' && path[1] == '\\');
 }
 
-bool climbsOut(const std::string& relative) {
-    int depth = 0;
+namespace {
+
+// What walking the levels of a relative path finds.
+struct LevelWalk {
+    int depth = 0;        // levels below the start at the end
+    bool climbs = false;  // some ".." went above the start
+    bool plain = true;    // no empty level, no level of dots only, no ':'
+};
+
+LevelWalk walkLevels(const char* s) {
+    LevelWalk walk;
     std::string level;
-    for (size_t i = 0; i <= relative.size(); i++) {
-        unsigned char c = i < relative.size() ? static_cast<unsigned char>(relative[i]) : 0;
-        if (i + 1 < relative.size() && isPathLeadByte(c)) {
-            level += relative.substr(i, 2);
-            i++;
+    for (;;) {
+        const char* next = nextChar(s);
+        bool end = *s == 0;
+        if (!end && *s != '\\' && *s != '/') {
+            if (*s == ':') walk.plain = false;
+            level.append(s, static_cast<size_t>(next - s));
+            s = next;
             continue;
         }
-        if (c != '\\' && c != '/' && c != 0) {
-            level += static_cast<char>(c);
-            continue;
-        }
+        // Windows drops trailing dots and blanks of a level: "..." and ". ."
+        // are no names of their own; one beginning with ".." climbs.
         bool dotsOnly = !level.empty() && level.find_first_not_of(". ") == std::string::npos;
+        if (level.empty() || dotsOnly) walk.plain = false;
         if (dotsOnly && level.compare(0, 2, "..") == 0) {
-            if (--depth < 0) return true;
+            if (--walk.depth < 0) walk.climbs = true;
         } else if (!level.empty() && !dotsOnly) {
-            depth++;
+            walk.depth++;
         }
+        if (walk.climbs) return walk;
         level.clear();
+        if (end) return walk;
+        s = next;
     }
-    return false;
+}
+
+}  // namespace
+
+bool climbsOut(const std::string& relative) {
+    return !isFullPath(relative) && walkLevels(relative.c_str()).climbs;
+}
+
+bool staysInside(const std::string& relative, bool ownLevel) {
+    if (isFullPath(relative)) return false;
+    LevelWalk walk = walkLevels(relative.c_str());
+    return !walk.climbs && (!ownLevel || walk.depth > 0);
+}
+
+bool isBelowFolder(const std::string& path, const std::string& folder) {
+    if (folder.empty() || path.size() <= folder.size()) return false;
+    if (!equalsNoCase(path.c_str(), folder.size(), folder.c_str())) return false;
+    const char* rest = path.c_str() + folder.size();
+    if (!endsWithSeparator(folder)) {
+        if (*rest != '\\' && *rest != '/') return false;
+        rest++;
+    }
+    LevelWalk walk = walkLevels(rest);
+    return walk.plain;
 }
 
 std::string joinPath(const std::string& folder, const std::string& name) {
@@ -67,6 +103,22 @@ std::string parentFolder(const std::string& path) {
 const char* fileNamePart(const char* path) {
     const char* sep = lastSeparator(path);
     return sep ? sep + 1 : path;
+}
+
+bool hasWildcard(const char* s) { return findChar(s, '*') || findChar(s, '?'); }
+
+const char* extensionDot(const char* path) { return findLastChar(fileNamePart(path), '.'); }
+
+char* extensionDot(char* path) { return const_cast<char*>(extensionDot(static_cast<const char*>(path))); }
+
+std::string extensionOf(const std::string& path) {
+    const char* dot = extensionDot(path.c_str());
+    return dot ? std::string(dot + 1) : std::string();
+}
+
+std::string withoutExtension(const std::string& path) {
+    const char* dot = extensionDot(path.c_str());
+    return dot ? path.substr(0, static_cast<size_t>(dot - path.c_str())) : path;
 }
 
 }  // namespace common

@@ -19,8 +19,19 @@ bool hasDrivePrefix(const char* s);
 bool isFullPath(const std::string& path);
 // True when a relative folder climbs above its starting point through ".."
 // levels ("/" and backslash both separate levels, as Windows reads them; a
-// level of dots only counts as "..", since Windows drops trailing dots).
+// level of dots only counts as "..", since Windows drops trailing dots). A
+// full path climbs nowhere: it names its own place.
 bool climbsOut(const std::string& relative);
+// Whether a relative path, appended to a folder, stays inside it: no full
+// path, no ".." level above the start. ownLevel also asks that it ends in a
+// folder below the start, not the start itself ("." or "a\\..").
+bool staysInside(const std::string& relative, bool ownLevel);
+// Whether path names something strictly below folder (compared without
+// case): after the folder and one separator, every level is a plain name,
+// none empty, none of dots and blanks only (Windows reads ".. " as ".."), no
+// ":" anywhere (no drive, no alternate stream). The check a written name
+// must pass before anything is written under a folder.
+bool isBelowFolder(const std::string& path, const std::string& folder);
 // folder + "\\" + name with exactly one backslash between; a name that is a
 // full path (drive or "\\\\server") is taken as it stands.
 std::string joinPath(const std::string& folder, const std::string& name);
@@ -28,5 +39,17 @@ std::string joinPath(const std::string& folder, const std::string& name);
 std::string parentFolder(const std::string& path);
 // The part after the last separator (the whole path when it has none).
 const char* fileNamePart(const char* path);
+// True when s holds a "*" or "?" (trail bytes skipped).
+bool hasWildcard(const char* s);
+inline bool hasWildcard(const std::string& s) { return hasWildcard(s.c_str()); }
+// The "." that starts the extension: the last one of the file-name part
+// (trail bytes skipped; a dot in a folder name is no extension); null when
+// the file name has none.
+const char* extensionDot(const char* path);
+char* extensionDot(char* path);
+// The extension of the file name without its dot ("" when none).
+std::string extensionOf(const std::string& path);
+// path without the extension of its file name (its folder part kept).
+std::string withoutExtension(const std::string& path);
 
 }  // namespace common

@@ -20,6 +20,7 @@
 #include "path_name.h"
 #include "path_text.h"
 #include "script_file.h"
+#include "value_syntax.h"
 #include "section_texts.h"
 #include "shortcut_names.h"
 #include "shortcut_steps.h"
@@ -174,7 +175,7 @@ void TalinstCheck::checkMenuCommands(const std::vector<MenuCommandList>& command
         while (pending.takeNext(command, sizeof command)) {
             if (menu::commands::kindOf(command) != menu::commands::Kind::Program) continue;
             char program[menu::commands::kCommandSize], parameters[menu::commands::kCommandSize];
-            menu::commands::splitCommandLine(command, program, sizeof program, parameters, sizeof parameters);
+            menu::values::splitCommandLine(command, program, sizeof program, parameters, sizeof parameters);
             if (!common::equalsNoCase(common::fileNamePart(program), kProgram)) continue;
             installer::CommandLine line = installer::parseCommandLine(parameters, common::isExistingFile);
             if (line.kind != installer::CommandLine::Section) continue;

@@ -8,12 +8,6 @@ namespace installer {
 
 namespace {
 
-// The last "." of the file-name part, trail bytes skipped; null when none.
-const char* extensionDot(const char* path) {
-    const char* name = common::fileNamePart(path);
-    return common::findLastChar(name, '.');
-}
-
 bool isSeparator(char c) { return c == ',' || c == ' ' || c == '\t'; }
 
 // Drops one final backslash unless it is the folder's only character.
@@ -43,7 +37,7 @@ std::string format(const char* pattern, const std::string& a, const std::string&
 }  // namespace
 
 NameClass classifyName(const char* path) {
-    const char* dot = extensionDot(path ? path : "");
+    const char* dot = common::extensionDot(path ? path : "");
     if (!dot) return NameClass::NoExtension;
     if (common::equalsNoCase(dot, ".LZH")) return NameClass::Lzh;
     if (common::equalsNoCase(dot, ".ZIP")) return NameClass::Zip;
@@ -168,20 +162,13 @@ std::string archivePathToFolder(const std::string& inside) {
     return out;
 }
 
-std::string extensionOf(const char* name) {
-    const char* dot = extensionDot(name ? name : "");
-    return dot ? std::string(dot + 1) : std::string();
-}
-
 std::string withExtension(const std::string& name, const char* extension) {
-    const char* dot = extensionDot(name.c_str());
-    std::string stem = dot ? name.substr(0, dot - name.c_str()) : name;
-    return stem + "." + extension;
+    return common::withoutExtension(name) + "." + extension;
 }
 
 bool isShellDocument(const char* name) {
     static const char* const kShown[] = {"html", "htm", "hlp", "chm", "xls", "bmp", "jpg", "gif", "png"};
-    std::string ext = extensionOf(name);
+    std::string ext = common::extensionOf(name ? name : "");
     for (const char* s : kShown)
         if (common::equalsNoCase(ext.c_str(), s)) return true;
     return false;

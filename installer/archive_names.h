@@ -61,8 +61,6 @@ std::string archivePathToFolder(const std::string& inside);
 // True when the extension of name (without the dot, any case) is one the
 // shell shows: html, htm, hlp, chm, xls, bmp, jpg, gif, png.
 bool isShellDocument(const char* name);
-// The extension of name without the dot ("" when none).
-std::string extensionOf(const char* name);
 // name with its extension replaced (added when it has none).
 std::string withExtension(const std::string& name, const char* extension);
 

@@ -26,29 +26,19 @@ const DWORD kOpenForSetup = 0x100;
 
 }  // namespace
 
-// An archive named without an extension is looked for with these, in order.
-static const char* const kArchiveExtensions[] = {".LZH", ".EXE", ".ZIP", ".CAB"};
-
 bool findArchive(const std::string& named, std::string* path) {
     if (installer::classifyName(named.c_str()) != installer::NameClass::NoExtension) {
         *path = named;
         return common::isExistingFile(named);
     }
-    for (const char* ext : kArchiveExtensions) {
-        std::string p = named + ext;
-        if (common::isExistingFile(p)) {
-            *path = p;
-            return true;
-        }
-    }
+    // An archive named without an extension is looked for with these, in order.
+    if (findWithExtensions(named, {".LZH", ".EXE", ".ZIP", ".CAB"}, path)) return true;
     *path = named;
     return false;
 }
 
 std::string archiveStem(const std::string& path) {
-    std::string name = common::fileNamePart(path.c_str());
-    const char* dot = common::findLastChar(name.c_str(), '.');
-    return dot ? name.substr(0, dot - name.c_str()) : name;
+    return common::withoutExtension(common::fileNamePart(path.c_str()));
 }
 
 std::vector<ArchiveKey> archiveKeys(ScriptFile& script, const char* section) {
@@ -97,7 +87,7 @@ bool addArchive(InstallerContext& ctx, const char* keyName, const char* value, c
             }
             e->destFolder = expanded;
             e->absolute = true;
-        } else if (!common::isFullPath(v.destination) && common::climbsOut(v.destination)) {
+        } else if (common::climbsOut(v.destination)) {
             // A folder above the chosen one would put the files where the
             // user did not agree to have them.
             errorBox(texts::kTitleError, texts::kCopyErrors[1], v.destination.c_str());
@@ -163,7 +153,7 @@ bool startFromFolder(const std::string& folder, const std::string& program, bool
     std::string workFolder = common::parentFolder(path);
     common::CurrentFolderGuard keep;
     keep.enter(folder.c_str());
-    if (common::equalsNoCase(extensionOf(path.c_str()).c_str(), "exe")) {
+    if (common::equalsNoCase(common::extensionOf(path).c_str(), "exe")) {
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi = {};
@@ -240,17 +230,21 @@ bool unpackAndStart(InstallerContext& ctx, const std::string& archive, const std
     return started;
 }
 
+bool findWithExtensions(const std::string& stem, std::initializer_list<const char*> extensions,
+                        std::string* path) {
+    for (const char* ext : extensions) {
+        *path = stem + ext;
+        if (common::isExistingFile(*path)) return true;
+    }
+    return false;
+}
+
 bool findSetupArchive(const SetupValue& value, const std::string& sourceBase, const char* section,
                       std::string* archive) {
     archive->clear();
     if (!value.archive.empty()) *archive = common::joinPath(sourceBase, value.archive);
     if (!archive->empty() && common::isExistingFile(*archive)) return true;
-    std::string stem = common::joinPath(sourceBase, section);
-    for (const char* ext : {".LZH", ".ZIP", ".EXE"}) {
-        *archive = stem + ext;
-        if (common::isExistingFile(*archive)) return true;
-    }
-    return false;
+    return findWithExtensions(common::joinPath(sourceBase, section), {".LZH", ".ZIP", ".EXE"}, archive);
 }
 
 bool runSetupArchiveSection(InstallerContext& ctx, FirstMessage* firstMessage) {

@@ -5,6 +5,7 @@
 #include "copy_entry.h"
 #include "installer_context.h"
 #include <windows.h>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,11 @@ bool unpackAndStart(InstallerContext& ctx, const std::string& archive, const std
 // started and left running, anything else opened through the shell and
 // waited for. keepFolder: the folder must stay.
 bool startFromFolder(const std::string& folder, const std::string& program, bool* keepFolder);
+// The first existing file among stem + each extension in turn (extensions
+// carry their dot). False when none exists; *path is then the last name tried,
+// which the archive messages show.
+bool findWithExtensions(const std::string& stem, std::initializer_list<const char*> extensions,
+                        std::string* path);
 // Waits for the process; polls its exit code every second if the wait fails.
 void waitForProcess(HANDLE process);
 

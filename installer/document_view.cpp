@@ -84,26 +84,16 @@ bool documentArchive(InstallerContext& ctx, const char* section, int mode, int n
         if (value[0] == ',' || common::equalsNoCase(value, "$this")) {
             name = std::string(section) + ".EXE";
         } else {
-            const char* p = value;
-            while (*p && *p != ',' && *p != ' ') p = common::nextChar(p);
-            name.assign(value, p - value);
+            name = installer::parseArchiveValue(value).archive;
         }
     }
     std::string full = common::joinPath(ctx.sourceBase(), name);
-    if (!common::isExistingFile(full)) {
-        bool found = false;
-        for (const char* ext : {"EXE", "ZIP", "lzh", "CAB", "msi"}) {
-            std::string other = installer::withExtension(full, ext);
-            if (common::isExistingFile(other)) {
-                full = other;
-                found = true;
-                break;
-            }
-        }
-        if (!found) {
-            errorBox(texts::kTitleError, "%s", texts::kDocArchiveMissing);
-            return false;
-        }
+    // A missing archive is looked for under the other extensions, in order.
+    if (!common::isExistingFile(full) &&
+        !installer::findWithExtensions(common::withoutExtension(full),
+                                       {".EXE", ".ZIP", ".lzh", ".CAB", ".msi"}, &full)) {
+        errorBox(texts::kTitleError, "%s", texts::kDocArchiveMissing);
+        return false;
     }
     *path = full;
     return true;
@@ -131,7 +121,7 @@ bool showThroughShell(HWND owner, const std::string& archive, const std::string&
     }
     std::vector<std::string> items = {document};
     // A help file finds its contents file beside it.
-    if (common::equalsNoCase(installer::extensionOf(document.c_str()).c_str(), "hlp"))
+    if (common::equalsNoCase(common::extensionOf(document).c_str(), "hlp"))
         items.push_back(installer::withExtension(document, "CNT"));
     if (!extractItems(owner, archive, folder, items)) {
         installer::deleteTree(folder);
@@ -209,7 +199,7 @@ bool showDocument(HWND owner, InstallerContext& ctx, const char* section, int mo
         if (document[0] == '?') {
             document.erase(0, 1);
         } else {
-            std::string ext = installer::extensionOf(document.c_str());
+            std::string ext = common::extensionOf(document);
             webPage = common::equalsNoCase(ext.c_str(), "html") || common::equalsNoCase(ext.c_str(), "htm");
         }
     }

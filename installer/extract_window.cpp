@@ -28,31 +28,6 @@ std::string archiveTarget(CopyEntry& entry) {
     return common::joinPath(chosen, entry.destFolder);
 }
 
-bool isBelowFolder(const std::string& path, const std::string& folder) {
-    if (folder.empty() || path.size() <= folder.size()) return false;
-    if (!common::equalsNoCase(path.c_str(), folder.size(), folder.c_str())) return false;
-    const char* rest = path.c_str() + folder.size();
-    if (!common::endsWithSeparator(folder)) {
-        if (*rest != '\\' && *rest != '/') return false;
-        rest++;
-    }
-    // Every step of the rest must be a plain name: a step of dots and blanks
-    // only is refused, since Windows drops trailing dots and blanks and reads
-    // ".. " as "..".
-    const char* step = rest;
-    for (const char* p = rest;; p = common::nextChar(p)) {
-        if (*p == '\\' || *p == '/' || *p == '\0') {
-            std::string s(step, p - step);
-            if (s.empty() || s.find_first_not_of(". ") == std::string::npos) return false;
-            if (*p == '\0') break;
-            step = p + 1;
-        } else if (*p == ':') {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool ExtractWindow::run() {
     written_.clear();
     INT_PTR r = runModal(instance_, IDD_EXTRACT, nullptr);
@@ -172,7 +147,7 @@ bool ExtractWindow::extractBelowBase(const std::string& archive, const std::stri
         op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR;
         ok = SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted;
         for (size_t i = firstWritten; i < written_.size(); i++) {
-            if (isBelowFolder(written_[i], from))
+            if (common::isBelowFolder(written_[i], from))
                 written_[i] = common::joinPath(
                     folder, written_[i].substr(from.size() + (common::endsWithSeparator(from) ? 0 : 1)));
         }
@@ -204,7 +179,7 @@ LRESULT ExtractWindow::notification(UINT type, const ArcExtractInfo* info) {
     case ARC_NOTIFY_BEGIN:
         // The libraries refuse names that leave the folder; the same check
         // here stops a library that would write there anyway.
-        if (!isBelowFolder(info->destName, writingBelow_)) {
+        if (!common::isBelowFolder(info->destName, writingBelow_)) {
             refused_ = true;
             return 1;
         }

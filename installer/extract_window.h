@@ -51,7 +51,5 @@ private:
 // The folder an archive entry unpacks into: its own destination folder (a
 // macro's full path, or relative to the chosen folder) or the chosen folder.
 std::string archiveTarget(CopyEntry& entry);
-// True when path lies below folder (no ".." step, no other drive).
-bool isBelowFolder(const std::string& path, const std::string& folder);
 
 }  // namespace installer

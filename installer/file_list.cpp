@@ -117,7 +117,7 @@ void resolveDestinations(CopyList& files, const char* destinationFolder) {
         // folder would write files the user never agreed to: such an entry
         // is refused like an overlong one. A macro or a full path named by
         // the script is taken as it stands.
-        bool escapes = !e->absolute && !common::isFullPath(e->destFolder) && common::climbsOut(e->destFolder);
+        bool escapes = !e->absolute && common::climbsOut(e->destFolder);
         if (escapes || path.size() > (size_t)common::PathName::kPathSize - 1)
             e->overlongDestination = path;
         else

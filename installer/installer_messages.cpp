@@ -1,4 +1,5 @@
 #include "installer_messages.h"
+#include "file_system.h"
 #include "message_box.h"
 #include "path_text.h"
 #include "message_text.h"
@@ -14,9 +15,8 @@ namespace installer {
 const char* programName() {
     static char name[MAX_PATH];
     if (!name[0]) {
-        char path[MAX_PATH] = "";
-        GetModuleFileNameA(nullptr, path, sizeof path);
-        common::copyBounded(name, common::fileNamePart(path), sizeof name);
+        std::string path = common::programPath();
+        common::copyBounded(name, common::fileNamePart(path.c_str()), sizeof name);
         if (char* dot = const_cast<char*>(common::findChar(name, '.'))) *dot = 0;
     }
     return name;

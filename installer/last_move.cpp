@@ -61,14 +61,14 @@ bool parseLastMove(const char* value, const MacroSource& macros, const std::stri
     // A target without drive is taken, like the sources, below the
     // destination; one whose ".." levels lead out of it would copy where the
     // user never agreed to, so the entry is skipped.
-    if (!common::isFullPath(target) && common::climbsOut(target)) return false;
+    if (common::climbsOut(target)) return false;
     out->target = common::joinPath(destination, target);
     out->sources.clear();
     size_t pos = 0;
     while (pos <= sources.size()) {
         size_t comma = sources.find(',', pos);
         std::string s = sources.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
-        if (!s.empty() && !common::isFullPath(s) && common::climbsOut(s)) return false;
+        if (!s.empty() && common::climbsOut(s)) return false;
         if (!s.empty()) out->sources.push_back(common::joinPath(destination, s));
         if (comma == std::string::npos) break;
         pos = comma + 1;

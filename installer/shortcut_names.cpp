@@ -10,13 +10,6 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-// The extension of the target's file name with its dot; empty without one.
-std::string extensionOf(const std::string& target) {
-    const char* name = common::fileNamePart(target.c_str());
-    const char* dot = common::findLastChar(name, '.');
-    return dot ? std::string(dot) : std::string();
-}
-
 bool oneOf(const std::string& ext, std::initializer_list<const char*> list) {
     for (const char* e : list)
         if (common::equalsNoCase(ext.c_str(), e)) return true;
@@ -46,20 +39,13 @@ IconValue splitIconValue(const char* value) {
 
 std::string targetFileName(const std::string& target) { return common::fileNamePart(target.c_str()); }
 
-std::string targetTitle(const std::string& target) {
-    std::string name = targetFileName(target);
-    const char* dot = common::findLastChar(name.c_str(), '.');
-    if (dot) name.resize(static_cast<size_t>(dot - name.c_str()));
-    return name;
-}
-
 std::string defaultLinkName(const std::string& target, const std::string& base) {
     if (common::startsWithNoCase(target.c_str(), "readme.")) return texts::kLinkReadme;
-    std::string ext = extensionOf(target);
-    if (oneOf(ext, {".exe"})) return base;
-    if (oneOf(ext, {".chm", ".hlp"})) return base + texts::kLinkHelpSuffix;
-    if (oneOf(ext, {".txt", ".doc", ".wri", ".html", ".htm"})) return base + texts::kLinkManualSuffix;
-    if (oneOf(ext, {".1st"})) return texts::kLinkFirstRead;
+    std::string ext = common::extensionOf(target);
+    if (oneOf(ext, {"exe"})) return base;
+    if (oneOf(ext, {"chm", "hlp"})) return base + texts::kLinkHelpSuffix;
+    if (oneOf(ext, {"txt", "doc", "wri", "html", "htm"})) return base + texts::kLinkManualSuffix;
+    if (oneOf(ext, {"1st"})) return texts::kLinkFirstRead;
     // The target's file name, not the target as written: a folder part would
     // put the link into a subfolder that does not exist, and it would be lost.
     return targetFileName(target);
@@ -69,34 +55,6 @@ bool hasForbiddenGroupCharacter(const char* s) {
     for (const char* c = "\":;/?*<>|"; *c; c++)
         if (common::findChar(s, *c)) return true;
     return false;
-}
-
-bool staysInside(const std::string& relative, bool ownLevel) {
-    if (common::isFullPath(relative)) return false;
-    int depth = 0;
-    std::string level;
-    const char* s = relative.c_str();
-    for (;;) {
-        const char* next = common::nextChar(s);
-        bool end = *s == 0;
-        if (!end && *s != '\\' && *s != '/') {
-            level.append(s, static_cast<size_t>(next - s));
-            s = next;
-            continue;
-        }
-        // Windows drops trailing dots and blanks of a level: "..." and ". ."
-        // are no names of their own; one beginning with ".." climbs.
-        bool dotsOnly = !level.empty() && level.find_first_not_of(". ") == std::string::npos;
-        if (dotsOnly && level.compare(0, 2, "..") == 0) {
-            if (--depth < 0) return false;
-        } else if (!level.empty() && !dotsOnly) {
-            depth++;
-        }
-        level.clear();
-        if (end) break;
-        s = next;
-    }
-    return !ownLevel || depth > 0;
 }
 
 }  // namespace installer

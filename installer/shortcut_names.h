@@ -13,10 +13,8 @@ struct IconValue {
 };
 IconValue splitIconValue(const char* value);
 
-// The target's file name with and without its extension; a "." in a folder
-// of the target is no extension.
+// The target's file name (without its folders).
 std::string targetFileName(const std::string& target);
-std::string targetTitle(const std::string& target);
 
 // The name of a link whose GroupIcon value names none, from the target's
 // extension: "お読みください" for readme.*, base for programs, base plus
@@ -29,12 +27,5 @@ std::string defaultLinkName(const std::string& target, const std::string& base);
 // hold ("\":;/?*<>|"; a backslash is allowed, so GroupFolder can name
 // nested folders). Second bytes of double-byte characters never match.
 bool hasForbiddenGroupCharacter(const char* s);
-
-// Whether a relative path, appended to a folder, stays inside it: no full
-// path, no ".." level above the start. ownLevel also asks that it ends in a
-// folder below the start, not the start itself ("." or "a\.."). The group
-// folder is emptied of its files, so it must never be the Programs folder
-// or one of its parents; a link must never be written outside its folder.
-bool staysInside(const std::string& relative, bool ownLevel);
 
 }  // namespace installer

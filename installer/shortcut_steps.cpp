@@ -54,7 +54,7 @@ void warnMissingTarget(const char* section, const char* key, const std::string& 
 // A link file in folder; empty when the name would put it elsewhere.
 std::string linkIn(const std::string& folder, const std::string& name) {
     std::string file = name + ".lnk";
-    return staysInside(file, true) ? common::joinPath(folder, file) : std::string();
+    return common::staysInside(file, true) ? common::joinPath(folder, file) : std::string();
 }
 
 }  // namespace
@@ -67,10 +67,10 @@ GroupKeys evaluateGroupKeys(ScriptFile& script, const char* section, GroupCheck*
     if (hasForbiddenGroupCharacter(group.c_str())) return GroupKeys::BadGroupName;
     script.getString(section, "GroupFolder", &folder);
     if (hasForbiddenGroupCharacter(folder.c_str())) return GroupKeys::BadGroupFolder;
-    if (!staysInside(folder, false)) return GroupKeys::BadGroupFolder;
+    if (!common::staysInside(folder, false)) return GroupKeys::BadGroupFolder;
     // A Group key without a name gives no folder of its own.
     if (group.empty()) return GroupKeys::Ok;
-    if (!staysInside(group, true)) return GroupKeys::BadGroupName;
+    if (!common::staysInside(group, true)) return GroupKeys::BadGroupName;
     check->programMenu = true;
     check->desktop = script.hasKey(section, "ShortCut1");
     return GroupKeys::Ok;
@@ -158,7 +158,7 @@ bool createShortcuts(InstallerContext& ctx, bool programMenu, bool desktop, std:
             if (!link.empty() && exists(link)) {
                 // Taken by an earlier entry: the target's own name stands in
                 // for the Group value, then the target's file name for the file.
-                name = defaultLinkName(icon.target, targetTitle(icon.target));
+                name = defaultLinkName(icon.target, common::withoutExtension(targetFileName(icon.target)));
                 link = linkIn(folder, name);
                 if (!link.empty() && exists(link)) link = linkIn(folder, targetFileName(icon.target));
             }

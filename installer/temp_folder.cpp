@@ -15,9 +15,7 @@ bool makeTempFolder(const char* prefix, std::string* folder) {
         char file[MAX_PATH] = "";
         if (!GetTempFileNameA(temp, prefix, 0, file)) return false;
         DeleteFileA(file);
-        char* dot = common::findLastChar(file, '.');
-        char* sep = common::lastSeparator(file);
-        if (dot && (!sep || dot > sep)) *dot = '\0';
+        if (char* dot = common::extensionDot(file)) *dot = '\0';
         if (CreateDirectoryA(file, nullptr)) {
             *folder = file;
             return true;

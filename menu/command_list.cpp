@@ -15,17 +15,6 @@ const char* skipBlanks(const char* s) {
     return s;
 }
 
-// Copies the bytes [begin, end) into out, bounded and terminated.
-void copyRange(const char* begin, const char* end, char* out, size_t outSize) {
-    if (!out || outSize == 0) return;
-    size_t length = static_cast<size_t>(end - begin);
-    char piece[1024];
-    if (length >= sizeof piece) length = sizeof piece - 1;
-    std::memcpy(piece, begin, length);
-    piece[length] = '\0';
-    common::copyBounded(out, piece, outSize);
-}
-
 // Removes trailing blanks (never a trail byte of a double-byte character).
 void trimRight(char* s) {
     char* lastKept = nullptr;
@@ -79,7 +68,7 @@ bool PendingList::takeNext(char* out, size_t outSize) {
         const char* after = *end ? end + 1 : end;
         next_ = static_cast<size_t>(after - text_);
         if (end == rest) continue;  // an empty command between two commas
-        copyRange(rest, end, out, outSize);
+        common::copyBounded(out, rest, outSize, static_cast<size_t>(end - rest));
         if (out && outSize) trimRight(out);
         return true;
     }
@@ -111,7 +100,8 @@ void viewFileName(const char* command, char* out, size_t outSize) {
     if (*name == '"') {
         ++name;
         const char* close = common::findChar(name, '"');
-        copyRange(name, close ? close : common::stringEnd(name), out, outSize);
+        common::copyBounded(out, name, outSize,
+                            static_cast<size_t>((close ? close : common::stringEnd(name)) - name));
         return;
     }
     // The name ends at a blank, or at a comma: the commands an "@view" list
@@ -119,7 +109,8 @@ void viewFileName(const char* command, char* out, size_t outSize) {
     const char* end = common::findChar(name, ' ');
     const char* comma = common::findChar(name, ',');
     if (!end || (comma && comma < end)) end = comma;
-    copyRange(name, end ? end : common::stringEnd(name), out, outSize);
+    common::copyBounded(out, name, outSize,
+                        static_cast<size_t>((end ? end : common::stringEnd(name)) - name));
 }
 
 void webAddress(const char* command, char* out, size_t outSize) {
@@ -128,28 +119,6 @@ void webAddress(const char* command, char* out, size_t outSize) {
     if (!command || command[0] != '@') return;
     common::copyBounded(out, command + 1, outSize);
     trimRight(out);
-}
-
-void splitCommandLine(const char* command, char* program, size_t programSize, char* parameters,
-                      size_t parametersSize) {
-    if (program && programSize) program[0] = '\0';
-    if (parameters && parametersSize) parameters[0] = '\0';
-    if (!command) return;
-    const char* s = skipBlanks(command);
-    const char* rest;
-    if (*s == '"') {
-        const char* close = common::findChar(s + 1, '"');
-        const char* end = close ? close : common::stringEnd(s);
-        copyRange(s + 1, end, program, programSize);
-        rest = close ? close + 1 : end;
-    } else {
-        const char* blank = common::findChar(s, ' ');
-        const char* end = blank ? blank : common::stringEnd(s);
-        copyRange(s, end, program, programSize);
-        rest = end;
-    }
-    common::copyBounded(parameters, skipBlanks(rest), parametersSize);
-    if (parameters && parametersSize) trimRight(parameters);
 }
 
 bool playCommand(const char* commandTemplate, const char* mediaPath, char* program, size_t programSize,
@@ -178,7 +147,7 @@ bool playCommand(const char* commandTemplate, const char* mediaPath, char* progr
     if (!placeholder) return false;
 
     char line[2 * kCommandSize];
-    copyRange(upper, placeholder, line, sizeof line);
+    common::copyBounded(line, upper, sizeof line, static_cast<size_t>(placeholder - upper));
     common::appendBounded(line, mediaPath, sizeof line);
     common::appendBounded(line, placeholder + 2, sizeof line);
 
@@ -204,7 +173,7 @@ bool playCommand(const char* commandTemplate, const char* mediaPath, char* progr
     const char* programBegin = line;
     if (*programBegin == '"') ++programBegin;
     if (programEnd > programBegin && programEnd[-1] == '"') --programEnd;
-    copyRange(programBegin, programEnd, program, programSize);
+    common::copyBounded(program, programBegin, programSize, static_cast<size_t>(programEnd - programBegin));
     if (split) common::copyBounded(parameters, skipBlanks(split), parametersSize);
     return program && programSize && program[0];
 }

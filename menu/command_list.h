@@ -51,12 +51,6 @@ void viewFileName(const char* command, char* out, size_t outSize);
 // with trailing blanks removed.
 void webAddress(const char* command, char* out, size_t outSize);
 
-// Splits a command line: the program is the text inside the leading double
-// quotes (or, without a quote, up to the first blank); the parameters are
-// the rest with leading blanks skipped, empty when nothing follows.
-void splitCommandLine(const char* command, char* program, size_t programSize, char* parameters,
-                      size_t parametersSize);
-
 // Builds the play command of a media file from a registry command template:
 // the template is upper-cased (double-byte aware), its first "%1" (or, when
 // there is none, "%L") is replaced by the media path as plain text, and the

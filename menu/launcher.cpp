@@ -5,6 +5,7 @@
 #include "path_name.h"
 #include "registry_key.h"
 #include "sjis.h"
+#include "value_syntax.h"
 #include "message_box.h"
 #include <shellapi.h>
 #include <cstdio>
@@ -78,7 +79,7 @@ void Launcher::runCommand(HWND mainWindow, const char* command) {
 
 void Launcher::runProgram(HWND mainWindow, const char* command) {
     char file[commands::kCommandSize], parameters[commands::kCommandSize];
-    commands::splitCommandLine(command, file, sizeof file, parameters, sizeof parameters);
+    values::splitCommandLine(command, file, sizeof file, parameters, sizeof parameters);
     if (!file[0]) return;
     common::PathName path(file);
     char folder[common::PathName::kPathSize];

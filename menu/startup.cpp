@@ -8,6 +8,7 @@
 #include "menu_app.h"
 #include "menu_config.h"
 #include "doc_window.h"
+#include "file_system.h"
 #include "menu_screen.h"
 #include "menu_texts.h"
 #include "movie_phase.h"
@@ -88,8 +89,7 @@ bool prepare(MenuApp& app, HINSTANCE instance) {
     // 1. The caller's current directory, restored at exit.
     GetCurrentDirectoryA(sizeof app.callerDirectory, app.callerDirectory);
     // 2. The program's own path.
-    char programPath[MAX_PATH] = {};
-    GetModuleFileNameA(instance, programPath, sizeof programPath);
+    std::string programPath = common::programPath(instance);
 
     // 3. MENU.INI beside the program.
     common::ProfileFile ini;
@@ -111,9 +111,9 @@ bool prepare(MenuApp& app, HINSTANCE instance) {
     app.data.setOwner(nullptr, app.caption);
 
     // 7. One menu per program path.
-    if (!claimInstance(app, programPath)) return false;
+    if (!claimInstance(app, programPath.c_str())) return false;
     // 8. The program's folder becomes current.
-    enterProgramFolder(programPath);
+    enterProgramFolder(programPath.c_str());
     // 9. Where the document window first opens.
     app.data.docX = app.config.infoX;
     app.data.docY = app.config.infoY;

@@ -15,22 +15,6 @@ namespace {
 bool isSeparator(char c) { return c == ',' || c == ' ' || c == '\t'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Copies [from, to) into dest of `size` bytes, cut back so that a
-// double-byte character is never split; always terminated.
-void copyRange(char* dest, size_t size, const char* from, const char* to) {
-    if (!dest || size == 0) return;
-    size_t n = 0;
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(from);
-    size_t length = static_cast<size_t>(to - from);
-    while (n < length) {
-        size_t step = (common::isPathLeadByte(p[n]) && n + 1 < length) ? 2 : 1;
-        if (n + step > size - 1) break;
-        n += step;
-    }
-    std::memcpy(dest, from, n);
-    dest[n] = '\0';
-}
-
 void trimTrailingBlanks(char* s) {
     // Blanks are single-byte and never the second byte of a double-byte
     // character, so cutting from the end is safe.
@@ -121,14 +105,14 @@ void parseSound(const char* value, char* file, size_t fileSize, bool* sync) {
         const char* p = value;
         while (isSeparator(*p)) ++p;
         char token[16];
-        copyRange(token, sizeof token, p, tokenEnd(p));
+        common::copyBounded(token, p, sizeof token, static_cast<size_t>(tokenEnd(p) - p));
         if (sync) *sync = common::equalsNoCase(token, "Sync") && tokenEnd(p) - p == 4;
         return;
     }
     const char* p = value;
     while (isSeparator(*p)) ++p;
     const char* end = tokenEnd(p);
-    copyRange(file, fileSize, p, end);
+    common::copyBounded(file, p, fileSize, static_cast<size_t>(end - p));
     if (*end && sync) *sync = common::equalsNoCase(end + 1, "Sync");
 }
 
@@ -140,10 +124,10 @@ const char* splitCommandValue(const char* value, char* label, size_t labelSize, 
     const char* labelEnd = comma ? comma : common::stringEnd(value);
     const char* semicolon = common::findChar(value, ';');
     if (semicolon && semicolon < labelEnd) {
-        copyRange(label, labelSize, value, semicolon);
-        copyRange(hint, hintSize, semicolon + 1, labelEnd);
+        common::copyBounded(label, value, labelSize, static_cast<size_t>(semicolon - value));
+        common::copyBounded(hint, semicolon + 1, hintSize, static_cast<size_t>(labelEnd - (semicolon + 1)));
     } else {
-        copyRange(label, labelSize, value, labelEnd);
+        common::copyBounded(label, value, labelSize, static_cast<size_t>(labelEnd - value));
     }
     return comma ? comma + 1 : labelEnd;
 }
@@ -153,7 +137,7 @@ const char* nextPart(const char* list, char* part, size_t partSize) {
     if (!list || !*list) return nullptr;
     const char* comma = common::findChar(list, ',');
     const char* end = comma ? comma : common::stringEnd(list);
-    copyRange(part, partSize, list, end);
+    common::copyBounded(part, list, partSize, static_cast<size_t>(end - list));
     return comma ? comma + 1 : end;
 }
 
@@ -167,18 +151,18 @@ bool splitCommandLine(const char* part, char* program, size_t programSize, char*
     if (*p == '"') {
         const char* close = common::findChar(p + 1, '"');
         const char* end = close ? close : common::stringEnd(p);
-        copyRange(program, programSize, p + 1, end);
+        common::copyBounded(program, p + 1, programSize, static_cast<size_t>(end - (p + 1)));
         rest = close ? close + 1 : end;
     } else {
         const char* space = common::findChar(p, ' ');
         const char* end = space ? space : common::stringEnd(p);
-        copyRange(program, programSize, p, end);
+        common::copyBounded(program, p, programSize, static_cast<size_t>(end - p));
         rest = end;
     }
     // A buffer of size 0 holds not even a terminator: it is never read.
     if (program && programSize) trimTrailingBlanks(program);
     rest = skipBlanks(rest);
-    copyRange(arguments, argumentsSize, rest, common::stringEnd(rest));
+    common::copyBounded(arguments, rest, argumentsSize);
     if (arguments && argumentsSize) trimTrailingBlanks(arguments);
     return program && programSize && program[0] != '\0';
 }
@@ -189,10 +173,11 @@ void firstArgument(const char* arguments, char* out, size_t outSize) {
     const char* p = skipBlanks(arguments);
     if (*p == '"') {
         const char* close = common::findChar(p + 1, '"');
-        copyRange(out, outSize, p + 1, close ? close : common::stringEnd(p));
+        common::copyBounded(out, p + 1, outSize,
+                            static_cast<size_t>((close ? close : common::stringEnd(p)) - (p + 1)));
     } else {
         const char* space = common::findChar(p, ' ');
-        copyRange(out, outSize, p, space ? space : common::stringEnd(p));
+        common::copyBounded(out, p, outSize, static_cast<size_t>((space ? space : common::stringEnd(p)) - p));
     }
 }
 
@@ -207,12 +192,12 @@ void splitPopupValue(const char* value, char* link, size_t linkSize, char* textF
         if (*p == '"') ++p;
         const char* quote = common::findChar(p, '"');
         const char* end = (quote && quote < comma) ? quote : comma;
-        copyRange(link, linkSize, p, end);
+        common::copyBounded(link, p, linkSize, static_cast<size_t>(end - p));
         if (link && linkSize) trimTrailingBlanks(link);
         text = comma + 1;
     }
     while (*text && static_cast<unsigned char>(*text) <= ' ') ++text;
-    copyRange(textFile, textFileSize, text, common::stringEnd(text));
+    common::copyBounded(textFile, text, textFileSize);
     if (textFile && textFileSize) trimTrailingBlanks(textFile);
 }
 

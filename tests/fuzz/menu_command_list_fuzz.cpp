@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "command_list.h"
+#include "value_syntax.h"
 #include "fuzz_support.h"
 
 using namespace menu;
@@ -54,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzz::checkOutput(b, whole);
         break;
     case 2:
-        commands::splitCommandLine(first.c_str(), a.get(), a.size(), b.get(), b.size());
+        values::splitCommandLine(first.c_str(), a.get(), a.size(), b.get(), b.size());
         fuzz::checkOutput(a, whole);
         fuzz::checkOutput(b, whole);
         break;

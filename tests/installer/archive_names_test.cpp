@@ -88,5 +88,4 @@ TEST(ArchiveNames, ShellDocumentsAndExtensions) {
         EXPECT_FALSE(isShellDocument(n)) << n;
     EXPECT_EQ("D:\\d\\tool.ZIP", withExtension("D:\\d\\tool.lzh", "ZIP"));
     EXPECT_EQ("D:\\d.x\\tool.EXE", withExtension("D:\\d.x\\tool", "EXE"));
-    EXPECT_EQ("HLP", extensionOf("help.HLP"));
 }

@@ -37,31 +37,7 @@ TEST(IconValue, DefaultNamesFollowTheExtension) {
         {"a.html", "Tools 説明書"},   {"bin.d\\tool", "tool"},          {"表示\\ソフト", "ソフト"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.name, defaultLinkName(c.target, "Tools")) << c.target;
-    EXPECT_EQ("tool", targetTitle("bin\\tool.exe"));
     EXPECT_EQ("tool.exe", targetFileName("bin\\tool.exe"));
-    EXPECT_EQ("ソ", targetTitle("bin\\ソ.exe"));
-}
-
-TEST(GroupPaths, StayInsideTheirFolder) {
-    struct Case {
-        const char* path;
-        bool inside;     // never above the start
-        bool ownFolder;  // and below it at the end
-    } cases[] = {
-        {"Tools", true, true},        {"Disc\\Tools", true, true},
-        {"Disc/Tools\\", true, true}, {"", true, false},
-        {".", true, false},           {"a\\..", true, false},
-        {"..", false, false},         {"...", false, false},
-        {". .", true, false},         {"a\\..\\..\\b", false, false},
-        {"a\\..\\b", true, true},     {"\\\\server\\share", false, false},
-        {"C:\\x", false, false},      {"..lnk", true, true},
-        {"ソ\\..", true, false},  // the trail byte 0x5C is no level
-        {"表\\x", true, true},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.inside, staysInside(c.path, false)) << c.path;
-        EXPECT_EQ(c.ownFolder, staysInside(c.path, true)) << c.path;
-    }
 }
 
 }  // namespace

@@ -106,23 +106,6 @@ TEST(LauncherCommand, WebAddress) {
     EXPECT_STREQ("ftp://ftp.example.jp/", address);
 }
 
-TEST(LauncherCommand, SplitCommandLine) {
-    char program[kCommandSize], parameters[kCommandSize];
-    splitCommandLine("\"D:\\ソ表示\\Talinst.exe\"   SECTION /V read me.txt", program, sizeof program,
-                     parameters, sizeof parameters);
-    EXPECT_STREQ("D:\\ソ表示\\Talinst.exe", program);
-    EXPECT_STREQ("SECTION /V read me.txt", parameters);
-    splitCommandLine("\"D:\\doc.txt\"", program, sizeof program, parameters, sizeof parameters);
-    EXPECT_STREQ("D:\\doc.txt", program);
-    EXPECT_STREQ("", parameters);
-    splitCommandLine("\"D:\\unclosed.exe -a", program, sizeof program, parameters, sizeof parameters);
-    EXPECT_STREQ("D:\\unclosed.exe -a", program);
-    EXPECT_STREQ("", parameters);
-    splitCommandLine("@other x", program, sizeof program, parameters, sizeof parameters);
-    EXPECT_STREQ("@other", program);
-    EXPECT_STREQ("x", parameters);
-}
-
 TEST(LauncherPlayCommand, QuotedProgramAndPlaceholder) {
     char program[kCommandSize], parameters[kCommandSize];
     ASSERT_TRUE(playCommand("\"C:\\Program Files\\Player\\play.exe\" /play \"%1\"", "D:\\movie\\Open.avi",

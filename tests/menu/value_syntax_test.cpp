@@ -235,6 +235,30 @@ TEST(CommandLine, QuotedProgramWithSpaces) {
     EXPECT_STREQ("", arguments);
 }
 
+// The launcher splits the rewritten command lines of execute buttons with
+// the same rule the menu's reader uses.
+TEST(CommandLine, LauncherCommandLines) {
+    struct Case {
+        const char* line;
+        const char* program;
+        const char* arguments;
+    } const cases[] = {
+        {"\"D:\\ソ表示\\Talinst.exe\"   SECTION /V read me.txt", "D:\\ソ表示\\Talinst.exe",
+         "SECTION /V read me.txt"},
+        {"\"D:\\doc.txt\"", "D:\\doc.txt", ""},
+        {"\"D:\\unclosed.exe -a", "D:\\unclosed.exe -a", ""},
+        {"@other x", "@other", "x"},
+        {"\"D:\\tool.exe \" x\t", "D:\\tool.exe", "x"},  // blanks at either end are no part of a name
+        {"\tD:\\tool.exe\t", "D:\\tool.exe", ""},
+    };
+    for (const Case& c : cases) {
+        char program[260], arguments[160];
+        EXPECT_TRUE(splitCommandLine(c.line, program, sizeof program, arguments, sizeof arguments)) << c.line;
+        EXPECT_STREQ(c.program, program) << c.line;
+        EXPECT_STREQ(c.arguments, arguments) << c.line;
+    }
+}
+
 TEST(CommandLine, EmptyPartHasNoProgram) {
     char program[260], arguments[160];
     EXPECT_FALSE(splitCommandLine("   ", program, sizeof program, arguments, sizeof arguments));

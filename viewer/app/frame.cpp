@@ -3,6 +3,7 @@
 #include "caption.h"
 #include "client_host.h"
 #include "document_drag.h"
+#include "file_system.h"
 #include "path_text.h"
 #include "layout.h"
 #include "settings.h"
@@ -307,8 +308,7 @@ void drawPositionIndicator(bool frameActive) {
 void setDocumentIcon(const char* extension) {
     App& a = app();
     if (!a.frame) return;
-    char module[MAX_PATH];
-    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    const std::string module = common::programPath();
     std::string iconFile = module;
     int index = 1;
     if (extension && extension[0] == '.' && extension[1]) {

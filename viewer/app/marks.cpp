@@ -2,6 +2,7 @@
 #include "app.h"
 #include "char_code.h"
 #include "client_host.h"
+#include "open_documents.h"
 #include "path_text.h"
 #include "row_store.h"
 #include "text_view.h"
@@ -24,24 +25,6 @@ void jumpInOtherViewer(HWND window, const Mark& mark) {
     PostMessageA(client ? client : window, WMU_GO_TO_ROW, mark.column, mark.row);
 }
 // -----------------------------------------------------------------------------
-
-// A new viewer process for a mark whose document this window no longer shows.
-void openInNewViewer(const Mark& mark) {
-    char program[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, program, MAX_PATH);
-    std::string line = "\"" + std::string(program) + "\" " + markViewerArguments(mark);
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::string buffer = line;
-    if (!CreateProcessA(nullptr, &buffer[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        errorBox(loadText(IDS_START_FAILED));
-        return;
-    }
-    WaitForInputIdle(pi.hProcess, 10000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-}
 
 }  // namespace
 
@@ -106,7 +89,8 @@ void jumpToMark(const Mark& mark) {
     bool shows =
         a.doc.fileName[0] != 0 || (a.store && (a.store->rowCount() > 1 || a.view->model().textLength(0) > 0));
     if (shows) {
-        openInNewViewer(mark);
+        // A new viewer process, its command line led by this program's path.
+        startViewerProcess(markViewerArguments(mark));
         return;
     }
     // An empty window opens the file itself; only EUC-JP is forced, any other code is detected again.

@@ -192,19 +192,18 @@ SameFileOutcome decideSameFile(HWND other, const std::string& fileName, unsigned
     }
 }
 
-bool startSiblingViewer(const std::string& item, const OpenRequests& requests) {
-    std::string line = siblingCommandLine(app().siblingCommand, requests, item);
-    std::vector<char> buffer(line.begin(), line.end());
-    buffer.push_back(0);
+bool startViewerProcess(const std::string& arguments, const std::string& programWord) {
     // This program's own file: a program of the same name in the document
     // folder is never started in its place.
-    char module[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string module = common::programPath();
+    std::string line = (programWord.empty() ? "\"" + module + "\" " : programWord) + arguments;
+    std::vector<char> buffer(line.begin(), line.end());
+    buffer.push_back(0);
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (n == 0 || n >= MAX_PATH ||
-        !CreateProcessA(module, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    if (module.empty() || !CreateProcessA(module.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                          nullptr, &si, &pi)) {
         errorBox(loadText(IDS_START_FAILED));
         return false;
     }
@@ -212,6 +211,10 @@ bool startSiblingViewer(const std::string& item, const OpenRequests& requests) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;
+}
+
+bool startSiblingViewer(const std::string& item, const OpenRequests& requests) {
+    return startViewerProcess(siblingCommandLine(std::string(), requests, item), app().siblingCommand);
 }
 
 void openSecondFile(const std::string& item, const OpenRequests& requests) {

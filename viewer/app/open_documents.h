@@ -20,8 +20,14 @@ void openDroppedFiles(HDROP drop);
 // quoted): opened here when this window shows nothing, else handed on.
 void openSecondFile(const std::string& item, const OpenRequests& requests);
 
-// Starts a new viewer process for item with the request options; text 23
-// on failure.
+// Starts a new viewer process from this program's own file and waits until
+// it is ready, answering the questions it sends meanwhile. Its command line
+// is programWord followed by arguments; without programWord, this program's
+// quoted path comes first. Text 23 on failure.
+bool startViewerProcess(const std::string& arguments, const std::string& programWord = std::string());
+
+// Starts a new viewer process for item with the request options (the
+// sibling command string first); text 23 on failure.
 bool startSiblingViewer(const std::string& item, const OpenRequests& requests);
 
 // True when this window shows no document (no name, only the end mark).

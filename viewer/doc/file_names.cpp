@@ -22,18 +22,6 @@ std::string::size_type separatorIndex(const std::string& s) {
     return sep ? static_cast<std::string::size_type>(sep - s.c_str()) : std::string::npos;
 }
 
-bool hasWildcard(const std::string& s) {
-    for (std::string::size_type i = 0; i < s.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        if (common::isPathLeadByte(c) && i + 1 < s.size()) {
-            ++i;
-            continue;
-        }
-        if (c == '?' || c == '*') return true;
-    }
-    return false;
-}
-
 // Doubled separators become one (the leading pair of a UNC name stays). The
 // previous character is tracked, not the previous byte: a folder ending in
 // "表" (95 5C) keeps the separator after it.
@@ -62,7 +50,7 @@ std::string currentFolder() {
 }
 
 std::string extensionOf(const std::string& name) {
-    const char* dot = common::findLastChar(common::fileNamePart(name.c_str()), '.');
+    const char* dot = common::extensionDot(name.c_str());
     if (!dot) return ".";
     std::string ext = dot;
     CharUpperBuffA(&ext[0], static_cast<DWORD>(ext.size()));
@@ -104,7 +92,7 @@ ResolvedName resolveDocumentName(const std::string& input, const FolderNotFound&
         return r;
     }
     bool unc = name.size() > 2 && name[0] == '\\' && name[1] == '\\';
-    if (hasWildcard(name)) {
+    if (common::hasWildcard(name)) {
         std::string::size_type sep = separatorIndex(name);
         if (sep != std::string::npos) {
             std::string folder = name.substr(0, sep == 2 && name[1] == ':' ? 3 : sep);
