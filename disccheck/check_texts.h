@@ -13,4 +13,14 @@ const char* const kNotCp932 = "名前 '%s' はシフトJISで書けない文字�
 const char* const kTooLong = "名前 '%s' は %d 文字で、64 文字を超えています";        // name, length
 const char* const kSummary = "disccheck: %d error(s), %d warning(s)";                // errors, warnings
 
+// Limits of the menu files: keys the menu never reads, entries and commands
+// it hides, values it cuts, font sizes that select no font.
+const char* const kAfterGap = "%s は %s がないため読まれません";  // key, missing key
+const char* const kHiddenEntries =
+    "%s 以降はメニューボタンが %d 個しかないため表示されません";                              // key, buttons
+const char* const kHiddenCommands = "%s 以降は実行ボタンが %d 個しかないため表示されません";  // key, buttons
+const char* const kNegativeFontSize = "%s の値 %ld は負のため、フォントが選ばれません";       // key, value
+const char* const kValueCut =
+    "%s の値は %d バイトで、%d バイトを超える部分は切り捨てられます";  // key, length, limit
+
 }  // namespace checktext

@@ -13,6 +13,7 @@
 #include "menu_config.h"
 #include "path_text.h"
 #include "menu_data.h"
+#include "menu_limits_check.h"
 #include "menu_texts.h"
 #include "profile.h"
 #include "sjis.h"
@@ -287,9 +288,11 @@ void checkDisc(const std::string& folder, Findings& out) {
     if (c.folder.empty() || !common::endsWithSeparator(c.folder)) c.folder += '\\';
     std::string caption;
     checkMenuIni(c, &caption);
+    checkMenuIniLimits(c.folder, out);
     out.sortLinesFrom(0);
     size_t first = out.all().size();
     checkMenuDat(c, caption);
+    checkMenuDatLimits(c.folder, out);
     out.sortLinesFrom(first);
     wchar_t wide[MAX_PATH * 2];
     std::string bare = c.folder.substr(0, c.folder.size() - 1);
