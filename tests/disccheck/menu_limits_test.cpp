@@ -54,4 +54,19 @@ TEST(MenuLimits, FindingsStartWhereTheMenuStops) {
     for (const Case& c : cases) EXPECT_EQ(c.report, datReport(c.dat)) << c.dat;
 }
 
+// Every grid button shares the execute picture: start-up ends without one.
+TEST(MenuLimits, ExecuteGridWithoutPictureIsAnError) {
+    std::string disc = e2e::freshFolder("disccheck-execute");
+    ASSERT_TRUE(e2e::writeFile(disc + "\\b.png", "x"));
+    ASSERT_TRUE(e2e::writeFile(disc + "\\Click.wav", "x"));
+    ASSERT_TRUE(e2e::writeFile(disc + "\\MENU.INI",
+                               "[BUTTON.Execute]\r\nBitmap=\r\n[BUTTON.MENU]\r\nBitMap1=b.png\r\n"));
+    disccheck::Findings findings;
+    disccheck::checkDisc(disc, findings);
+    ASSERT_EQ(1u, findings.all().size());
+    EXPECT_EQ(2, findings.all()[0].line);
+    EXPECT_TRUE(findings.all()[0].error);
+    EXPECT_EQ("セクション[BUTTON.Execute] Bitmap のボタン画像 '' が見つかりません", findings.all()[0].text);
+}
+
 }  // namespace
