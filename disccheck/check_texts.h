@@ -30,4 +30,14 @@ const char* const kNoFrames = "'%s' の高さ %d では %d コマに分けられ
 const char* const kUnevenFrames =
     "'%s' の高さ %d は %d コマで割り切れません (下の %d 行は使われません)";  // name, height, frames, rows
 
+// Limits of the menu files: keys the menu never reads, entries and commands
+// it hides, values it cuts, font sizes that select no font.
+const char* const kAfterGap = "%s は %s がないため読まれません";  // key, missing key
+const char* const kHiddenEntries =
+    "%s 以降はメニューボタンが %d 個しかないため表示されません";                              // key, buttons
+const char* const kHiddenCommands = "%s 以降は実行ボタンが %d 個しかないため表示されません";  // key, buttons
+const char* const kNegativeFontSize = "%s の値 %ld は負のため、フォントが選ばれません";       // key, value
+const char* const kValueCut =
+    "%s の値は %d バイトで、%d バイトを超える部分は切り捨てられます";  // key, length, limit
+
 }  // namespace checktext

@@ -14,6 +14,7 @@
 #include "path_text.h"
 #include "picture_check.h"
 #include "menu_data.h"
+#include "menu_limits_check.h"
 #include "menu_texts.h"
 #include "profile.h"
 #include "sjis.h"
@@ -311,10 +312,12 @@ void checkDisc(const std::string& folder, Findings& out) {
     if (c.folder.empty() || !common::endsWithSeparator(c.folder)) c.folder += '\\';
     std::string caption;
     checkMenuIni(c, &caption);
+    checkMenuIniLimits(c.folder, out);
     out.sortLinesFrom(0);
     size_t first = out.all().size();
     std::vector<MenuCommandList> lists;
     checkMenuDat(c, caption, &lists);
+    checkMenuDatLimits(c.folder, out);
     // The installer's sections the menu starts are checked with the script;
     // what is wrong with a command itself stays among MENU.DAT's findings.
     Findings menuDat, script;

@@ -56,4 +56,13 @@ int IniLines::key(const std::string& sectionName, const std::string& keyName) co
     return at;
 }
 
+std::vector<std::string> IniLines::keys(const std::string& sectionName) const {
+    std::vector<std::string> found;
+    int at = section(sectionName);
+    if (at == 0) return found;
+    for (size_t i = static_cast<size_t>(at); i < lines_.size() && lines_[i].section.empty(); ++i)
+        if (!lines_[i].key.empty()) found.push_back(lines_[i].key);
+    return found;
+}
+
 }  // namespace disccheck

@@ -17,6 +17,9 @@ public:
     // Line of the first "key=" within the section; the section's line when
     // the key is missing, 0 when the section is.
     int key(const std::string& section, const std::string& key) const;
+    // The keys of the section in file order, as written (empty when the
+    // section is missing).
+    std::vector<std::string> keys(const std::string& section) const;
 
 private:
     struct Line {

@@ -164,6 +164,34 @@ bool readButtonDesc(common::ProfileFile& ini, const MenuConfig& config, const ch
     return true;
 }
 
+void readExecuteGrid(common::ProfileFile& ini, ExecuteDesc& execute) {
+    execute.columns = gridCount(ini, "Column");
+    execute.rows = gridCount(ini, "Row");
+    // Identifiers above the execute range belong to the page-menu buttons:
+    // a larger grid is cut to whole rows that fit.
+    if (execute.columns > kMaxExecuteButtons) execute.columns = kMaxExecuteButtons;
+    if (execute.rows > kMaxExecuteButtons / execute.columns)
+        execute.rows = kMaxExecuteButtons / execute.columns;
+    char value[common::PathName::kPathSize];
+    long a = 0, b = 0;
+    ini.readString("Margin", value, sizeof value, "0,0");
+    values::parsePoint(value, &a, &b);
+    execute.marginX = toShort(a);
+    execute.marginY = toShort(b);
+}
+
+int countMenuButtons(common::ProfileFile& ini) {
+    ini.setSection("BUTTON.MENU");
+    int count = 0;
+    for (;;) {
+        char key[40];
+        std::snprintf(key, sizeof key, "BitMap%d", count + 1);
+        if (!ini.hasValue(key)) break;
+        ++count;
+    }
+    return count;
+}
+
 bool readButtonSections(common::ProfileFile& ini, MenuConfig& config, char* message, size_t messageSize) {
     if (message && messageSize) message[0] = '\0';
     config.exitButton.reset(new (std::nothrow) ButtonDesc);
@@ -198,27 +226,9 @@ bool readButtonSections(common::ProfileFile& ini, MenuConfig& config, char* mess
 
     ExecuteDesc& execute = *config.execute;
     if (!readButtonDesc(ini, config, "BUTTON.Execute", 0, execute, message, messageSize)) return false;
-    execute.columns = gridCount(ini, "Column");
-    execute.rows = gridCount(ini, "Row");
-    // Identifiers above the execute range belong to the page-menu buttons:
-    // a larger grid is cut to whole rows that fit.
-    if (execute.columns > kMaxExecuteButtons) execute.columns = kMaxExecuteButtons;
-    if (execute.rows > kMaxExecuteButtons / execute.columns)
-        execute.rows = kMaxExecuteButtons / execute.columns;
-    a = 0, b = 0;
-    ini.readString("Margin", value, sizeof value, "0,0");
-    values::parsePoint(value, &a, &b);
-    execute.marginX = toShort(a);
-    execute.marginY = toShort(b);
+    readExecuteGrid(ini, execute);
 
-    ini.setSection("BUTTON.MENU");
-    int count = 0;
-    for (;;) {
-        char key[40];
-        std::snprintf(key, sizeof key, "BitMap%d", count + 1);
-        if (!ini.hasValue(key)) break;
-        ++count;
-    }
+    int count = countMenuButtons(ini);
     if (count == 0) {
         common::copyBounded(message, configtext::kNoMenuButtons, messageSize);
         return false;

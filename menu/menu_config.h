@@ -101,6 +101,15 @@ void readOstrelSection(common::ProfileFile& ini, MenuConfig& config);
 bool readButtonDesc(common::ProfileFile& ini, const MenuConfig& config, const char* section, int number,
                     ButtonDesc& desc, char* message, size_t messageSize);
 
+// `Column`, `Row` and `Margin` of the current section ("BUTTON.Execute"):
+// the grid is cut to whole rows that fit kMaxExecuteButtons.
+void readExecuteGrid(common::ProfileFile& ini, ExecuteDesc& execute);
+
+// The number of page-menu buttons: `BitMap1`, `BitMap2`, ... of
+// "BUTTON.MENU" up to the first missing or empty one. Leaves the current
+// section at "BUTTON.MENU".
+int countMenuButtons(common::ProfileFile& ini);
+
 // Reads "BUTTON.Exit", "BUTTON.Info", "BUTTON.TAB", "BUTTON.Execute" and
 // "BUTTON.MENU" in this order into config; stops at the first failure and
 // returns false with its message (at most messageSize bytes, terminated).

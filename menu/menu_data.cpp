@@ -17,8 +17,6 @@ namespace menu {
 namespace {
 
 const char* const kUnknown = "(?_?)";
-// A command value and a popup value hold at most 159 bytes.
-const int kValueSize = 160;
 
 bool pathExists(const char* path) {
     return path[0] != '\0' && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;

@@ -50,6 +50,9 @@ struct CommandTable {
 class MenuData {
 public:
     static constexpr size_t kWarningSize = 1024;
+    // A command value and a popup value hold at most 159 bytes; longer ones
+    // are cut when read.
+    static constexpr int kValueSize = 160;
     // Shows the collected reference warnings; the default stops any playing
     // sound and shows a message box owned by `owner` with the warning icon.
     typedef void (*WarningSink)(HWND owner, const char* title, const char* text);

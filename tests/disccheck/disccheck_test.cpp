@@ -137,7 +137,7 @@ TEST(DiscCheck, GridKeysAreReportedWithTheSizeTheMenuUses) {
             ASSERT_TRUE(e2e::writeFile(disc + "\\Click.wav", "x"));
         }
         ASSERT_TRUE(e2e::writeFile(disc + "\\MENU.INI", std::string("[OSTREL]\r\n[BUTTON.Execute]\r\n") +
-                                                            c.keys +
+                                                            c.keys + "Bitmap=menu.png\r\n" +
                                                             "[BUTTON.MENU]\r\nBitMap1=menu.png\r\n"));
         disccheck::Findings findings;
         std::string actual = report(disc, &findings);
