@@ -42,13 +42,20 @@ struct Export {
     FARPROC proc;
 };
 
+template <class F>
+FARPROC toProc(F f) {
+    return reinterpret_cast<FARPROC>(f);
+}
+
+// The command function is named by the prefix alone, the others by prefix
+// plus suffix, as the DLLs export them.
 #define HOST_ARC_EXPORT(P, suffix)                                                                           \
-    { #P #suffix, reinterpret_cast < FARPROC>(&P##suffix) }
+    Export { #P #suffix, toProc(&P##suffix) }
 #define HOST_ARC_EXPORTS(P)                                                                                  \
     {                                                                                                        \
-        {#P, reinterpret_cast<FARPROC>(&P)}, HOST_ARC_EXPORT(P, CheckArchive),                               \
-            HOST_ARC_EXPORT(P, ExtractMem), HOST_ARC_EXPORT(P, OpenArchive),                                 \
-            HOST_ARC_EXPORT(P, CloseArchive), HOST_ARC_EXPORT(P, FindFirst), HOST_ARC_EXPORT(P, FindNext),   \
+        Export{#P, toProc(&P)}, HOST_ARC_EXPORT(P, CheckArchive), HOST_ARC_EXPORT(P, ExtractMem),            \
+            HOST_ARC_EXPORT(P, OpenArchive), HOST_ARC_EXPORT(P, CloseArchive),                               \
+            HOST_ARC_EXPORT(P, FindFirst), HOST_ARC_EXPORT(P, FindNext),                                     \
             HOST_ARC_EXPORT(P, GetOriginalSize), HOST_ARC_EXPORT(P, GetCompressedSize),                      \
             HOST_ARC_EXPORT(P, SetOwnerWindow), HOST_ARC_EXPORT(P, ClearOwnerWindow),                        \
             HOST_ARC_EXPORT(P, SetOwnerWindowEx), HOST_ARC_EXPORT(P, KillOwnerWindowEx),                     \

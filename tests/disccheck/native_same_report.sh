@@ -37,6 +37,15 @@ check "DiscCheck.exe JSON against the native one" "$work/native.json" "$work/win
 python3 -c 'import json,sys; d=json.load(open(sys.argv[1], encoding="utf-8")); sys.exit(d["errors"] != 6)' \
     "$work/native.json" || { echo "FAIL: native JSON does not read as UTF-8 JSON with its errors"; fail=1; }
 
+# The native build's loader and linked archivers on their own (make host
+# builds the test where GoogleTest is installed, as setup-machine.sh does).
+if [ -x "$src/build/host/host_modules_test" ]; then
+    "$src/build/host/host_modules_test" --gtest_brief=1 >"$work/modules.txt" 2>&1 ||
+        { echo "FAIL: host_modules_test"; cat "$work/modules.txt"; fail=1; }
+else
+    echo "FAIL: build/host/host_modules_test missing (make host without GoogleTest)"; fail=1
+fi
+
 # The sample disc with the built programs beside its MENU.INI: no finding.
 rm -rf "$work/sample" && cp -r "$src/sample-disc" "$work/sample"
 for p in Ostrel Talinst Kelview OstrelMovie; do cp "$dist/$p.exe" "$work/sample/" || fail=1; done
