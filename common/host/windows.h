@@ -122,10 +122,7 @@ inline DWORD GetLongPathNameA(const char* path, char* out, DWORD size) {
     std::memcpy(out, path, n + 1);
     return n;
 }
-inline std::string& fakeCurrentFolder() {
-    static std::string folder;
-    return folder;
-}
+inline std::string& fakeCurrentFolder() { return fakefs::currentFolder(); }
 inline DWORD GetCurrentDirectoryA(DWORD size, char* out) {
     const std::string& f = fakeCurrentFolder();
     if (f.size() >= size) return DWORD(f.size() + 1);
