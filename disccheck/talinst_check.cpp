@@ -5,7 +5,7 @@
 
 #include "archive_library.h"
 #include "archive_names.h"
-#include "archive_steps.h"
+#include "archive_lookup.h"
 #include "check_texts.h"
 #include "command_line.h"
 #include "command_list.h"
@@ -13,7 +13,7 @@
 #include "file_system.h"
 #include "folder_rules.h"
 #include "ini_lines.h"
-#include "installer_section.h"
+#include "installer_command.h"
 #include "item_rows.h"
 #include "last_move.h"
 #include "path_macros.h"
@@ -23,7 +23,7 @@
 #include "value_syntax.h"
 #include "section_texts.h"
 #include "shortcut_names.h"
-#include "shortcut_steps.h"
+#include "group_keys.h"
 #include "sjis.h"
 #include "text_format.h"
 #include "texts.h"
@@ -121,8 +121,13 @@ public:
 
     bool load() {
         std::string path = folder_ + kScript;
-        if (!common::isExistingFile(path) || !script_.load(path.c_str())) return false;
-        lines_.reset(new IniLines(readWholeFile(path)));
+        if (!common::isExistingFile(path)) return false;
+        // Read once through the file calls every other disc file goes
+        // through, so that the script and its line numbers are the same bytes
+        // (and a disc mounted by the native build is read at all).
+        std::string bytes = readWholeFile(path);
+        script_.loadText(bytes.data(), bytes.size());
+        lines_.reset(new IniLines(bytes));
         return true;
     }
 

@@ -1,4 +1,5 @@
 #include "installer_section.h"
+#include "installer_command.h"
 #include "first_message.h"
 #include "launch.h"
 #include "installer_messages.h"
@@ -35,29 +36,6 @@ BOOL CALLBACK findEditInTop(HWND top, LPARAM p) {
 }
 
 }  // namespace
-
-InstallerCommand installerCommand(const char* value, const char* section, const std::string& sourceBase,
-                                  bool (*exists)(const char* path)) {
-    InstallerCommand c;
-    std::string v = value ? value : "";
-    size_t comma = v.find(',');
-    std::string first = common::trimBlanks(v.substr(0, comma));
-    if (comma != std::string::npos) {
-        std::string rest = v.substr(comma + 1);
-        size_t b = 0;
-        while (b < rest.size() && (rest[b] == ' ' || rest[b] == '\t')) b++;
-        size_t e = rest.find(',', b);
-        c.parameters = common::trimBlanks(rest.substr(b, e == std::string::npos ? std::string::npos : e - b));
-    }
-    if (first.empty() || common::equalsNoCase(first.c_str(), "$this")) {
-        std::string exe = common::joinPath(sourceBase, std::string(section ? section : "") + ".EXE");
-        std::string msi = common::joinPath(sourceBase, std::string(section ? section : "") + ".MSI");
-        c.program = (exists && !exists(exe.c_str()) && exists(msi.c_str())) ? msi : exe;
-    } else {
-        c.program = common::joinPath(sourceBase, first);
-    }
-    return c;
-}
 
 bool runInstallerSection(InstallerContext& ctx, FirstMessage* firstMessage) {
     std::string value;

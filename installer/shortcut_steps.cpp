@@ -59,23 +59,6 @@ std::string linkIn(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-GroupKeys evaluateGroupKeys(ScriptFile& script, const char* section, GroupCheck* check) {
-    *check = GroupCheck();
-    if (!script.hasKey(section, "Group") || !script.hasKey(section, "GroupIcon1")) return GroupKeys::Ok;
-    std::string group, folder;
-    script.getString(section, "Group", &group);
-    if (hasForbiddenGroupCharacter(group.c_str())) return GroupKeys::BadGroupName;
-    script.getString(section, "GroupFolder", &folder);
-    if (hasForbiddenGroupCharacter(folder.c_str())) return GroupKeys::BadGroupFolder;
-    if (!common::staysInside(folder, false)) return GroupKeys::BadGroupFolder;
-    // A Group key without a name gives no folder of its own.
-    if (group.empty()) return GroupKeys::Ok;
-    if (!common::staysInside(group, true)) return GroupKeys::BadGroupName;
-    check->programMenu = true;
-    check->desktop = script.hasKey(section, "ShortCut1");
-    return GroupKeys::Ok;
-}
-
 bool checkGroupKeys(InstallerContext& ctx, GroupCheck* check) {
     const char* section = ctx.section.c_str();
     GroupKeys r = evaluateGroupKeys(ctx.script, section, check);

@@ -11,7 +11,7 @@ mingw-w64-x86-64-dev ccache
 wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils
 fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
 zip gcab libarchive-tools jlha-utils default-jre-headless
-clang-14 libclang-rt-14-dev libpng-dev zlib1g-dev
+clang-14 libclang-rt-14-dev libpng-dev zlib1g-dev libarchive-dev
 ghostscript python3-fonttools"
 
 SUDO=""

@@ -154,7 +154,22 @@ inline std::string parentOf(const std::string& path) {
 
 // The path as the file system takes it: runs of separators count as one
 // (the leading pair of a UNC name stays), a trailing one is dropped.
-inline std::string normal(const std::string& path) {
+// The current folder (SetCurrentDirectoryA); empty until one is set.
+inline std::string& currentFolder() {
+    static std::string folder;
+    return folder;
+}
+
+inline bool isAbsolute(const std::string& p) {
+    return (p.size() >= 2 && p[1] == ':') || (p.size() >= 1 && p[0] == '\\');
+}
+
+// A name as stored: below the current folder when relative (as the file
+// calls take it), separators single.
+inline std::string normal(const std::string& given) {
+    const std::string& cur = currentFolder();
+    std::string path = given;
+    if (!given.empty() && !cur.empty() && !isAbsolute(given)) path = cur + '\\' + given;
     std::string out;
     bool afterSeparator = false;
     for (size_t i = 0; i < path.size(); ++i) {
@@ -166,6 +181,8 @@ inline std::string normal(const std::string& path) {
             continue;
         }
         if (c == '\\' && afterSeparator && i > 1) continue;
+        // A "." level names the folder it is in.
+        if (c == '.' && afterSeparator && (i + 1 == path.size() || path[i + 1] == '\\')) continue;
         afterSeparator = c == '\\';
         out += path[i];
     }

@@ -58,6 +58,7 @@ bool walk(const std::string& host, const std::string& windows) {
 bool mount(const std::string& folder) {
     fakefs::enable();
     if (!walk(folder, kDrive)) return false;
+    placeLibraries();
     // Relative names start at the disc's root, as they do for a program
     // started from it.
     SetCurrentDirectoryA(kDrive);

@@ -15,6 +15,10 @@ const char* const kDrive = "D:\\";
 // read only when opened. False when the folder cannot be read.
 bool mount(const std::string& folder);
 
+// Puts the archiver libraries the build links in (archiver_modules.cpp) into
+// the stand-in's system folder, where the programs look for them by full path.
+void placeLibraries();
+
 // Shift-JIS text in the encoding of the terminal's locale (setlocale must
 // have run): UTF-8 under a UTF-8 locale and under the plain "C" one (a
 // build log keeps Japanese readable), unchanged under a Shift-JIS locale.

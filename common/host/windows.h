@@ -122,10 +122,7 @@ inline DWORD GetLongPathNameA(const char* path, char* out, DWORD size) {
     std::memcpy(out, path, n + 1);
     return n;
 }
-inline std::string& fakeCurrentFolder() {
-    static std::string folder;
-    return folder;
-}
+inline std::string& fakeCurrentFolder() { return fakefs::currentFolder(); }
 inline DWORD GetCurrentDirectoryA(DWORD size, char* out) {
     const std::string& f = fakeCurrentFolder();
     if (f.size() >= size) return DWORD(f.size() + 1);
@@ -875,3 +872,111 @@ inline BOOL FindNextFileW(HANDLE h, WIN32_FIND_DATAW* fd) {
 namespace fakefs {
 inline void dropWideSearch(uintptr_t h) { wideSearches().erase(h); }
 }  // namespace fakefs
+
+#include <ctime>
+
+// The archiver libraries' calls. Calling conventions and export markers mean
+// nothing on the host; the libraries themselves are linked in (the loader
+// calls are in archiver_modules.cpp, which a build that loads them links).
+#ifndef _WIN32
+#define __declspec(x)
+#endif
+#define WINAPI
+#define CALLBACK
+typedef char* LPSTR;
+typedef const char* LPCSTR;
+typedef BYTE* LPBYTE;
+typedef WORD* LPWORD;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef intptr_t (*FARPROC)();
+union LARGE_INTEGER {
+    struct {
+        DWORD LowPart;
+        LONG HighPart;
+    };
+    int64_t QuadPart;
+};
+union ULARGE_INTEGER {
+    struct {
+        DWORD LowPart;
+        DWORD HighPart;
+    };
+    uint64_t QuadPart;
+};
+#define ERROR_INVALID_HANDLE 6u
+#define ERROR_MOD_NOT_FOUND 126u
+#define ERROR_PROC_NOT_FOUND 127u
+#define LOAD_WITH_ALTERED_SEARCH_PATH 0x8u
+
+HMODULE LoadLibraryExA(const char* path, HANDLE file, DWORD flags);
+HMODULE LoadLibraryA(const char* path);
+FARPROC GetProcAddress(HMODULE module, const char* name);
+BOOL FreeLibrary(HMODULE module);
+
+// The system folder of the emulated machine: the loader finds the archiver
+// libraries there (host_disc.cpp puts their names in it).
+inline UINT GetSystemDirectoryA(char* out, UINT size) {
+    static const char kSystem[] = "C:\\WINDOWS\\SYSTEM32";
+    if (size < sizeof kSystem) return UINT(sizeof kSystem);
+    std::memcpy(out, kSystem, sizeof kSystem);
+    return UINT(sizeof kSystem - 1);
+}
+
+// Positions are kept in 32 bits by the in-memory files.
+inline BOOL SetFilePointerEx(HANDLE h, LARGE_INTEGER distance, LARGE_INTEGER* now, DWORD method) {
+    fakefs::OpenFile* f = fakeOpen(h);
+    fakefs::Node* n = f ? fakefs::find(f->name) : nullptr;
+    if (!n) return 0;
+    int64_t base = method == FILE_BEGIN     ? 0
+                   : method == FILE_CURRENT ? int64_t(f->pos)
+                                            : int64_t(fakefs::sizeOf(*n));
+    int64_t to = base + distance.QuadPart;
+    if (to < 0 || to > int64_t(0xFFFFFFFFu)) return 0;
+    f->pos = uint32_t(to);
+    if (now) now->QuadPart = to;
+    return 1;
+}
+inline BOOL GetFileSizeEx(HANDLE h, LARGE_INTEGER* size) {
+    fakefs::OpenFile* f = fakeOpen(h);
+    fakefs::Node* n = f ? fakefs::find(f->name) : nullptr;
+    if (!n) return 0;
+    size->QuadPart = int64_t(fakefs::sizeOf(*n));
+    return 1;
+}
+
+// File times: 100 ns steps since 1601 (UTC); local time as the host's zone has it.
+inline BOOL FileTimeToLocalFileTime(const FILETIME* utc, FILETIME* local) {
+    uint64_t t = (uint64_t(utc->dwHighDateTime) << 32) | utc->dwLowDateTime;
+    time_t seconds = time_t(t / 10000000ull) - time_t(11644473600ll);
+    struct tm parts;
+    if (!localtime_r(&seconds, &parts)) return 0;
+    t += uint64_t(int64_t(parts.tm_gmtoff) * 10000000ll);
+    local->dwLowDateTime = DWORD(t);
+    local->dwHighDateTime = DWORD(t >> 32);
+    return 1;
+}
+// DOS dates hold 1980 to 2107, seconds in steps of two.
+inline BOOL FileTimeToDosDateTime(const FILETIME* ft, WORD* date, WORD* timeOfDay) {
+    uint64_t t = (uint64_t(ft->dwHighDateTime) << 32) | ft->dwLowDateTime;
+    time_t seconds = time_t(t / 10000000ull) - time_t(11644473600ll);
+    struct tm parts;
+    if (!gmtime_r(&seconds, &parts) || parts.tm_year < 80 || parts.tm_year > 207) return 0;
+    *date = WORD(((parts.tm_year - 80) << 9) | ((parts.tm_mon + 1) << 5) | parts.tm_mday);
+    *timeOfDay = WORD((parts.tm_hour << 11) | (parts.tm_min << 5) | (parts.tm_sec / 2));
+    return 1;
+}
+
+// There are no windows on the host: messages are registered by name (the
+// same name gives the same number), no window exists and nothing is sent.
+inline UINT RegisterWindowMessageA(const char* name) {
+    static std::map<std::string, UINT> registered;
+    auto it = registered.find(name ? name : "");
+    if (it != registered.end()) return it->second;
+    UINT id = UINT(0xC000 + registered.size());
+    registered[name ? name : ""] = id;
+    return id;
+}
+inline BOOL IsWindow(HWND) { return 0; }
+inline LRESULT SendMessageA(HWND, UINT, WPARAM, LPARAM) { return 0; }
