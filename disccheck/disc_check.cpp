@@ -3,13 +3,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
 #include "check_texts.h"
 #include "file_system.h"
 #include "ini_lines.h"
+#include "text_format.h"
 #include "menu_config.h"
 #include "path_text.h"
 #include "picture_check.h"
@@ -26,15 +26,6 @@ namespace disccheck {
 namespace {
 
 const char* const kStyleNames[] = {"Normal", "Activate", "Select", "Disable"};
-
-std::string format(const char* fmt, ...) {
-    char buffer[2048];
-    va_list args;
-    va_start(args, fmt);
-    std::vsnprintf(buffer, sizeof buffer, fmt, args);
-    va_end(args);
-    return buffer;
-}
 
 struct Context {
     std::string folder;  // ends in a backslash
@@ -101,7 +92,7 @@ void checkCase(Context& c, const std::string& file, int line, const std::string&
     if (rel == path) return;
     std::string onDisc;
     if (spellingOnDisc(c.folder, rel, &onDisc) && onDisc != rel)
-        c.out.add(file, line, false, format(checktext::kOtherCase, rel.c_str(), onDisc.c_str()));
+        c.out.add(file, line, false, common::formatText(checktext::kOtherCase, rel.c_str(), onDisc.c_str()));
 }
 
 // A referenced file: an error in `missingFormat` (given the relative path)
@@ -110,7 +101,7 @@ void checkReference(Context& c, const std::string& file, int line, const std::st
                     const char* missingFormat = checktext::kMissingFile, bool error = true) {
     if (path.empty()) return;
     if (!common::isExistingFile(path.c_str())) {
-        c.out.add(file, line, error, format(missingFormat, c.relative(path).c_str()));
+        c.out.add(file, line, error, common::formatText(missingFormat, c.relative(path).c_str()));
         return;
     }
     checkCase(c, file, line, path);
@@ -125,7 +116,7 @@ void checkClamp(Context& c, const IniLines& lines, common::ProfileFile& ini, con
     long written = menu::values::parseDecimal(value);
     if (written != used)
         c.out.add("MENU.INI", lines.key(section, key), false,
-                  format(checktext::kClamped, key, written, used));
+                  common::formatText(checktext::kClamped, key, written, used));
 }
 
 void checkButton(Context& c, const IniLines& lines, common::ProfileFile& ini, const menu::MenuConfig& config,
@@ -244,8 +235,8 @@ void checkMenuDat(Context& c, const std::string& caption, std::vector<MenuComman
     for (int p = 0; p < pages; ++p) {
         std::string page = data.pages.sections[p];
         if (!lines.section(page)) {
-            c.out.add("MENU.DAT", lines.key("MENU", format("Page%d", p + 1)), false,
-                      format(checktext::kNoSection, page.c_str()));
+            c.out.add("MENU.DAT", lines.key("MENU", common::formatText("Page%d", p + 1)), false,
+                      common::formatText(checktext::kNoSection, page.c_str()));
             continue;
         }
         int entries = data.loadEntries(p);
@@ -253,15 +244,15 @@ void checkMenuDat(Context& c, const std::string& caption, std::vector<MenuComman
             std::string entry = data.entries.sections[e];
             int line = lines.section(entry);
             if (!line) {
-                c.out.add("MENU.DAT", lines.key(page, format("Menu%d", e + 1)), false,
-                          format(checktext::kNoSection, entry.c_str()));
+                c.out.add("MENU.DAT", lines.key(page, common::formatText("Menu%d", e + 1)), false,
+                          common::formatText(checktext::kNoSection, entry.c_str()));
                 continue;
             }
             warning.clear();
             int commands = data.loadCommands(e);
             if (!warning.empty()) c.out.add("MENU.DAT", line, true, c.relativeText(warning));
             for (int i = 0; i < commands; ++i) {
-                int commandLine = lines.key(entry, format("command%d", i + 1));
+                int commandLine = lines.key(entry, common::formatText("command%d", i + 1));
                 checkCommandCase(c, commandLine, data.commands.commandLists[i]);
                 if (lists) lists->push_back(MenuCommandList{commandLine, data.commands.commandLists[i]});
             }
@@ -293,13 +284,13 @@ void checkNames(Context& c, const std::wstring& folder, const std::string& prefi
         BOOL lost = FALSE;
         WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, f.cFileName, -1, name, sizeof name, "?", &lost);
         std::string rel = prefix + name;
-        if (lost) c.out.add(rel, 0, true, format(checktext::kNotCp932, name));
+        if (lost) c.out.add(rel, 0, true, common::formatText(checktext::kNotCp932, name));
         // Joliet counts UTF-16 units; the native build's wide characters
         // are whole code points, and one beyond U+FFFF takes two units.
         int length = 0;
         for (const wchar_t* w = f.cFileName; *w; ++w)
             length += sizeof(wchar_t) > 2 && static_cast<unsigned long>(*w) > 0xFFFF ? 2 : 1;
-        if (length > 64) c.out.add(rel, 0, true, format(checktext::kTooLong, name, length));
+        if (length > 64) c.out.add(rel, 0, true, common::formatText(checktext::kTooLong, name, length));
         if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             checkNames(c, folder + L"\\" + f.cFileName, rel + "\\");
     }

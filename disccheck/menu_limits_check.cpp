@@ -1,6 +1,5 @@
 #include "menu_limits_check.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +9,7 @@
 #include "command_list.h"
 #include "file_system.h"
 #include "ini_lines.h"
+#include "text_format.h"
 #include "menu_config.h"
 #include "menu_data.h"
 #include "menu_texts.h"
@@ -28,16 +28,7 @@ const char* const kStyleNames[] = {"Normal", "Activate", "Select", "Disable"};
 // a value the menu reads into a smaller buffer can be measured.
 const int kWholeValueSize = 4096;
 
-std::string format(const char* fmt, ...) {
-    char buffer[2048];
-    va_list args;
-    va_start(args, fmt);
-    std::vsnprintf(buffer, sizeof buffer, fmt, args);
-    va_end(args);
-    return buffer;
-}
-
-std::string numbered(const char* stem, int n) { return format("%s%d", stem, n); }
+std::string numbered(const char* stem, int n) { return common::formatText("%s%d", stem, n); }
 
 // The number of a key "<stem><digits>" (stem in any case, as the profile
 // functions compare), 0 for any other key. A number with a leading zero
@@ -65,7 +56,7 @@ void checkGap(Findings& out, const char* file, const IniLines& lines, const comm
     if (first == 0) return;
     std::string key = numbered(stem, first);
     out.add(file, lines.key(section, key), false,
-            format(checktext::kAfterGap, key.c_str(), numbered(stem, counted + 1).c_str()));
+            common::formatText(checktext::kAfterGap, key.c_str(), numbered(stem, counted + 1).c_str()));
 }
 
 // A value longer than the menu's buffer holds is cut without a word.
@@ -76,7 +67,7 @@ void checkLength(Findings& out, const IniLines& lines, const common::ProfileFile
     int length = static_cast<int>(std::strlen(value.data()));
     if (length > bufferSize - 1)
         out.add("MENU.DAT", lines.key(section, key), false,
-                format(checktext::kValueCut, key.c_str(), length, bufferSize - 1));
+                common::formatText(checktext::kValueCut, key.c_str(), length, bufferSize - 1));
 }
 
 bool firstTime(std::vector<std::string>& done, const char* section) {
@@ -126,7 +117,7 @@ void checkViewDocuments(Findings& out, const std::string& folder, menu::MenuData
         if (shown.size() >= folder.size() &&
             common::equalsNoCase(shown.c_str(), folder.size(), folder.c_str()))
             shown = shown.substr(folder.size());
-        out.add("MENU.DAT", line, true, format(checktext::kMissingFile, shown.c_str()));
+        out.add("MENU.DAT", line, true, common::formatText(checktext::kMissingFile, shown.c_str()));
     }
 }
 
@@ -149,7 +140,7 @@ void checkMenuIniLimits(const std::string& folder, Findings& out) {
     if (menu::readButtonDesc(ini, config, "BUTTON.Execute", 0, execute, message, sizeof message) &&
         !execute.bitmapPath[0])
         out.add("MENU.INI", lines.key("BUTTON.Execute", "Bitmap"), true,
-                format(menu::configtext::kMissingButtonImage, "BUTTON.Execute", "Bitmap", ""));
+                common::formatText(menu::configtext::kMissingButtonImage, "BUTTON.Execute", "Bitmap", ""));
 
     // A negative height passes the reader unchanged and selects no font.
     char key[40];
@@ -161,7 +152,7 @@ void checkMenuIniLimits(const std::string& folder, Findings& out) {
             long written = menu::values::parseDecimal(value);
             if (menu::values::clampFontSize(written) < 0)
                 out.add("MENU.INI", lines.key(section, key), false,
-                        format(checktext::kNegativeFontSize, key, written));
+                        common::formatText(checktext::kNegativeFontSize, key, written));
         }
     }
 
@@ -196,7 +187,7 @@ void checkMenuDatLimits(const std::string& folder, Findings& out) {
         if (pageButtons > 0 && entries > pageButtons) {
             std::string key = numbered("Menu", pageButtons + 1);
             out.add("MENU.DAT", lines.key(page, key), false,
-                    format(checktext::kHiddenEntries, key.c_str(), pageButtons));
+                    common::formatText(checktext::kHiddenEntries, key.c_str(), pageButtons));
         }
         for (int e = 0; e < entries; ++e) {
             std::string entry = data.entries.sections[e];
@@ -209,7 +200,7 @@ void checkMenuDatLimits(const std::string& folder, Findings& out) {
             if (commands > executeCount) {
                 std::string key = numbered("command", executeCount + 1);
                 out.add("MENU.DAT", lines.key(entry, key), false,
-                        format(checktext::kHiddenCommands, key.c_str(), executeCount));
+                        common::formatText(checktext::kHiddenCommands, key.c_str(), executeCount));
             }
             for (int i = 0; i < commands; ++i) {
                 std::string key = numbered("command", i + 1);
