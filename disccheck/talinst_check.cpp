@@ -419,14 +419,23 @@ void TalinstCheck::checkCopies(const std::string& section, const std::string& so
                 add(line, true, common::formatText(itext::kCopySourceMissing, n, error.sourcePath.c_str()));
             continue;
         }
-        bool macroChecked = false;
+        bool macroChecked = false, climbReported = false;
         for (auto& e : list) {
             if (e->absolute) {
                 if (!macroChecked) checkMacro(line, key.c_str(), value, e->destFolder);
                 macroChecked = true;
                 continue;
             }
-            installed->add(common::joinPath(e->destFolder, common::fileNamePart(e->source.fullPath())));
+            std::string target = common::joinPath(e->destFolder, common::fileNamePart(e->source.fullPath()));
+            if (common::climbsOut(e->destFolder)) {
+                // The installer refuses each such file while copying; one
+                // finding per key says where the first would have gone.
+                if (!climbReported)
+                    add(line, true, common::formatText(itext::kCopyErrors[2], target.c_str()));
+                climbReported = true;
+                continue;
+            }
+            installed->add(target);
         }
     }
 }
