@@ -245,6 +245,16 @@ void TalinstCheck::checkSection(const std::string& section) {
     common::CurrentFolderGuard here;  // the installer works from the script's folder
     here.enter(folder_.c_str());
 
+    // A message value "$NAME" is replaced by that text of [Talinst]; a name
+    // the shared section lacks leaves the message without its text.
+    for (const char* key : {"FirstMsg", "LastMsg", "DIRMsg"}) {
+        std::string value;
+        if (script_.getString(s, key, &value) && !value.empty() && value[0] == '$' &&
+            !script_.hasKey("Talinst", value.c_str()))
+            add(keyLine(section, key), false,
+                common::formatText(checktext::kNoSharedText, key, value.c_str()));
+    }
+
     std::string srcDir, source;
     bool hasSrc = script_.getString(s, "SrcDir", &srcDir);
     if (!installer::sourceFolder(hasSrc ? srcDir.c_str() : nullptr, s, folderPartExists, &source,
