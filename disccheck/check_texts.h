@@ -17,7 +17,9 @@ const char* const kSummary = "disccheck: %d error(s), %d warning(s)";           
 const char* const kUnreachable =
     "セクション [%s] はメニューからも項目一覧からも選択メニューからも実行できません";  // section
 const char* const kNoSharedText =
-    "%s の値 '%s' は [Talinst] にないため、メッセージにその文は出ません";                    // key, value
+    "%s の値 '%s' は [Talinst] にないため、メッセージにその文は出ません";  // key, value
+const char* const kNothingBelowBase =
+    "ArcBaseDir の '%s' が書庫 '%s' にないため、この書庫からは何もインストールされません";   // base, archive
 const char* const kNoKey = "%s がありません";                                                // key
 const char* const kUnknownMacro = "%s の値 '%s' の $ はマクロではなく、そのまま使われます";  // key, value
 const char* const kNotInstalled = "%s の '%s' はインストールされるファイルにありません";     // key, name

@@ -389,8 +389,8 @@ void TalinstCheck::checkArchives(const std::string& section, const std::string& 
             add(line, true, text);
             installed->complete = false;
             break;
-        case Listing::Listed:
-            if (!inside) break;
+        case Listing::Listed: {
+            int belowBase = 0;
             for (const std::string& n : names) {
                 std::string name = installer::archivePathToFolder(n);
                 if (!base.empty()) {
@@ -401,9 +401,14 @@ void TalinstCheck::checkArchives(const std::string& section, const std::string& 
                         continue;
                     name = name.substr(base.size() + 1);
                 }
-                installed->add(common::joinPath(into, name));
+                ++belowBase;
+                if (inside) installed->add(common::joinPath(into, name));
             }
+            if (!base.empty() && !names.empty() && belowBase == 0)
+                add(line, false,
+                    common::formatText(checktext::kNothingBelowBase, base.c_str(), path.c_str()));
             break;
+        }
         }
     }
 }
