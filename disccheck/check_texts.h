@@ -19,8 +19,9 @@ const char* const kUnreachable =
 const char* const kNoSharedText =
     "%s の値 '%s' は [Talinst] にないため、メッセージにその文は出ません";  // key, value
 const char* const kNothingBelowBase =
-    "ArcBaseDir の '%s' が書庫 '%s' にないため、この書庫からは何もインストールされません";   // base, archive
-const char* const kNoKey = "%s がありません";                                                // key
+    "ArcBaseDir の '%s' が書庫 '%s' にないため、この書庫からは何もインストールされません";  // base, archive
+const char* const kNoSharedCaption = "[Talinst] に %s がないため、選択メニューのその文は空になります";  // key
+const char* const kNoKey = "%s がありません";                                                           // key
 const char* const kUnknownMacro = "%s の値 '%s' の $ はマクロではなく、そのまま使われます";  // key, value
 const char* const kNotInstalled = "%s の '%s' はインストールされるファイルにありません";     // key, name
 const char* const kLastMoveSkipped =

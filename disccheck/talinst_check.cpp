@@ -203,6 +203,15 @@ void TalinstCheck::checkMenuCommands(const std::vector<MenuCommandList>& command
 // it by name): the sections it offers are reachable, it is never reported.
 void TalinstCheck::checkSelection(const std::string& section) {
     const char* s = section.c_str();
+    // Caption n takes the window's texts from [Talinst] where the section
+    // has none of its own; a missing one leaves the text empty.
+    int n = script_.getInt(s, "Caption");
+    for (const char* key : {"TitleBarCaption", "DialogCaption"}) {
+        std::string shared = common::formatText("%s%d", key, n);
+        if (n != 0 && !script_.hasKey(s, key) && !script_.hasKey("Talinst", shared.c_str()))
+            add(keyLine(section, "Caption"), false,
+                common::formatText(checktext::kNoSharedCaption, shared.c_str()));
+    }
     for (int i = 1; i <= 6; i++) {
         std::string captionKey = common::formatText("item%d.Caption", i);
         if (!script_.hasKey(s, captionKey.c_str())) continue;
