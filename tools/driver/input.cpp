@@ -130,12 +130,31 @@ INPUT mouseInput(POINT screen, DWORD flags, DWORD data = 0) {
     return in;
 }
 
-// The screen point of a client point, with the window's top-level window in front.
+// The screen point of a client point, with the window's top-level window in
+// front and the pointer resting there. A late X motion event of an earlier
+// move can still put Wine's pointer elsewhere; arriving between a press and
+// its release it turns a click into a small drag. So the pointer must have
+// stayed on the point for a moment before anything is pressed.
 bool pointAt(HWND w, int x, int y, POINT* screen) {
     if (!activate(GetAncestor(w, GA_ROOT))) return false;
     screen->x = x;
     screen->y = y;
-    return ClientToScreen(w, screen) && SetCursorPos(screen->x, screen->y);
+    if (!ClientToScreen(w, screen) || !SetCursorPos(screen->x, screen->y)) return false;
+    const DWORD start = GetTickCount();
+    DWORD heldSince = 0;
+    for (;;) {
+        POINT now;
+        if (GetCursorPos(&now) && now.x == screen->x && now.y == screen->y) {
+            if (!heldSince) heldSince = GetTickCount();
+            if (GetTickCount() - heldSince >= 100) return true;
+        } else {
+            heldSince = 0;
+            SetCursorPos(screen->x, screen->y);
+        }
+        // Events carry their own position: past the limit they still land right.
+        if (GetTickCount() - start >= 2000) return true;
+        Sleep(10);
+    }
 }
 
 bool sendMouse(std::initializer_list<INPUT> list) {
