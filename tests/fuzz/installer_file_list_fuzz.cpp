@@ -55,23 +55,35 @@ void walk(const std::string& folder, const std::string& pattern, bool recurse,
     }
 }
 
-// The path with runs of separators taken as one, as the file calls take
-// them: a source word with a doubled separator ("DATA/\\*") keeps it in the
-// listed paths.
+// The path with runs of separators taken as one and "." levels dropped, as
+// the file calls take them: a source word with a doubled separator
+// ("DATA/\\*") keeps it in the listed paths.
 std::string oneSeparator(const std::string& s) {
     std::string out;
     bool afterSeparator = false;
+    size_t level = 0;  // where the current level begins in out
+    auto dotLevel = [&] { return level > 0 && out.size() == level + 1 && out[level] == '.'; };
     for (size_t i = 0; i < s.size(); ++i) {
         char c = s[i];
         if (fuzz::lead(static_cast<unsigned char>(c)) && i + 1 < s.size()) {
             out += c;
             out += s[++i];
             afterSeparator = false;
+        } else if (c == '\\') {
+            if (afterSeparator) continue;
+            if (dotLevel()) {
+                out.erase(level);
+            } else {
+                out += c;
+                level = out.size();
+            }
+            afterSeparator = true;
         } else {
-            if (!(c == '\\' && afterSeparator)) out += c;
-            afterSeparator = c == '\\';
+            out += c;
+            afterSeparator = false;
         }
     }
+    if (dotLevel()) out.erase(level - 1);
     return out;
 }
 
