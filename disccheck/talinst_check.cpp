@@ -111,8 +111,6 @@ Listing listArchive(const std::string& path, std::vector<std::string>* names, st
     return Listing::Listed;
 }
 
-bool hasWildcard(const std::string& s) { return s.find_first_of("*?") != std::string::npos; }
-
 class TalinstCheck {
 public:
     TalinstCheck(const std::string& folder,
@@ -515,7 +513,7 @@ void TalinstCheck::checkFollowUps(const std::string& section, const std::string&
         for (const std::string& source : entry.sources) {
             if (source.size() <= destination.size() + 1) continue;
             std::string relative = source.substr(destination.size() + 1);
-            if (!hasWildcard(relative) && !installed.has(relative, true))
+            if (!common::hasWildcard(relative) && !installed.has(relative, true))
                 add(line, true, common::formatText(checktext::kNotInstalled, key.c_str(), relative.c_str()));
         }
     }
