@@ -46,6 +46,23 @@ std::vector<std::string> childProcesses(DWORD pid) {
     return names;
 }
 
+// What a menu process shows and runs, for the message of a wait that failed:
+// its windows (message boxes with their text), whether its window procedure
+// answers, and its child processes.
+std::string stateOf(const e2e::Process& menu, HWND mainWindow) {
+    std::string s = menu.running() ? "menu running" : "menu ended";
+    for (HWND w : e2e::topWindows(menu.pid)) {
+        s += "; window " + e2e::className(w) + " \"" + e2e::windowText(w) + "\"";
+        if (!IsWindowVisible(w)) s += " (hidden)";
+        if (e2e::className(w) == "#32770") s += " saying \"" + e2e::messageBoxText(w) + "\"";
+    }
+    DWORD_PTR answer = 0;
+    if (mainWindow && !SendMessageTimeoutA(mainWindow, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &answer))
+        s += "; main window not answering";
+    for (const std::string& child : childProcesses(menu.pid)) s += "; child " + child;
+    return s;
+}
+
 // Registers kScheme with the recording helper as its open command and removes
 // the key again at the end of the test.
 class SchemeHandler {
@@ -142,7 +159,12 @@ private:
 class LaunchE2E : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        // The test's initials name its folder: every command is rewritten to
+        // its full path and a list holds at most 259 bytes, so the lists of
+        // these tests must fit however deep the tree is checked out.
+        std::string name;
+        for (char c : std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))
+            if (c >= 'A' && c <= 'Z') name += c;
         disc = e2e::freshFolder("e2e_launch\\" + name);
         ASSERT_FALSE(disc.empty());
         ASSERT_TRUE(e2e::copyFile(e2e::dist("Ostrel.exe"), disc + "\\Ostrel.exe"));
@@ -234,7 +256,7 @@ TEST_F(LaunchE2E, ProgramStartsWithQuotedPathArgumentsAndItsOwnFolder) {
     ASSERT_NO_FATAL_FAILURE(writeEntry({"記録;記録します,\"ソフト 表示\\rec.exe\" -x 引数.txt"}));
     ASSERT_NO_FATAL_FAILURE(startMenu());
     click(0);
-    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000));
+    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000)) << stateOf(menu, window);
     std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
     ASSERT_EQ(1u, runs.size());
     EXPECT_EQ("\"" + tools + "\\rec.exe\" -x 引数.txt", runs[0].commandLine);
@@ -263,7 +285,7 @@ TEST_F(LaunchE2E, ListOfTwoProgramsStartsBoth) {
     ASSERT_NO_FATAL_FAILURE(writeEntry({"両方,\"ソフト 表示\\rec.exe\" one,other\\rec2.exe two"}));
     ASSERT_NO_FATAL_FAILURE(startMenu());
     click(0);
-    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000));
+    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000)) << stateOf(menu, window);
     ASSERT_TRUE(e2e::waitForRuns(other, 1, 15000));
     std::vector<e2e::RecordedRun> first = e2e::recordedRuns(tools), second = e2e::recordedRuns(other);
     ASSERT_EQ(1u, first.size());
@@ -275,6 +297,8 @@ TEST_F(LaunchE2E, ListOfTwoProgramsStartsBoth) {
 }
 
 TEST_F(LaunchE2E, NextCommandWaitsUntilTheReportOfTheFirstIsAnswered) {
+    std::string list = "\"" + tools + "\\nothere.exe\",\"" + tools + "\\rec.exe\" after";
+    ASSERT_LT(list.size(), 260u) << "the fixture folder is too deep for both commands to fit the list";
     ASSERT_NO_FATAL_FAILURE(writeEntry({"順番,\"ソフト 表示\\nothere.exe\",\"ソフト 表示\\rec.exe\" after"}));
     ASSERT_TRUE(SetFileAttributesA((disc + "\\MENU.DAT").c_str(), FILE_ATTRIBUTE_READONLY));
     ASSERT_NO_FATAL_FAILURE(startMenu());
@@ -289,7 +313,7 @@ TEST_F(LaunchE2E, NextCommandWaitsUntilTheReportOfTheFirstIsAnswered) {
     ASSERT_TRUE(driver.waitGone(box, 15000));
     HWND another = driver.waitMessageBox(menu, 0);
     ASSERT_EQ(nullptr, another) << e2e::messageBoxText(another);
-    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000));
+    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 30000)) << stateOf(menu, window);
     std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
     ASSERT_EQ(1u, runs.size());
     EXPECT_EQ("\"" + tools + "\\rec.exe\" after", runs[0].commandLine);
@@ -300,7 +324,7 @@ TEST_F(LaunchE2E, ViewAfterAProgramRunsWholeAfterIt) {
     ASSERT_NO_FATAL_FAILURE(writeEntry({"両方,\"ソフト 表示\\rec.exe\" first,@view \"docs\\read me.txt\""}));
     ASSERT_NO_FATAL_FAILURE(startMenu());
     click(0);
-    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000));
+    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000)) << stateOf(menu, window);
     EXPECT_NE(nullptr, driver.waitWindowTitled(menu, "説明", 15000));
     std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
     ASSERT_EQ(1u, runs.size());
@@ -347,7 +371,7 @@ TEST_F(LaunchE2E, WebCommandOpensTheAddressThroughTheShell) {
     ASSERT_NO_FATAL_FAILURE(writeEntry({"ウェブ,@" + address}));
     ASSERT_NO_FATAL_FAILURE(startMenu());
     click(0);
-    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000));
+    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000)) << stateOf(menu, window);
     std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
     ASSERT_EQ(1u, runs.size());
     EXPECT_NE(std::string::npos, runs[0].commandLine.find(address)) << runs[0].commandLine;
@@ -360,7 +384,7 @@ TEST_F(LaunchE2E, FtpCommandOpensTheAddressThroughTheShell) {
     ASSERT_NO_FATAL_FAILURE(writeEntry({"FTP,@" + address}));
     ASSERT_NO_FATAL_FAILURE(startMenu());
     click(0);
-    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000));
+    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000)) << stateOf(menu, window);
     std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
     ASSERT_EQ(1u, runs.size());
     EXPECT_NE(std::string::npos, runs[0].commandLine.find(address)) << runs[0].commandLine;
@@ -375,7 +399,7 @@ TEST_F(LaunchE2E, VideoPlaysThroughItsRegisteredPlayCommandInItsOwnFolder) {
     ASSERT_NO_FATAL_FAILURE(writeEntry({"動画,movies\\Opening.mpeg"}));
     ASSERT_NO_FATAL_FAILURE(startMenu());
     click(0);
-    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000));
+    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000)) << stateOf(menu, window);
     std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
     ASSERT_EQ(1u, runs.size());
     // The command template is upper-cased before the movie's path goes in.
@@ -487,7 +511,7 @@ TEST_F(LaunchE2E, HelpFileOpensInTheHelpViewerOfTheWindowsFolder) {
     ASSERT_NO_FATAL_FAILURE(startMenu());
     SetEnvironmentVariableW(L"RECORDER_FILE", nullptr);
     click(0);
-    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000));
+    ASSERT_TRUE(e2e::waitForRuns(tools, 1, 15000)) << stateOf(menu, window);
     std::vector<e2e::RecordedRun> runs = e2e::recordedRuns(tools);
     ASSERT_EQ(1u, runs.size());
     EXPECT_NE(std::string::npos, runs[0].commandLine.find("hh.exe")) << runs[0].commandLine;
