@@ -34,6 +34,16 @@ public:
         }
         return rowText(row, length);
     }
+    int scanBlock(int row, const unsigned char** bytes, std::vector<int>* ends) override {
+        int n = 0;
+        const char* t = store_ ? store_->scanPage(row, &n) : nullptr;
+        if (!t) return 0;
+        ends->resize(static_cast<size_t>(n));
+        int end = 0;
+        for (int i = 0; i < n; ++i) (*ends)[static_cast<size_t>(i)] = end += store_->length(row + i);
+        *bytes = reinterpret_cast<const unsigned char*>(t);
+        return n;
+    }
     void endScan() override {
         if (store_) store_->endScan();
     }

@@ -433,6 +433,20 @@ const char* RowStore::scanText(int row, int* len) {
     return scanBuf_ + size_t(page - scanFirst_) * kPageSize + offset;
 }
 
+const char* RowStore::scanPage(int row, int* rows) {
+    if (!validRow(row) || row >= lastRow_ || resident(row)) return nullptr;
+    const unsigned page = rowPos(rows_[row]);
+    const int offset = scanOffset(row, page);
+    int end = offset, n = 0;
+    for (int r = row; r < lastRow_ && !resident(r) && rowPos(rows_[r]) == page; ++r, ++n) end += length(r);
+    if (end > kPageSize) return nullptr;
+    const bool held = scanBuf_ && scanGeneration_ == pages_.generation() && page >= scanFirst_ &&
+                      page - scanFirst_ < unsigned(scanCount_);
+    if (!held && !fillScan(page)) return nullptr;
+    *rows = n;
+    return scanBuf_ + size_t(page - scanFirst_) * kPageSize + offset;
+}
+
 // ---------------------------------------------------------------- lines
 
 int RowStore::firstRowOfLine(int row) const {

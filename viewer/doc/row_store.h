@@ -68,6 +68,11 @@ public:
     // The pointer is valid until the next call. endScan gives the buffer back.
     const char* scanText(int row, int* len);
     void endScan();
+    // For a pass, the rows from `row` on that lie in the same page as it,
+    // read in place as scanText reads them: their bytes follow each other
+    // from the returned pointer; *rows says how many there are. nullptr when
+    // the row is resident, the end-of-file row or cannot be read this way.
+    const char* scanPage(int row, int* rows);
 
     // Logical lines.
     int firstRowOfLine(int row) const;

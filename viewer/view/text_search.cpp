@@ -84,8 +84,36 @@ bool TextSearcher::findDown(const SearchKey& key, TextPosition from, bool stepFi
         }
         int last = lastLoadedRow();
         if (last >= eof || (lastRow_ >= 0 && last >= lastRow_)) return false;
-        loadLine(last + 1, true);
+        int next = skipWholeLines(key, last + 1);
+        if (next > eof || (lastRow_ >= 0 && next > lastRow_)) return false;
+        loadLine(next, true);
         at = 0;
+    }
+}
+
+int TextSearcher::skipWholeLines(const SearchKey& key, int row) {
+    // The logical lines that lie whole in a block of the store are looked
+    // through in place: where the key's bytes stand nowhere in them, none
+    // of them can hold a match, and they are passed over without being
+    // copied. The line that holds such bytes is searched by the caller.
+    const int eof = rows_->eofRow();
+    for (;;) {
+        if (row >= eof || (lastRow_ >= 0 && row > lastRow_)) return row;
+        const unsigned char* bytes = nullptr;
+        int n = rows_->scanBlock(row, &bytes, &blockEnds_);
+        while (n > 0 && !rows_->endsLine(row + n - 1)) --n;  // whole lines only
+        if (n == 0) return row;
+        int hit = findKeyBytes(bytes, blockEnds_[static_cast<size_t>(n - 1)], 0, key);
+        if (hit < 0) {
+            row += n;
+            continue;
+        }
+        // The row holding the bytes found, then the first row of its line
+        // (a line of the block starts at or after `row`).
+        int r = row + static_cast<int>(std::upper_bound(blockEnds_.begin(), blockEnds_.begin() + n, hit) -
+                                       blockEnds_.begin());
+        while (r > row && !rows_->endsLine(r - 1)) --r;
+        return r;
     }
 }
 

@@ -468,7 +468,17 @@ TEST_F(RowStoreTest, ScannedRowsMatchTheStoreThroughChanges) {
         auto scanMatches = [&](int row) {
             int len = -1;
             const char* t = store.scanText(row, &len);
-            return t && std::string(t, size_t(len)) == model[size_t(row)];
+            if (!t || std::string(t, size_t(len)) != model[size_t(row)]) return false;
+            // The rows of the page from this one on, read in place as one run of bytes.
+            int n = 0;
+            const char* block = store.scanPage(row, &n);
+            if (!block) return store.resident(row) || row == store.lastRow();
+            std::string want;
+            for (int r = row; r < row + n; ++r) want += model[size_t(r)];
+            const int next = row + n;
+            const bool wholePage = next == store.lastRow() || store.resident(next) ||
+                                   rowPos(store.word(next)) != rowPos(store.word(row));
+            return n > 0 && wholePage && std::string(block, want.size()) == want;
         };
         // A whole pass down and up reads pages in runs, not one by one,
         // and leaves the window and the page transfers alone.
