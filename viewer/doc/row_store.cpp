@@ -492,6 +492,21 @@ const char* RowStore::scanPage(int row, int* rows) {
     const int offset = scanOffset(row, page);
     int end = offset, n = 0;
     for (int r = row; r < lastRow_ && !resident(r) && rowPos(rows_[r]) == page; ++r, ++n) end += length(r);
+    return scanBytes(page, offset, end, n, rows);
+}
+
+const char* RowStore::scanPageUpTo(int row, int* rows) {
+    if (!validRow(row) || row >= lastRow_ || resident(row)) return nullptr;
+    const unsigned page = rowPos(rows_[row]);
+    int first = row;
+    while (first > 0 && !resident(first - 1) && rowPos(rows_[first - 1]) == page) --first;
+    // The page's rows lie from its start, so the first of them is at offset 0.
+    int end = 0;
+    for (int r = first; r <= row; ++r) end += length(r);
+    return scanBytes(page, 0, end, row - first + 1, rows);
+}
+
+const char* RowStore::scanBytes(unsigned page, int offset, int end, int n, int* rows) {
     if (end > kPageSize) return nullptr;
     const bool held = scanBuf_ && scanGeneration_ == pages_.generation() && page >= scanFirst_ &&
                       page - scanFirst_ < unsigned(scanCount_);

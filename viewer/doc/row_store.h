@@ -74,6 +74,9 @@ public:
     // from the returned pointer; *rows says how many there are. nullptr when
     // the row is resident, the end-of-file row or cannot be read this way.
     const char* scanPage(int row, int* rows);
+    // The same for the rows up to `row` (included) that lie in its page:
+    // the pointer is to the first of the *rows rows that end at `row`.
+    const char* scanPageUpTo(int row, int* rows);
 
     // Logical lines.
     int firstRowOfLine(int row) const;
@@ -192,6 +195,7 @@ private:
     static constexpr int kScanRunMax = 128;  // 1 MB
     bool fillScan(unsigned page);
     int scanOffset(int row, unsigned page);
+    const char* scanBytes(unsigned page, int offset, int end, int n, int* rows);
     char* scanBuf_ = nullptr;
     unsigned scanFirst_ = 0;
     int scanCount_ = 0;

@@ -30,6 +30,12 @@ public:
     virtual int scanBlock(int /*row*/, const unsigned char** /*bytes*/, std::vector<int>* /*ends*/) {
         return 0;
     }
+    // The same for the rows up to `row` (included) that lie with it in one
+    // block: the block holds rows `row - n + 1` to `row`, *bytes is the
+    // first one's text.
+    virtual int scanBlockEndingAt(int /*row*/, const unsigned char** /*bytes*/, std::vector<int>* /*ends*/) {
+        return 0;
+    }
     // True when the row ends a logical line; false when the next row continues it.
     virtual bool endsLine(int row) const = 0;
     // Whether the row is marked (line number drawn in the marked colour).

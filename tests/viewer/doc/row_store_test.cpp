@@ -538,7 +538,16 @@ TEST_F(RowStoreTest, ScannedRowsMatchTheStoreThroughChanges) {
             const int next = row + n;
             const bool wholePage = next == store.lastRow() || store.resident(next) ||
                                    rowPos(store.word(next)) != rowPos(store.word(row));
-            return n > 0 && wholePage && std::string(block, want.size()) == want;
+            if (n <= 0 || !wholePage || std::string(block, want.size()) != want) return false;
+            // And the rows of the page up to this one.
+            const char* upTo = store.scanPageUpTo(row, &n);
+            if (!upTo || n <= 0) return false;
+            want.clear();
+            for (int r = row - n + 1; r <= row; ++r) want += model[size_t(r)];
+            const int before = row - n;
+            const bool fromPageStart =
+                before < 0 || store.resident(before) || rowPos(store.word(before)) != rowPos(store.word(row));
+            return fromPageStart && std::string(upTo, want.size()) == want;
         };
         // A whole pass down and up reads pages in runs, not one by one,
         // and leaves the window and the page transfers alone.

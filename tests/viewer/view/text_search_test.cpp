@@ -49,19 +49,30 @@ public:
         if (row >= eof) return 0;
         auto next = std::upper_bound(starts_.begin(), starts_.end(), row);
         int end = next == starts_.end() ? eof : std::min(*next, eof);
-        std::fill(buffer_.begin(), buffer_.end(), '~');
-        buffer_.clear();
-        ends->clear();
-        for (int r = row; r < end; ++r) {
-            buffer_ += rows_[r].text;
-            ends->push_back(int(buffer_.size()));
-        }
-        *bytes = reinterpret_cast<const unsigned char*>(buffer_.data());
-        return end - row;
+        return fill(row, end, bytes, ends);
+    }
+    int scanBlockEndingAt(int row, const unsigned char** bytes, std::vector<int>* ends) override {
+        ++blocks;
+        if (row >= rowCount() - 1) return 0;
+        auto start = std::upper_bound(starts_.begin(), starts_.end(), row);
+        int first = start == starts_.begin() ? 0 : *(start - 1);
+        return fill(first, row + 1, bytes, ends);
     }
     int blocks = 0;
 
 private:
+    int fill(int first, int end, const unsigned char** bytes, std::vector<int>* ends) {
+        std::fill(buffer_.begin(), buffer_.end(), '~');
+        buffer_.clear();
+        ends->clear();
+        for (int r = first; r < end; ++r) {
+            buffer_ += rows_[r].text;
+            ends->push_back(int(buffer_.size()));
+        }
+        *bytes = reinterpret_cast<const unsigned char*>(buffer_.data());
+        return end - first;
+    }
+
     std::vector<int> starts_;
     std::string buffer_;
 };
@@ -134,7 +145,7 @@ TEST(TextSearch, ReadsEachRowOnceForADownwardSearch) {
     EXPECT_EQ(2, rows.passes);
 }
 
-TEST(TextSearch, SearchingDownThroughBlocksFindsWhatRowByRowFinds) {
+TEST(TextSearch, SearchingThroughBlocksFindsWhatRowByRowFinds) {
     // Pieces with letters of both cases, a digit, a blank, tab fill and
     // double-byte characters whose second byte is a letter, so that the
     // bytes of a key often stand where no match may start.
@@ -193,6 +204,14 @@ TEST(TextSearch, SearchingDownThroughBlocksFindsWhatRowByRowFinds) {
                 if (fa) {
                     ASSERT_EQ(pa.row, pb.row) << "round " << round;
                     ASSERT_EQ(pa.column, pb.column) << "round " << round;
+                    ++found;
+                }
+                fa = a.findUp(key, {row, col}, &pa);
+                fb = b.findUp(key, {row, col}, &pb);
+                ASSERT_EQ(fa, fb) << "up: round " << round << " row " << row << " col " << col;
+                if (fa) {
+                    ASSERT_EQ(pa.row, pb.row) << "up: round " << round;
+                    ASSERT_EQ(pa.column, pb.column) << "up: round " << round;
                     ++found;
                 }
             }
