@@ -128,14 +128,25 @@ private:
     int a_ = -1, b_ = -1;
 };
 
-// The key byte a block scan looks for with memchr: the first one that has a
-// single value in the text (every byte when case counts; otherwise any byte
-// but a letter that stands alone in the key, which matches in either case).
-// In Japanese text a digit or sign of the key is far rarer than its letters,
-// and one memchr beats two merged ones.
+// The key byte a block scan looks for with memchr. A digit, blank or sign
+// (a single byte below 0x40) comes first: in Shift-JIS text it never occurs
+// as the second byte of a double-byte character, so it is by far the rarest
+// byte of a mixed key. Otherwise the first byte that has a single value in
+// the text: any byte when case counts, and not a letter standing alone in
+// the key when it does not (that matches in either case, and one memchr
+// beats two merged ones).
 int anchorIndex(const SearchKey& key) {
-    if (key.caseSensitive) return 0;
     const int n = static_cast<int>(key.bytes.size());
+    for (int i = 0; i < n;) {
+        unsigned char c = static_cast<unsigned char>(key.bytes[i]);
+        if (lead(c) && i + 1 < n) {
+            i += 2;
+            continue;
+        }
+        if (c < 0x40) return i;
+        ++i;
+    }
+    if (key.caseSensitive) return 0;
     int i = 0;
     while (i < n) {
         unsigned char c = static_cast<unsigned char>(key.bytes[i]);
