@@ -3,14 +3,21 @@
 //
 // usage: viewer_loadbench TINY_FILE FILE CODE   (CODE: 0 auto, 1 sjis, 2 utf16, 3 euc, 4 jis)
 // Loads the tiny file, then FILE, and prints both times and the memory.
+//        viewer_loadbench --pages COUNT
+// Times the page file's transfers alone, in microseconds per page: COUNT
+// new pages written one transfer each (the file opened and closed every
+// time) and in runs of kWriteRunPages, then the same pages written again and
+// read one transfer each, and written again through one handle held open.
 #include <windows.h>
 #include <psapi.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 #include "doc_texts.h"
 #include "loader.h"
+#include "page_file.h"
 #include "row_store.h"
 #include "settings.h"
 
@@ -50,9 +57,64 @@ void memory(SIZE_T* priv, SIZE_T* working) {
     *working = pmc.WorkingSetSize;
 }
 
+double seconds(std::chrono::steady_clock::time_point t0) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+int pageCosts(int count) {
+    PrintSink sink;
+    viewer::PageStore pages;
+    pages.setMessageSink(&sink);
+    std::vector<char> data(size_t(viewer::kWriteRunPages) * viewer::kPageSize, 'x');
+    std::vector<unsigned> numbers;
+    for (int i = 0; i < count; ++i) numbers.push_back(pages.allocate());
+    if (numbers.empty() || numbers.back() == viewer::kNoPage) return 1;
+    // New pages at the file's end, one transfer each, as a load wrote them.
+    auto t0 = std::chrono::steady_clock::now();
+    for (unsigned n : numbers)
+        if (!pages.write(n, data.data())) return 1;
+    const double extend1 = seconds(t0);
+    // New pages in runs, as a load writes them now.
+    t0 = std::chrono::steady_clock::now();
+    int written = 0;
+    while (written < count) {
+        const unsigned first = pages.allocateRun(viewer::kWriteRunPages);
+        if (first == viewer::kNoPage || !pages.writeRun(first, viewer::kWriteRunPages, data.data())) return 1;
+        written += viewer::kWriteRunPages;
+    }
+    const double extendRun = seconds(t0);
+    // Pages already in the file, one transfer each.
+    t0 = std::chrono::steady_clock::now();
+    for (unsigned n : numbers)
+        if (!pages.write(n, data.data())) return 1;
+    const double write1 = seconds(t0);
+    t0 = std::chrono::steady_clock::now();
+    for (unsigned n : numbers)
+        if (!pages.read(n, data.data())) return 1;
+    const double read1 = seconds(t0);
+    // The same page writes through one handle kept open.
+    HANDLE h = CreateFileA(pages.fileName(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return 1;
+    t0 = std::chrono::steady_clock::now();
+    for (unsigned n : numbers) {
+        DWORD done = 0;
+        SetFilePointer(h, LONG(n * unsigned(viewer::kPageSize)), nullptr, FILE_BEGIN);
+        if (!WriteFile(h, data.data(), viewer::kPageSize, &done, nullptr)) return 1;
+    }
+    const double held = seconds(t0);
+    CloseHandle(h);
+    pages.release();
+    std::printf("pages=%d new_us=%.1f new_run_us=%.1f write_us=%.1f read_us=%.1f held_write_us=%.1f\n", count,
+                extend1 * 1e6 / count, extendRun * 1e6 / written, write1 * 1e6 / count, read1 * 1e6 / count,
+                held * 1e6 / count);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--pages") == 0) return pageCosts(std::atoi(argv[2]));
     if (argc != 4) {
         std::fprintf(stderr, "usage: %s TINY FILE CODE\n", argv[0]);
         return 2;

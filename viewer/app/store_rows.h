@@ -34,6 +34,16 @@ public:
         }
         return rowText(row, length);
     }
+    int scanBlock(int row, const unsigned char** bytes, std::vector<int>* ends) override {
+        int n = 0;
+        const char* t = store_ ? store_->scanPage(row, &n) : nullptr;
+        return t ? block(t, row, n, bytes, ends) : 0;
+    }
+    int scanBlockEndingAt(int row, const unsigned char** bytes, std::vector<int>* ends) override {
+        int n = 0;
+        const char* t = store_ ? store_->scanPageUpTo(row, &n) : nullptr;
+        return t ? block(t, row - n + 1, n, bytes, ends) : 0;
+    }
     void endScan() override {
         if (store_) store_->endScan();
     }
@@ -41,6 +51,14 @@ public:
     bool isMarked(int row) const override { return rowMarked(row); }
 
 private:
+    int block(const char* text, int first, int n, const unsigned char** bytes, std::vector<int>* ends) {
+        ends->resize(static_cast<size_t>(n));
+        int end = 0;
+        for (int i = 0; i < n; ++i) (*ends)[static_cast<size_t>(i)] = end += store_->length(first + i);
+        *bytes = reinterpret_cast<const unsigned char*>(text);
+        return n;
+    }
+
     RowStore* store_;
 };
 

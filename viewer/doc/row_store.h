@@ -18,7 +18,8 @@ constexpr int kWindowInsertLimit = 32752;  // insertions keep the used size belo
 constexpr int kWindowReadInLevel = 24559;  // above it, pages are written out before one is read in
 constexpr int kMaxRowBytes = 1005;
 constexpr int kWrapSegment = 8186;
-constexpr int kEofMarkLen = 5;  // "[EOF]"
+constexpr int kEofMarkLen = 5;     // "[EOF]"
+constexpr int kWriteRunPages = 3;  // pages a load writes out of the window in one transfer
 
 class RowStore {
 public:
@@ -68,6 +69,14 @@ public:
     // The pointer is valid until the next call. endScan gives the buffer back.
     const char* scanText(int row, int* len);
     void endScan();
+    // For a pass, the rows from `row` on that lie in the same page as it,
+    // read in place as scanText reads them: their bytes follow each other
+    // from the returned pointer; *rows says how many there are. nullptr when
+    // the row is resident, the end-of-file row or cannot be read this way.
+    const char* scanPage(int row, int* rows);
+    // The same for the rows up to `row` (included) that lie in its page:
+    // the pointer is to the first of the *rows rows that end at `row`.
+    const char* scanPageUpTo(int row, int* rows);
 
     // Logical lines.
     int firstRowOfLine(int row) const;
@@ -129,6 +138,7 @@ private:
     bool ensureCommitted(int rowsNeeded);
     bool makeRoom(int row, int n);
     bool writeOutFront();
+    bool writeOutFrontRun(int stopRow);
     bool writeOutBack();
     bool writeOutWindow();
     void compact();
@@ -185,6 +195,7 @@ private:
     static constexpr int kScanRunMax = 128;  // 1 MB
     bool fillScan(unsigned page);
     int scanOffset(int row, unsigned page);
+    const char* scanBytes(unsigned page, int offset, int end, int n, int* rows);
     char* scanBuf_ = nullptr;
     unsigned scanFirst_ = 0;
     int scanCount_ = 0;

@@ -128,6 +128,35 @@ private:
     int a_ = -1, b_ = -1;
 };
 
+// The key byte a block scan looks for with memchr. A digit, blank or sign
+// (a single byte below 0x40) comes first: in Shift-JIS text it never occurs
+// as the second byte of a double-byte character, so it is by far the rarest
+// byte of a mixed key. Otherwise the first byte that has a single value in
+// the text: any byte when case counts, and not a letter standing alone in
+// the key when it does not (that matches in either case, and one memchr
+// beats two merged ones).
+int anchorIndex(const SearchKey& key) {
+    const int n = static_cast<int>(key.bytes.size());
+    for (int i = 0; i < n;) {
+        unsigned char c = static_cast<unsigned char>(key.bytes[i]);
+        if (lead(c) && i + 1 < n) {
+            i += 2;
+            continue;
+        }
+        if (c < 0x40) return i;
+        ++i;
+    }
+    if (key.caseSensitive) return 0;
+    int i = 0;
+    while (i < n) {
+        unsigned char c = static_cast<unsigned char>(key.bytes[i]);
+        if (lead(c) && i + 1 < n) return i;  // compared exactly, both bytes
+        if (c < 'A' || c > 'Z') return i;
+        ++i;
+    }
+    return -1;  // letters only: look for the first in both cases
+}
+
 }  // namespace
 
 void foldSearchCase(unsigned char* text, size_t length) {
@@ -153,6 +182,32 @@ SearchKey makeSearchKey(const std::string& text, bool caseSensitive, bool wholeW
     if (!caseSensitive && !k.bytes.empty())
         foldSearchCase(reinterpret_cast<unsigned char*>(&k.bytes[0]), k.bytes.size());
     return k;
+}
+
+int findKeyBytes(const unsigned char* text, int length, int from, const SearchKey& key) {
+    const int n = static_cast<int>(key.bytes.size());
+    if (n == 0 || from < 0 || length - n < from) return -1;
+    const unsigned char* k = reinterpret_cast<const unsigned char*>(key.bytes.data());
+    const int anchor = anchorIndex(key);
+    if (anchor < 0) {
+        Candidates candidates(text, length, key);
+        for (int at = candidates.next(from); at >= 0; at = candidates.next(at + 1))
+            if (keyAt(text + at, k, n, false)) return at;
+        return -1;
+    }
+    // The anchor byte stands at `at + anchor` for every occurrence starting at `at`.
+    const unsigned char a = k[anchor];
+    const unsigned char* p = text + from + anchor;
+    const unsigned char* end = text + (length - n) + anchor + 1;  // past the last anchor place
+    while (p < end) {
+        const void* hit = std::memchr(p, a, static_cast<size_t>(end - p));
+        if (!hit) return -1;
+        const unsigned char* h = static_cast<const unsigned char*>(hit);
+        const int at = static_cast<int>(h - text) - anchor;
+        if (keyAt(text + at, k, n, key.caseSensitive)) return at;
+        p = h + 1;
+    }
+    return -1;
 }
 
 bool isWholeWordAt(const unsigned char* line, int length, int start, int count, unsigned char keyFirst,

@@ -40,6 +40,13 @@ int findInLineForward(const unsigned char* line, int length, int from, const Sea
 // Last occurrence that starts before `before`; -1 when there is none.
 int findInLineBackward(const unsigned char* line, int length, int before, const SearchKey& key);
 
+// First position at or after `from` where the key's bytes stand in `text`
+// (compared as findInLineForward compares them), whatever the character
+// boundaries, words and line breaks there; -1 when there is none. A block of
+// many lines is passed over with this at memchr speed: only the lines that
+// hold such a position need the exact test of findInLineForward.
+int findKeyBytes(const unsigned char* text, int length, int from, const SearchKey& key);
+
 // Whether the bytes [start, start + count) of the line are a whole word for a
 // key whose first and last bytes are given: no letter or '_' on either side,
 // no digit before a key that starts with a digit, none after one that ends

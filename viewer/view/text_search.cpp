@@ -84,8 +84,36 @@ bool TextSearcher::findDown(const SearchKey& key, TextPosition from, bool stepFi
         }
         int last = lastLoadedRow();
         if (last >= eof || (lastRow_ >= 0 && last >= lastRow_)) return false;
-        loadLine(last + 1, true);
+        int next = skipWholeLines(key, last + 1);
+        if (next > eof || (lastRow_ >= 0 && next > lastRow_)) return false;
+        loadLine(next, true);
         at = 0;
+    }
+}
+
+int TextSearcher::skipWholeLines(const SearchKey& key, int row) {
+    // The logical lines that lie whole in a block of the store are looked
+    // through in place: where the key's bytes stand nowhere in them, none
+    // of them can hold a match, and they are passed over without being
+    // copied. The line that holds such bytes is searched by the caller.
+    const int eof = rows_->eofRow();
+    for (;;) {
+        if (row >= eof || (lastRow_ >= 0 && row > lastRow_)) return row;
+        const unsigned char* bytes = nullptr;
+        int n = rows_->scanBlock(row, &bytes, &blockEnds_);
+        while (n > 0 && !rows_->endsLine(row + n - 1)) --n;  // whole lines only
+        if (n == 0) return row;
+        int hit = findKeyBytes(bytes, blockEnds_[static_cast<size_t>(n - 1)], 0, key);
+        if (hit < 0) {
+            row += n;
+            continue;
+        }
+        // The row holding the bytes found, then the first row of its line
+        // (a line of the block starts at or after `row`).
+        int r = row + static_cast<int>(std::upper_bound(blockEnds_.begin(), blockEnds_.begin() + n, hit) -
+                                       blockEnds_.begin());
+        while (r > row && !rows_->endsLine(r - 1)) --r;
+        return r;
     }
 }
 
@@ -108,8 +136,42 @@ bool TextSearcher::findUp(const SearchKey& key, TextPosition from, TextPosition*
             return true;
         }
         if (lineRow_ == 0 || lineRow_ <= firstRow_) return false;
-        loadLine(lineStartRow(lineRow_ - 1), true);
+        int last = skipWholeLinesUp(key, lineRow_ - 1);
+        if (last < 0) return false;
+        loadLine(lineStartRow(last), true);
         before = lineLength_;
+    }
+}
+
+int TextSearcher::skipWholeLinesUp(const SearchKey& key, int row) {
+    // As skipWholeLines, upwards: the lines that lie whole in the block
+    // ending at `row` are looked through in place, and the nearest one
+    // holding the key's bytes is handed back by its last row. Lines above
+    // the bounds are never handed back: -1 then.
+    for (;;) {
+        if (row < 0 || row < firstRow_) return -1;
+        const unsigned char* bytes = nullptr;
+        const int n = rows_->scanBlockEndingAt(row, &bytes, &blockEnds_);
+        if (n == 0) return row;
+        const int first = row - n + 1;
+        // Rows at the block's top that go on with a line begun above it.
+        int lead = 0;
+        while (lead < n && first + lead > 0 && !rows_->endsLine(first + lead - 1)) ++lead;
+        if (lead == n) return row;
+        const int from = lead == 0 ? 0 : blockEnds_[static_cast<size_t>(lead - 1)];
+        const int length = blockEnds_[static_cast<size_t>(n - 1)];
+        int found = -1;
+        for (int at = findKeyBytes(bytes, length, from, key); at >= 0;
+             at = findKeyBytes(bytes, length, at + 1, key))
+            found = at;
+        if (found < 0) {
+            row = first + lead - 1;
+            continue;
+        }
+        int r = first + static_cast<int>(std::upper_bound(blockEnds_.begin(), blockEnds_.begin() + n, found) -
+                                         blockEnds_.begin());
+        while (r < row && !rows_->endsLine(r)) ++r;
+        return r;
     }
 }
 

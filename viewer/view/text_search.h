@@ -1,7 +1,9 @@
 // Searching the display rows for a literal string, one logical line at a
-// time: each logical line is copied once into a working buffer, searched
-// there by the pure matcher, and the offset found is turned back into a row
-// and column. No window here.
+// time: a logical line is copied once into a working buffer, searched there
+// by the pure matcher, and the offset found is turned back into a row and
+// column. Lines that lie whole in a block of the store are first looked
+// through in place, and only one that holds the key's bytes is copied. No
+// window here.
 #pragma once
 #include "search_match.h"
 #include "text_rows.h"
@@ -49,6 +51,14 @@ private:
     // (without "[EOF]") and records where each of its rows begins. With
     // `scanning` the rows are read as a pass through the document.
     void loadLine(int startRow, bool scanning = false);
+    // The first row, from `row` (which starts a logical line) on, of a line
+    // that may hold a match of the key; lines that cannot are skipped in the
+    // store's blocks without being copied.
+    int skipWholeLines(const SearchKey& key, int row);
+    // Upwards from `row`, the last row of a logical line: the last row of
+    // the nearest line at or above it that may hold a match; -1 when none
+    // is left within the bounds.
+    int skipWholeLinesUp(const SearchKey& key, int row);
     int offsetOf(TextPosition p) const;  // inside the loaded line
     TextPosition positionOf(int offset) const;
     int lastLoadedRow() const { return lineRow_ + static_cast<int>(rowStarts_.size()) - 1; }
@@ -58,6 +68,7 @@ private:
     int firstRow_ = 0, lastRow_ = -1;
     std::vector<unsigned char> line_;
     std::vector<int> rowStarts_;
+    std::vector<int> blockEnds_;
     int lineRow_ = -1;
     int lineLength_ = 0;
 };

@@ -271,3 +271,40 @@ TEST(KelviewSearch, SystemMenuEntriesMoveTheStartTakeWordsAndSwitchViewers) {
     e2e::pressButton(there, IDCANCEL);
     EXPECT_TRUE(other.d.waitGone(there, 5000));
 }
+
+TEST(KelviewSearch, ALongDocumentIsSearchedThroughItsStoredPagesBothWays) {
+    // About 90 KB, so that most rows are in the page file and not in the
+    // text window when the search runs through them.
+    std::string folder = e2e::freshFolder("kelview_search_long");
+    std::string text;
+    for (int line = 1; line <= 2600; ++line) {
+        char filler[64];
+        std::snprintf(filler, sizeof filler, "行 %04d あいうえお かきくけこ abc", line);
+        if (line == 10)
+            text += "Needle7Marker first";
+        else if (line == 1999)
+            text += std::string(filler) + " Need";  // the key broken by a line end
+        else if (line == 2000)
+            text += "le7Marker";
+        else if (line == 2500)
+            text += "xx needle7marker last";
+        else
+            text += filler;
+        text += "\r\n";
+    }
+    const std::string file = folder + "\\long.txt";
+    ASSERT_TRUE(e2e::writeFile(file, text));
+    Viewer v(file);
+    ASSERT_NE(nullptr, v.client);
+    ASSERT_TRUE(e2e::activate(v.client));
+    ASSERT_TRUE(v.find("NEEDLE7MARKER", false, false));
+    EXPECT_EQ(rc(10, 1), position(v.client));
+    ASSERT_TRUE(v.find("NEEDLE7MARKER", false, false));
+    EXPECT_EQ(rc(2500, 4), position(v.client));
+    ASSERT_TRUE(v.find("NEEDLE7MARKER", false, false));  // no further match: the caret stays
+    EXPECT_EQ(rc(2500, 4), position(v.client));
+    ASSERT_TRUE(v.find("NEEDLE7MARKER", false, false, true));
+    EXPECT_EQ(rc(10, 1), position(v.client));
+    ASSERT_TRUE(v.find("Needle7Marker", true, false));  // case counts: the last one differs
+    EXPECT_EQ(rc(10, 1), position(v.client));
+}

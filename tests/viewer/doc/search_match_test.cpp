@@ -191,3 +191,56 @@ TEST(SearchMatch, WordAtAPositionRunsOverOneKindOfCharacter) {
     ASSERT_TRUE(searchWordAt(u, n, 6, false, 3, &b, &e));
     EXPECT_EQ(8, e);
 }
+
+namespace {
+
+// Whether the key's bytes stand at `at` by a plain comparison: exact where
+// the key has a double-byte character, equal apart from ASCII case elsewhere
+// when case is ignored.
+bool keyBytesAt(const Bytes& line, size_t at, const Bytes& key, bool caseSensitive) {
+    if (at + key.size() > line.size()) return false;
+    auto upper = [](unsigned char c) {
+        return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c;
+    };
+    std::vector<bool> keyStarts = starts(key);
+    for (size_t i = 0; i < key.size(); ++i) {
+        bool single = keyStarts[i] && keyStarts[i + 1];
+        unsigned char t = line[at + i], k = key[i];
+        if (caseSensitive || !single ? t != k : upper(t) != upper(k)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(SearchMatch, KeyBytesScanFindsTheFirstPlaceTheBytesStandAndNeverPassesAMatch) {
+    std::mt19937 rng(20261209);
+    int hits = 0;
+    for (int round = 0; round < 20000; ++round) {
+        // Several lines run together, as the rows of a page lie.
+        Bytes text;
+        for (int n = 1 + static_cast<int>(rng() % 4); n > 0; --n) {
+            Bytes l = randomLine(rng);
+            text.insert(text.end(), l.begin(), l.end());
+        }
+        Bytes keyBytes = randomKey(rng, text);
+        bool caseSensitive = rng() % 2;
+        SearchKey key = makeSearchKey(std::string(keyBytes.begin(), keyBytes.end()), caseSensitive, false);
+        std::vector<int> matches = reference(text, keyBytes, caseSensitive, false);
+        int len = static_cast<int>(text.size());
+        for (int from = 0; from <= len; ++from) {
+            int want = -1;
+            for (int at = from; at < len && want < 0; ++at)
+                if (keyBytesAt(text, static_cast<size_t>(at), keyBytes, caseSensitive)) want = at;
+            int got = findKeyBytes(text.data(), len, from, key);
+            ASSERT_EQ(want, got) << "round " << round << " from " << from;
+            for (int m : matches) {
+                if (m >= from) {
+                    ASSERT_LE(got, m) << "round " << round;  // a match is never skipped
+                }
+            }
+            hits += got >= 0;
+        }
+    }
+    EXPECT_GT(hits, 100000);
+}

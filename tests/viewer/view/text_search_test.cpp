@@ -2,6 +2,7 @@
 // line breaks, the end mark, and the bounds of a selection.
 #include "text_search.h"
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,50 @@ public:
     bool endsLine(int row) const override { return rows_[row].ends; }
     int reads = 0, scans = 0, passes = 0;
 
-private:
+protected:
     std::vector<Row> rows_;
+};
+
+// The same rows, also handed out in blocks as a paging store hands out the
+// rows of one page: each block's texts follow each other in one buffer. A
+// block is copied afresh on every call and the old copy overwritten, so a
+// searcher that kept a pointer from an earlier call would read garbage.
+class BlockRows : public FakeRows {
+public:
+    BlockRows(std::vector<Row> rows, std::vector<int> blockStarts)
+        : FakeRows(std::move(rows)), starts_(std::move(blockStarts)) {}
+    int scanBlock(int row, const unsigned char** bytes, std::vector<int>* ends) override {
+        ++blocks;
+        int eof = rowCount() - 1;
+        if (row >= eof) return 0;
+        auto next = std::upper_bound(starts_.begin(), starts_.end(), row);
+        int end = next == starts_.end() ? eof : std::min(*next, eof);
+        return fill(row, end, bytes, ends);
+    }
+    int scanBlockEndingAt(int row, const unsigned char** bytes, std::vector<int>* ends) override {
+        ++blocks;
+        if (row >= rowCount() - 1) return 0;
+        auto start = std::upper_bound(starts_.begin(), starts_.end(), row);
+        int first = start == starts_.begin() ? 0 : *(start - 1);
+        return fill(first, row + 1, bytes, ends);
+    }
+    int blocks = 0;
+
+private:
+    int fill(int first, int end, const unsigned char** bytes, std::vector<int>* ends) {
+        std::fill(buffer_.begin(), buffer_.end(), '~');
+        buffer_.clear();
+        ends->clear();
+        for (int r = first; r < end; ++r) {
+            buffer_ += rows_[r].text;
+            ends->push_back(int(buffer_.size()));
+        }
+        *bytes = reinterpret_cast<const unsigned char*>(buffer_.data());
+        return end - first;
+    }
+
+    std::vector<int> starts_;
+    std::string buffer_;
 };
 
 }  // namespace
@@ -100,4 +143,82 @@ TEST(TextSearch, ReadsEachRowOnceForADownwardSearch) {
     EXPECT_FALSE(s.findUp(makeSearchKey("missing", false, false), {500, 0}, &p));
     EXPECT_EQ(rows.scans, rows.reads);
     EXPECT_EQ(2, rows.passes);
+}
+
+TEST(TextSearch, SearchingThroughBlocksFindsWhatRowByRowFinds) {
+    // Pieces with letters of both cases, a digit, a blank, tab fill and
+    // double-byte characters whose second byte is a letter, so that the
+    // bytes of a key often stand where no match may start.
+    const std::vector<std::string> pieces = {"a",
+                                             "A",
+                                             "b",
+                                             "7",
+                                             " ",
+                                             std::string("\t\0\0\0", 4),
+                                             "\x83"
+                                             "a",
+                                             "\x83"
+                                             "A",
+                                             "\x82\xA0",
+                                             "ab",
+                                             "\x83"};
+    const std::vector<std::string> keys = {"a",
+                                           "ab",
+                                           "A7",
+                                           "aa",
+                                           "\x83"
+                                           "a",
+                                           "a\x83",
+                                           "b a",
+                                           "\x82\xA0"
+                                           "a"};
+    std::mt19937 rng(20261209);
+    int found = 0, skipped = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::vector<FakeRows::Row> rows;
+        int count = 2 + int(rng() % 30);
+        for (int i = 0; i < count; ++i) {
+            std::string t;
+            for (int k = int(rng() % 6); k > 0; --k) t += pieces[rng() % pieces.size()];
+            rows.push_back({t, i == count - 1 || rng() % 3 != 0});
+        }
+        std::vector<int> starts;
+        for (int i = 0; i < count; ++i)
+            if (rng() % 4 == 0) starts.push_back(i);
+        FakeRows plain(rows);
+        BlockRows blocks(rows, starts);
+        TextSearcher a(&plain), b(&blocks);
+        if (rng() % 4 == 0) {
+            int first = int(rng() % count), last = first + int(rng() % (count - first));
+            a.setBounds(first, last);
+            b.setBounds(first, last);
+        }
+        SearchKey key = makeSearchKey(keys[rng() % keys.size()], rng() % 2, rng() % 4 == 0);
+        for (int row = 0; row < count; ++row) {
+            for (int col = 0; col <= int(rows[row].text.size()); col += 1 + int(rng() % 3)) {
+                bool step = rng() % 2;
+                TextPosition pa{-1, -1}, pb{-1, -1};
+                bool fa = a.findDown(key, {row, col}, step, &pa);
+                bool fb = b.findDown(key, {row, col}, step, &pb);
+                ASSERT_EQ(fa, fb) << "round " << round << " row " << row << " col " << col;
+                if (fa) {
+                    ASSERT_EQ(pa.row, pb.row) << "round " << round;
+                    ASSERT_EQ(pa.column, pb.column) << "round " << round;
+                    ++found;
+                }
+                fa = a.findUp(key, {row, col}, &pa);
+                fb = b.findUp(key, {row, col}, &pb);
+                ASSERT_EQ(fa, fb) << "up: round " << round << " row " << row << " col " << col;
+                if (fa) {
+                    ASSERT_EQ(pa.row, pb.row) << "up: round " << round;
+                    ASSERT_EQ(pa.column, pb.column) << "up: round " << round;
+                    ++found;
+                }
+            }
+        }
+        skipped += blocks.scans < plain.scans;
+    }
+    EXPECT_GT(found, 1000);
+    // The blocks must actually spare rows being read one by one.
+    EXPECT_GT(skipped, 100);
 }
