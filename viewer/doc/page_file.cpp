@@ -172,7 +172,6 @@ bool PageStore::write(unsigned page, const char* data) {
         std::memcpy(base + size_t(page - kFirstPoolPage) * kSlotSize + 4, data, kPageSize);
         GlobalUnlock(pool_);
         ++writes_;
-        ++writeTransfers_;
         return true;
     }
     PageFileHandle f(fileName_);
@@ -183,30 +182,6 @@ bool PageStore::write(unsigned page, const char* data) {
         return false;
     }
     ++writes_;
-    ++writeTransfers_;
-    return true;
-}
-
-unsigned PageStore::allocateRun(int count) {
-    if (count <= 0 || usePool_ || freeCount_ > 0 || !haveFile_) return kNoPage;
-    if (fileEnd_ > kPageFileLimit - uint32_t(count) * kPageSize) return kNoPage;
-    unsigned first = fileEnd_ / kPageSize;
-    fileEnd_ += uint32_t(count) * kPageSize;
-    return first;
-}
-
-bool PageStore::writeRun(unsigned first, int count, const char* data) {
-    ++generation_;
-    PageFileHandle f(fileName_);
-    const DWORD bytes = DWORD(count) * DWORD(kPageSize);
-    DWORD done = 0;
-    if (!f.ok() || !f.seek(first * uint32_t(kPageSize)) || !WriteFile(f.get(), data, bytes, &done, nullptr) ||
-        done != bytes) {
-        fileError(kTextPageFileWrite, GetLastError());
-        return false;
-    }
-    writes_ += uint64_t(count);
-    ++writeTransfers_;
     return true;
 }
 

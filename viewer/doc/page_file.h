@@ -32,14 +32,6 @@ public:
     void free(unsigned page, uint32_t companionRow = 0);
     bool write(unsigned page, const char* data);  // exactly 8192 bytes
     bool read(unsigned page, char* data);         // exactly 8192 bytes
-    // `count` new consecutive pages at the page file's end, for writing
-    // them in one transfer; kNoPage (nothing reported, nothing taken) when
-    // pages come from the pool or the free list, or the file would pass its
-    // limit: the caller then allocates page by page, which reports.
-    unsigned allocateRun(int count);
-    // Writes `count` consecutive page-file pages from `first` in one
-    // transfer: one opening of the page file, like every other transfer.
-    bool writeRun(unsigned first, int count, const char* data);
     // Reads up to `count` consecutive pages from `first` into `data` in one
     // transfer, for reading through the document without moving pages into
     // the text window. Pages past the file's end or the pool are left out.
@@ -70,8 +62,7 @@ public:
     int poolInUse() const;
     uint64_t reads() const { return reads_; }
     uint64_t writes() const { return writes_; }
-    uint64_t runReads() const { return runReads_; }              // readRun transfers
-    uint64_t writeTransfers() const { return writeTransfers_; }  // write and writeRun calls that wrote
+    uint64_t runReads() const { return runReads_; }  // readRun transfers
 
 private:
     bool createFile();
@@ -98,7 +89,7 @@ private:
     int poolSlots_ = 0;
 
     int forgotten_ = 0;
-    uint64_t reads_ = 0, writes_ = 0, runReads_ = 0, writeTransfers_ = 0;
+    uint64_t reads_ = 0, writes_ = 0, runReads_ = 0;
     uint64_t generation_ = 0;
 };
 

@@ -35,7 +35,7 @@ bool RowStore::reserve() {
     int maxRows = settings_.maxRows > 16 ? settings_.maxRows : 16;
     reservedRows_ = maxRows + 10;
     win_ = static_cast<char*>(VirtualAlloc(nullptr, kTextWindowSize, MEM_COMMIT, PAGE_READWRITE));
-    pageBuf_ = new (std::nothrow) char[size_t(kWriteRunPages) * kPageSize];
+    pageBuf_ = new (std::nothrow) char[kPageSize];
     wrapBuf_ = new (std::nothrow) char[kWrapBufferSize];
     if (!win_ || !pageBuf_ || !wrapBuf_) {
         showText(kTextNoMemory);
@@ -254,55 +254,6 @@ bool RowStore::writeOutFront() {
     return true;
 }
 
-// Loading appends before the end-of-file row, so the window fills from its
-// back and its front rows go out a page at a time. Up to kWriteRunPages of
-// those pages are written in one transfer: the page file is opened and
-// closed for every transfer, and that costs far more than the bytes.
-bool RowStore::writeOutFrontRun(int stopRow) {
-    compact();
-    if (cleanCount_ > 0 || windowEmpty()) return writeOutFront();
-    int firsts[kWriteRunPages], lasts[kWriteRunPages];
-    int groups = 0, total = 0, r = winFirst_;
-    while (groups < kWriteRunPages && r < stopRow && r <= winLast_) {
-        const int first = r;
-        int bytes = 0;
-        while (r < stopRow && r <= winLast_ && bytes + length(r) <= kPageSize) bytes += length(r++);
-        if (r == first) break;
-        firsts[groups] = first;
-        lasts[groups] = r - 1;
-        ++groups;
-        total += bytes;
-    }
-    if (groups < 2) return writeOutFront();
-    const unsigned page = pages_.allocateRun(groups);
-    if (page == kNoPage) return writeOutFront();
-    ++changes_;
-    for (int g = 0; g < groups; ++g) {
-        char* out = pageBuf_ + size_t(g) * kPageSize;
-        int off = 0;
-        for (int row = firsts[g]; row <= lasts[g]; ++row) {
-            std::memcpy(out + off, win_ + rowPos(rows_[row]), size_t(length(row)));
-            off += length(row);
-        }
-        std::memset(out + off, 0, size_t(kPageSize - off));
-    }
-    if (!pages_.writeRun(page, groups, pageBuf_)) {
-        for (int g = 0; g < groups; ++g) pages_.free(page + unsigned(g));
-        return false;
-    }
-    for (int g = 0; g < groups; ++g)
-        for (int row = firsts[g]; row <= lasts[g]; ++row)
-            rows_[row] = withPos(rows_[row] & ~kRowResident, page + unsigned(g));
-    const int last = lasts[groups - 1];
-    std::memmove(win_, win_ + total, size_t(winUsed_ - total));
-    for (int row = last + 1; row <= winLast_; ++row)
-        rows_[row] = withPos(rows_[row], rowPos(rows_[row]) - unsigned(total));
-    winUsed_ -= total;
-    winFirst_ = last + 1;
-    if (windowEmpty()) winUsed_ = 0;
-    return true;
-}
-
 bool RowStore::writeOutBack() {
     compact();
     if (windowEmpty()) return true;
@@ -333,11 +284,7 @@ bool RowStore::makeRoom(int row, int n) {
     if (winUsed_ < kWindowInsertLimit - n) return true;
     compact();
     while (winUsed_ >= kWindowInsertLimit - n) {
-        bool ok;
-        if (int(rowPos(rows_[row])) < kTextWindowSize / 2)
-            ok = writeOutBack();
-        else
-            ok = row == lastRow_ - 1 ? writeOutFrontRun(row) : writeOutFront();
+        bool ok = int(rowPos(rows_[row])) < kTextWindowSize / 2 ? writeOutBack() : writeOutFront();
         if (!ok) return false;
         if (!resident(row)) return false;  // cannot happen for rows of at most 1005 bytes
     }

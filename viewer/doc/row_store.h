@@ -18,8 +18,7 @@ constexpr int kWindowInsertLimit = 32752;  // insertions keep the used size belo
 constexpr int kWindowReadInLevel = 24559;  // above it, pages are written out before one is read in
 constexpr int kMaxRowBytes = 1005;
 constexpr int kWrapSegment = 8186;
-constexpr int kEofMarkLen = 5;     // "[EOF]"
-constexpr int kWriteRunPages = 3;  // pages a load writes out of the window in one transfer
+constexpr int kEofMarkLen = 5;  // "[EOF]"
 
 class RowStore {
 public:
@@ -138,7 +137,6 @@ private:
     bool ensureCommitted(int rowsNeeded);
     bool makeRoom(int row, int n);
     bool writeOutFront();
-    bool writeOutFrontRun(int stopRow);
     bool writeOutBack();
     bool writeOutWindow();
     void compact();

@@ -200,43 +200,6 @@ TEST_F(RowStoreTest, TenMegabytesKeepAtMost32KbInMemory) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(RowStoreTest, LoadingWritesThePageFileSeveralPagesAtATime) {
-    for (bool pool : {false, true}) {
-        s.memoryPages = pool;
-        store.clear();
-        const uint64_t pages0 = store.pages().writes(), transfers0 = store.pages().writeTransfers();
-        std::vector<std::string> lines;
-        for (int i = 0; i < 6000; ++i) {
-            lines.push_back(lineText(i));
-            ASSERT_TRUE(store.appendLine(lines.back().data(), int(lines.back().size())));
-            ASSERT_LE(store.windowUsed(), kTextWindowSize);
-        }
-        const uint64_t pages = store.pages().writes() - pages0;
-        const uint64_t transfers = store.pages().writeTransfers() - transfers0;
-        ASSERT_GT(pages, 30u);
-        if (pool)
-            EXPECT_EQ(transfers, pages);  // memory pages are copied one by one
-        else
-            EXPECT_LE(transfers * 2, pages);
-        EXPECT_EQ(checkStore(store), "");
-        // Every line reads back whole from the pages written together.
-        size_t li = 0;
-        std::string cur;
-        for (int r = 0; r < store.lastRow(); ++r) {
-            const char* t = store.text(r);
-            ASSERT_NE(t, nullptr);
-            cur.append(t, size_t(store.length(r)));
-            if (store.endsLine(r)) {
-                ASSERT_EQ(cur, lines[li]) << "pool " << pool << " line " << li;
-                ++li;
-                cur.clear();
-            }
-        }
-        EXPECT_EQ(li, lines.size());
-        EXPECT_TRUE(sink.messages.empty());
-    }
-}
-
 TEST_F(RowStoreTest, FreedPagesAreReusedLowestFirst) {
     for (int i = 0; i < 3000; ++i) {
         std::string t = lineText(i);
@@ -431,29 +394,6 @@ TEST_F(RowStoreTest, PageFileWriteErrorReportsOnceAndKeepsTheWindow) {
     EXPECT_EQ(checkStore(store), "");
     ASSERT_TRUE(store.resident(last));
     EXPECT_EQ(std::string(store.text(last), size_t(store.length(last))), before);
-}
-
-TEST_F(RowStoreTest, PageFileWriteErrorWhileLoadingReportsOnceAndKeepsTheRows) {
-    int i = 0;
-    for (; i < 2000; ++i) {
-        std::string t = lineText(i);
-        ASSERT_TRUE(store.appendLine(t.data(), int(t.size())));
-    }
-    ASSERT_TRUE(DeleteFileA(store.pages().fileName()));
-    const int firstResident = store.windowFirst();
-    const std::string before(store.text(firstResident), size_t(store.length(firstResident)));
-    bool failed = false;
-    for (int n = 0; n < 2000 && !failed; ++n, ++i) {
-        std::string t = lineText(i);
-        failed = !store.appendLine(t.data(), int(t.size()));
-    }
-    ASSERT_TRUE(failed);
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].find("致命的エラー：テンポラリファイルの書き込みに失敗しました。"), 0u);
-    EXPECT_EQ(checkStore(store), "");
-    // The rows that could not be written are still in the window.
-    ASSERT_TRUE(store.resident(firstResident));
-    EXPECT_EQ(std::string(store.text(firstResident), size_t(store.length(firstResident))), before);
 }
 
 TEST_F(RowStoreTest, PageFileNameAndDeletion) {
