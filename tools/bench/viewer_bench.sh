@@ -148,18 +148,17 @@ for c in sjis euc jis utf16; do
 done
 echo
 echo "   the page file's transfers alone, 2000 pages, microseconds per page, min-max over $LOAD_RUNS runs:"
-echo "   new pages one per transfer (opened and closed each time) / in runs; existing pages written / read"
+echo "   new pages one per transfer (opened and closed each time); existing pages written / read"
 echo "   one per transfer; existing pages written through one handle held open"
-nw=() nr=() w1=() r1=() wh=()
+nw=() w1=() r1=() wh=()
 for _ in $(seq 1 "$LOAD_RUNS"); do
     out=$(wrun "$work/loadbench.exe" --pages 2000 | tr -d '\r' | tr ' ' '\n')
     nw+=("$(echo "$out" | sed -n 's/^new_us=//p')")
-    nr+=("$(echo "$out" | sed -n 's/^new_run_us=//p')")
     w1+=("$(echo "$out" | sed -n 's/^write_us=//p')")
     r1+=("$(echo "$out" | sed -n 's/^read_us=//p')")
     wh+=("$(echo "$out" | sed -n 's/^held_write_us=//p')")
 done
-echo "   new $(minmax "${nw[@]}")  new in runs $(minmax "${nr[@]}")  write $(minmax "${w1[@]}")  read $(minmax "${r1[@]}")  held handle $(minmax "${wh[@]}")"
+echo "   new $(minmax "${nw[@]}")  write $(minmax "${w1[@]}")  read $(minmax "${r1[@]}")  held handle $(minmax "${wh[@]}")"
 
 fi
 

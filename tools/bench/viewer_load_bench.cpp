@@ -6,8 +6,8 @@
 //        viewer_loadbench --pages COUNT
 // Times the page file's transfers alone, in microseconds per page: COUNT
 // new pages written one transfer each (the file opened and closed every
-// time) and in runs of kWriteRunPages, then the same pages written again and
-// read one transfer each, and written again through one handle held open.
+// time), then the same pages written again and read one transfer each, and
+// written again through one handle held open.
 #include <windows.h>
 #include <psapi.h>
 #include <chrono>
@@ -65,7 +65,7 @@ int pageCosts(int count) {
     PrintSink sink;
     viewer::PageStore pages;
     pages.setMessageSink(&sink);
-    std::vector<char> data(size_t(viewer::kWriteRunPages) * viewer::kPageSize, 'x');
+    std::vector<char> data(viewer::kPageSize, 'x');
     std::vector<unsigned> numbers;
     for (int i = 0; i < count; ++i) numbers.push_back(pages.allocate());
     if (numbers.empty() || numbers.back() == viewer::kNoPage) return 1;
@@ -74,15 +74,6 @@ int pageCosts(int count) {
     for (unsigned n : numbers)
         if (!pages.write(n, data.data())) return 1;
     const double extend1 = seconds(t0);
-    // New pages in runs, as a load writes them now.
-    t0 = std::chrono::steady_clock::now();
-    int written = 0;
-    while (written < count) {
-        const unsigned first = pages.allocateRun(viewer::kWriteRunPages);
-        if (first == viewer::kNoPage || !pages.writeRun(first, viewer::kWriteRunPages, data.data())) return 1;
-        written += viewer::kWriteRunPages;
-    }
-    const double extendRun = seconds(t0);
     // Pages already in the file, one transfer each.
     t0 = std::chrono::steady_clock::now();
     for (unsigned n : numbers)
@@ -105,8 +96,8 @@ int pageCosts(int count) {
     const double held = seconds(t0);
     CloseHandle(h);
     pages.release();
-    std::printf("pages=%d new_us=%.1f new_run_us=%.1f write_us=%.1f read_us=%.1f held_write_us=%.1f\n", count,
-                extend1 * 1e6 / count, extendRun * 1e6 / written, write1 * 1e6 / count, read1 * 1e6 / count,
+    std::printf("pages=%d new_us=%.1f write_us=%.1f read_us=%.1f held_write_us=%.1f\n", count,
+                extend1 * 1e6 / count, write1 * 1e6 / count, read1 * 1e6 / count,
                 held * 1e6 / count);
     return 0;
 }
