@@ -134,6 +134,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (c == '/') c = '\\';
         // The stand-in splits broken names its own way: stop comparing there.
         if (!fuzz::wellFormed(full.c_str())) return fakefs::enable(false), 0;
+        // The word is read as the file calls read it before it is split:
+        // "*.*\\." searches "*.*" (a network path keeps its leading pair).
+        full = full.compare(0, 2, "\\\\") == 0 ? "\\" + oneSeparator(full.substr(1)) : oneSeparator(full);
         size_t sep = fakefs::lastSeparator(full);
         // Doubled separators count as one, as the file system takes them.
         std::string folder = sep == std::string::npos ? std::string() : oneSeparator(full.substr(0, sep));
