@@ -12,19 +12,54 @@ namespace {
 
 const size_t kCopyValueBytes = 780;
 
+// The source path as the file calls read it: a run of separators is one
+// separator and a "." level names the folder it is in. Listed paths are built
+// from this text, so a source word such as "DATA\\./*.txt" would otherwise
+// carry its extra bytes into every entry, and near the 259-byte limit a file
+// the search found would no longer fit a path. A network path keeps its
+// leading pair; a trailing separator stays (the pattern is then empty). Levels
+// are cut between characters: a second byte 0x5C separates nothing.
+std::string withoutEmptyLevels(const std::string& path) {
+    const char* p = path.c_str();
+    std::string out = p[0] != '\\' ? "" : p[1] == '\\' ? "\\\\" : "\\";
+    const size_t prefix = out.size();
+    bool trailing = false;
+    while (*p) {
+        while (*p == '\\') p++;
+        const char* b = p;
+        while (*p && *p != '\\') p = common::nextChar(p);
+        if (p == b) break;
+        trailing = *p == '\\';
+        if (p - b == 1 && *b == '.') continue;
+        if (out.size() > prefix) out += '\\';
+        out.append(b, p - b);
+    }
+    if (trailing && out.size() > prefix) out += '\\';
+    return out;
+}
+
 // Lists the files matching pattern in folder, then (for wildcard patterns)
 // every subfolder not beginning with ".", depth first; sub is the path below
-// the pattern's own folder.
+// the pattern's own folder. A file whose path does not fit a path object
+// would be listed with an empty source, and the copy would report some other
+// name or none: the search stops there and hands that path back in overlong.
 void collect(const std::string& folder, const std::string& pattern, const std::string& sub,
-             const std::string& destFolder, bool absolute, bool recurse, CopyList* list) {
+             const std::string& destFolder, bool absolute, bool recurse, CopyList* list,
+             std::string* overlong) {
     WIN32_FIND_DATAA fd;
     std::string search = common::joinPath(folder, pattern);
     HANDLE h = FindFirstFileA(search.c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            std::string path = common::joinPath(folder, fd.cFileName);
+            if (path.size() > (size_t)common::PathName::kPathSize - 1) {
+                *overlong = path;
+                FindClose(h);
+                return;
+            }
             std::unique_ptr<CopyEntry> e(new CopyEntry);
-            e->source.setPath(common::joinPath(folder, fd.cFileName).c_str());
+            e->source.setPath(path.c_str());
             e->source.isFile();  // keeps the find data
             e->destFolder = common::joinPath(destFolder, sub);
             e->absolute = absolute;
@@ -41,9 +76,11 @@ void collect(const std::string& folder, const std::string& pattern, const std::s
             subfolders.push_back(fd.cFileName);
     } while (FindNextFileA(h, &fd));
     FindClose(h);
-    for (const std::string& s : subfolders)
+    for (const std::string& s : subfolders) {
         collect(common::joinPath(folder, s), pattern, common::joinPath(sub, s), destFolder, absolute, recurse,
-                list);
+                list, overlong);
+        if (!overlong->empty()) return;
+    }
 }
 
 }  // namespace
@@ -83,17 +120,22 @@ bool buildFileList(ScriptFile& script, const char* section, const char* sourceBa
         std::string full = common::joinPath(sourceBase ? sourceBase : "", words[0]);
         for (char& c : full)
             if (c == '/') c = '\\';
+        full = withoutEmptyLevels(full);
         const char* slash = common::findLastChar(full.c_str(), '\\');
         std::string folder = slash ? full.substr(0, slash - full.c_str()) : std::string();
         std::string pattern = slash ? std::string(slash + 1) : full;
         bool wildcard = pattern.find_first_of("*?") != std::string::npos;
 
         size_t before = list->size();
-        if (!pattern.empty()) collect(folder, pattern, "", dest, absolute, wildcard, list);
-        if (list->size() == before) {
+        std::string overlong;
+        if (!pattern.empty()) collect(folder, pattern, "", dest, absolute, wildcard, list, &overlong);
+        // A file that cannot be named by a path is reported like a missing
+        // one, with the path that does not fit: copying the rest of the key
+        // would leave the installation short without a word.
+        if (list->size() == before || !overlong.empty()) {
             if (error) {
                 error->key = n;
-                error->sourcePath = full;
+                error->sourcePath = overlong.empty() ? full : overlong;
             }
             return false;
         }

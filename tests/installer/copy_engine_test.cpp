@@ -164,6 +164,33 @@ TEST_F(CopyEngine, AKeyWithoutMatchNamesItsNumberAndPath) {
     EXPECT_EQ(2, err.key);
 }
 
+// Extra separators and "." levels in a source word name the same files as
+// the plain word; a file just under the path limit must still be listed.
+TEST_F(CopyEngine, SeparatorRunsAndDotLevelsDoNotLengthenTheSource) {
+    std::string name = std::string(258 - src.size() - 1 - 4, 'n') + ".txt";
+    file(name, "near the limit");
+    ASSERT_TRUE(build("Copy1=\\/////////////./?*\n"));
+    ASSERT_EQ(1u, list.size());
+    EXPECT_EQ(src + "\\" + name, list[0]->source.fullPath());
+}
+
+// A file the search finds but no path can hold ends the list with its path,
+// instead of an entry with an empty source.
+TEST_F(CopyEngine, ASourceThatDoesNotFitAPathIsReported) {
+    file("a.txt", "a");
+    std::string folder = src + "\\" + std::string(240 - src.size(), 'f');
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    std::string longFile = folder + "\\" + std::string(30, 'z') + ".txt";
+    std::wstring wide = L"\\\\?\\" + std::wstring(longFile.begin(), longFile.end());
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+    FileListError err;
+    EXPECT_FALSE(build("Copy2=*.txt\n", &err));
+    EXPECT_EQ(2, err.key);
+    EXPECT_EQ(longFile, err.sourcePath);
+}
+
 TEST_F(CopyEngine, AnOverlongMacroDestinationIsRefused) {
     file("x.txt", "x");
     std::string dest;
