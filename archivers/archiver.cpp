@@ -34,7 +34,17 @@ using common::findLastChar;
 namespace {
 
 const ArcFormat kFormat = static_cast<ArcFormat>(ARC_FORMAT_KIND);
-const size_t kBlockSize = 64 * 1024;
+// Bytes read from the archive file per call: large reads keep the number of
+// system calls (and of stored-data blocks handed back by libarchive, each
+// one write) low.
+const size_t kBlockSize = 256 * 1024;
+// A progress notification is a SendMessage to the owner and, under Wine, a
+// round trip to the window server for the owner's answer; one per block cost
+// more than the unpacking on a loaded machine. So after a file's first block
+// progress is told at most this often (the end of the file is always told,
+// with its size), which is still far more often than a bar can show a change
+// and answers a stop request at once to the eye.
+const DWORD kProgressIntervalMs = 50;
 
 HWND g_owner = nullptr;
 ArcNotifyProc g_notifyProc = nullptr;
@@ -318,6 +328,8 @@ int writeEntry(Reader& reader, const EntryInfo& entry, const std::string& dest, 
     if (out == INVALID_HANDLE_VALUE) return ARC_ERROR_CANNOT_WRITE;
     int result = ARC_OK;
     unsigned long long written = 0;
+    bool told = false;  // a progress notification was sent for this file
+    DWORD toldAt = 0;
     for (;;) {
         const void* data = nullptr;
         size_t size = 0;
@@ -334,7 +346,12 @@ int writeEntry(Reader& reader, const EntryInfo& entry, const std::string& dest, 
         }
         written += size;
         info.bytesWritten = clampSize(written);
-        if (size && notify(ARC_NOTIFY_PROGRESS, info)) {
+        if (!size) continue;
+        DWORD now = GetTickCount();
+        if (told && now - toldAt < kProgressIntervalMs) continue;
+        told = true;
+        toldAt = now;
+        if (notify(ARC_NOTIFY_PROGRESS, info)) {
             result = ARC_ERROR_USER_CANCEL;
             break;
         }
