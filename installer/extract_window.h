@@ -45,7 +45,7 @@ private:
     std::string stored_, dest_, shownStored_, shownDest_;
     int percent_ = 0;
     int shownPercent_ = 0;
-    DWORD lastPump_ = 0;  // tick count of the last look at the message queue
+    DWORD lastPump_ = 0;  // tick count at the end of the last look at the message queue
 };
 
 // The folder an archive entry unpacks into: its own destination folder (a
