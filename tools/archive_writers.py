@@ -2,7 +2,8 @@
 (lha from jlha-utils, zip, gcab) driven with files staged under the wanted
 name bytes, and minimal writers of stored (uncompressed) LZH, ZIP and CAB archives with
 entry names taken as raw bytes, for fixtures the packaged tools cannot write:
-hostile names and Shift-JIS CAB names. They lay out headers; no compression.
+hostile names, Shift-JIS CAB names and LZX CAB folders (uncompressed LZX
+blocks). They lay out headers; no compression.
 """
 import os
 import struct
@@ -59,6 +60,63 @@ def lzh_level0_stored(entries):
 
 def cab_stored(entries):
     """One stored folder; names flagged neither UTF-8 nor anything else."""
+    return _cab_folder(entries, 0, lambda index, frame: frame)
+
+
+class _Bits:
+    """LZX bit writer: 16-bit little-endian words, each filled from its top bit."""
+
+    def __init__(self):
+        self.out = bytearray()
+        self.word = 0
+        self.count = 0
+
+    def put(self, value, width):
+        for shift in range(width - 1, -1, -1):
+            self.word = self.word << 1 | (value >> shift & 1)
+            self.count += 1
+            if self.count == 16:
+                self.out += struct.pack("<H", self.word)
+                self.word = self.count = 0
+
+    def pad(self):
+        """Zero bits up to the next word; none when already there."""
+        if self.count:
+            self.put(0, 16 - self.count)
+
+
+def _lzx_uncompressed_frame(index, frame):
+    """One 32 KB frame of an LZX folder as a single uncompressed block.
+
+    Uncompressed blocks are plain LZX: the block header in the bit stream
+    (the first frame starts with the "no call translation" bit), zero bits
+    to the next 16-bit word, the three repeated offsets (1, 1, 1), the bytes
+    themselves and one filler byte after an odd count. The headers are laid
+    so that they never end on a word boundary, where decoders differ on
+    whether a whole padding word follows.
+    """
+    bits = _Bits()
+    if index == 0:
+        bits.put(0, 1)  # no E8 call translation
+    bits.put(3, 3)  # uncompressed block
+    bits.put(len(frame), 24)
+    bits.pad()
+    out = bits.out + struct.pack("<III", 1, 1, 1) + frame
+    if len(frame) & 1:
+        out += b"\0"
+    return bytes(out)
+
+
+def cab_lzx_uncompressed(entries, window_bits=15):
+    """One LZX folder (window 2^window_bits) whose frames are uncompressed
+    LZX blocks: legal LZX that a decoder must read, written without an
+    encoder."""
+    return _cab_folder(entries, 3 | window_bits << 8, _lzx_uncompressed_frame)
+
+
+def _cab_folder(entries, type_compress, encode_frame):
+    """A cabinet with one folder: the entries' bytes cut into 32 KB frames,
+    each frame encoded by encode_frame(index, bytes) into one data block."""
     files = bytearray()
     blob = bytearray()
     for name, data in entries:
@@ -69,12 +127,13 @@ def cab_stored(entries):
     files_offset = header_size + folder_size
     data_offset = files_offset + len(files)
     data = bytearray()
-    for block in blocks:
-        data += struct.pack("<IHH", 0, len(block), len(block)) + block
+    for index, block in enumerate(blocks):
+        encoded = encode_frame(index, block)
+        data += struct.pack("<IHH", 0, len(encoded), len(block)) + encoded
     total = data_offset + len(data)
     header = struct.pack("<4sIIIIIBBHHHHH", b"MSCF", 0, total, 0, files_offset, 0, 3, 1, 1, len(entries), 0,
                          0x1234, 0)
-    folder = struct.pack("<IHH", data_offset, len(blocks), 0)
+    folder = struct.pack("<IHH", data_offset, len(blocks), type_compress)
     return header + folder + bytes(files) + bytes(data)
 
 

@@ -22,6 +22,7 @@ const Case kCases[] = {
     {"UnZip32.DLL", "UnZip", "deflate.zip"},    {"UnZip32.DLL", "UnZip", "sfx_zip.exe"},
     {"Cab32.DLL", "Cab", "stored.cab"},         {"Cab32.DLL", "Cab", "gcab_stored.cab"},
     {"Cab32.DLL", "Cab", "mszip.cab"},          {"Cab32.DLL", "Cab", "sfx_cab.exe"},
+    {"Cab32.DLL", "Cab", "lzx.cab"},
 };
 
 class Archiver : public ::testing::TestWithParam<Case> {

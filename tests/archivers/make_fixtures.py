@@ -3,8 +3,8 @@
 
 LZH archives come from jlha-utils' lha, ZIP from zip, CAB from gcab; the
 archives those tools cannot write (hostile entry names, CAB with Shift-JIS
-names) are written by the small writers below, which only lay out headers
-and stored data. Usage: make_fixtures.py OUTDIR
+names, LZX) are written by the small writers of tools/archive_writers.py,
+which only lay out headers and stored data. Usage: make_fixtures.py OUTDIR
 """
 import os
 import shutil
@@ -99,11 +99,15 @@ def main():
     aw.make_zip(p("stored.zip"), files, 0)
     aw.make_zip(p("deflate.zip"), files, 9)
     # CAB: MSZIP and stored from gcab (UTF-8 flagged names); stored with
-    # Shift-JIS names from the writer below. gcab cannot write LZX.
+    # Shift-JIS names from the writer below.
     aw.make_gcab(p("mszip.cab"), files, True)
     aw.make_gcab(p("gcab_stored.cab"), files, False)
     with open(p("stored.cab"), "wb") as f:
         f.write(aw.cab_stored([(n.replace("/", "\\").encode("cp932"), d) for n, d in files.items()]))
+    # LZX: no packaged tool writes it, so the folder is laid out with
+    # uncompressed LZX blocks (legal LZX; big.txt spans several frames).
+    with open(p("lzx.cab"), "wb") as f:
+        f.write(aw.cab_lzx_uncompressed([(n.replace("/", "\\").encode("cp932"), d) for n, d in files.items()], 16))
     # Self-extracting programs.
     sfx(p("sfx_lzh.exe"), p("level2_lh7.lzh"))
     sfx(p("sfx_zip.exe"), p("deflate.zip"), fix_zip=True)

@@ -3,6 +3,10 @@
 # extraction window under Wine, next to `bsdtar -xf` of the same archives in
 # the same run, and through the archiver library alone (no window). Builds archive_bench and the archiver libraries in the given
 # build tree first. Run it under `nice -n 19` on a shared machine.
+# With COMPARE_BUILD=DIR (a folder holding archive_bench.exe and the three
+# libraries of another build, say of an earlier commit) each run also
+# unpacks through that build's window, so that two versions meet the same
+# load.
 # Usage: tools/bench/archive-bench.sh BUILD_DIR [MEGABYTES] [RUNS]
 set -eu
 build=$(cd "$1" && pwd)
@@ -41,6 +45,11 @@ PY
 
 cp "$build"/installer/archive_bench.exe "$work/bin/" 2>/dev/null || cp "$(find "$build" -name archive_bench.exe | head -1)" "$work/bin/"
 for l in UnLha32.DLL UnZip32.DLL Cab32.DLL; do cp "$dist/$l" "$work/bin/"; done
+compare=${COMPARE_BUILD:-}
+if [ -n "$compare" ]; then
+    mkdir -p "$work/bin-compare"
+    for f in archive_bench.exe UnLha32.DLL UnZip32.DLL Cab32.DLL; do cp "$compare/$f" "$work/bin-compare/"; done
+fi
 
 export WINEPREFIX="$build/wineprefix"
 . "$top/tools/wine-env.sh"
@@ -74,7 +83,15 @@ for kind in zip lzh; do
         libms=$(wine "$work/bin/archive_bench.exe" --library "$(win "$work/bench.$kind")" "$(win "$work/lib-out")" \
                 </dev/null 2>/dev/null | tr -d '\r'); sync
         echo "$kind run $r: bsdtar -xf $(rate "$bytes" "$tarms")   installer $(rate "$bytes" "$instms")   identical: $same" \
-             "  library alone $(rate "$bytes" "$libms")   installer/bsdtar $(python3 -c "print('%.2f' % ($tarms / $instms))")x"
+             "  library alone $(rate "$bytes" "$libms")   installer/bsdtar $(python3 -c "print('%.2f' % ($tarms / $instms))")x" \
+             "  load $(cut -d' ' -f1 /proc/loadavg)"
+        if [ -n "$compare" ]; then
+            rm -rf "$work/inst-out"
+            cmpms=$(wine "$work/bin-compare/archive_bench.exe" "$(win "$work/bench.$kind")" "$(win "$work/inst-out")" \
+                    </dev/null 2>/dev/null | tr -d '\r'); sync
+            echo "$kind run $r: other build $(rate "$bytes" "$cmpms")" \
+                 "  installer/bsdtar $(python3 -c "print('%.2f' % ($tarms / $cmpms))")x   load $(cut -d' ' -f1 /proc/loadavg)"
+        fi
     done
 done
 rm -rf "$work"
