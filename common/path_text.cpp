@@ -100,6 +100,25 @@ std::string parentFolder(const std::string& path) {
     return sep ? path.substr(0, static_cast<size_t>(sep - path.c_str())) : std::string();
 }
 
+std::string withoutEmptyLevels(const std::string& path) {
+    const char* p = path.c_str();
+    std::string out = p[0] != '\\' ? "" : p[1] == '\\' ? "\\\\" : "\\";
+    const size_t prefix = out.size();
+    bool trailing = false;
+    while (*p) {
+        while (*p == '\\') p++;
+        const char* b = p;
+        while (*p && *p != '\\') p = common::nextChar(p);
+        if (p == b) break;
+        trailing = *p == '\\';
+        if (p - b == 1 && *b == '.') continue;
+        if (out.size() > prefix) out += '\\';
+        out.append(b, p - b);
+    }
+    if (trailing && out.size() > prefix) out += '\\';
+    return out;
+}
+
 const char* fileNamePart(const char* path) {
     const char* sep = lastSeparator(path);
     return sep ? sep + 1 : path;

@@ -35,6 +35,11 @@ bool isBelowFolder(const std::string& path, const std::string& folder);
 // folder + "\\" + name with exactly one backslash between; a name that is a
 // full path (drive or "\\\\server") is taken as it stands.
 std::string joinPath(const std::string& folder, const std::string& name);
+// The path as the file calls read it: a run of separators is one separator
+// and a "." level names the folder it is in. A network path keeps its leading
+// pair; a trailing separator stays. Levels are cut between characters: a
+// second byte 0x5C separates nothing.
+std::string withoutEmptyLevels(const std::string& path);
 // The path up to its last separator ("" when it has none).
 std::string parentFolder(const std::string& path);
 // The part after the last separator (the whole path when it has none).

@@ -12,32 +12,6 @@ namespace {
 
 const size_t kCopyValueBytes = 780;
 
-// The source path as the file calls read it: a run of separators is one
-// separator and a "." level names the folder it is in. Listed paths are built
-// from this text, so a source word such as "DATA\\./*.txt" would otherwise
-// carry its extra bytes into every entry, and near the 259-byte limit a file
-// the search found would no longer fit a path. A network path keeps its
-// leading pair; a trailing separator stays (the pattern is then empty). Levels
-// are cut between characters: a second byte 0x5C separates nothing.
-std::string withoutEmptyLevels(const std::string& path) {
-    const char* p = path.c_str();
-    std::string out = p[0] != '\\' ? "" : p[1] == '\\' ? "\\\\" : "\\";
-    const size_t prefix = out.size();
-    bool trailing = false;
-    while (*p) {
-        while (*p == '\\') p++;
-        const char* b = p;
-        while (*p && *p != '\\') p = common::nextChar(p);
-        if (p == b) break;
-        trailing = *p == '\\';
-        if (p - b == 1 && *b == '.') continue;
-        if (out.size() > prefix) out += '\\';
-        out.append(b, p - b);
-    }
-    if (trailing && out.size() > prefix) out += '\\';
-    return out;
-}
-
 // Lists the files matching pattern in folder, then (for wildcard patterns)
 // every subfolder not beginning with ".", depth first; sub is the path below
 // the pattern's own folder. A file whose path does not fit a path object
@@ -120,7 +94,7 @@ bool buildFileList(ScriptFile& script, const char* section, const char* sourceBa
         std::string full = common::joinPath(sourceBase ? sourceBase : "", words[0]);
         for (char& c : full)
             if (c == '/') c = '\\';
-        full = withoutEmptyLevels(full);
+        full = common::withoutEmptyLevels(full);
         const char* slash = common::findLastChar(full.c_str(), '\\');
         std::string folder = slash ? full.substr(0, slash - full.c_str()) : std::string();
         std::string pattern = slash ? std::string(slash + 1) : full;

@@ -35,6 +35,19 @@ TEST(PathText, JoinParentAndSeparators) {
     EXPECT_FALSE(hasDrivePrefix("\x81:"));
 }
 
+TEST(PathText, SeparatorRunsAndDotLevelsReadAsTheFileCallsReadThem) {
+    const char* const cases[][2] = {
+        {"D:\\\\\\DISC\\.\\表\\\\*.txt", "D:\\DISC\\表\\*.txt"},
+        {"\\\\server\\\\share\\.\\a", "\\\\server\\share\\a"},
+        {"\\\\\\.\\?*", "\\\\?*"},
+        {"D:\\ソ\\.\\", "D:\\ソ\\"},
+        {"..\\.\\a", "..\\a"},
+        {"a", "a"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(std::string(c[1]), withoutEmptyLevels(c[0])) << c[0];
+}
+
 TEST(PathText, ExtensionIsTheLastDotOfTheFileName) {
     struct Case {
         const char* path;
