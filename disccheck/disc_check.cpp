@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
+#include <vector>
 #include <cstdio>
 #include <cstring>
 
@@ -56,6 +58,50 @@ struct Context {
     }
 };
 
+// The names of the folders a check has looked into, listed once: a large
+// disc names a thousand files of one folder, and under Wine every search of
+// a single name in a folder that large reads the whole folder again. Only
+// while a check runs (checkDisc), so a later check sees the disc anew.
+class FolderListings {
+public:
+    // The on-disc spelling of `name` in `folder` (a path ending in a
+    // backslash); false when the listing has no name of that ASCII case
+    // folding (the caller then asks the file system itself, which may fold
+    // more letters). A name spelled exactly as asked wins over other cases.
+    bool spelling(const std::string& folder, const std::string& name, std::string* spelled) {
+        const Listing& listing = listingOf(folder);
+        auto at = listing.find(upper(name));
+        if (at == listing.end()) return false;
+        *spelled = at->second.front();
+        for (const std::string& n : at->second)
+            if (n == name) *spelled = n;
+        return true;
+    }
+
+private:
+    using Listing = std::map<std::string, std::vector<std::string>>;  // upper-cased -> as spelled
+    static std::string upper(std::string s) {
+        common::upperCase(&s[0]);
+        return s;
+    }
+    const Listing& listingOf(const std::string& folder) {
+        std::string key = upper(folder);
+        auto at = listings_.find(key);
+        if (at != listings_.end()) return at->second;
+        Listing& listing = listings_[key];
+        WIN32_FIND_DATAA data;
+        HANDLE h = FindFirstFileA((folder + "*").c_str(), &data);
+        if (h == INVALID_HANDLE_VALUE) return listing;
+        do {
+            listing[upper(data.cFileName)].push_back(data.cFileName);
+        } while (FindNextFileA(h, &data));
+        FindClose(h);
+        return listing;
+    }
+    std::map<std::string, Listing> listings_;
+};
+FolderListings* g_listings = nullptr;
+
 // The name of `relative` as the disc spells it, component by component; false
 // when some component does not exist.
 bool spellingOnDisc(const std::string& folder, const std::string& relative, std::string* onDisc) {
@@ -68,7 +114,8 @@ bool spellingOnDisc(const std::string& folder, const std::string& relative, std:
         size_t end = sep ? static_cast<size_t>(sep - base) : relative.size();
         std::string part = relative.substr(start, end - start);
         std::string spelled = part;
-        if (!part.empty() && part != "." && part != "..") {
+        if (!part.empty() && part != "." && part != ".." &&
+            !(g_listings && g_listings->spelling(at, part, &spelled))) {
             WIN32_FIND_DATAA data;
             HANDLE h = FindFirstFileA((at + part).c_str(), &data);
             if (h == INVALID_HANDLE_VALUE) return false;
@@ -319,6 +366,12 @@ void checkDisc(const std::string& folder, Findings& out) {
     // file instead of a system call each (3 ms apiece under Wine). The
     // line scans read the same copies.
     common::ProfileFile::FilesReadOnce readOnce;
+    FolderListings listings;
+    g_listings = &listings;
+    PictureResults pictures;
+    struct Reset {
+        ~Reset() { g_listings = nullptr; }
+    } reset;
     Context c{folder, out};
     if (c.folder.empty() || !common::endsWithSeparator(c.folder)) c.folder += '\\';
     std::string caption;
