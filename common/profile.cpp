@@ -1,8 +1,57 @@
 #include "profile.h"
 #include "sjis.h"
 #include <cstring>
+#include <map>
+#include <memory>
+#include <string>
 
 namespace common {
+
+namespace {
+
+bool gReadOnce = false;
+// Copies by upper-cased path; null for a file that could not be read.
+std::map<std::string, std::unique_ptr<ProfileText>>& copies() {
+    static std::map<std::string, std::unique_ptr<ProfileText>> all;
+    return all;
+}
+
+}  // namespace
+
+ProfileFile::FilesReadOnce::FilesReadOnce() {
+    copies().clear();
+    gReadOnce = true;
+}
+
+ProfileFile::FilesReadOnce::~FilesReadOnce() {
+    gReadOnce = false;
+    copies().clear();
+}
+
+const ProfileText* ProfileFile::readOnce(const char* path) {
+    if (!path || !path[0]) return nullptr;
+    std::string key = path;
+    upperCase(&key[0]);
+    auto at = copies().find(key);
+    if (gReadOnce && at != copies().end()) return at->second.get();
+    std::unique_ptr<ProfileText> copy;
+    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        std::string bytes;
+        char buffer[16384];
+        DWORD n = 0;
+        bool failed = false;
+        while (!(failed = !ReadFile(h, buffer, sizeof buffer, &n, nullptr)) && n > 0) bytes.append(buffer, n);
+        CloseHandle(h);
+        if (!failed) copy.reset(new ProfileText(std::move(bytes)));
+    }
+    const ProfileText* result = copy.get();
+    copies()[key] = std::move(copy);
+    return result;
+}
+
+const ProfileText* ProfileFile::memoryCopy() const { return gReadOnce ? readOnce(path_) : nullptr; }
 
 ProfileFile::ProfileFile() : path_(new char[kPathSize]), section_(new char[kSectionSize]) {
     path_[0] = '\0';
@@ -81,6 +130,7 @@ void ProfileFile::setSection(const char* name) { copyBounded(section_, name, kSe
 bool ProfileFile::hasValue(const char* key) const {
     if (!exists_ || !key) return false;
     char value[16];
+    if (const ProfileText* copy = memoryCopy()) return copy->readString(section_, key, "", value, 15) > 0;
     return GetPrivateProfileStringA(section_, key, "", value, 15, path_) > 0;
 }
 
@@ -102,6 +152,9 @@ int ProfileFile::readString(const char* section, const char* key, char* buffer, 
     if (!defaultValue) defaultValue = "";
     if (!exists_ || !key) return static_cast<int>(copyBounded(buffer, defaultValue, size));
     buffer[0] = '\0';
+    if (const ProfileText* copy = memoryCopy())
+        return static_cast<int>(
+            copy->readString(section, key, defaultValue, buffer, static_cast<size_t>(size)));
     DWORD n = GetPrivateProfileStringA(section, key, defaultValue, buffer, size, path_);
     buffer[size - 1] = '\0';
     if (n >= static_cast<DWORD>(size)) n = size - 1;
@@ -110,13 +163,17 @@ int ProfileFile::readString(const char* section, const char* key, char* buffer, 
 
 int ProfileFile::readInt(const char* key) const {
     if (!exists_ || !key) return 0;
+    if (const ProfileText* copy = memoryCopy()) return static_cast<int>(copy->readInt(section_, key, 0));
     return static_cast<int>(GetPrivateProfileIntA(section_, key, 0, path_));
 }
 
 bool ProfileFile::readBool(const char* key) const {
     if (!exists_ || !key) return false;
     char value[16];
-    GetPrivateProfileStringA(section_, key, "false", value, sizeof value, path_);
+    if (const ProfileText* copy = memoryCopy())
+        copy->readString(section_, key, "false", value, sizeof value);
+    else
+        GetPrivateProfileStringA(section_, key, "false", value, sizeof value, path_);
     value[sizeof value - 1] = '\0';
     return lstrcmpiA(value, "true") == 0 || lstrcmpiA(value, "yes") == 0;
 }

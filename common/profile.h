@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include "profile_text.h"
+
 namespace common {
 
 class ProfileFile {
@@ -55,7 +57,30 @@ public:
     // True for "true" or "yes" in any case; false for anything else.
     bool readBool(const char* key) const;
 
+    // While one of these lives, every ProfileFile of the process reads each
+    // file once into memory and answers from that copy (the same answers as
+    // the system calls, see profile_text.h). For a reader that asks one file
+    // thousands of questions: each system call opens and scans the file
+    // anew, about 3 ms under Wine. The programs never use it, so a file
+    // changed while they run is read as it is now. Not nestable; the copies
+    // are dropped when the scope ends.
+    class FilesReadOnce {
+    public:
+        FilesReadOnce();
+        ~FilesReadOnce();
+        FilesReadOnce(const FilesReadOnce&) = delete;
+        FilesReadOnce& operator=(const FilesReadOnce&) = delete;
+    };
+    // The in-memory copy of the file at path: within a FilesReadOnce scope
+    // read once and kept, outside one read anew on every call (the pointer
+    // then holds until the next call for the path). Null when the file cannot
+    // be read.
+    static const ProfileText* readOnce(const char* path);
+
 private:
+    // The copy of this file while reads are served from memory, else null.
+    const ProfileText* memoryCopy() const;
+
     char* path_;
     char* section_;
     bool exists_ = false;

@@ -6,6 +6,7 @@
 namespace checktext {
 
 const char* const kMissingFile = "'%s' が見つかりません";                            // name
+const char* const kMissingFolder = "フォルダ '%s' が見つかりません";                 // name
 const char* const kOtherCase = "'%s' は大文字小文字の違う '%s' としてだけあります";  // name, name on disc
 const char* const kClamped = "%s の値 %ld は %ld として使われます";                  // key, value, value used
 const char* const kNoSection = "セクション [%s] がありません";                       // section
@@ -26,6 +27,10 @@ const char* const kUnknownMacro = "%s の値 '%s' の $ はマクロではなく
 const char* const kNotInstalled = "%s の '%s' はインストールされるファイルにありません";     // key, name
 const char* const kLastMoveSkipped =
     "%s の値は使われません (';' がないか、インストール先の外を指しています)";  // key
+const char* const kNoLastMoveMatch =
+    "%s の '%s' に合うファイルはインストールされるファイルにないため、何もコピーされません";  // key, pattern
+const char* const kWildcardInFolder =
+    "%s の '%s' はフォルダ名にワイルドカードがあるため、何もコピーされません";  // key, pattern
 const char* const kDesktopNeedsShortCut1 =
     "ShortCut1 がないため、ShortCut%d のショートカットはデスクトップに作られません";  // number
 

@@ -11,4 +11,11 @@ namespace disccheck {
 // backslash). Findings name files relative to it.
 void checkDisc(const std::string& folder, Findings& out);
 
+// Warns (in `file` at `line`) when `path`, below `folder` (ending in a
+// backslash), exists only under a name of different case: the disc's file
+// system finds it, a copy on a case-sensitive one would not. Paths outside
+// the folder and missing names are left alone.
+void checkNameCase(const std::string& folder, Findings& out, const std::string& file, int line,
+                   const std::string& path);
+
 }  // namespace disccheck

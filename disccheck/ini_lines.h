@@ -29,9 +29,9 @@ private:
     std::vector<Line> lines_;
 };
 
-// The whole file, or empty when it cannot be read. Read through the system's
-// file calls (whole_file.cpp), so that the native build reads the disc its
-// stand-in mounted.
+// The whole file, or empty when it cannot be read: the copy the profile
+// reader answers from (read once per check), read through the system's file
+// calls, so that the native build reads the disc its stand-in mounted.
 std::string readWholeFile(const std::string& path);
 
 }  // namespace disccheck

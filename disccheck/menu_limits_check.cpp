@@ -7,6 +7,7 @@
 
 #include "check_texts.h"
 #include "command_list.h"
+#include "disc_check.h"
 #include "file_system.h"
 #include "ini_lines.h"
 #include "text_format.h"
@@ -99,7 +100,8 @@ int pageMenuButtons(const std::string& folder) {
 }
 
 // Every "@view" document of an entry's command list: the document window
-// opens nothing when the file is missing.
+// opens nothing when the file is missing; one found only under another case
+// is warned about as the other references are.
 void checkViewDocuments(Findings& out, const std::string& folder, menu::MenuData& data, int line,
                         const char* list) {
     menu::commands::PendingList pending;
@@ -112,7 +114,10 @@ void checkViewDocuments(Findings& out, const std::string& folder, menu::MenuData
         if (!name[0]) continue;
         char path[common::PathName::kPathSize];
         data.resolve(name, path, sizeof path);
-        if (common::isExistingFile(path)) continue;
+        if (common::isExistingFile(path)) {
+            checkNameCase(folder, out, "MENU.DAT", line, path);
+            continue;
+        }
         std::string shown = path;
         if (shown.size() >= folder.size() &&
             common::equalsNoCase(shown.c_str(), folder.size(), folder.c_str()))

@@ -1,6 +1,8 @@
 #include "picture_check.h"
 
 #include <cstring>
+#include <map>
+#include <vector>
 
 #include "cbmp.h"
 #include "check_texts.h"
@@ -21,6 +23,13 @@ struct PngMessages {
 };
 PngMessages* g_messages = nullptr;
 
+struct Result {
+    bool error;
+    std::string text;
+};
+// Findings of each picture checked so far, by path, name and frames.
+std::map<std::string, std::vector<Result>>* g_results = nullptr;
+
 void collectPngMessage(const char* title, const char* text) {
     if (!g_messages) return;
     std::string& into =
@@ -30,9 +39,42 @@ void collectPngMessage(const char* title, const char* text) {
 
 }  // namespace
 
+void decodePicture(const std::string& path, const std::string& name, int frames, Findings& out);
+
+PictureResults::PictureResults() { g_results = new std::map<std::string, std::vector<Result>>(); }
+
+PictureResults::~PictureResults() {
+    delete g_results;
+    g_results = nullptr;
+}
+
 void checkPicture(const std::string& path, const std::string& name, int frames, const std::string& file,
                   int line, Findings& out) {
     if (path.empty() || !common::isExistingFile(path)) return;
+    std::string key = common::formatText("%s|%s|%d", path.c_str(), name.c_str(), frames);
+    if (g_results) {
+        auto at = g_results->find(key);
+        if (at != g_results->end()) {
+            for (const Result& r : at->second) out.add(file, line, r.error, r.text);
+            return;
+        }
+    }
+    // The findings of this picture, kept for its next check.
+    Findings mine;
+    decodePicture(path, name, frames, mine);
+    std::vector<Result> results;
+    for (const Finding& f : mine.all()) {
+        out.add(file, line, f.error, f.text);
+        results.push_back(Result{f.error, f.text});
+    }
+    if (g_results) (*g_results)[key] = results;
+}
+
+// Decodes the picture and reports what is wrong with it (file and line are
+// set by the caller).
+void decodePicture(const std::string& path, const std::string& name, int frames, Findings& out) {
+    const std::string file;
+    const int line = 0;
     menu::cBmp picture;
     menu::PngFile png;
     PngMessages messages;

@@ -14,4 +14,16 @@ namespace disccheck {
 void checkPicture(const std::string& path, const std::string& name, int frames, const std::string& file,
                   int line, Findings& out);
 
+// While one of these lives, a picture checked again (same path, name and
+// frames) is not decoded again: its findings are repeated at the new place.
+// A disc names the same picture from many entries, and each decode costs
+// milliseconds under Wine. Not nestable.
+class PictureResults {
+public:
+    PictureResults();
+    ~PictureResults();
+    PictureResults(const PictureResults&) = delete;
+    PictureResults& operator=(const PictureResults&) = delete;
+};
+
 }  // namespace disccheck

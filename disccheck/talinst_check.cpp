@@ -9,6 +9,7 @@
 #include "check_texts.h"
 #include "command_line.h"
 #include "command_list.h"
+#include "entry_name.h"
 #include "file_list.h"
 #include "file_system.h"
 #include "folder_rules.h"
@@ -82,6 +83,33 @@ struct InstalledFiles {
             if (common::equalsNoCase(f.c_str(), name.c_str())) return true;
             if (folder && f.size() > name.size() &&
                 common::equalsNoCase(f.c_str(), name.size(), name.c_str()) && f[name.size()] == '\\')
+                return true;
+        }
+        return false;
+    }
+    // True when the file search of the installed folder would find a match
+    // of the pattern (wildcards in its last part only): a file, or a folder
+    // holding installed files. "*.*" ends match names without a dot too, as
+    // the file search takes them.
+    bool matches(const std::string& pattern) const {
+        std::string name = pattern;
+        while (name.size() > 2 && name.compare(0, 2, ".\\") == 0) name.erase(0, 2);
+        const char* slash = common::findLastChar(name.c_str(), '\\');
+        size_t folderLength = slash ? static_cast<size_t>(slash - name.c_str()) + 1 : 0;
+        std::string folder = name.substr(0, folderLength);
+        std::string last = name.substr(folderLength);
+        std::string bare = last.size() > 2 && last.compare(last.size() - 2, 2, ".*") == 0
+                               ? last.substr(0, last.size() - 2)
+                               : last;
+        for (const std::string& f : files) {
+            if (f.size() <= folderLength || !common::equalsNoCase(f.c_str(), folderLength, folder.c_str()))
+                continue;
+            std::string below = f.substr(folderLength);
+            const char* step = common::findChar(below.c_str(), '\\');
+            std::string first = step ? below.substr(0, static_cast<size_t>(step - below.c_str())) : below;
+            if (matchName(last, first, false, true) ||
+                (bare != last && !common::findChar(first.c_str(), '.') &&
+                 matchName(bare, first, false, true)))
                 return true;
         }
         return false;
@@ -513,8 +541,24 @@ void TalinstCheck::checkFollowUps(const std::string& section, const std::string&
         for (const std::string& source : entry.sources) {
             if (source.size() <= destination.size() + 1) continue;
             std::string relative = source.substr(destination.size() + 1);
-            if (!common::hasWildcard(relative) && !installed.has(relative, true))
-                add(line, true, common::formatText(checktext::kNotInstalled, key.c_str(), relative.c_str()));
+            if (!common::hasWildcard(relative)) {
+                if (!installed.has(relative, true))
+                    add(line, true,
+                        common::formatText(checktext::kNotInstalled, key.c_str(), relative.c_str()));
+                continue;
+            }
+            // The copy searches the folder for the pattern: a wildcard in a
+            // folder name finds nothing, and so does a pattern that matches
+            // none of the installed files. Either way the copy is silently
+            // not made.
+            const char* slash = common::findLastChar(relative.c_str(), '\\');
+            if (slash &&
+                common::hasWildcard(relative.substr(0, static_cast<size_t>(slash - relative.c_str()))))
+                add(line, true,
+                    common::formatText(checktext::kWildcardInFolder, key.c_str(), relative.c_str()));
+            else if (!installed.matches(relative))
+                add(line, true,
+                    common::formatText(checktext::kNoLastMoveMatch, key.c_str(), relative.c_str()));
         }
     }
     char value[kLastExecValueBytes];

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "profile_text.h"
+
 namespace fakefs {
 
 struct NoCaseLess {
@@ -36,8 +38,6 @@ struct NoCaseLess {
     }
 };
 
-struct ProfileSection;
-
 struct Node {
     bool folder = false;
     uint32_t attributes = 0;
@@ -52,7 +52,7 @@ struct Node {
     std::wstring wideName;
     // The profile read of the bytes, kept until they change: a menu reads
     // thousands of keys from one file.
-    std::shared_ptr<std::vector<ProfileSection>> profile;
+    std::shared_ptr<common::ProfileText> profile;
 };
 
 // The bytes of a file, read from the host when mounted and not read yet (a

@@ -475,132 +475,24 @@ typedef uint32_t COLORREF;
 #define MB_ICONERROR 0x10u
 #define MB_ICONWARNING 0x30u
 
-// Private profiles read from the in-memory files the way Windows reads an
-// INI file: "[section]" lines and "key=value" lines, names compared without
-// case, the first section and the first key of a name winning, blanks around
-// names and values dropped, one pair of quotes around a value removed.
-namespace fakefs {
-struct ProfileKey {
-    std::string name, value;
-};
-struct ProfileSection {
-    std::string name;
-    std::vector<ProfileKey> keys;
-};
-inline std::string trimBlanks(const std::string& s) {
-    size_t a = 0, b = s.size();
-    while (a < b && (s[a] == ' ' || s[a] == '\t' || s[a] == '\r')) ++a;
-    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t' || s[b - 1] == '\r')) --b;
-    return s.substr(a, b - a);
-}
-inline std::vector<ProfileSection> parseProfile(const std::string& bytes) {
-    std::vector<ProfileSection> out;
-    size_t pos = 0;
-    while (pos <= bytes.size()) {
-        size_t end = bytes.find('\n', pos);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = trimBlanks(bytes.substr(pos, end - pos));
-        pos = end + 1;
-        if (line.empty() || line[0] == ';') continue;
-        if (line[0] == '[') {
-            size_t close = line.find(']');
-            out.push_back(ProfileSection{
-                trimBlanks(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)), {}});
-            continue;
-        }
-        if (out.empty()) continue;
-        size_t eq = line.find('=');
-        if (eq == std::string::npos) {
-            out.back().keys.push_back(ProfileKey{line, std::string()});
-            continue;
-        }
-        std::string value = trimBlanks(line.substr(eq + 1));
-        if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
-                                  (value.front() == '\'' && value.back() == '\'')))
-            value = value.substr(1, value.size() - 2);
-        out.back().keys.push_back(ProfileKey{trimBlanks(line.substr(0, eq)), value});
-    }
-    return out;
-}
-inline const ProfileSection* findSection(const std::vector<ProfileSection>& all, const char* name) {
-    const std::string wanted = trimBlanks(name);
-    for (const ProfileSection& s : all)
-        if (sameName(s.name, wanted)) return &s;
-    return nullptr;
-}
-// Copies a list of names, each 0-terminated, the list ended by a second 0;
-// a list that does not fit is cut at size - 2 and size - 2 returned.
-inline DWORD copyList(const std::vector<std::string>& names, char* out, DWORD size) {
-    if (size == 0) return 0;
-    if (size == 1) {
-        out[0] = 0;
-        return 0;
-    }
-    std::string all;
-    for (const std::string& n : names) {
-        all += n;
-        all += '\0';
-    }
-    if (all.size() + 1 > size) {
-        std::memcpy(out, all.data(), size - 2);
-        out[size - 2] = 0;
-        out[size - 1] = 0;
-        return size - 2;
-    }
-    std::memcpy(out, all.data(), all.size());
-    out[all.size()] = 0;
-    if (all.empty() && size > 1) out[1] = 0;
-    return DWORD(all.size());
-}
-}  // namespace fakefs
-
+// Private profiles read from the in-memory files by the parse the disc
+// checker also uses (profile_text.h), which answers as Windows does.
 inline DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
                                       char* out, DWORD size, const char* file) {
     if (!out || size == 0) return 0;
     fakefs::Node* n = file ? fakefs::find(file) : nullptr;
-    static const std::vector<fakefs::ProfileSection> none;
-    const std::vector<fakefs::ProfileSection>* read = &none;
+    static const common::ProfileText none{std::string()};
+    const common::ProfileText* read = &none;  // no file: the default, or an empty list
     if (n && !n->folder && !fakefs::failing("GetPrivateProfileStringA", file)) {
-        if (!n->profile)
-            n->profile = std::make_shared<std::vector<fakefs::ProfileSection>>(
-                fakefs::parseProfile(fakefs::content(*n)));
+        if (!n->profile) n->profile = std::make_shared<common::ProfileText>(fakefs::content(*n));
         read = n->profile.get();
     }
-    const std::vector<fakefs::ProfileSection>& all = *read;
-    if (!section) {
-        std::vector<std::string> names;
-        for (auto& s : all) names.push_back(s.name);
-        return fakefs::copyList(names, out, size);
-    }
-    const fakefs::ProfileSection* s = fakefs::findSection(all, section);
-    if (!key) {
-        std::vector<std::string> names;
-        if (s)
-            for (auto& k : s->keys) names.push_back(k.name);
-        return fakefs::copyList(names, out, size);
-    }
-    std::string value = fakefs::trimBlanks(defaultValue ? defaultValue : "");
-    const std::string wanted = fakefs::trimBlanks(key);
-    if (s)
-        for (auto& k : s->keys)
-            if (fakefs::sameName(k.name, wanted)) {
-                value = k.value;
-                break;
-            }
-    size_t len = value.size() < size - 1 ? value.size() : size - 1;
-    std::memcpy(out, value.data(), len);
-    out[len] = 0;
-    return DWORD(len);
+    return DWORD(read->readString(section, key, defaultValue, out, size));
 }
 inline UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValue, const char* file) {
     char value[64];
     if (GetPrivateProfileStringA(section, key, "", value, sizeof value, file) == 0) return UINT(defaultValue);
-    const char* p = value;
-    bool negative = *p == '-';
-    if (*p == '-' || *p == '+') ++p;
-    uint32_t n = 0;
-    while (*p >= '0' && *p <= '9') n = n * 10 + uint32_t(*p++ - '0');
-    return negative ? UINT(0u - n) : UINT(n);
+    return fakefs::find(file)->profile->readInt(section, key, defaultValue);
 }
 inline DWORD GetPrivateProfileSectionNamesA(char* out, DWORD size, const char* file) {
     return GetPrivateProfileStringA(nullptr, nullptr, nullptr, out, size, file);
