@@ -8,7 +8,6 @@
 #include <windows.h>
 #include <archive.h>
 #include <archive_entry.h>
-#include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -35,17 +34,7 @@ using common::findLastChar;
 namespace {
 
 const ArcFormat kFormat = static_cast<ArcFormat>(ARC_FORMAT_KIND);
-// Bytes read from the archive file per call: large reads keep the number of
-// system calls (and of stored-data blocks handed back by libarchive, each
-// one write) low.
-const size_t kBlockSize = 256 * 1024;
-// A progress notification is a SendMessage to the owner, and an owner that
-// shows it makes round trips to the window system; one per block cost more
-// than the unpacking on a loaded machine. So after a file's first block,
-// progress is told once per this much of the library's own work (the end of
-// the file is always told, with its size): still more often than a bar can
-// show a change, and a stop request is answered at once to the eye.
-const std::chrono::milliseconds kProgressInterval(50);
+const size_t kBlockSize = 64 * 1024;
 
 HWND g_owner = nullptr;
 ArcNotifyProc g_notifyProc = nullptr;
@@ -329,8 +318,6 @@ int writeEntry(Reader& reader, const EntryInfo& entry, const std::string& dest, 
     if (out == INVALID_HANDLE_VALUE) return ARC_ERROR_CANNOT_WRITE;
     int result = ARC_OK;
     unsigned long long written = 0;
-    bool told = false;  // a progress notification was sent for this file
-    std::chrono::steady_clock::time_point toldAt;
     for (;;) {
         const void* data = nullptr;
         size_t size = 0;
@@ -347,16 +334,10 @@ int writeEntry(Reader& reader, const EntryInfo& entry, const std::string& dest, 
         }
         written += size;
         info.bytesWritten = clampSize(written);
-        if (!size) continue;
-        if (told && std::chrono::steady_clock::now() - toldAt < kProgressInterval) continue;
-        told = true;
-        if (notify(ARC_NOTIFY_PROGRESS, info)) {
+        if (size && notify(ARC_NOTIFY_PROGRESS, info)) {
             result = ARC_ERROR_USER_CANCEL;
             break;
         }
-        // Counted from the owner's answer: the time the owner took (a look at
-        // its queue, a repaint) is not the library's.
-        toldAt = std::chrono::steady_clock::now();
     }
     if (result == ARC_OK && entry.mtime) {
         FILETIME ft = toFileTime(entry.mtime);

@@ -17,12 +17,7 @@ namespace installer {
 
 namespace {
 
-// Time the unpacking gets between two looks at the queue, counted from the
-// end of the last look: a look (texts, bar, paint) took 10-40 ms under
-// Wine on a loaded machine, so counted from its start it ate up to all of
-// the time in between. A tenth of a second still answers a click at once to
-// the eye.
-const DWORD kPumpIntervalMs = 100;
+const DWORD kPumpIntervalMs = 40;
 
 }  // namespace
 
@@ -89,7 +84,7 @@ bool ExtractWindow::processAll() {
         if (abort_) break;
         std::string archive = e->source.fullPath();
         std::string folder = archiveTarget(*e);
-        archive_ = archive;
+        SetDlgItemTextA(hwnd_, IDC_EXT_ARCHIVE, archive.c_str());
         if (!common::isExistingFolder(folder) && !common::createFolderPath(folder)) {
             errorBox(texts::kTitleError, texts::kCopyErrors[1], folder.c_str());
             lib.ok = false;
@@ -203,38 +198,33 @@ LRESULT ExtractWindow::notification(UINT type, const ArcExtractInfo* info) {
         percent_ = 100;
         break;
     case ARC_NOTIFY_ARCHIVE:
-        archive_ = info->archiveName;
+        SetDlgItemTextA(hwnd_, IDC_EXT_ARCHIVE, info->archiveName);
         break;
     }
     // The library works on this thread: the window's own messages (Cancel
     // above all) are handled here, between two notifications. The owner is
     // taken off meanwhile so that nothing reaches the library re-entrantly.
-    // Notifications come for every file and many times a second. Each change
-    // of a text or of the bar, and each look at the queue, is a round trip to
-    // the window system (the bar even repaints at once), which under load
-    // cost more than the unpacking; so the window shows the latest state and
+    // Notifications come for every block and every file. Each change of a
+    // text or of the bar, and each look at the queue, is a round trip to the
+    // window system (the bar even repaints at once), which under load cost
+    // more than the unpacking; so the window shows the latest state and
     // looks at its queue a few times a second only, which still answers a
-    // click at once to the eye. The queue comes before the new state: a
-    // Cancel click then finds the texts the user saw when clicking, and they
-    // stay while the question is up.
-    if (GetTickCount() - lastPump_ < kPumpIntervalMs) return abort_ ? 1 : 0;
+    // click at once to the eye.
+    DWORD now = GetTickCount();
+    if (now - lastPump_ < kPumpIntervalMs) return abort_ ? 1 : 0;
+    lastPump_ = now;
+    showProgress();
     ArchiveLibrary& lib = ArchiveLibrary::instance();
     lib.clearOwner();
     pumpMessages();
-    if (!abort_) {
-        showProgress();
-        lib.setOwner(hwnd_);
-    }
-    lastPump_ = GetTickCount();
+    if (!abort_) lib.setOwner(hwnd_);
     return abort_ ? 1 : 0;
 }
 
 void ExtractWindow::showProgress() {
-    if (archive_ != shownArchive_) SetDlgItemTextA(hwnd_, IDC_EXT_ARCHIVE, archive_.c_str());
     if (stored_ != shownStored_) SetDlgItemTextA(hwnd_, IDC_EXT_STORED, stored_.c_str());
     if (dest_ != shownDest_) SetDlgItemTextA(hwnd_, IDC_EXT_DEST, dest_.c_str());
     if (percent_ != shownPercent_) SendDlgItemMessageA(hwnd_, IDC_EXT_BAR, PBM_SETPOS, percent_, 0);
-    shownArchive_ = archive_;
     shownStored_ = stored_;
     shownDest_ = dest_;
     shownPercent_ = percent_;

@@ -41,11 +41,11 @@ private:
     bool abort_ = false;
     bool cancelled_ = false;
     bool refused_ = false;  // a notification named a file outside writingBelow_
-    // The current archive, file and its share written, and what the window shows.
-    std::string archive_, stored_, dest_, shownArchive_, shownStored_, shownDest_;
+    // The current file and its share written, and what the window shows.
+    std::string stored_, dest_, shownStored_, shownDest_;
     int percent_ = 0;
     int shownPercent_ = 0;
-    DWORD lastPump_ = 0;  // tick count at the end of the last look at the message queue
+    DWORD lastPump_ = 0;  // tick count of the last look at the message queue
 };
 
 // The folder an archive entry unpacks into: its own destination folder (a
