@@ -24,7 +24,7 @@ struct Viewer : RunningViewer {
 
     HWND openFind(WORD command = IDM_FIND) {
         if (!e2e::command(frame, command)) return nullptr;
-        return d.waitWindowTitled(p, "検索", 5000);
+        return d.waitWindowTitled(p, "検索", 15000);
     }
 
     // One search through the dialog: the string, the two options, the direction.
