@@ -277,8 +277,6 @@ void TalinstCheck::checkSections() {
 
 void TalinstCheck::checkSection(const std::string& section) {
     const char* s = section.c_str();
-    common::CurrentFolderGuard here;  // the installer works from the script's folder
-    here.enter(folder_.c_str());
 
     // A message value "$NAME" is replaced by that text of [Talinst]; a name
     // the shared section lacks leaves the message without its text.
@@ -403,7 +401,7 @@ void TalinstCheck::checkArchives(const std::string& section, const std::string& 
             }
             checkMacro(line, k.key.c_str(), k.value, expanded);
             inside = false;
-        } else if (!common::isFullPath(into) && common::climbsOut(into)) {
+        } else if (common::climbsOut(into)) {
             add(line, true, common::formatText(itext::kCopyErrors[1], into.c_str()));
             continue;
         } else if (common::isFullPath(into)) {
@@ -588,7 +586,8 @@ void TalinstCheck::checkDocument(const std::string& section, const std::string& 
 void checkTalinst(const std::string& folder, const std::vector<MenuCommandList>& commands,
                   const std::function<std::string(const std::string&)>& relativeText, Findings& menuDat,
                   Findings& out) {
-    // The installer takes names on its command line relative to its folder.
+    // The installer works from the script's folder and takes names on its
+    // command line relative to it; every section is checked from there.
     common::CurrentFolderGuard here;
     here.enter(folder.c_str());
     TalinstCheck check(folder, relativeText, out);

@@ -25,10 +25,6 @@ namespace {
 const DWORD kOpenForListing = 0x800000;
 const DWORD kOpenForSetup = 0x100;
 
-}  // namespace
-
-namespace {
-
 bool addArchive(InstallerContext& ctx, const char* keyName, const char* value, const std::string& baseFolder,
                 CopyList* archives) {
     const char* section = ctx.section.c_str();

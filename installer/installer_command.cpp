@@ -13,10 +13,7 @@ InstallerCommand installerCommand(const char* value, const char* section, const 
     std::string first = common::trimBlanks(v.substr(0, comma));
     if (comma != std::string::npos) {
         std::string rest = v.substr(comma + 1);
-        size_t b = 0;
-        while (b < rest.size() && (rest[b] == ' ' || rest[b] == '\t')) b++;
-        size_t e = rest.find(',', b);
-        c.parameters = common::trimBlanks(rest.substr(b, e == std::string::npos ? std::string::npos : e - b));
+        c.parameters = common::trimBlanks(rest.substr(0, rest.find(',')));
     }
     if (first.empty() || common::equalsNoCase(first.c_str(), "$this")) {
         std::string exe = common::joinPath(sourceBase, std::string(section ? section : "") + ".EXE");

@@ -223,13 +223,7 @@ void MenuData::readCommand(int number, const char* value) {
             common::equalsNoCase(piece + 1, folderLength, discFolder_))
             pressed -= folderLength - rootLength;
         size_t need = pressedUsed + (pressedUsed ? 1 : 0) + pressed;
-        if (folderLength > rootLength && need < CommandTable::kListSize) {
-            // Fits on the disc; kept here while the longer paths still fit.
-            pressedUsed = need;
-            if (stored) stored = values::appendWhole(list, CommandTable::kListSize, piece);
-            continue;
-        }
-        if (folderLength > rootLength || !values::appendWhole(list, CommandTable::kListSize, piece)) {
+        if (need >= CommandTable::kListSize) {
             // Later commands would run out of order without this one: the
             // list ends with the last command that fitted whole.
             full = true;
@@ -238,7 +232,11 @@ void MenuData::readCommand(int number, const char* value) {
                 std::snprintf(line, sizeof line, configtext::kCommandListTooLong, number, index);
                 warn(line);
             }
+            continue;
         }
+        // Fits on the disc; kept here while the longer paths still fit.
+        pressedUsed = need;
+        if (stored) stored = values::appendWhole(list, CommandTable::kListSize, piece);
     }
     commands.count = slot + 1;
 }

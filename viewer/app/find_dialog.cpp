@@ -25,10 +25,7 @@ HWND otherViewerInFront() {
     HWND fg = GetForegroundWindow();
     if (!fg) return nullptr;
     HWND root = GetAncestor(fg, GA_ROOTOWNER);
-    char cls[64];
-    if (!root || root == app().frame || !GetClassNameA(root, cls, sizeof cls) ||
-        lstrcmpA(cls, kFrameClassName) != 0)
-        return nullptr;
+    if (!root || root == app().frame || !link::isViewerFrame(root)) return nullptr;
     return root;
 }
 

@@ -139,8 +139,7 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 BOOL CALLBACK findSameCorner(HWND w, LPARAM lp) {
     HWND self = app().frame;
     POINT* corner = reinterpret_cast<POINT*>(lp);
-    char cls[64];
-    if (w == self || !GetClassNameA(w, cls, sizeof cls) || lstrcmpA(cls, kFrameClassName) != 0) return TRUE;
+    if (w == self || !link::isViewerFrame(w)) return TRUE;
     if (!IsWindowVisible(w) || IsIconic(w) || IsZoomed(w)) return TRUE;
     RECT r;
     GetWindowRect(w, &r);

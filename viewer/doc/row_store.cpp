@@ -426,11 +426,8 @@ const char* RowStore::scanText(int row, int* len) {
     if (resident(row)) return win_ + rowPos(rows_[row]);
     const unsigned page = rowPos(rows_[row]);
     const int offset = scanOffset(row, page);
-    if (offset + *len > kPageSize) return nullptr;
-    const bool held = scanBuf_ && scanGeneration_ == pages_.generation() && page >= scanFirst_ &&
-                      page - scanFirst_ < unsigned(scanCount_);
-    if (!held && !fillScan(page)) return nullptr;
-    return scanBuf_ + size_t(page - scanFirst_) * kPageSize + offset;
+    int n = 0;
+    return scanBytes(page, offset, offset + *len, 1, &n);
 }
 
 const char* RowStore::scanPage(int row, int* rows) {
