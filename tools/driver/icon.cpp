@@ -65,17 +65,7 @@ double match(HICON icon, const Image& shown) {
     return opaque ? static_cast<double>(same) / opaque : 0;
 }
 
-}  // namespace
-
-Icon messageBoxIcon(HWND box) {
-    HWND st = GetDlgItem(box, kIconStatic);
-    if (!st || !IsWindowVisible(st)) return Icon::None;
-    DWORD_PTR handle = 0;
-    if (!SendMessageTimeoutA(st, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 3000, &handle) || !handle)
-        return Icon::None;
-    for (const Candidate& c : kCandidates)
-        if (reinterpret_cast<HICON>(handle) == LoadIconA(nullptr, c.id)) return c.icon;
-
+Icon iconOnScreen(HWND box, HWND st) {
     activate(box);
     settlePainting(box);
     RECT r;
@@ -93,6 +83,28 @@ Icon messageBoxIcon(HWND box) {
         }
     }
     return best;
+}
+
+}  // namespace
+
+Icon messageBoxIcon(HWND box) {
+    HWND st = GetDlgItem(box, kIconStatic);
+    if (!st || !IsWindowVisible(st)) return Icon::None;
+    DWORD_PTR handle = 0;
+    if (!SendMessageTimeoutA(st, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 3000, &handle) || !handle)
+        return Icon::None;
+    for (const Candidate& c : kCandidates)
+        if (reinterpret_cast<HICON>(handle) == LoadIconA(nullptr, c.id)) return c.icon;
+
+    // The box's drawing reaches the X screen on its own time, after its thread
+    // has answered: a capture can come before the icon is there (seen once in
+    // hundreds of runs). Read the screen again until one icon shows.
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Icon shownIcon = iconOnScreen(box, st);
+        if (shownIcon != Icon::None || GetTickCount() - start >= 5000) return shownIcon;
+        Sleep(50);
+    }
 }
 
 }  // namespace e2e

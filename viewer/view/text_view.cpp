@@ -119,6 +119,9 @@ LRESULT TextView::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         onMouseMove(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
         return 0;
     case WM_LBUTTONUP:
+        // The release carries where the drag ended; the last move seen may be
+        // older (moves are merged, and under Wine a late one can even point back).
+        lastMouse_ = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
         onLeftUp();
         return 0;
     case WM_CAPTURECHANGED:

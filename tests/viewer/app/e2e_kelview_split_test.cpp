@@ -123,6 +123,18 @@ TEST(KelviewSplit, UpperHalfSplitAndTheSmallWindowBeep) {
     EXPECT_TRUE(waitMouseReleased(v.client));
     EXPECT_EQ(0, query(v.client, kTopRow));
     EXPECT_EQ(visible, query(v.client, kVisibleRows));
+    // A release with no move before it ends the drag where the release is:
+    // three rows above the bar, not at the bottom where the pointer rests.
+    ASSERT_TRUE(e2e::command(v.frame, IDM_SPLIT));
+    ASSERT_EQ(1, waitQuery(v.client, kSplit, 1));
+    ASSERT_TRUE(e2e::activate(v.client));
+    int rowH = cell().cy;
+    PostMessageA(v.client, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, barY + 1));
+    PostMessageA(v.client, WM_LBUTTONUP, 0, MAKELPARAM(40, 10 + 3 * rowH));
+    EXPECT_TRUE(waitMouseReleased(v.client));
+    EXPECT_EQ(size.cy - 10 - 3 * rowH - 2, waitQuery(v.client, kOtherHeight, size.cy - 10 - 3 * rowH - 2));
+    ASSERT_TRUE(e2e::command(v.frame, IDM_SPLIT));
+    ASSERT_EQ(0, waitQuery(v.client, kSplit, 0));
     // Split and split again: joined, the rows stay.
     ASSERT_TRUE(e2e::command(v.frame, IDM_SPLIT));
     ASSERT_EQ(1, waitQuery(v.client, kSplit, 1));
