@@ -502,6 +502,16 @@ TEST(DriverFiles, TreesWithJapaneseNamesAreCopiedAndRemoved) {
     EXPECT_FALSE(fileExists(to));
     EXPECT_TRUE(fileExists(from + "\\a.bin"));
     EXPECT_TRUE(removeTree(to));
+    // A file deeper than a path holds, made as tests make them, goes too.
+    const std::string deep = root + "\\" + std::string(240 - root.size(), 'd');
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+    const std::string longFile = deep + "\\" + std::string(30, 'z') + ".txt";
+    const std::wstring wide = L"\\\\?\\" + std::wstring(longFile.begin(), longFile.end());
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+    EXPECT_TRUE(removeTree(root));
+    EXPECT_FALSE(fileExists(root));
 }
 
 TEST(DriverFiles, FreshFolderIsEmpty) {

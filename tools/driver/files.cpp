@@ -99,18 +99,46 @@ bool copyTree(const std::string& from, const std::string& to) {
     return ok;
 }
 
-bool removeTree(const std::string& path) {
-    if (!fileExists(path)) return true;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!isFolder(path)) return DeleteFileA(path.c_str()) != 0;
-    forEachEntry(path, [&](const std::string& n, bool) { removeTree(path + "\\" + n); });
+namespace {
+
+// Tests make files deeper than MAX_PATH on purpose (through "\\?\" names);
+// the ANSI calls cannot see them, so the tree is removed through wide
+// long-path names, or a second run would find the last run's folder.
+std::wstring longName(const std::string& path) {
+    int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(n > 0 ? n - 1 : 0, L'\0');
+    if (n > 1) MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], n);
+    const bool drivePath = path.size() >= 3 && path[1] == ':' && path[2] == '\\' &&
+                           path.find('/') == std::string::npos;
+    return drivePath ? L"\\\\?\\" + wide : wide;
+}
+
+bool removeWide(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return DeleteFileW(path.c_str()) != 0;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring n = fd.cFileName;
+            if (n != L"." && n != L"..") removeWide(path + L"\\" + n);
+        } while (FindNextFileW(h, &fd));
+        FindClose(h);
+    }
     // A process that just ended may still be letting go of the folder.
     for (int attempt = 0; attempt < 50; ++attempt) {
-        if (RemoveDirectoryA(path.c_str()) || !fileExists(path)) return true;
+        if (RemoveDirectoryW(path.c_str()) || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return true;
         Sleep(20);
     }
     return false;
 }
+
+}  // namespace
+
+bool removeTree(const std::string& path) { return removeWide(longName(path)); }
 
 bool fileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
